@@ -1,0 +1,6 @@
+#pragma once
+
+#include "scene/frame.h"
+
+// The frame a stage looks from: it looks along its local z with its local y up.
+class C3dCamera : public C3dFrame {};
