@@ -1,0 +1,62 @@
+#include "editor/skeleton/file_bytes.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <system_error>
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+FileReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in || std::filesystem::is_directory(path)) {
+        return FileReadResult::CantOpen;
+    }
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size < 0 || !in) {
+        return FileReadResult::CantRead;
+    }
+    try {
+        bytes.assign(static_cast<size_t>(size), 0);
+    } catch (const std::bad_alloc&) {
+        return FileReadResult::OutOfMemory;
+    } catch (const std::length_error&) {
+        return FileReadResult::OutOfMemory;
+    }
+    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+        bytes.clear();
+        return FileReadResult::CantRead;
+    }
+    return FileReadResult::Ok;
+}
+
+FileWriteResult ReplaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string temporary = path + ".new~";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            return FileWriteResult::CantOpen;
+        }
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::remove(temporary.c_str());
+            return FileWriteResult::CantWrite;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        std::remove(temporary.c_str());
+        return FileWriteResult::CantWrite;
+    }
+    return FileWriteResult::Ok;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "editor/skeleton/pose_vector.h"
+#include "editor/skeleton/skeleton_tables.h"
+
+constexpr int POSE_NAME_SIZE = 16;
+constexpr int MAX_POSE_NAME_LENGTH = POSE_NAME_SIZE - 1;
+constexpr size_t POSE_RECORD_SIZE = 1792;
+
+// Absolute orientation of one bone, radians.
+struct PoseAngles {
+    double angleX = 0.0;  // roll about the bone's own axis
+    double angleY = 0.0;
+    double angleZ = 0.0;
+};
+
+// One pose: the root position and every bone's orientation, all in pose space.
+struct PoseRecord {
+    char name[POSE_NAME_SIZE] = {};
+    PoseVec startPositions[NUM_BONES] = {};  // entry CENTER_PELVIS_BONE is the root position
+    PoseAngles angles[NUM_BONES] = {};
+};
+
+// The name as text: up to the first NUL, never more than the 16 stored bytes.
+std::string PoseName(const PoseRecord& record);
+// Cuts the name to 15 characters and zeroes the bytes after it.
+void SetPoseName(PoseRecord& record, const std::string& name);
+std::string CutPoseName(const std::string& name);
+
+// Little-endian record layout: name at 0, start positions at 16, angles at 904.
+void WritePoseRecord(const PoseRecord& record, uint8_t* out);
+void ReadPoseRecord(const uint8_t* in, PoseRecord& record);
+
+// Little-endian scalars shared by the pose and bone-length files.
+void WriteLittleDouble(double value, uint8_t* out);
+double ReadLittleDouble(const uint8_t* in);
+void WriteLittleInt32(int32_t value, uint8_t* out);
+int32_t ReadLittleInt32(const uint8_t* in);

@@ -1,0 +1,232 @@
+#include "editor/skeleton/skeleton_files.h"
+
+#include <vector>
+
+#include "editor/skeleton/bone_file.h"
+#include "editor/skeleton/file_bytes.h"
+#include "editor/skeleton/pose_file.h"
+
+namespace {
+std::string Quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+std::string CantOpen(const std::string& path) {
+    return "Can't open " + Quoted(path) + ".";
+}
+
+std::string IncorrectFormat(const std::string& path) {
+    return "Incorrect pose format in " + Quoted(path) + ".";
+}
+}  // namespace
+
+std::optional<std::string> SkeletonFiles::ChooseFile(const std::optional<std::string>& fileName,
+                                                     bool forSaving, const char* status,
+                                                     const char* extension, const char* filter,
+                                                     const std::string& remembered) {
+    if (fileName && !fileName->empty()) {
+        return fileName;
+    }
+    prompts_.SetStatus(status);
+    return forSaving ? prompts_.AskSaveFile(extension, filter, remembered)
+                     : prompts_.AskOpenFile(extension, filter, remembered);
+}
+
+bool SkeletonFiles::ConfirmOverwrite(const std::string& subject) {
+    return prompts_.AskYesNo("OK to overwrite '" + subject + "'?");
+}
+
+std::optional<std::string> SkeletonFiles::LoadPose(const std::optional<std::string>& fileName,
+                                                   const std::optional<std::string>& frameName,
+                                                   std::string& name, PoseRecord& record) {
+    std::optional<std::string> path =
+        ChooseFile(fileName, false, "Enter a file name to load pose information from...", "spz",
+                   POSE_FILE_FILTER, lastLoadPosePath_);
+    if (!path) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes;
+    switch (ReadWholeFile(*path, bytes)) {
+        case FileReadResult::Ok:
+            break;
+        case FileReadResult::CantOpen:
+            prompts_.ShowMessage(CantOpen(*path));
+            return std::nullopt;
+        case FileReadResult::OutOfMemory:
+            prompts_.ShowMessage("Can't allocate memory for pose data.");
+            return std::nullopt;
+        case FileReadResult::CantRead:
+            prompts_.ShowMessage("Can't read pose data from " + Quoted(*path) + ".");
+            return std::nullopt;
+    }
+    std::vector<PoseRecord> records;
+    if (!ParsePoseFile(bytes, records)) {
+        prompts_.ShowMessage(IncorrectFormat(*path));
+        return std::nullopt;
+    }
+    int index = 0;
+    // A single pose is taken whatever it is called.
+    if (records.size() > 1) {
+        std::optional<std::string> wanted = frameName;
+        if (!wanted) {
+            std::vector<std::string> names;
+            for (const PoseRecord& each : records) {
+                names.push_back(PoseName(each));
+            }
+            wanted = prompts_.ChooseOrType(FRAME_CHOICE_TITLE, names, MAX_POSE_NAME_LENGTH);
+            if (!wanted) {
+                return std::nullopt;
+            }
+        }
+        std::string cut = CutPoseName(*wanted);
+        index = FindFrame(records, cut);
+        if (index < 0) {
+            prompts_.ShowMessage("Pose file " + Quoted(*path) + " does not have a frame named " +
+                                 Quoted(cut) + ".");
+            return std::nullopt;
+        }
+    }
+    record = records[index];
+    name = PoseName(record);
+    lastLoadPosePath_ = *path;
+    return path;
+}
+
+bool SkeletonFiles::ReadExistingPoses(const std::string& path, std::vector<PoseRecord>& records) {
+    std::vector<uint8_t> bytes;
+    switch (ReadWholeFile(path, bytes)) {
+        case FileReadResult::Ok:
+            break;
+        case FileReadResult::CantOpen:
+            prompts_.ShowMessage(CantOpen(path));
+            return false;
+        case FileReadResult::OutOfMemory:
+            prompts_.ShowMessage("Can't allocate memory to read existing pose data.");
+            return false;
+        case FileReadResult::CantRead:
+            prompts_.ShowMessage("Can't read existing pose data from " + Quoted(path) + ".");
+            return false;
+    }
+    if (!ParsePoseFile(bytes, records)) {
+        prompts_.ShowMessage(IncorrectFormat(path));
+        return false;
+    }
+    return true;
+}
+
+bool SkeletonFiles::WritePoses(const std::string& path, const std::vector<PoseRecord>& records) {
+    switch (ReplaceFileContents(path, SerializePoseFile(records))) {
+        case FileWriteResult::Ok:
+            return true;
+        case FileWriteResult::CantOpen:
+            prompts_.ShowMessage(CantOpen(path));
+            return false;
+        case FileWriteResult::CantWrite:
+            prompts_.ShowMessage("Can't write pose data to " + Quoted(path) + ".");
+            return false;
+    }
+    return false;
+}
+
+std::optional<std::string> SkeletonFiles::SavePose(const std::optional<std::string>& fileName,
+                                                   const std::optional<std::string>& frameName,
+                                                   std::string& name, const PoseRecord& record) {
+    std::optional<std::string> wanted = frameName;
+    if (!wanted) {
+        wanted = prompts_.AskText(POSE_NAME_TITLE, MAX_POSE_NAME_LENGTH);
+        if (!wanted) {
+            return std::nullopt;
+        }
+    }
+    PoseRecord named = record;
+    SetPoseName(named, *wanted);
+    std::string cut = PoseName(named);
+
+    std::optional<std::string> path =
+        ChooseFile(fileName, true, "Enter a file name to save the pose to...", "spz",
+                   POSE_FILE_FILTER, lastSavePosePath_);
+    if (!path) {
+        return std::nullopt;
+    }
+    std::vector<PoseRecord> records;
+    // An existing file that cannot be read is refused rather than replaced by one pose.
+    if (FileExists(*path) && !ReadExistingPoses(*path, records)) {
+        return std::nullopt;
+    }
+    int existing = FindFrame(records, cut);
+    if (existing >= 0) {
+        if (!ConfirmOverwrite(Quoted(cut) + " in " + *path)) {
+            return std::nullopt;
+        }
+        records[existing] = named;
+    } else {
+        size_t at = FrameInsertionIndex(records, cut);
+        records.insert(records.begin() + static_cast<std::ptrdiff_t>(at), named);
+    }
+    if (!WritePoses(*path, records)) {
+        return std::nullopt;
+    }
+    name = cut;
+    lastSavePosePath_ = *path;
+    return path;
+}
+
+std::optional<std::string> SkeletonFiles::LoadBones(const std::optional<std::string>& fileName,
+                                                    BoneLengths& lengths) {
+    std::optional<std::string> path =
+        ChooseFile(fileName, false, "Enter a file name to load the bones from...", "bnz",
+                   BONE_FILE_FILTER, lastLoadBonesPath_);
+    if (!path) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes;
+    FileReadResult read = ReadWholeFile(*path, bytes);
+    if (read == FileReadResult::CantOpen) {
+        prompts_.ShowMessage(CantOpen(*path));
+        return std::nullopt;
+    }
+    if (read == FileReadResult::Ok && bytes.size() != BONE_FILE_SIZE) {
+        prompts_.ShowMessage(Quoted(*path) + " does not appear to be a valid .bnz file.");
+        return std::nullopt;
+    }
+    if (read != FileReadResult::Ok) {
+        prompts_.ShowMessage("Can't read bone data from " + Quoted(*path) + ".");
+        return std::nullopt;
+    }
+    BoneLengths loaded;
+    ParseBoneLengths(bytes, loaded);
+    if (!BoneLengthsInRange(loaded)) {
+        prompts_.ShowMessage("Bone lengths are invlid (must be in range 0.0 - 64.0).");
+        return std::nullopt;
+    }
+    for (int b = 0; b < NUM_BONES; ++b) {
+        lengths[b] = loaded[b];
+    }
+    lastLoadBonesPath_ = *path;
+    return path;
+}
+
+std::optional<std::string> SkeletonFiles::SaveBones(const std::optional<std::string>& fileName,
+                                                    const BoneLengths& lengths) {
+    std::optional<std::string> path =
+        ChooseFile(fileName, true, "Enter a file name to save the bones to...", "bnz",
+                   BONE_FILE_FILTER, lastSaveBonesPath_);
+    if (!path) {
+        return std::nullopt;
+    }
+    if (FileExists(*path) && !ConfirmOverwrite(*path)) {
+        return std::nullopt;
+    }
+    switch (ReplaceFileContents(*path, SerializeBoneLengths(lengths))) {
+        case FileWriteResult::Ok:
+            break;
+        case FileWriteResult::CantOpen:
+            prompts_.ShowMessage(CantOpen(*path));
+            return std::nullopt;
+        case FileWriteResult::CantWrite:
+            prompts_.ShowMessage("Can't write bone data to " + Quoted(*path) + ".");
+            return std::nullopt;
+    }
+    lastSaveBonesPath_ = *path;
+    return path;
+}

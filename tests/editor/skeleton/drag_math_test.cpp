@@ -1,0 +1,42 @@
+#include "editor/skeleton/drag_math.h"
+
+#include <gtest/gtest.h>
+
+TEST(MapDeviceToScene, EachPresetTurnsTheDeviceAxes) {
+    DeviceDemands d{1, 2, 3, 4, 5, 6};  // move (dx,dy,dz) = (3,1,2), turn = (6,4,5)
+    struct Case {
+        int view;
+        SceneMotion expected;
+    } cases[] = {
+        {CAMERA_FRONT, {3, 1, 2, 6, 4, 5}},    {CAMERA_UNDER_CONTROL, {3, 1, 2, 6, 4, 5}},
+        {CAMERA_REAR, {-3, -1, 2, -6, -4, 5}}, {CAMERA_LEFT, {-1, 3, 2, -4, 6, 5}},
+        {CAMERA_RIGHT, {1, -3, 2, 4, -6, 5}},  {CAMERA_TOP, {2, 1, -3, 5, 4, -6}},
+        {CAMERA_BOTTOM, {-2, 1, 3, -5, 4, 6}},
+    };
+    for (const Case& c : cases) {
+        SceneMotion m = MapDeviceToScene(d, c.view);
+        EXPECT_EQ(m.dx, c.expected.dx) << c.view;
+        EXPECT_EQ(m.dy, c.expected.dy) << c.view;
+        EXPECT_EQ(m.dz, c.expected.dz) << c.view;
+        EXPECT_EQ(m.rx, c.expected.rx) << c.view;
+        EXPECT_EQ(m.ry, c.expected.ry) << c.view;
+        EXPECT_EQ(m.rz, c.expected.rz) << c.view;
+    }
+}
+
+TEST(RigidDragPosition, KeepsTheBoneLengthAndStaysPutOnTheParent) {
+    PoseVec parent{1, 2, 3};
+    PoseVec current{1, 2, -11.62};
+    PoseVec moved = RigidDragPosition({30, 2, 3}, parent, 14.62, current);
+    EXPECT_NEAR(Length(moved - parent), 14.62, 1e-12);
+    EXPECT_NEAR(moved.x, 15.62, 1e-12);
+    EXPECT_EQ(RigidDragPosition(parent, parent, 14.62, current), current);
+}
+
+TEST(DragRotation, ThreeDegreesPerUnitInTheNegativeSense) {
+    SceneMotion m;
+    m.rz = 30.0;  // -90 degrees about Z
+    PoseVec turned = DragRotation(m) * PoseVec{1, 0, 0};
+    EXPECT_NEAR(turned.x, 0.0, 1e-9);
+    EXPECT_NEAR(turned.y, 1.0, 1e-9);  // Rz(a) . (1, 0, 0) = (cos a, -sin a, 0)
+}
