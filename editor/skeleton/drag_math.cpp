@@ -2,6 +2,11 @@
 
 namespace {
 constexpr double RADIANS_PER_DEGREE = 0.01745329251994;
+constexpr int REAR_VIEW = 1;
+constexpr int LEFT_VIEW = 2;
+constexpr int RIGHT_VIEW = 3;
+constexpr int TOP_VIEW = 4;
+constexpr int BOTTOM_VIEW = 5;
 
 // (a, b) becomes (-b, a): a quarter turn of the screen axes.
 void TurnPair(double& a, double& b) {
@@ -14,25 +19,25 @@ void TurnPair(double& a, double& b) {
 SceneMotion MapDeviceToScene(const DeviceDemands& demands, int cameraView) {
     SceneMotion m{demands.z, demands.x, demands.y, demands.rz, demands.rx, demands.ry};
     switch (cameraView) {
-        case CAMERA_REAR:
+        case REAR_VIEW:
             m.dx = -m.dx;
             m.dy = -m.dy;
             m.rx = -m.rx;
             m.ry = -m.ry;
             break;
-        case CAMERA_LEFT:
+        case LEFT_VIEW:
             TurnPair(m.dx, m.dy);
             TurnPair(m.rx, m.ry);
             break;
-        case CAMERA_RIGHT:
+        case RIGHT_VIEW:
             TurnPair(m.dy, m.dx);
             TurnPair(m.ry, m.rx);
             break;
-        case CAMERA_TOP:
+        case TOP_VIEW:
             TurnPair(m.dz, m.dx);
             TurnPair(m.rz, m.rx);
             break;
-        case CAMERA_BOTTOM:
+        case BOTTOM_VIEW:
             TurnPair(m.dx, m.dz);
             TurnPair(m.rx, m.rz);
             break;

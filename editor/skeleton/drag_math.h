@@ -2,18 +2,6 @@
 
 #include "editor/skeleton/pose_vector.h"
 
-// Camera presets as the controller sees them; CAMERA_UNDER_CONTROL marks the camera itself
-// as the dragged object.
-enum CameraView : int {
-    CAMERA_FRONT = 0,
-    CAMERA_REAR = 1,
-    CAMERA_LEFT = 2,
-    CAMERA_RIGHT = 3,
-    CAMERA_TOP = 4,
-    CAMERA_BOTTOM = 5,
-    CAMERA_UNDER_CONTROL = 6,
-};
-
 // A device's demands in its own terms (the input record's x, y, z, rx, ry, rz).
 struct DeviceDemands {
     double x = 0, y = 0, z = 0, rx = 0, ry = 0, rz = 0;
@@ -25,7 +13,8 @@ struct SceneMotion {
 };
 
 // Turns the device's demands so that "right" on the device is right on the screen for the
-// current camera preset.
+// camera preset (0 front, 1 rear, 2 left, 3 right, 4 top, 5 bottom; any other value, such as
+// 6 for the camera itself under control, as front).
 SceneMotion MapDeviceToScene(const DeviceDemands& demands, int cameraView);
 
 // Where a joint dragged to `wanted` ends up when its bone must keep `length` around the

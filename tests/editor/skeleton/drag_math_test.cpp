@@ -8,10 +8,9 @@ TEST(MapDeviceToScene, EachPresetTurnsTheDeviceAxes) {
         int view;
         SceneMotion expected;
     } cases[] = {
-        {CAMERA_FRONT, {3, 1, 2, 6, 4, 5}},    {CAMERA_UNDER_CONTROL, {3, 1, 2, 6, 4, 5}},
-        {CAMERA_REAR, {-3, -1, 2, -6, -4, 5}}, {CAMERA_LEFT, {-1, 3, 2, -4, 6, 5}},
-        {CAMERA_RIGHT, {1, -3, 2, 4, -6, 5}},  {CAMERA_TOP, {2, 1, -3, 5, 4, -6}},
-        {CAMERA_BOTTOM, {-2, 1, 3, -5, 4, 6}},
+        {0, {3, 1, 2, 6, 4, 5}},   {6, {3, 1, 2, 6, 4, 5}},   {1, {-3, -1, 2, -6, -4, 5}},
+        {2, {-1, 3, 2, -4, 6, 5}}, {3, {1, -3, 2, 4, -6, 5}}, {4, {2, 1, -3, 5, 4, -6}},
+        {5, {-2, 1, 3, -5, 4, 6}},
     };
     for (const Case& c : cases) {
         SceneMotion m = MapDeviceToScene(d, c.view);
