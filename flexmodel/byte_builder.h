@@ -1,0 +1,32 @@
+#pragma once
+// An in-memory little-endian byte buffer that FlexModel files are assembled in; values can be
+// patched later, as the writer does for sizes and counts only known at the end.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+class ByteBuilder {
+  public:
+    std::size_t Size() const { return bytes_.size(); }
+    const std::vector<uint8_t>& Bytes() const { return bytes_; }
+    std::vector<uint8_t> Take() { return std::move(bytes_); }
+
+    void AppendUint8(uint8_t value);
+    void AppendInt16(int16_t value);
+    void AppendInt32(int32_t value);
+    void AppendUint32(uint32_t value);
+    void AppendFloat(float value);
+    void AppendBytes(std::span<const uint8_t> bytes);
+    // A name in a zero-filled field of `width` bytes; a longer name is cut to keep the NUL.
+    void AppendFixedName(std::string_view name, std::size_t width);
+
+    // Overwrites bytes already written; returns false (changing nothing) when out of range.
+    bool PatchInt32(std::size_t offset, int32_t value);
+    bool PatchBytes(std::size_t offset, std::span<const uint8_t> bytes);
+
+  private:
+    std::vector<uint8_t> bytes_;
+};

@@ -1,0 +1,136 @@
+#include "flexmodel/model_builder.h"
+
+#include "flexmodel/chunk_writer.h"
+#include "flexmodel/record_io.h"
+
+namespace {
+
+int32_t VertexCount(const FlexModelContent& content) {
+    return content.frames.empty() ? 0 : static_cast<int32_t>(content.frames[0].vertices.size());
+}
+
+ByteBuilder SkinData(const FlexModelContent& content) {
+    ByteBuilder data;
+    for (const std::string& skin : content.skins) {
+        data.AppendFixedName(skin, SKIN_NAME_SIZE);
+    }
+    return data;
+}
+
+ByteBuilder StCoordData(const FlexModelContent& content) {
+    ByteBuilder data;
+    for (const StCoord& coord : content.stCoords) {
+        AppendStCoord(data, coord);
+    }
+    return data;
+}
+
+ByteBuilder TriangleData(const FlexModelContent& content) {
+    ByteBuilder data;
+    for (const TriangleRecord& triangle : content.triangles) {
+        AppendTriangleRecord(data, triangle);
+    }
+    return data;
+}
+
+ByteBuilder FrameData(const FlexModelContent& content) {
+    ByteBuilder data;
+    for (const FlexFrame& frame : content.frames) {
+        FrameHeader header;
+        header.scale = frame.space.scale;
+        header.translate = frame.space.translate;
+        SetFixedName(header.name, frame.name);
+        AppendFrameHeader(data, header);
+        for (const PackedVertex& vertex : frame.vertices) {
+            AppendPackedVertex(data, vertex);
+        }
+    }
+    return data;
+}
+
+ByteBuilder MeshNodeData(const FlexModelContent& content) {
+    ByteBuilder data;
+    for (const MeshNodeRecord& node : content.meshNodes) {
+        AppendMeshNodeRecord(data, node);
+    }
+    return data;
+}
+
+ByteBuilder SkeletonData(const FlexSkeleton& skeleton) {
+    ByteBuilder data;
+    data.AppendInt32(skeleton.skeletonType);
+    data.AppendInt32(static_cast<int32_t>(skeleton.clusters.size()));
+    for (const auto& cluster : skeleton.clusters) {
+        data.AppendInt32(static_cast<int32_t>(cluster.size()));
+    }
+    for (const auto& cluster : skeleton.clusters) {
+        for (int32_t index : cluster) {
+            data.AppendInt32(index);
+        }
+    }
+    data.AppendInt32(skeleton.hasPositions ? 1 : 0);
+    for (const auto& frame : skeleton.framePoints) {
+        for (float value : frame) {
+            data.AppendFloat(value);
+        }
+    }
+    return data;
+}
+
+ByteBuilder ReferenceData(const FlexReferences& references) {
+    ByteBuilder data;
+    data.AppendInt32(references.referenceType);
+    data.AppendInt32(references.hasReferences);
+    for (const auto& frame : references.framePoints) {
+        for (float value : frame) {
+            data.AppendFloat(value);
+        }
+    }
+    return data;
+}
+
+}  // namespace
+
+FlexHeader HeaderFor(const FlexModelContent& content) {
+    FlexHeader header;
+    header.skinWidth = content.skinWidth;
+    header.skinHeight = content.skinHeight;
+    header.numXyz = VertexCount(content);
+    header.frameSize = static_cast<int32_t>(FRAME_HEADER_SIZE + PACKED_VERTEX_SIZE * header.numXyz);
+    header.numSkins = static_cast<int32_t>(content.skins.size());
+    header.numSt = static_cast<int32_t>(content.stCoords.size());
+    header.numTris = static_cast<int32_t>(content.triangles.size());
+    header.numGlCmds = static_cast<int32_t>(content.glCommandWords.size());
+    header.numFrames = static_cast<int32_t>(content.frames.size());
+    header.numMeshNodes = static_cast<int32_t>(content.meshNodes.size());
+    return header;
+}
+
+std::vector<uint8_t> BuildFlexModel(const FlexModelContent& content) {
+    ChunkWriter writer;
+    FlexHeader header = HeaderFor(content);
+    // The command count is only final once the commands are written, as in the export.
+    FlexHeader firstHeader = header;
+    firstHeader.numGlCmds = 0;
+    ByteBuilder headerData;
+    AppendFlexHeader(headerData, firstHeader);
+    writer.WriteChunk(HEADER_CHUNK, headerData);
+    writer.WriteChunk(SKIN_CHUNK, SkinData(content));
+    writer.WriteChunk(ST_COORD_CHUNK, StCoordData(content));
+    writer.WriteChunk(TRIS_CHUNK, TriangleData(content));
+    writer.WriteChunk(FRAMES_CHUNK, FrameData(content));
+    writer.BeginChunk(GLCMDS_CHUNK);
+    for (uint32_t word : content.glCommandWords) {
+        writer.Data().AppendUint32(word);
+    }
+    writer.EndChunk();
+    writer.WriteChunk(MESH_NODES_CHUNK, MeshNodeData(content));
+    if (content.skeleton) {
+        writer.WriteChunk(SKELETON_CHUNK, SkeletonData(*content.skeleton));
+    }
+    if (content.references) {
+        writer.WriteChunk(REFERENCES_CHUNK, ReferenceData(*content.references));
+    }
+    writer.RewriteHeader(header);
+    return writer.Bytes();
+}

@@ -1,0 +1,30 @@
+#pragma once
+// A file written beside its target and renamed over it only when complete, so that a failed
+// write leaves the old file as it was.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+class SideFile {
+  public:
+    SideFile() = default;
+    SideFile(const SideFile&) = delete;
+    SideFile& operator=(const SideFile&) = delete;
+    // Discards the side file unless Commit succeeded.
+    ~SideFile();
+
+    bool Open(const std::string& target);
+    bool Write(const void* data, std::size_t size);
+    bool Write(std::string_view text) { return Write(text.data(), text.size()); }
+    // Closes the side file and renames it over the target.
+    bool Commit();
+
+  private:
+    void Discard();
+
+    std::string target_;
+    std::string sidePath_;
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+};

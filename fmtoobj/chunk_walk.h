@@ -1,0 +1,15 @@
+#pragma once
+// Walks a FlexModel's chunks from the start, printing one line per chunk, checking versions
+// and sizes, finding the wanted frame and remembering where each needed chunk's data lies.
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "flexmodel/byte_reader.h"
+#include "fmtoobj/chunk_map.h"
+
+// Returns the fatal error's message, or nothing when the walk got through the whole file.
+// `frameName` is the wanted frame (":-)" for the first one).
+std::optional<std::string> WalkChunks(const ByteReader& file, const std::string& frameName,
+                                      ChunkMap& map, std::ostream& console);
