@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "flexmodel/chunk_writer.h"
+#include "flexmodel/replace_file.h"
+#include "flexmodel/side_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReplaceFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("flexmodel_replace_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Path(const char* name) const { return (dir_ / name).string(); }
+    static std::string Contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::size_t FileCount() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
+    }
+
+    fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(ReplaceFileTest, ReplacesTheOldFileAndLeavesNoSideFile) {
+    std::string path = Path("model.fm");
+    ASSERT_TRUE(ReplaceFile(path, std::string_view("old")));
+    ASSERT_TRUE(ReplaceFile(path, std::string_view("new contents")));
+    EXPECT_EQ(Contents(path), "new contents");
+    EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(ReplaceFileTest, UnfinishedWriteLeavesTheOldFileAlone) {
+    std::string path = Path("model.fm");
+    ASSERT_TRUE(ReplaceFile(path, std::string_view("old")));
+    {
+        SideFile file;
+        ASSERT_TRUE(file.Open(path));
+        file.Write("half of the new");
+    }
+    EXPECT_EQ(Contents(path), "old");
+    EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(ReplaceFileTest, ReportsAFileThatCannotBeWritten) {
+    EXPECT_FALSE(ReplaceFile(Path("missing/dir/model.fm"), std::string_view("x")));
+    SideFile file;
+    EXPECT_FALSE(file.Write("x"));
+    EXPECT_FALSE(file.Commit());
+}
+
+TEST_F(ReplaceFileTest, ChunkWriterSavesItsBytes) {
+    ChunkWriter writer;
+    writer.WriteChunk(SKIN_CHUNK, std::span<const uint8_t>());
+    ASSERT_TRUE(writer.SaveAs(Path("a.fm")));
+    EXPECT_EQ(Contents(Path("a.fm")).size(), CHUNK_HEADER_SIZE);
+}
