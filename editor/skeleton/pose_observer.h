@@ -1,0 +1,18 @@
+#pragma once
+
+#include "editor/skeleton/pose_vector.h"
+
+class ModelDocument;
+
+// What the skinned mesh needs to hear about posing: after every applied pose the generated
+// model follows the skeleton, and a capture for body-part generation stores each bone's
+// local vertex coordinates.
+class PoseObserver {
+  public:
+    virtual ~PoseObserver() = default;
+    virtual void UpdateGeneratedModel(ModelDocument& document) = 0;
+    // `start` is the bone's start joint and `toBone` the rotation from pose space into the
+    // bone's axes.
+    virtual void StoreLocalCoordinates(ModelDocument& document, int bone, const PoseVec& start,
+                                       const Rotation3& toBone) = 0;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "editor/model/model_document.h"
+#include "editor/skeleton/skeleton_posing.h"
+#include "editor/skeleton/skeleton_scene.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+
+// A document whose skeleton is built, linked into a scene and posed, as at start-up.
+class SkeletonFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        scene_.Create();
+        document_->SetScene(&scene_);
+    }
+    void TearDown() override {
+        UnlinkSkeleton(*document_);
+        scene_.RemoveAllChildren();
+    }
+
+    void StartUp() {
+        BuildSkeleton(*document_);
+        LinkSkeleton(*document_, scene_);
+        ApplyPose(*document_, document_->defaultPose);
+    }
+
+    Vector JointAt(int j) const { return JointScenePosition(*document_, &document_->joints[j]); }
+    PoseVec PoseJoint(int j) const { return PoseFromDisplay(JointAt(j)); }
+    double Distance(int a, int b) const {
+        return Vector::Subtract(JointAt(a), JointAt(b)).Length();
+    }
+
+    C3dScene scene_;
+    std::unique_ptr<ModelDocument> document_ = std::make_unique<ModelDocument>();
+};
