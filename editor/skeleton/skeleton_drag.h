@@ -1,0 +1,18 @@
+#pragma once
+
+#include "editor/skeleton/drag_math.h"
+
+class C3dFrame;
+class ModelDocument;
+
+// Moves and turns one object of the scene by a controller step, in scene coordinates:
+//  - a joint moves (on the sphere around its parent joint with rigid bones), turns what hangs
+//    below it, and re-aims the bone ending at it;
+//  - a bone only rolls about its own axis;
+//  - anything else moves and turns freely, except the model while its position is locked.
+void ApplyDrag(ModelDocument& document, C3dFrame& object, const SceneMotion& motion,
+               bool lockPosition);
+
+// Moves the hip anchor to the origin and the model along with it, so the skeleton keeps its
+// place on the model.
+void HipsToOrigin(ModelDocument& document);
