@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+#include "editor/model/mesh_part.h"
+
+// The posable model built from the bound mesh. It is always drawn in the connecting colours,
+// whatever mode it is given, so that it stands apart from the editable model.
+class GeneratedPart : public MeshPart {
+  public:
+    void SetDisplayMode(uint32_t mode) override;
+};

@@ -1,0 +1,149 @@
+#include "editor/model/mesh_part.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "editor/model/read_back_geometry.h"
+#include "scene/color.h"
+#include "scene/mesh.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+
+namespace {
+
+const C3dColor WHITE{1.0f, 1.0f, 1.0f};
+const C3dColor BLUE{0.0f, 0.0f, 1.0f};
+const C3dColor BLACK{0.0f, 0.0f, 0.0f};
+
+C3dColor ModeColour(uint32_t mode) {
+    return mode == DISPLAY_CONNECTING ? BLUE : WHITE;
+}
+
+}  // namespace
+
+MeshPart::MeshPart() = default;
+
+MeshPart::~MeshPart() = default;
+
+void MeshPart::ColourShape() {
+    if (shape == nullptr) {
+        return;
+    }
+    const C3dColor colour = visible ? ModeColour(displayMode) : BLACK;
+    shape->SetColor(colour.r, colour.g, colour.b);
+}
+
+void MeshPart::ApplyQuality() {
+    if (shape == nullptr) {
+        return;
+    }
+    const bool drawSolid = visible && solid;
+    shape->SetQuality(drawSolid ? C3D_QUALITY_SOLID : C3D_QUALITY_WIREFRAME);
+}
+
+void MeshPart::Show(uint32_t flag) {
+    visible = flag ? 1 : 0;
+    if (shape == nullptr) {
+        return;
+    }
+    ApplyQuality();
+    if (visible) {
+        SetDisplayMode(displayMode);
+    } else {
+        ColourShape();
+    }
+}
+
+void MeshPart::SetDisplayMode(uint32_t mode) {
+    displayMode = mode;
+    ColourShape();
+}
+
+void MeshPart::Refresh() {
+    displayFlags[0] = 0;
+    SetDisplayMode(displayMode);
+}
+
+void MeshPart::CapturePlacement() {
+    if (shape == nullptr) {
+        return;
+    }
+    shape->GetOrientation(scene, direction, up);
+    position = shape->GetPosition(scene);
+}
+
+void MeshPart::ApplyPlacement() {
+    if (shape == nullptr) {
+        return;
+    }
+    shape->SetPosition(position, scene);
+    shape->SetOrientation(direction, up, scene);
+}
+
+void MeshPart::Reset() {
+    ReleaseShape();
+    mesh.Clear();
+    up = Vector(0.0, 1.0, 0.0);
+    direction = Vector(1.0, 0.0, 0.0);
+    position = Vector(0.0, 0.0, 0.0);
+    kind = PART_PLAIN;
+    modified = 0;
+    solid = 1;
+    visible = 1;
+    displayMode = DISPLAY_NORMAL;
+    displayFlags[0] = displayFlags[1] = 0;
+}
+
+void MeshPart::SetShape(std::unique_ptr<C3dShape> newShape) {
+    shape = std::move(newShape);
+    ShowSolid(solid);
+    SetDisplayMode(displayMode);
+}
+
+bool MeshPart::RebuildShape() {
+    // A list that does not hold triangles is drawn as no faces at all.
+    static const int32_t noFaces[1] = {0};
+    const int triangles = mesh.TriangleCount();
+    const int32_t* faceData = mesh.IsTriangleList() ? mesh.faces : noFaces;
+    const size_t faceWords = static_cast<size_t>(triangles) * FACE_RECORD_WORDS + 1;
+    const int vertexCount = std::clamp<int32_t>(mesh.vertexCount, 0, MAX_MESH_ELEMENTS);
+
+    auto fresh = std::make_unique<C3dShape>();
+    if (!fresh->CreateFromFaces(mesh.vertices, vertexCount, nullptr, 0, faceData, faceWords,
+                                true)) {
+        return false;
+    }
+    if (shape != nullptr) {
+        fresh->SetName(shape->GetName());
+    }
+    SetShape(std::move(fresh));
+    Show(1);
+    return true;
+}
+
+void MeshPart::ReleaseShape() {
+    shape.reset();
+}
+
+void MeshPart::ShowSolid(uint32_t flag) {
+    solid = flag ? 1 : 0;
+    ApplyQuality();
+}
+
+void MeshPart::ClearMesh() {
+    mesh.Clear();
+    modified = 0;
+}
+
+bool MeshPart::Flip(int axis) {
+    if (shape != nullptr && !ReadBackGeometry(*shape, mesh, scene, false)) {
+        return false;
+    }
+    mesh.NegateCoordinate(axis);
+    for (int t = 0; t < mesh.TriangleCount(); ++t) {
+        mesh.ReverseTriangle(t);
+    }
+    MarkModified();
+    return true;
+}
