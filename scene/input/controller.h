@@ -19,7 +19,7 @@ enum InputDeviceIndex : int { kDeviceKeyboard = 0, kDeviceMouse = 1, kDeviceJoys
 // Reads one of its three devices once per idle step and turns the reading into a move of the
 // target frame. Subclasses decide what a move is (Apply).
 class C3dController : public C3dViewListener {
-public:
+  public:
     // The joystick's platform services and the profile holding its axis settings; either may be
     // null (no joystick; default axis settings).
     explicit C3dController(JoystickBackend* joystick = nullptr,
@@ -57,7 +57,7 @@ public:
     const InputState& LastState() const { return state_; }
     C3dView* GetView() const { return view_; }
 
-private:
+  private:
     C3dJoyInDev joystick_;
     C3dMouseInDev mouse_;
     C3dKeyInDev keyboard_;
@@ -72,14 +72,14 @@ private:
 
 // Moves and turns the target in place, in the reference frame's coordinates.
 class C3dPosCtlr : public C3dController {
-public:
+  public:
     using C3dController::C3dController;
     void Apply(const InputState& state, C3dFrame* target) override;
 };
 
 // Flies the target along its own direction, turning it as it goes.
 class C3dFlyCtlr : public C3dController {
-public:
+  public:
     using C3dController::C3dController;
     void Apply(const InputState& state, C3dFrame* target) override;
 };

@@ -5,11 +5,15 @@ double& InputState::Demand(int axis) {
     return *demands[axis];
 }
 
-double InputState::Demand(int axis) const { return const_cast<InputState*>(this)->Demand(axis); }
+double InputState::Demand(int axis) const {
+    return const_cast<InputState*>(this)->Demand(axis);
+}
 
 C3dInputDevice::C3dInputDevice(std::string name) : name_(std::move(name)) {}
 
-void C3dInputDevice::Read(InputState& state) { state = InputState(); }
+void C3dInputDevice::Read(InputState& state) {
+    state = InputState();
+}
 
 void C3dInputDevice::OnMessage(uint32_t, uint64_t, int64_t) {}
 

@@ -11,7 +11,7 @@ using ShowMessageFunction = std::function<void(const std::string&)>;
 
 // Base of the input devices: a name, a Read per step and the view's messages.
 class C3dInputDevice {
-public:
+  public:
     explicit C3dInputDevice(std::string name = "Generic 3D Input Device");
     virtual ~C3dInputDevice() = default;
 
@@ -24,6 +24,6 @@ public:
     // Shows the device's own configuration; a device without one says so.
     virtual void Configure(const ShowMessageFunction& showMessage);
 
-protected:
+  protected:
     std::string name_;
 };

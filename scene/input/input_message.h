@@ -52,5 +52,9 @@ inline int64_t MakeMouseLParam(int x, int y) {
     return static_cast<int64_t>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) |
                                 static_cast<uint16_t>(x));
 }
-inline int MouseX(int64_t lParam) { return static_cast<int16_t>(lParam & 0xFFFF); }
-inline int MouseY(int64_t lParam) { return static_cast<int16_t>((lParam >> 16) & 0xFFFF); }
+inline int MouseX(int64_t lParam) {
+    return static_cast<int16_t>(lParam & 0xFFFF);
+}
+inline int MouseY(int64_t lParam) {
+    return static_cast<int16_t>((lParam >> 16) & 0xFFFF);
+}

@@ -24,7 +24,7 @@ struct JoystickPosition {
 
 // The platform's joystick services; the window supplies one, tests supply a fake.
 class JoystickBackend {
-public:
+  public:
     virtual ~JoystickBackend() = default;
 
     // Number of joysticks the platform can address; 0 when there is no joystick support.

@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr const char* kOemKeyPrefix = "System\\CurrentControlSet\\control\\MediaResources\\joystick\\";
+constexpr const char* kOemKeyPrefix =
+    "System\\CurrentControlSet\\control\\MediaResources\\joystick\\";
 constexpr const char* kOemKeySuffix = "\\CurrentJoystickSettings";
 constexpr const char* kOemNameValue = "Joystick1OEMName";
 constexpr const char* kProfilePrefix = "\\Settings\\Joystick\\";
@@ -32,8 +33,8 @@ C3dJoyInDev::C3dJoyInDev(JoystickBackend* backend, const SettingsStore* profile)
 }
 
 void C3dJoyInDev::FindDevice() {
-    if (backend_ == nullptr || backend_->DeviceCount() < 1 || !backend_->GetCapabilities(0, caps_) ||
-        !backend_->GetPosition(0, last_)) {
+    if (backend_ == nullptr || backend_->DeviceCount() < 1 ||
+        !backend_->GetCapabilities(0, caps_) || !backend_->GetPosition(0, last_)) {
         present_ = false;
         name_ = kNotPresentName;
         return;
@@ -134,7 +135,8 @@ void C3dJoyInDev::Read(InputState& state) {
         return;
     }
     for (int axis = 0; axis < 6; ++axis) {
-        uint32_t position = AxisCounts(axis, last_.buttons) ? last_.axes[axes_[axis].input] : kCentre;
+        uint32_t position =
+            AxisCounts(axis, last_.buttons) ? last_.axes[axes_[axis].input] : kCentre;
         state.Demand(axis) = AxisDemand(axes_[axis], position);
     }
     if (caps_.hasPointOfView) {

@@ -10,16 +10,16 @@ class SettingsStore;
 
 // How one output demand is read from the joystick.
 struct AxisSetting {
-    int input = 0;       // input axis 0..5: X, Y, Z, R, U, V
-    int button = 0;      // 0: none; 1..32: the axis counts only while this button is held
-    int dead = 10;       // dead band in percent of the axis range
-    double sens = 1.0;   // sensitivity; negative reverses the axis
+    int input = 0;      // input axis 0..5: X, Y, Z, R, U, V
+    int button = 0;     // 0: none; 1..32: the axis counts only while this button is held
+    int dead = 10;      // dead band in percent of the axis range
+    double sens = 1.0;  // sensitivity; negative reverses the axis
 };
 
 // Joystick 0. Its six axis settings come from the settings profile, under a section named
 // after the device, or from defaults with adjustments for two known devices.
 class C3dJoyInDev : public C3dInputDevice {
-public:
+  public:
     static constexpr uint32_t kCentre = 32767;
     static constexpr double kDemandPerStep = 1.5259021896696422e-5;  // 1 / 65535
 
@@ -39,7 +39,7 @@ public:
     // Defaults for a device, with the known devices' adjustments.
     static std::array<AxisSetting, 6> DefaultAxisSettings(const std::string& deviceName);
 
-private:
+  private:
     void FindDevice();
     void LoadAxisSettings(const SettingsStore* profile);
     bool AxisCounts(int axis, uint32_t buttons) const;

@@ -59,7 +59,9 @@ const HatKey* FindHatKey(uint32_t key) {
 
 }  // namespace
 
-void C3dKeyInDev::Read(InputState& state) { state = demands_; }
+void C3dKeyInDev::Read(InputState& state) {
+    state = demands_;
+}
 
 void C3dKeyInDev::OnMessage(uint32_t message, uint64_t wParam, int64_t) {
     if (message == kMsgKeyDown) {

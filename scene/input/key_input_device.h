@@ -6,7 +6,7 @@
 // demands while a key repeats; Shift and Ctrl select other demands for the arrows; the
 // numeric pad's ring of keys sets the hat.
 class C3dKeyInDev : public C3dInputDevice {
-public:
+  public:
     static constexpr double kRamp = 0.02;
 
     C3dKeyInDev() : C3dInputDevice("Keyboard") {}
@@ -17,7 +17,7 @@ public:
     bool ShiftDown() const { return shift_; }
     bool ControlDown() const { return control_; }
 
-private:
+  private:
     void OnKeyDown(uint32_t key);
     void OnKeyUp(uint32_t key);
     void Ramp(int axis, double sign);

@@ -9,7 +9,7 @@
 // Settings kept in memory: for tests and for batch mode, which starts from the defaults and
 // must not touch the user's real profile.
 class MemorySettingsStore : public SettingsStore {
-public:
+  public:
     using Value = std::variant<int, std::string, std::vector<std::uint8_t>>;
 
     bool HasEntry(std::string_view section, std::string_view key) const override;
@@ -26,7 +26,7 @@ public:
 
     std::size_t EntryCount() const { return entries_.size(); }
 
-private:
+  private:
     const Value* Find(std::string_view section, std::string_view key) const;
     static std::string MakeKey(std::string_view section, std::string_view key);
 

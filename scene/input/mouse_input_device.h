@@ -5,7 +5,7 @@
 // The mouse: while the left button is held, the cursor's movement between two reads becomes
 // translation (or, with Shift or Ctrl, rotation) demands.
 class C3dMouseInDev : public C3dInputDevice {
-public:
+  public:
     // A jump larger than this between two reads (a warp, a lost capture) moves nothing.
     static constexpr int kMaxJump = 100;
     // Small movements within this many pixels are hand tremor, not intent.
@@ -19,7 +19,7 @@ public:
 
     bool IsDragging() const { return dragging_; }
 
-private:
+  private:
     static int RemoveDeadZone(int delta);
 
     InputState demands_;

@@ -12,7 +12,7 @@
 // batch mode keep them in memory. Reads never fail: a missing or unreadable entry gives the
 // caller's default.
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
 
     // True when the entry exists, whatever its type.

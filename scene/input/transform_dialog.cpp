@@ -39,7 +39,9 @@ bool CTransformDlg::Apply(Page page, double x, double y, double z, Placement pla
 }
 
 void CTransformDlg::OnClose() {
-    if (closed_) {
-        closed_();
+    // The owner usually deletes the sheet in this callback: call a copy, touch nothing after.
+    std::function<void()> closed = closed_;
+    if (closed) {
+        closed();
     }
 }

@@ -12,7 +12,7 @@ class C3dFrame;
 // current frame's transform before it, after it or in its place. The window shows the pages;
 // this object does what their buttons ask.
 class CTransformDlg {
-public:
+  public:
     enum class Page { Scale, Rotate, Translate };
     enum class Placement { Before, After, Replace };
 
@@ -21,7 +21,8 @@ public:
 
     // currentFrame names the frame to work on (none: no frame is selected); showMessage shows
     // a message box; closed tells the owner that the sheet went away.
-    CTransformDlg(std::function<C3dFrame*()> currentFrame, std::function<void(const std::string&)> showMessage,
+    CTransformDlg(std::function<C3dFrame*()> currentFrame,
+                  std::function<void(const std::string&)> showMessage,
                   std::function<void()> closed);
 
     static C3dMatrix BuildMatrix(Page page, double x, double y, double z);
@@ -30,7 +31,7 @@ public:
     // The sheet was closed by the user.
     void OnClose();
 
-private:
+  private:
     std::function<C3dFrame*()> currentFrame_;
     std::function<void(const std::string&)> showMessage_;
     std::function<void()> closed_;

@@ -1,0 +1,7 @@
+#pragma once
+
+class CMainFrame;
+class CommandRouter;
+
+// Binds the handlers of every area of the editor; called once by the frame's constructor.
+void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router);

@@ -1,0 +1,43 @@
+#include "editor/shell/command_router.h"
+
+#include "editor/shell/command_table.h"
+
+bool CommandRouter::Bind(int id, CommandHandler handler) {
+    if (FindCommand(id) == nullptr || !handler.run) {
+        return false;
+    }
+    handlers_[id] = std::move(handler);
+    return true;
+}
+
+const CommandHandler* CommandRouter::Find(int id) const {
+    auto it = handlers_.find(id);
+    return it == handlers_.end() ? nullptr : &it->second;
+}
+
+bool CommandRouter::IsBound(int id) const {
+    return Find(id) != nullptr;
+}
+
+bool CommandRouter::IsEnabled(int id) const {
+    const CommandHandler* handler = Find(id);
+    if (handler == nullptr) {
+        return false;
+    }
+    return !handler->isEnabled || handler->isEnabled();
+}
+
+bool CommandRouter::IsChecked(int id) const {
+    const CommandHandler* handler = Find(id);
+    return handler != nullptr && handler->isChecked && handler->isChecked();
+}
+
+bool CommandRouter::Run(int id) {
+    if (!IsEnabled(id)) {
+        return false;
+    }
+    // Copy the function: a handler may rebind commands while it runs.
+    std::function<void()> run = Find(id)->run;
+    run();
+    return true;
+}

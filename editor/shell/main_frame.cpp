@@ -1,0 +1,302 @@
+#include "editor/shell/main_frame.h"
+
+#include <cstdarg>
+#include <filesystem>
+#include <system_error>
+
+#include "editor/model/model_document.h"
+#include "editor/shell/command_registration.h"
+#include "editor/shell/settings_names.h"
+#include "editor/skeleton/camera_presets.h"
+#include "scene/input/controller.h"
+#include "scene/input/transform_dialog.h"
+#include "scene/light.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+
+namespace {
+
+std::string CurrentDirectoryWithSlash() {
+    std::error_code error;
+    std::filesystem::path directory = std::filesystem::current_path(error);
+    std::string text = error ? std::string(".") : directory.string();
+    if (text.empty() || text.back() != '/') {
+        text.push_back('/');
+    }
+    return text;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(Ui& ui, SettingsStore& settings, std::string programDirectory,
+                       std::string logPath)
+    : programDir(programDirectory.empty() ? CurrentDirectoryWithSlash()
+                                          : std::move(programDirectory)),
+      ui_(ui),
+      settings_(settings),
+      log_(std::move(logPath)),
+      document_(std::make_unique<ModelDocument>()) {
+    if (programDir.back() != '/') {
+        programDir.push_back('/');
+    }
+    RegisterAllCommandHandlers(*this, commands_);
+}
+
+CMainFrame::~CMainFrame() {
+    Close();
+}
+
+void CMainFrame::SetStatus(const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::string text = FormatStatus(format, args);
+    va_end(args);
+    ui_.SetStatusText(text);
+    log_.Append(text);
+}
+
+void CMainFrame::ShowNotImplemented() {
+    ui_.ShowMessage(kNotImplementedNotice);
+}
+
+void CMainFrame::RunHooks(const std::vector<std::function<void()>>& hooks) {
+    for (const std::function<void()>& hook : hooks) {
+        hook();
+    }
+}
+
+void CMainFrame::PreCreate() {
+    ReadSettings();
+}
+
+void CMainFrame::ReadSettings() {
+    using namespace settings;
+    controlDevice = settings_.GetInt(kSettings, kControlDevice, 0);
+    int top = settings_.GetInt(kWindow, kTop, 50);
+    int left = settings_.GetInt(kWindow, kLeft, 50);
+    int width = settings_.GetInt(kWindow, kWidth, 300);
+    int height = settings_.GetInt(kWindow, kHeight, 350);
+    windowRect = {left, top, left + width, top + height};
+    viewSelection = settings_.GetInt(kOptions, kViewSel, 1);
+    viewHitPoint = settings_.GetInt(kOptions, kViewHit, 1);
+    liveUpdate = settings_.GetInt(kModel, kLiveUpdate, 0);
+
+    ModelDocument& document = *document_;
+    document.normalizePoses = settings_.GetInt(kSkeleton, kNormalizePoses, 0);
+    document.rigidBones = settings_.GetInt(kSkeleton, kRigidBones, 0);
+    document.model.ShowSolid(settings_.GetInt(kModel, kSolidBody, 0));
+    std::optional<std::vector<std::uint8_t>> nodes = settings_.GetBinary(kSkeleton, kActiveNodes);
+    // A block of another size was not written by this program: keep the defaults.
+    if (nodes && nodes->size() == kActiveNodesSize) {
+        for (int node = 0; node < NUM_MESH_NODES; ++node) {
+            const std::uint8_t* bytes = nodes->data() + 4 * node;
+            document.activeNodes[node] =
+                static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+                static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+        }
+    }
+    RunHooks(hooks_.afterSettingsRead);
+}
+
+void CMainFrame::WriteSettings() {
+    using namespace settings;
+    settings_.WriteInt(kSettings, kControlDevice, controlDevice);
+    settings_.WriteInt(kWindow, kTop, windowRect.top);
+    settings_.WriteInt(kWindow, kLeft, windowRect.left);
+    settings_.WriteInt(kWindow, kWidth, windowRect.right - windowRect.left);
+    settings_.WriteInt(kWindow, kHeight, windowRect.bottom - windowRect.top);
+    settings_.WriteInt(kOptions, kViewSel, viewSelection);
+    settings_.WriteInt(kOptions, kViewHit, viewHitPoint);
+    settings_.WriteInt(kModel, kLiveUpdate, liveUpdate);
+    const ModelDocument& document = *document_;
+    settings_.WriteInt(kSkeleton, kNormalizePoses, static_cast<int>(document.normalizePoses));
+    settings_.WriteInt(kSkeleton, kRigidBones, static_cast<int>(document.rigidBones));
+    settings_.WriteInt(kModel, kSolidBody, static_cast<int>(document.model.solid));
+    std::vector<std::uint8_t> nodes(kActiveNodesSize);
+    for (int node = 0; node < NUM_MESH_NODES; ++node) {
+        for (int byte = 0; byte < 4; ++byte) {
+            nodes[4 * node + byte] =
+                static_cast<std::uint8_t>(document.activeNodes[node] >> (8 * byte));
+        }
+    }
+    settings_.WriteBinary(kSkeleton, kActiveNodes, nodes);
+}
+
+bool CMainFrame::Create(int viewWidth, int viewHeight) {
+    if (created_ || !view_.Create(viewWidth, viewHeight)) {
+        return false;
+    }
+    Select(nullptr);
+    CreateScene();
+    if (scene_ == nullptr) {
+        return false;
+    }
+    SetCameraView(kCameraFront);
+    RunHooks(hooks_.populateScene);
+    CreateController();
+    if (controller_ == nullptr) {
+        return false;
+    }
+    view_.SetPickCallback(&CMainFrame::PickCallback, this, true);
+    Select(nullptr);
+    created_ = true;
+    closed_ = false;
+    return true;
+}
+
+void CMainFrame::CreateScene() {
+    auto scene = std::make_unique<C3dScene>();
+    if (!scene->Create() || !view_.SetScene(scene.get())) {
+        return;
+    }
+    auto light = std::make_unique<C3dDirLight>();
+    light->SetColor(0.8, 0.8, 0.8);
+    C3dDirLight* placed = light.get();
+    if (!scene->AddLight(light.release())) {
+        return;
+    }
+    placed->SetPosition(-2.0, 2.0, -5.0);
+    placed->SetOrientation(Vector(1.0, -1.0, 1.0), Vector(0.0, 1.0, 0.0));
+    scene->GetAmbientLight().SetColor(0.4, 0.4, 0.4);
+    scene_ = std::move(scene);
+    document_->SetScene(scene_.get());
+}
+
+void CMainFrame::CreateController() {
+    std::unique_ptr<C3dController> controller =
+        hooks_.makeController ? hooks_.makeController()
+                              : std::make_unique<C3dPosCtlr>(joystickBackend_, &settings_);
+    if (controller == nullptr || !controller->Create(&view_, &CMainFrame::ControllerTarget, this)) {
+        return;
+    }
+    controller->SelectDevice(controlDevice);
+    controller_ = std::move(controller);
+}
+
+C3dFrame* CMainFrame::ControlTargetFrame() {
+    if (controlTarget == 1) {
+        C3dStage* stage = view_.GetStage();
+        return stage != nullptr ? &stage->GetCamera() : nullptr;
+    }
+    return selectedObject;
+}
+
+C3dFrame* CMainFrame::ControllerTarget(void* frame) {
+    return static_cast<CMainFrame*>(frame)->ControlTargetFrame();
+}
+
+void CMainFrame::PickCallback(C3dShape* shape, int x, int y, void* argument) {
+    CMainFrame& frame = *static_cast<CMainFrame*>(argument);
+    if (frame.hooks_.pick) {
+        frame.hooks_.pick(shape, x, y);
+    } else {
+        frame.Select(shape);
+    }
+}
+
+bool CMainFrame::OnIdle() {
+    if (!created_ || closed_) {
+        return false;
+    }
+    if (controller_ != nullptr) {
+        controller_->Update();
+    }
+    return view_.Update(1.0);
+}
+
+void CMainFrame::Close() {
+    if (!created_ || closed_) {
+        return;
+    }
+    closed_ = true;
+    if (writeSettingsOnClose_) {
+        WriteSettings();
+    }
+    Select(nullptr);
+    if (transformsDialog_ != nullptr) {
+        ui_.CloseTransformsSheet();
+        transformsDialog_.reset();
+    }
+    controller_.reset();
+    Select(nullptr);
+    if (scene_ != nullptr) {
+        document_->SetScene(nullptr);
+        RunHooks(hooks_.depopulateScene);
+        scene_->RemoveAllChildren();
+        view_.SetScene(nullptr);
+        scene_.reset();
+    }
+    selectedObject = nullptr;
+}
+
+void CMainFrame::Select(C3dShape* shape) {
+    if (hooks_.select) {
+        hooks_.select(shape);
+        return;
+    }
+    selectedObject = shape;
+    if (shape == nullptr) {
+        SetStatus("No selection");
+    } else {
+        SetStatus("Selected: %s", shape->GetName().c_str());
+    }
+}
+
+void CMainFrame::ClickView(int x, int y) {
+    view_.OnLeftButtonDown(x, y);
+}
+
+bool CMainFrame::RunCommand(int id) {
+    return commands_.Run(id);
+}
+
+void CMainFrame::NewDocument() {
+    Select(nullptr);
+    RunHooks(hooks_.depopulateScene);
+    document_->Reset();
+    document_->SetScene(scene_.get());
+    RunHooks(hooks_.resetDocument);
+    ReadSettings();
+    if (scene_ != nullptr) {
+        RunHooks(hooks_.populateScene);
+    }
+    SetCameraView(kCameraFront);
+}
+
+void CMainFrame::ChooseControlDevice() {
+    if (controller_ == nullptr) {
+        return;
+    }
+    ControlDeviceChoice choice{controlTarget, controlDevice};
+    if (!ui_.AskControlDevice(choice)) {
+        return;
+    }
+    controlTarget = choice.target;
+    if (controlTarget == 1) {
+        cameraView = kCameraUnderControl;
+        view_.Update(1.0);
+    }
+    controller_->SelectDevice(choice.device);
+    controlDevice = controller_->GetDeviceIndex();
+    SetStatus("Control is now via: %s", controller_->GetDeviceName().c_str());
+}
+
+void CMainFrame::OpenTransformsSheet() {
+    ShowNotImplemented();
+    if (transformsDialog_ == nullptr) {
+        transformsDialog_ = std::make_unique<CTransformDlg>(
+            [this]() -> C3dFrame* { return selectedObject; },
+            [this](const std::string& text) { ui_.ShowMessage(text); },
+            [this]() { OnTransformsSheetClosed(); });
+    }
+    ui_.ShowTransformsSheet(*transformsDialog_);
+}
+
+void CMainFrame::OnTransformsSheetClosed() {
+    transformsDialog_.reset();
+}
+
+void CMainFrame::SetCameraView(int index) {
+    cameraView = index;
+    PlaceCameraAtPreset(scene_.get(), index);
+}

@@ -1,0 +1,182 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/shell/command_router.h"
+#include "editor/shell/status_log.h"
+#include "editor/shell/ui.h"
+#include "scene/vector.h"
+#include "scene/view.h"
+
+class C3dController;
+class JoystickBackend;
+class C3dScene;
+class C3dShape;
+class C3dFrame;
+class CTransformDlg;
+class ModelDocument;
+class SettingsStore;
+
+struct WindowRect {
+    int left = 50;
+    int top = 50;
+    int right = 350;
+    int bottom = 400;
+};
+
+// Camera presets; kCameraUnderControl while the input controller moves the camera.
+enum CameraView : int32_t {
+    kCameraFront = 0,
+    kCameraRear = 1,
+    kCameraLeft = 2,
+    kCameraRight = 3,
+    kCameraTop = 4,
+    kCameraBottom = 5,
+    kCameraUnderControl = 6,
+};
+
+inline constexpr int32_t kNoBone = 37;
+inline constexpr const char* kNotImplementedNotice =
+    "I wish this were implemented already, but you'll have to wait for a future version of "
+    "Marionet.";
+
+// Points where the other areas of the editor take part in the frame's life. Each area installs
+// its hooks from its command registration function (command_registration.cpp), which the frame
+// calls once at construction.
+struct FrameHooks {
+    // After the settings are read (start-up and "New"): e.g. read "default.spz".
+    std::vector<std::function<void()>> afterSettingsRead;
+    // Window creation, after the camera is set: put the area's shapes into the scene and apply
+    // the current pose.
+    std::vector<std::function<void()>> populateScene;
+    // Closing, and "New" (before the document is reset): take the area's shapes out of the
+    // scene again.
+    std::vector<std::function<void()>> depopulateScene;
+    // "New", after the document itself is reset: reset what the area keeps beside it. "New"
+    // then reads the settings (afterSettingsRead) and populates the scene again.
+    std::vector<std::function<void()>> resetDocument;
+    // The one way the selection changes; the frame's own version only stores and reports it.
+    std::function<void(C3dShape*)> select;
+    // A left click in the view; the frame's own version selects the shape clicked.
+    std::function<void(C3dShape*, int x, int y)> pick;
+    // The input controller the frame creates; the frame's own is a position controller.
+    std::function<std::unique_ptr<C3dController>()> makeController;
+};
+
+// The editor's main frame without its window: it owns the document, the 3D view, the scene and
+// the input controller, routes every command, reads and writes the settings and reports through
+// SetStatus. The window (or the batch runner) drives it: PreCreate, Create, then OnIdle and
+// RunCommand as events arrive, and Close at the end.
+class CMainFrame {
+  public:
+    // programDir ends with "/"; empty means the current directory.
+    CMainFrame(Ui& ui, SettingsStore& settings, std::string programDir = std::string(),
+               std::string logPath = "mn.log");
+    ~CMainFrame();
+    CMainFrame(const CMainFrame&) = delete;
+    CMainFrame& operator=(const CMainFrame&) = delete;
+
+    // Reads every setting (with its default) and runs the afterSettingsRead hooks.
+    void PreCreate();
+    // Builds the view of viewWidth x viewHeight, the scene, its lights, the front camera, the
+    // areas' shapes, the controller and the pick callback; false when a step fails.
+    bool Create(int viewWidth = 640, int viewHeight = 480);
+    // Lets the controller poll its device and advances the view by one update step; returns
+    // whether the view drew.
+    bool OnIdle();
+    // Writes the settings back (unless disabled), closes the transforms sheet, deletes the
+    // controller and takes the scene apart. Safe to call twice.
+    void Close();
+    // Batch mode and tests run from defaults without touching the stored profile.
+    void SetWriteSettingsOnClose(bool write) { writeSettingsOnClose_ = write; }
+    // The platform's joystick services for the controller; set before Create (none: no
+    // joystick).
+    void SetJoystickBackend(JoystickBackend* backend) { joystickBackend_ = backend; }
+
+    // Status line and "mn.log": printf-style, cut at 255 characters.
+    void SetStatus(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // The not-implemented notice in a message box.
+    void ShowNotImplemented();
+
+    // Selection and camera (the selection area may replace Select through its hook).
+    void Select(C3dShape* shape);
+    // Places the camera at a preset; an index outside 1..5 is the front view.
+    void SetCameraView(int index);
+    // Left click at a view position: the pick callback's work.
+    void ClickView(int x, int y);
+
+    // Reads all settings again (also done by "New").
+    void ReadSettings();
+    void WriteSettings();
+
+    // "New": clears the selection, resets the document, reads the settings again and sets the
+    // front camera.
+    void NewDocument();
+    // "Control Device...": asks for the target and device and tells the controller.
+    void ChooseControlDevice();
+
+    bool RunCommand(int id);
+    CommandRouter& Commands() { return commands_; }
+    const CommandRouter& Commands() const { return commands_; }
+    FrameHooks& Hooks() { return hooks_; }
+
+    Ui& GetUi() { return ui_; }
+    SettingsStore& Settings() { return settings_; }
+    ModelDocument& Document() { return *document_; }
+    C3dView& View() { return view_; }
+    C3dScene* Scene() { return scene_.get(); }
+    C3dController* Controller() { return controller_.get(); }
+    const std::string& ProgramDir() const { return programDir; }
+    bool IsCreated() const { return created_; }
+
+    // The transforms sheet, when open.
+    CTransformDlg* TransformsSheet() { return transformsDialog_.get(); }
+    void OpenTransformsSheet();
+    void OnTransformsSheetClosed();
+
+    // Frame state read and written by the editor's areas.
+    int32_t cameraView = kCameraFront;
+    int32_t liveUpdate = 0;
+    int32_t flipTextureV = 0;
+    int32_t flipTextureU = 0;
+    int32_t quickExport = 0;
+    int32_t selectedBone = kNoBone;
+    int32_t lockPosition = 0;
+    std::string programDir;
+    int32_t controlTarget = 0;
+    int32_t controlOption = 0;
+    int32_t controlDevice = 0;
+    WindowRect windowRect;
+    int32_t viewSelection = 1;
+    C3dShape* selectedObject = nullptr;
+    int32_t hitTriangle = -1;
+    Vector hitPoint{0.0, 0.0, 0.0};
+    int32_t viewHitPoint = 1;
+
+  private:
+    void CreateScene();
+    void CreateController();
+    void RunHooks(const std::vector<std::function<void()>>& hooks);
+    C3dFrame* ControlTargetFrame();
+    static void PickCallback(C3dShape* shape, int x, int y, void* frame);
+    static C3dFrame* ControllerTarget(void* frame);
+
+    Ui& ui_;
+    SettingsStore& settings_;
+    StatusLog log_;
+    CommandRouter commands_;
+    FrameHooks hooks_;
+    std::unique_ptr<ModelDocument> document_;
+    C3dView view_;
+    std::unique_ptr<C3dScene> scene_;
+    std::unique_ptr<C3dController> controller_;
+    std::unique_ptr<CTransformDlg> transformsDialog_;
+    bool created_ = false;
+    bool closed_ = false;
+    bool writeSettingsOnClose_ = true;
+    JoystickBackend* joystickBackend_ = nullptr;
+};

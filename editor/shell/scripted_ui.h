@@ -1,0 +1,74 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "editor/shell/ui.h"
+
+// An answer waiting for the next dialog that takes its kind.
+struct ScriptedAnswer {
+    enum class Kind { File, Text, Button, Nodes, Device };
+    enum class Button { Yes, No, Ok, Cancel };
+
+    Kind kind = Kind::Text;
+    std::string text;            // File, Text
+    Button button = Button::Ok;  // Button
+    std::vector<int> nodes;      // Nodes: the mesh nodes to check
+    ControlDeviceChoice device;  // Device
+
+    static ScriptedAnswer File(std::string path);
+    static ScriptedAnswer Text(std::string text);
+    static ScriptedAnswer Press(Button button);
+    static ScriptedAnswer Nodes(std::vector<int> nodes);
+    static ScriptedAnswer Device(int target, int device);
+};
+
+// A Ui without a window: answers each dialog from a queue of scripted answers and records
+// every text it is shown, one line each:
+//   "status: TEXT", "message: TEXT", "question: TEXT -> ANSWER", "unanswered: TEXT".
+// A dialog whose kind of answer is not queued is cancelled. File and text answers serve file
+// dialogs and text entries/list and combo choices; yes, no, ok and cancel serve the Yes/No and
+// OK/Cancel boxes (yes and ok accept, no and cancel decline).
+class ScriptedUi : public Ui {
+  public:
+    void Queue(ScriptedAnswer answer);
+    std::size_t PendingAnswers() const;
+
+    // Every line so far, and an optional sink that sees each line as it is recorded.
+    const std::vector<std::string>& Transcript() const { return transcript_; }
+    void ClearTranscript() { transcript_.clear(); }
+    void SetLineSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
+
+    bool TransformsSheetOpen() const { return transformsSheet_ != nullptr; }
+    CTransformDlg* TransformsSheet() const { return transformsSheet_; }
+
+    void SetStatusText(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    bool AskOkCancel(const std::string& text) override;
+    std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskText(const TextRequest& request) override;
+    std::optional<int> AskListChoice(const ListChoiceRequest& request) override;
+    std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override;
+    bool AskMeshNodes(MeshNodeFlags& nodes) override;
+    bool AskControlDevice(ControlDeviceChoice& choice) override;
+    void ShowTransformsSheet(CTransformDlg& sheet) override;
+    void CloseTransformsSheet() override;
+    void ShowAbout(const std::string& text) override;
+
+  private:
+    std::optional<ScriptedAnswer> Take(ScriptedAnswer::Kind kind);
+    std::optional<std::string> TakeText(const std::string& question);
+    bool AskButtons(const std::string& text, const char* accept, const char* decline);
+    void Record(std::string line);
+    void Unanswered(const std::string& question);
+    void Answered(const std::string& question, const std::string& answer);
+
+    std::deque<ScriptedAnswer> answers_;
+    std::vector<std::string> transcript_;
+    std::function<void(const std::string&)> sink_;
+    CTransformDlg* transformsSheet_ = nullptr;
+};

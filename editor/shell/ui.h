@@ -1,0 +1,112 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CTransformDlg;
+
+// Flags of the open and save dialogs.
+enum FileDialogFlags : unsigned {
+    kFileMustExist = 1u << 0,
+    kPathMustExist = 1u << 1,
+    kHideReadOnly = 1u << 2,
+    kOverwritePrompt = 1u << 3,
+};
+
+struct FileDialogRequest {
+    // Dialog title; empty gives the usual "Open" or "Save As".
+    std::string title;
+    // Filter in the framework form "Description|*.ext|Description|*.a;*.b||".
+    std::string filter;
+    // Appended when the user types a name without one; without the dot ("spz").
+    std::string defaultExtension;
+    // Initial file name or path shown in the dialog.
+    std::string initialPath;
+    unsigned flags = kHideReadOnly;
+};
+
+struct TextRequest {
+    std::string title;
+    std::string initialText;
+    // Most characters the user may type; 0 for no limit.
+    int maxLength = 0;
+};
+
+struct ListChoiceRequest {
+    std::string title;
+    std::vector<std::string> items;
+    // Item selected when the dialog opens; -1 for none.
+    int initialIndex = 0;
+};
+
+struct ComboChoiceRequest {
+    std::string title;
+    std::vector<std::string> items;
+    // Text in the edit field when the dialog opens (usually the first item).
+    std::string initialText;
+    int maxLength = 0;
+};
+
+// The "Control Device" dialog's two choices.
+struct ControlDeviceChoice {
+    int target = 0;  // 0 object, 1 camera
+    int device = 0;  // 0 keyboard, 1 mouse, 2 joystick
+};
+
+inline constexpr int kMeshNodeCount = 16;
+using MeshNodeFlags = std::array<std::int32_t, kMeshNodeCount>;
+
+// Every question the editor asks a person and every text it shows outside the 3D view.
+// The window implements it with dialogs; ScriptedUi answers from a queue for tests and batch
+// mode. Every method is modal except the transforms sheet; a cancelled dialog returns
+// nothing (or false), and the caller then ends its operation silently.
+class Ui {
+  public:
+    virtual ~Ui() = default;
+
+    // Text of the status bar's message pane.
+    virtual void SetStatusText(const std::string& text) = 0;
+
+    // Message box with an OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // Yes/No message box; true for Yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // OK/Cancel message box; true for OK.
+    virtual bool AskOkCancel(const std::string& text) = 0;
+
+    // Open and save dialogs; the chosen path, or nothing when cancelled. The save dialog
+    // asks before overwriting only with kOverwritePrompt.
+    virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> AskSaveFile(const FileDialogRequest& request) = 0;
+
+    // One-line text entry with OK and Cancel.
+    virtual std::optional<std::string> AskText(const TextRequest& request) = 0;
+    // Choice from a fixed list; the chosen index.
+    virtual std::optional<int> AskListChoice(const ListChoiceRequest& request) = 0;
+    // Editable combo box: a typed text or a listed one.
+    virtual std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) = 0;
+
+    // "Select Active Mesh Nodes": one check box per mesh node, except that nodes 0 and 1
+    // share the "Torso" box (checked when either is set; sets both). Fills `nodes` on OK.
+    virtual bool AskMeshNodes(MeshNodeFlags& nodes) = 0;
+
+    // "Control Device": object or camera, keyboard, mouse or joystick. Fills `choice` on OK;
+    // an out-of-range value shows as the first button.
+    virtual bool AskControlDevice(ControlDeviceChoice& choice) = 0;
+
+    // The modeless "Transforms" sheet working on `sheet`; a second call brings it to the
+    // front. CloseTransformsSheet takes it down without a callback.
+    virtual void ShowTransformsSheet(CTransformDlg& sheet) = 0;
+    virtual void CloseTransformsSheet() = 0;
+
+    // The about box.
+    virtual void ShowAbout(const std::string& text) = 0;
+};
+
+// Maps the 16 mesh-node flags to the dialog's 15 boxes and back: box 0 is "Torso" for
+// nodes 0 and 1, box i (i >= 1) is node i + 1.
+std::array<bool, kMeshNodeCount - 1> MeshNodeBoxes(const MeshNodeFlags& nodes);
+void ApplyMeshNodeBoxes(const std::array<bool, kMeshNodeCount - 1>& boxes, MeshNodeFlags& nodes);

@@ -1,0 +1,14 @@
+#include "editor/shell/version.h"
+
+#ifndef MARIONET_VERSION
+#define MARIONET_VERSION "0.0.0"
+#endif
+
+const char* MarionetVersion() {
+    return MARIONET_VERSION;
+}
+
+std::string AboutText() {
+    return std::string("Marionet Version ") + MARIONET_VERSION +
+           " - character models for Heretic II";
+}

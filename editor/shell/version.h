@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The program's version ("0.1.0") and the about box's text.
+const char* MarionetVersion();
+std::string AboutText();
