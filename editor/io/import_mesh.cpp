@@ -1,0 +1,97 @@
+#include "editor/io/import_mesh.h"
+
+#include <vector>
+
+#include "editor/io/file_questions.h"
+#include "editor/io/import_table.h"
+#include "editor/io/mesh_readers.h"
+#include "editor/io/x_reader.h"
+#include "editor/model/mesh_data.h"
+#include "scene/shape.h"
+
+std::string lastImportPath;
+
+namespace {
+
+using FrameLister = int (*)(const std::string&, std::vector<std::string>&);
+using FrameReader = int (*)(MeshData&, const std::string&, const std::string&);
+
+std::optional<std::string> ChooseImportPath(const std::string& path, FileQuestions* questions) {
+    if (!path.empty()) {
+        return path;
+    }
+    if (questions == nullptr) {
+        return std::nullopt;
+    }
+    auto chosen = questions->AskOpenPath(BuildImportFilter(), ".obj");
+    if (!chosen || chosen->empty()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+// Without anyone to ask, the first frame is taken.
+int ReadChosenFrame(FrameLister list, FrameReader read, MeshData& target, const std::string& path,
+                    FileQuestions* questions) {
+    std::vector<std::string> names;
+    if (list(path, names) < 0) {
+        return -1;
+    }
+    std::optional<std::string> frame = std::string();
+    if (questions != nullptr) {
+        frame = questions->AskFrameName(names);
+    } else if (!names.empty()) {
+        frame = names.front();
+    }
+    if (!frame) {
+        return -1;
+    }
+    return read(target, path, *frame);
+}
+
+int ReadByType(int type, MeshData& target, const std::string& path, FileQuestions* questions) {
+    switch (type) {
+        case IMPORT_OBJ:
+            return ReadObj(target, path);
+        case IMPORT_3DS:
+            return Read3ds(target, path);
+        case IMPORT_MD2:
+            return ReadChosenFrame(ListMd2Frames, ReadMd2Frame, target, path, questions);
+        case IMPORT_FM:
+            return ReadChosenFrame(ListFmFrames, ReadFmFrame, target, path, questions);
+        case IMPORT_DXF:
+            return MakeTestCube(target);
+        default:
+            return -1;
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
+                                      FileQuestions* questions) {
+    const std::optional<std::string> chosen = ChooseImportPath(path, questions);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    lastImportPath = *chosen;
+    const int type = ImportTypeOfPath(*chosen);
+    if (type < 0) {
+        return std::nullopt;
+    }
+    if (type == IMPORT_X) {
+        if (ReadXFile(shape, target, *chosen) != 0) {
+            return std::nullopt;
+        }
+    } else {
+        if (ReadByType(type, target, *chosen, questions) != 0) {
+            return std::nullopt;
+        }
+        if (!shape.CreateFromFaces(target.vertices, target.vertexCount, nullptr, 0, target.faces,
+                                   FACE_LIST_WORDS, true)) {
+            return std::nullopt;
+        }
+    }
+    shape.SetName(FILE_OBJECT_PREFIX + *chosen);
+    return chosen;
+}

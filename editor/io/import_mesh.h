@@ -1,0 +1,22 @@
+#pragma once
+// The import dispatcher: every mesh enters the editor through ImportMesh.
+
+#include <optional>
+#include <string>
+
+class C3dShape;
+class FileQuestions;
+class MeshData;
+
+// The path of the most recent import attempt, successful or not; empty at start.
+extern std::string lastImportPath;
+
+// Imports the file at path (an empty path asks for one) into target with the reader its
+// extension selects, finishes the mesh and makes shape draw it, named "File object: " + path.
+// Quake-family files ask which frame to load. Returns the path, or nothing on failure or
+// cancel (the caller then discards the shape and reports "Unable to load mesh.").
+std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
+                                      FileQuestions* questions);
+
+inline constexpr const char* IMPORT_FAILED_MESSAGE = "Unable to load mesh.";
+inline constexpr const char* FILE_OBJECT_PREFIX = "File object: ";

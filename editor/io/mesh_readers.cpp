@@ -1,0 +1,108 @@
+#include "editor/io/mesh_readers.h"
+
+#include <cstdint>
+
+#include "editor/io/file_bytes.h"
+#include "editor/io/fm_layout.h"
+#include "editor/io/md2_layout.h"
+#include "editor/io/obj_parser.h"
+#include "editor/io/parser_3ds.h"
+#include "editor/io/quake_model.h"
+#include "editor/io/store_raw_mesh.h"
+#include "editor/model/mesh_data.h"
+
+namespace {
+
+using Parser = bool (*)(std::span<const uint8_t>, RawMesh&);
+
+int ReadWith(Parser parse, MeshData& target, const std::string& path) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        return -1;
+    }
+    RawMesh raw;
+    if (!parse(bytes, raw)) {
+        target.Clear();
+        return -1;
+    }
+    return StoreAndFinish(raw, target);
+}
+
+int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::string>& names) {
+    if (!layout || !ListQuakeFrames(*layout, names)) {
+        names.clear();
+        return -1;
+    }
+    return static_cast<int>(names.size());
+}
+
+int ReadFrame(const std::optional<QuakeModelLayout>& layout, MeshData& target,
+              const std::string& frameName) {
+    RawMesh raw;
+    if (!layout || !ReadQuakeFrame(*layout, frameName, raw)) {
+        target.Clear();
+        return -1;
+    }
+    return StoreAndFinish(raw, target);
+}
+
+}  // namespace
+
+int ReadObj(MeshData& target, const std::string& path) {
+    return ReadWith(ParseObj, target, path);
+}
+
+int Read3ds(MeshData& target, const std::string& path) {
+    return ReadWith(Parse3ds, target, path);
+}
+
+int ListMd2Frames(const std::string& path, std::vector<std::string>& names) {
+    names.clear();
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        return -1;
+    }
+    return ListFrames(Md2Layout(bytes), names);
+}
+
+int ListFmFrames(const std::string& path, std::vector<std::string>& names) {
+    names.clear();
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        return -1;
+    }
+    return ListFrames(FmLayout(bytes, false), names);
+}
+
+int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& frameName) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        return -1;
+    }
+    return ReadFrame(Md2Layout(bytes), target, frameName);
+}
+
+int ReadFmFrame(MeshData& target, const std::string& path, const std::string& frameName) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        return -1;
+    }
+    return ReadFrame(FmLayout(bytes, true), target, frameName);
+}
+
+int MakeTestCube(MeshData& target) {
+    static const float corners[8][3] = {{-10, -10, -10}, {-10, -10, 10}, {10, -10, 10},
+                                        {10, -10, -10},  {-10, 10, -10}, {-10, 10, 10},
+                                        {10, 10, 10},    {10, 10, -10}};
+    static const int triangles[12][3] = {{0, 3, 2}, {0, 2, 1}, {3, 7, 6}, {3, 6, 2},
+                                         {4, 5, 6}, {4, 6, 7}, {0, 1, 5}, {0, 5, 4},
+                                         {0, 4, 7}, {0, 7, 3}, {2, 6, 5}, {2, 5, 1}};
+    RawMesh raw;
+    for (const auto& c : corners) {
+        raw.vertices.push_back({c[0], c[1], c[2]});
+    }
+    for (const auto& t : triangles) {
+        raw.triangles.push_back(RawTriangle{{t[0], t[1], t[2]}, {0, 0, 0}});
+    }
+    return StoreAndFinish(raw, target);
+}

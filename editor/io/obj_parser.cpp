@@ -1,0 +1,218 @@
+#include "editor/io/obj_parser.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "editor/io/nearest_normal.h"
+
+namespace {
+
+// Lines are read in pieces of at most this many characters; a longer line goes on as the next.
+constexpr std::size_t LINE_PIECE = 255;
+
+using Tokens = std::vector<std::string>;
+
+// Splits at spaces and tabs only, so line-end characters stay on the last token. Text after a
+// NUL byte is not part of the line.
+Tokens SplitTokens(const char* text, std::size_t length) {
+    Tokens tokens;
+    std::string current;
+    for (std::size_t i = 0; i < length && text[i] != '\0'; ++i) {
+        const char c = text[i];
+        if (c == ' ' || c == '\t') {
+            if (!current.empty()) {
+                tokens.push_back(current);
+                current.clear();
+            }
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) {
+        tokens.push_back(current);
+    }
+    return tokens;
+}
+
+float ParseNumber(const std::string& token) {
+    const double value = std::strtod(token.c_str(), nullptr);
+    return std::isfinite(value) ? static_cast<float>(value) : 0.0f;
+}
+
+// atoi-like: the leading integer of text, 0 when there is none, clamped to int.
+int32_t ParseIndex(const char* text) {
+    errno = 0;
+    long value = std::strtol(text, nullptr, 10);
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    if (value < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int32_t>(value);
+}
+
+std::string WithoutLineEnd(std::string name) {
+    while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) {
+        name.pop_back();
+    }
+    return name;
+}
+
+class ObjParser {
+  public:
+    explicit ObjParser(RawMesh& mesh) : mesh_(mesh) {}
+
+    bool ParseLine(const Tokens& tokens);
+    void Finish();
+
+  private:
+    bool ParseVertex(const Tokens& tokens);
+    bool ParseTexVertex(const Tokens& tokens);
+    void ParseNormal(const Tokens& tokens);
+    bool ParseFace(const Tokens& tokens);
+    bool ParseGroups(const Tokens& tokens);
+    static void ParseCorner(const std::string& token, int32_t& vertex, int32_t& texVertex);
+
+    static float NumberAt(const Tokens& tokens, std::size_t i) {
+        return i < tokens.size() ? ParseNumber(tokens[i]) : 0.0f;
+    }
+
+    RawMesh& mesh_;
+    std::vector<int> currentGroups_;
+    std::vector<uint8_t> normals_;
+    std::size_t normalLines_ = 0;
+};
+
+bool ObjParser::ParseLine(const Tokens& tokens) {
+    if (tokens.empty() || tokens[0][0] == '#') {
+        return true;
+    }
+    const std::string& kind = tokens[0];
+    if (kind == "v") {
+        return ParseVertex(tokens);
+    }
+    if (kind == "vt") {
+        return ParseTexVertex(tokens);
+    }
+    if (kind == "vn") {
+        ParseNormal(tokens);
+        return true;
+    }
+    if (kind == "f") {
+        return ParseFace(tokens);
+    }
+    if (kind == "g") {
+        return ParseGroups(tokens);
+    }
+    return true;
+}
+
+bool ObjParser::ParseVertex(const Tokens& tokens) {
+    if (mesh_.vertices.size() >= IMPORT_MAX_ELEMENTS) {
+        return false;
+    }
+    mesh_.vertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2), NumberAt(tokens, 3)});
+    return true;
+}
+
+bool ObjParser::ParseTexVertex(const Tokens& tokens) {
+    if (mesh_.texVertices.size() >= IMPORT_MAX_ELEMENTS) {
+        return false;
+    }
+    mesh_.texVertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2)});
+    return true;
+}
+
+// The k-th normal belongs to the k-th vertex; normals only serve to orient the triangles.
+void ObjParser::ParseNormal(const Tokens& tokens) {
+    ++normalLines_;
+    if (normals_.size() >= IMPORT_MAX_ELEMENTS) {
+        return;
+    }
+    normals_.push_back(static_cast<uint8_t>(
+        NearestVertexNormal(NumberAt(tokens, 1), NumberAt(tokens, 2), NumberAt(tokens, 3))));
+}
+
+void ObjParser::ParseCorner(const std::string& token, int32_t& vertex, int32_t& texVertex) {
+    vertex = ParseIndex(token.c_str()) - 1;
+    const std::size_t slash = token.find('/');
+    // "v//vn" names no texture vertex: it reads like a corner without slashes.
+    if (slash != std::string::npos && slash + 1 < token.size() && token[slash + 1] != '/') {
+        texVertex = ParseIndex(token.c_str() + slash + 1) - 1;
+    }
+}
+
+bool ObjParser::ParseFace(const Tokens& tokens) {
+    if (mesh_.triangles.size() >= IMPORT_MAX_ELEMENTS) {
+        return false;
+    }
+    if (mesh_.groups.empty()) {
+        currentGroups_.assign(1, mesh_.GroupIndex("default"));
+    }
+    RawTriangle triangle;
+    // Only the first three corners of a face are used.
+    for (std::size_t k = 0; k < 3 && k + 1 < tokens.size(); ++k) {
+        ParseCorner(tokens[k + 1], triangle.corners[k], triangle.texCorners[k]);
+    }
+    const int index = static_cast<int>(mesh_.triangles.size());
+    mesh_.triangles.push_back(triangle);
+    for (int group : currentGroups_) {
+        mesh_.groups[group].triangles.push_back(index);
+    }
+    return true;
+}
+
+bool ObjParser::ParseGroups(const Tokens& tokens) {
+    currentGroups_.clear();
+    for (std::size_t i = 1; i < tokens.size(); ++i) {
+        const std::string name = WithoutLineEnd(tokens[i]);
+        if (name.empty()) {
+            continue;
+        }
+        const int group = mesh_.GroupIndex(name);
+        if (group < 0) {
+            return false;
+        }
+        currentGroups_.push_back(group);
+    }
+    return true;
+}
+
+// Normals that do not pair one to one with the vertices cannot say which way a vertex faces:
+// they are dropped and the winding is found from the geometry instead.
+void ObjParser::Finish() {
+    if (normalLines_ > 0 && normalLines_ == mesh_.vertices.size()) {
+        mesh_.normalIndices = normals_;
+    }
+    mesh_.oriented = false;
+}
+
+}  // namespace
+
+bool ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
+    mesh = RawMesh{};
+    ObjParser parser(mesh);
+    const char* data = reinterpret_cast<const char*>(text.data());
+    std::size_t position = 0;
+    while (position < text.size()) {
+        std::size_t length = 0;
+        while (length < LINE_PIECE && position + length < text.size()) {
+            ++length;
+            if (data[position + length - 1] == '\n') {
+                break;
+            }
+        }
+        if (!parser.ParseLine(SplitTokens(data + position, length))) {
+            mesh = RawMesh{};
+            return false;
+        }
+        position += length;
+    }
+    parser.Finish();
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Saving a mesh as Wavefront OBJ text: texture coordinates normalised to the 256 x 256 skin
+// and corners in reverse order, the inverse of what an import applies.
+
+#include <optional>
+#include <string>
+
+class C3dShape;
+class FileQuestions;
+class MeshData;
+
+// The path of the latest save attempt; empty at start.
+extern std::string lastExportPath;
+
+// The OBJ text of the mesh; objectName goes on the "o" line.
+std::string FormatObj(const MeshData& mesh, const std::string& objectName);
+
+// Writes the mesh to path (replacing an old file only once the new one is complete); 1 when
+// the file was written, 0 when it could not be.
+int WriteObj(const MeshData& mesh, const std::string& path);
+
+// Asks for the path when none is given, takes the shape's geometry back into the mesh and
+// writes it. Only ".obj" can be saved. The written path, with the shape named
+// "File object: " + path; nothing on failure or cancel.
+std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, MeshData* mesh,
+                                      FileQuestions* questions);

@@ -1,0 +1,131 @@
+#include "editor/io/quake_model.h"
+
+#include "flexmodel/byte_reader.h"
+#include "flexmodel/record_io.h"
+
+namespace {
+
+bool CountFits(int32_t count) {
+    return count >= 0 && count <= IMPORT_MAX_ELEMENTS;
+}
+
+bool ReadTriangles(const QuakeModelLayout& layout, RawMesh& mesh) {
+    const ByteReader in(layout.triangles);
+    for (int32_t i = 0; i < layout.numTris; ++i) {
+        auto record = ReadTriangleRecord(in, static_cast<std::size_t>(i) * TRIANGLE_RECORD_SIZE);
+        if (!record) {
+            return false;
+        }
+        RawTriangle triangle;
+        for (int k = 0; k < 3; ++k) {
+            triangle.corners[k] = record->vertexIndex[k];
+            triangle.texCorners[k] = record->stIndex[k];
+        }
+        mesh.triangles.push_back(triangle);
+    }
+    return true;
+}
+
+bool ReadStCoords(const QuakeModelLayout& layout, RawMesh& mesh) {
+    const ByteReader in(layout.stCoords);
+    for (int32_t i = 0; i < layout.numSt; ++i) {
+        auto coord = ReadStCoord(in, static_cast<std::size_t>(i) * ST_COORD_SIZE);
+        if (!coord) {
+            return false;
+        }
+        mesh.texVertices.push_back({static_cast<float>(coord->s), static_cast<float>(coord->t)});
+    }
+    return true;
+}
+
+bool FrameSizeUsable(const QuakeModelLayout& layout) {
+    return layout.frameSize >= static_cast<int32_t>(FRAME_HEADER_SIZE) && layout.numFrames >= 0;
+}
+
+// Offset of the frame called frameName (the first frame for an empty name) in the frames
+// section, or -1.
+int64_t FindFrame(const QuakeModelLayout& layout, const std::string& frameName) {
+    const ByteReader in(layout.frames);
+    for (int32_t k = 0; k < layout.numFrames; ++k) {
+        const std::size_t offset = static_cast<std::size_t>(k) * layout.frameSize;
+        auto header = ReadFrameHeader(in, offset);
+        if (!header) {
+            return -1;
+        }
+        if (frameName.empty() || header->Name() == frameName) {
+            return static_cast<int64_t>(offset);
+        }
+    }
+    return -1;
+}
+
+// The x byte is negated before scaling, which mirrors the model in x.
+bool ReadFrameVertices(const QuakeModelLayout& layout, std::size_t frameOffset, RawMesh& mesh) {
+    const ByteReader in(layout.frames);
+    auto header = ReadFrameHeader(in, frameOffset);
+    if (!header) {
+        return false;
+    }
+    const auto& scale = header->scale;
+    const auto& translate = header->translate;
+    for (int32_t i = 0; i < layout.numXyz; ++i) {
+        auto packed = ReadPackedVertex(
+            in, frameOffset + FRAME_HEADER_SIZE + static_cast<std::size_t>(i) * PACKED_VERTEX_SIZE);
+        if (!packed) {
+            return false;
+        }
+        const float x = -static_cast<float>(packed->x) * scale[0] + translate[0];
+        const float y = static_cast<float>(packed->y) * scale[1] + translate[1];
+        const float z = static_cast<float>(packed->z) * scale[2] + translate[2];
+        mesh.vertices.push_back({x, y, z});
+        mesh.normalIndices.push_back(packed->normalIndex);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ListQuakeFrames(const QuakeModelLayout& layout, std::vector<std::string>& names) {
+    names.clear();
+    if (!FrameSizeUsable(layout)) {
+        return false;
+    }
+    const ByteReader in(layout.frames);
+    for (int32_t k = 0; k < layout.numFrames; ++k) {
+        auto header = ReadFrameHeader(in, static_cast<std::size_t>(k) * layout.frameSize);
+        if (!header) {
+            names.clear();
+            return false;
+        }
+        names.emplace_back(header->Name());
+    }
+    return true;
+}
+
+bool ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName, RawMesh& mesh) {
+    mesh = RawMesh{};
+    const bool usable =
+        CountFits(layout.numXyz) && CountFits(layout.numSt) && CountFits(layout.numTris) &&
+        FrameSizeUsable(layout) &&
+        static_cast<int64_t>(layout.frameSize) >=
+            static_cast<int64_t>(FRAME_HEADER_SIZE) +
+                static_cast<int64_t>(layout.numXyz) * static_cast<int64_t>(PACKED_VERTEX_SIZE);
+    if (!usable || !ReadTriangles(layout, mesh)) {
+        mesh = RawMesh{};
+        return false;
+    }
+    const int64_t frameOffset = FindFrame(layout, frameName);
+    if (frameOffset < 0 ||
+        !ReadFrameVertices(layout, static_cast<std::size_t>(frameOffset), mesh) ||
+        !ReadStCoords(layout, mesh)) {
+        mesh = RawMesh{};
+        return false;
+    }
+    RawGroup all{"mesh", {}};
+    for (int32_t i = 0; i < layout.numTris; ++i) {
+        all.triangles.push_back(i);
+    }
+    mesh.groups.push_back(std::move(all));
+    mesh.oriented = true;
+    return RawMeshFits(mesh);
+}

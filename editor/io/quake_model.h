@@ -1,0 +1,32 @@
+#pragma once
+// One frame of a Quake-family model (MD2 or FlexModel) as a static mesh. Both containers hold
+// the same records; they differ only in how the sections are found, which the layout records.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "editor/io/raw_mesh.h"
+
+struct QuakeModelLayout {
+    int32_t numXyz = 0;
+    int32_t numSt = 0;
+    int32_t numTris = 0;
+    int32_t numFrames = 0;
+    int32_t frameSize = 0;
+    // Each section from its first byte to the end of what may hold it.
+    std::span<const uint8_t> triangles;
+    std::span<const uint8_t> stCoords;
+    std::span<const uint8_t> frames;
+};
+
+// The frame names in file order; false (list emptied) when a frame header is cut short or the
+// frame size cannot hold a frame header.
+bool ListQuakeFrames(const QuakeModelLayout& layout, std::vector<std::string>& names);
+
+// The named frame (the first one when frameName is empty): triangles with the stored winding,
+// vertices mirrored in x, texture vertices in texels, normal indices, and the group "mesh"
+// holding every triangle. False when a count exceeds a capacity, a section is cut short, an
+// index does not exist or no frame has that name.
+bool ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName, RawMesh& mesh);

@@ -1,0 +1,128 @@
+#include "editor/io/tga_codec.h"
+
+#include <cstring>
+
+#include "editor/io/byte_cursor.h"
+
+namespace {
+
+constexpr std::size_t TGA_HEADER_SIZE = 18;
+constexpr uint8_t TGA_PALETTE_IMAGE = 1;
+constexpr uint8_t TGA_TRUE_COLOUR_IMAGE = 2;
+constexpr uint8_t TGA_TOP_LEFT_ORIGIN = 0x20;
+
+struct TgaHeader {
+    uint8_t idLength = 0;
+    uint8_t colourMapType = 0;
+    uint8_t imageType = 0;
+    uint16_t colourMapLength = 0;
+    uint8_t colourMapEntrySize = 0;
+    uint16_t width = 0;
+    uint16_t height = 0;
+    uint8_t pixelDepth = 0;
+    uint8_t descriptor = 0;
+};
+
+TgaHeader ParseHeader(const uint8_t* h) {
+    TgaHeader header;
+    header.idLength = h[0];
+    header.colourMapType = h[1];
+    header.imageType = h[2];
+    header.colourMapLength = static_cast<uint16_t>(h[5] | h[6] << 8);
+    header.colourMapEntrySize = h[7];
+    header.width = static_cast<uint16_t>(h[12] | h[13] << 8);
+    header.height = static_cast<uint16_t>(h[14] | h[15] << 8);
+    header.pixelDepth = h[16];
+    header.descriptor = h[17];
+    return header;
+}
+
+bool IsPaletteImage(const TgaHeader& h) {
+    return h.imageType == TGA_PALETTE_IMAGE && h.pixelDepth == 8 && h.colourMapEntrySize == 24;
+}
+
+bool IsTrueColourImage(const TgaHeader& h) {
+    return h.imageType == TGA_TRUE_COLOUR_IMAGE && h.pixelDepth == 24;
+}
+
+bool ReadPalette(ByteCursor& in, Picture& picture) {
+    for (int i = 0; i < 256; ++i) {
+        if (!in.ReadBytes(&picture.palette[i * 4], 3)) {
+            return false;
+        }
+        picture.palette[i * 4 + 3] = 0;
+    }
+    return true;
+}
+
+bool ReadRows(ByteCursor& in, Picture& picture) {
+    const std::size_t rowSize =
+        static_cast<std::size_t>(picture.width) * (picture.bitsPerPixel / 8);
+    const std::size_t pitch = picture.Pitch();
+    if (rowSize * picture.height > in.Remaining()) {
+        return false;
+    }
+    picture.rows.assign(pitch * picture.height, 0);
+    for (int32_t row = 0; row < picture.height; ++row) {
+        in.ReadBytes(picture.rows.data() + row * pitch, rowSize);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool DecodeTga(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic) {
+    picture = Picture{};
+    ByteCursor in(bytes);
+    uint8_t raw[TGA_HEADER_SIZE];
+    if (!in.ReadBytes(raw, TGA_HEADER_SIZE)) {
+        diagnostic = "Failed to read TGA file header";
+        return false;
+    }
+    const TgaHeader header = ParseHeader(raw);
+    const bool palette = IsPaletteImage(header);
+    if ((!palette && !IsTrueColourImage(header)) || header.width == 0 || header.height == 0 ||
+        header.width > MAX_PICTURE_SIDE || header.height > MAX_PICTURE_SIDE) {
+        diagnostic = "Not a recognized TGA file";
+        return false;
+    }
+    in.Skip(header.idLength);
+    picture.width = header.width;
+    picture.height = header.height;
+    picture.bitsPerPixel = palette ? 8 : 24;
+    if (palette && !ReadPalette(in, picture)) {
+        diagnostic = "Failed to read TGA palette entry";
+        picture = Picture{};
+        return false;
+    }
+    if (!palette && header.colourMapType != 0) {
+        in.Skip(static_cast<std::size_t>(header.colourMapLength) * 3);
+    }
+    if (!ReadRows(in, picture)) {
+        diagnostic = "Failed to read TGA bits";
+        picture = Picture{};
+        return false;
+    }
+    // Rows handed on are always bottom-up.
+    if (header.descriptor & TGA_TOP_LEFT_ORIGIN) {
+        ReverseRows(picture.rows, picture.Pitch(), picture.height);
+    }
+    return true;
+}
+
+std::vector<uint8_t> EncodeTga(const Picture& picture) {
+    std::vector<uint8_t> out(TGA_HEADER_SIZE, 0);
+    out[2] = TGA_TRUE_COLOUR_IMAGE;
+    out[12] = static_cast<uint8_t>(picture.width & 0xFF);
+    out[13] = static_cast<uint8_t>(picture.width >> 8);
+    out[14] = static_cast<uint8_t>(picture.height & 0xFF);
+    out[15] = static_cast<uint8_t>(picture.height >> 8);
+    out[16] = 24;
+    const std::size_t rowSize = static_cast<std::size_t>(picture.width) * 3;
+    const std::size_t pitch = picture.Pitch();
+    for (int32_t row = 0; row < picture.height; ++row) {
+        const uint8_t* source = picture.rows.data() + row * pitch;
+        out.insert(out.end(), source, source + rowSize);
+    }
+    return out;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+class C3dShape;
+class FileQuestions;
+class MeshData;
+
+// Loads the first mesh of a DirectX (.x) file: its positions and triangles as the file holds
+// them (no scene transform), the file's winding kept; texture coordinates are not taken. Each
+// texture the file names is loaded as a picture when it can be and handed to the shape, which
+// owns it. 0 on success with the shape drawing the mesh; -1 (target cleared) when the file
+// cannot be loaded or its mesh does not fit.
+int ReadXFile(C3dShape& shape, MeshData& target, const std::string& path);
