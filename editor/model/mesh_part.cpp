@@ -4,20 +4,16 @@
 #include <string>
 #include <utility>
 
+#include "editor/model/face_colours.h"
 #include "editor/model/read_back_geometry.h"
-#include "scene/color.h"
 #include "scene/mesh.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
 namespace {
 
-const C3dColor WHITE{1.0f, 1.0f, 1.0f};
-const C3dColor BLUE{0.0f, 0.0f, 1.0f};
-const C3dColor BLACK{0.0f, 0.0f, 0.0f};
-
-C3dColor ModeColour(uint32_t mode) {
-    return mode == DISPLAY_CONNECTING ? BLUE : WHITE;
+FaceColour ModeColour(uint32_t mode) {
+    return mode == DISPLAY_CONNECTING ? FaceColour::Blue : FaceColour::White;
 }
 
 }  // namespace
@@ -26,12 +22,11 @@ MeshPart::MeshPart() = default;
 
 MeshPart::~MeshPart() = default;
 
-void MeshPart::ColourShape() {
+void MeshPart::ApplyColour() {
     if (shape == nullptr) {
         return;
     }
-    const C3dColor colour = visible ? ModeColour(displayMode) : BLACK;
-    shape->SetColor(colour.r, colour.g, colour.b);
+    ColourShape(*shape, visible ? ModeColour(displayMode) : FaceColour::Black);
 }
 
 void MeshPart::ApplyQuality() {
@@ -51,13 +46,13 @@ void MeshPart::Show(uint32_t flag) {
     if (visible) {
         SetDisplayMode(displayMode);
     } else {
-        ColourShape();
+        ApplyColour();
     }
 }
 
 void MeshPart::SetDisplayMode(uint32_t mode) {
     displayMode = mode;
-    ColourShape();
+    ApplyColour();
 }
 
 void MeshPart::Refresh() {

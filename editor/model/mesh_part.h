@@ -81,7 +81,7 @@ class MeshPart {
 
   protected:
     // Colours the whole shape: the mode's colour while visible, black otherwise.
-    void ColourShape();
+    void ApplyColour();
     void ApplyQuality();
 
   private:

@@ -10,6 +10,9 @@
 ModelDocument::ModelDocument() {
     model.mesh.groupTable = std::make_unique<TriangleGroupTable>();
     prop.mesh.groupTable = std::make_unique<TriangleGroupTable>();
+    if (faceColours.Create()) {
+        UseFaceColourTextures(&faceColours);
+    }
     Reset();
 }
 

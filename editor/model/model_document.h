@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "editor/model/bone_part.h"
+#include "editor/model/face_colours.h"
 #include "editor/model/fixed_bit_sets.h"
 #include "editor/model/generated_part.h"
 #include "editor/model/joint_part.h"
@@ -25,7 +26,8 @@ constexpr int REF_POINTS_PER_BONE = 3;
 // (std::make_unique<ModelDocument>()), never on the stack.
 class ModelDocument {
   public:
-    // Creates the model's and the prop's group tables, then resets.
+    // Creates the model's and the prop's group tables and the face-colour textures (installed for
+    // every part from then on), then resets.
     ModelDocument();
     ~ModelDocument();
     ModelDocument(const ModelDocument&) = delete;
@@ -52,6 +54,8 @@ class ModelDocument {
     uint32_t scaleToGround = 0;
 
     C3dScene* scene = nullptr;
+    // Made before the parts so that the textures outlive every shape that shows them.
+    FaceColourTextures faceColours;
     JointPart joints[NUM_JOINTS];
     BonePart bones[NUM_BONES];
     // Nonzero: the mesh node is active.
