@@ -1,0 +1,359 @@
+// Picking and the selection: what a click selects, how the selection looks and what the status
+// line says; deleting, mirroring and turning the selected model or prop; the selection marks'
+// toggles; stepping through the eligible bones.
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "editor/groups/triangle_group_table.h"
+#include "editor/model/model_document.h"
+#include "editor/shell/command_ids.h"
+#include "editor/shell/command_router.h"
+#include "editor/shell/main_frame.h"
+#include "editor/shell/selection_decorations.h"
+#include "editor/skeleton/bone_stepping.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+#include "scene/viewport.h"
+
+namespace {
+
+enum class Axis { X, Y, Z };
+
+// A quarter turn about a scene axis.
+Vector QuarterTurn(const Vector& v, Axis axis) {
+    switch (axis) {
+        case Axis::X:
+            return Vector(v.x, v.z, -v.y);
+        case Axis::Y:
+            return Vector(-v.z, v.y, v.x);
+        case Axis::Z:
+            return Vector(v.y, -v.x, v.z);
+    }
+    return v;
+}
+
+struct SelectionArea {
+    explicit SelectionArea(CMainFrame& frame) : frame(frame) {}
+
+    ModelDocument& Document() { return frame.Document(); }
+
+    // The document part drawn by a shape, if any.
+    MeshPart* PartOf(const C3dShape* shape) {
+        if (shape == nullptr) {
+            return nullptr;
+        }
+        ModelDocument& document = Document();
+        if (JointPart* joint = document.JointByShape(shape)) {
+            return joint;
+        }
+        if (BonePart* bone = document.BoneByShape(shape)) {
+            return bone;
+        }
+        for (MeshPart* part :
+             {&document.dividingPlane, static_cast<MeshPart*>(&document.generatedModel),
+              &document.model, &document.prop}) {
+            if (part->Shape() == shape) {
+                return part;
+            }
+        }
+        return nullptr;
+    }
+
+    bool IsSelectable(C3dShape* shape) {
+        if (decorations.Contains(shape)) {
+            return false;
+        }
+        MeshPart* part = PartOf(shape);
+        return part == nullptr || part->visible != 0;
+    }
+
+    static bool HasMeshVisual(const C3dShape* shape) { return shape->GetVisual() != nullptr; }
+
+    // The nearest selectable mesh under the click when the front one cannot be selected.
+    C3dShape* SelectableBehind(int x, int y) {
+        for (const C3dPickHit& hit : frame.View().PickAll(x, y)) {
+            if (hit.shape != nullptr && IsSelectable(hit.shape) && HasMeshVisual(hit.shape)) {
+                return hit.shape;
+            }
+        }
+        return nullptr;
+    }
+
+    void Pick(C3dShape* shape, int x, int y) {
+        if (shape == nullptr || decorations.Contains(shape)) {
+            frame.Select(nullptr);
+            return;
+        }
+        if (!IsSelectable(shape) || !HasMeshVisual(shape)) {
+            shape = SelectableBehind(x, y);
+            if (shape == nullptr) {
+                frame.Select(nullptr);
+                return;
+            }
+        }
+        HitFace(*shape, x, y);
+        frame.Select(shape);
+    }
+
+    // Finds the face under the click; a face of the model joins or leaves the current group.
+    void HitFace(C3dShape& shape, int x, int y) {
+        frame.hitTriangle = -1;
+        const C3dViewport* viewport = frame.View().GetViewport();
+        if (viewport == nullptr) {
+            return;
+        }
+        int face = -1;
+        Vector point(0.0, 0.0, 0.0);
+        if (!shape.HitTest(x, y, *viewport, &face, &point)) {
+            return;
+        }
+        frame.hitTriangle = face;
+        frame.hitPoint = point;
+        TriangleGroupTable* groups = Document().model.mesh.groupTable.get();
+        if (&shape == Document().model.Shape() && face != -1 && groups != nullptr) {
+            TriangleSet& current = groups->temporaryGroup;
+            if (current.Test(face)) {
+                current.ClearRange(face, 1);
+            } else {
+                current.SetRange(face, 1);
+            }
+        }
+    }
+
+    void Select(C3dShape* shape) {
+        decorations.Remove();
+        RestoreLook(frame.selectedObject);
+        frame.selectedObject = shape;
+        DrawDecorations();
+        Report(shape);
+    }
+
+    void RestoreLook(C3dShape* previous) {
+        if (previous == nullptr) {
+            return;
+        }
+        MeshPart* part = PartOf(previous);
+        ModelDocument& document = Document();
+        bool skeleton = part != nullptr && (part->kind == PART_JOINT || part->kind == PART_BONE);
+        if (skeleton || part == &document.model) {
+            part->displayFlags[1] = 0;
+            part->Refresh();
+            if (part == &document.model) {
+                RefreshGroupDisplay();
+            }
+        } else {
+            previous->SetColor(1.0, 1.0, 1.0);
+        }
+    }
+
+    void Report(C3dShape* shape) {
+        if (shape == nullptr) {
+            frame.SetStatus("No selection");
+            return;
+        }
+        ModelDocument& document = Document();
+        bool meshHit = shape == document.model.Shape() || shape == document.generatedModel.Shape();
+        if (meshHit && frame.hitTriangle >= 0) {
+            frame.SetStatus("Selected: %s (%d @ %3.1f,%3.1f,%3.1f)", shape->GetName().c_str(),
+                            frame.hitTriangle, frame.hitPoint.x, frame.hitPoint.y,
+                            frame.hitPoint.z);
+            if (shape == document.model.Shape()) {
+                RefreshGroupDisplay();
+            }
+            return;
+        }
+        Highlight(*shape);
+        frame.SetStatus("Selected: %s", shape->GetName().c_str());
+    }
+
+    void Highlight(C3dShape& shape) {
+        ModelDocument& document = Document();
+        MeshPart* part = PartOf(&shape);
+        if (part == &document.model) {
+            part->displayFlags[1] = 1;
+            RefreshGroupDisplay();
+            return;
+        }
+        if (part != nullptr && part->kind == PART_BONE) {
+            frame.selectedBone = static_cast<int32_t>(static_cast<BonePart*>(part)->boneIndex);
+        }
+        if (part != nullptr && part->kind != PART_JOINT && part->kind != PART_BONE) {
+            part = nullptr;
+        }
+        if (part != nullptr) {
+            part->displayFlags[1] = 1;
+        }
+        shape.SetColor(1.0, 0.0, 0.0);
+    }
+
+    // The model's faces in their base colour, with the current group's triangles in blue.
+    void RefreshGroupDisplay() {
+        MeshPart& model = Document().model;
+        TriangleGroupTable* groups = model.mesh.groupTable.get();
+        C3dShape* shape = model.Shape();
+        if (shape == nullptr || groups == nullptr) {
+            return;
+        }
+        model.Refresh();
+        if (model.visible == 0) {
+            return;
+        }
+        const TriangleSet& current = groups->temporaryGroup;
+        for (int face = current.FindSetRun(0, 1); face >= 0 && face < shape->GetFaceCount();
+             face = current.FindSetRun(face + 1, 1)) {
+            shape->SetFaceColor(face, 0.0, 0.0, 1.0);
+        }
+    }
+
+    void DrawDecorations() {
+        decorations.Remove();
+        C3dShape* selected = frame.selectedObject;
+        if (selected == nullptr) {
+            return;
+        }
+        if (frame.viewSelection != 0) {
+            decorations.ShowBox(*selected);
+        }
+        if (frame.viewHitPoint != 0 && frame.hitTriangle >= 0) {
+            decorations.ShowHitPoint(*selected, frame.hitTriangle, frame.hitPoint);
+        }
+    }
+
+    void Cut() {
+        ModelDocument& document = Document();
+        C3dShape* selected = frame.selectedObject;
+        if (selected != nullptr && selected == document.prop.Shape()) {
+            frame.Select(nullptr);
+            TakeOutOfScene(selected);
+            document.prop.ReleaseShape();
+            document.prop.ClearMesh();
+        } else if (selected != nullptr && selected == document.model.Shape()) {
+            frame.Select(nullptr);
+            TakeOutOfScene(selected);
+            document.model.ReleaseShape();
+            frame.NewDocument();
+        } else if (selected != nullptr && selected == document.generatedModel.Shape()) {
+            frame.Select(nullptr);
+            TakeOutOfScene(selected);
+        } else {
+            frame.GetUi().ShowMessage("Only a model or prop can be deleted.");
+        }
+    }
+
+    static void TakeOutOfScene(C3dShape* shape) {
+        if (shape->GetParent() != nullptr) {
+            shape->GetParent()->RemoveChild(shape);
+        }
+    }
+
+    void Flip(Axis axis) {
+        MeshPart& model = Document().model;
+        C3dShape* old = model.Shape();
+        if (old == nullptr) {
+            return;
+        }
+        bool wasSelected = frame.selectedObject == old;
+        if (wasSelected) {
+            frame.Select(nullptr);
+        }
+        bool flipped = axis == Axis::X   ? model.FlipX()
+                       : axis == Axis::Y ? model.FlipY()
+                                         : model.FlipZ();
+        C3dFrame* parent = old->GetParent() != nullptr ? old->GetParent() : frame.Scene();
+        // When rebuilding fails the old shape stays and goes back in.
+        if (flipped && parent != nullptr) {
+            TakeOutOfScene(old);
+            model.RebuildShape();
+            parent->AddChild(model.Shape());
+        }
+        if (wasSelected) {
+            frame.Select(model.Shape());
+        }
+    }
+
+    void Rotate(Axis axis) {
+        ModelDocument& document = Document();
+        C3dShape* selected = frame.selectedObject;
+        if (selected == nullptr ||
+            (selected != document.prop.Shape() && selected != document.model.Shape())) {
+            return;
+        }
+        Vector direction;
+        Vector up;
+        selected->GetOrientation(document.scene, direction, up);
+        direction.Normalize();
+        up.Normalize();
+        selected->SetOrientation(QuarterTurn(direction, axis), QuarterTurn(up, axis),
+                                 document.scene);
+    }
+
+    void StepBone(bool forward) {
+        if (frame.selectedBone < 0 || frame.selectedBone >= NUM_BONES) {
+            frame.GetUi().ShowMessage("Please select a bone first.");
+            return;
+        }
+        int bone = StepEligibleBone(Document(), frame.selectedBone, forward);
+        frame.Select(Document().bones[bone].Shape());
+    }
+
+    void ToggleSolid() {
+        ModelDocument& document = Document();
+        MeshPart& shown = document.viewGenerated ? static_cast<MeshPart&>(document.generatedModel)
+                                                 : document.model;
+        shown.ShowSolid(shown.solid ? 0 : 1);
+    }
+
+    bool SolidShown() {
+        ModelDocument& document = Document();
+        return document.viewGenerated ? document.generatedModel.solid != 0
+                                      : document.model.solid != 0;
+    }
+
+    CMainFrame& frame;
+    SelectionDecorations decorations;
+};
+
+void BindRun(CommandRouter& router, int id, std::function<void()> run,
+             std::function<bool()> isChecked = nullptr) {
+    CommandHandler handler;
+    handler.run = std::move(run);
+    handler.isChecked = std::move(isChecked);
+    router.Bind(id, std::move(handler));
+}
+
+}  // namespace
+
+void RegisterSelectionCommands(CMainFrame& frame, CommandRouter& router) {
+    auto area = std::make_shared<SelectionArea>(frame);
+    FrameHooks& hooks = frame.Hooks();
+    hooks.select = [area](C3dShape* shape) { area->Select(shape); };
+    hooks.pick = [area](C3dShape* shape, int x, int y) { area->Pick(shape, x, y); };
+
+    BindRun(
+        router, ID_VIEW_SELECTION_BOX,
+        [area, &frame] {
+            frame.viewSelection = frame.viewSelection ? 0 : 1;
+            area->DrawDecorations();
+        },
+        [&frame] { return frame.viewSelection != 0; });
+    BindRun(
+        router, ID_VIEW_HIT_POINT,
+        [area, &frame] {
+            frame.viewHitPoint = frame.viewHitPoint ? 0 : 1;
+            area->DrawDecorations();
+        },
+        [&frame] { return frame.viewHitPoint != 0; });
+    BindRun(
+        router, ID_MODEL_SOLID, [area] { area->ToggleSolid(); },
+        [area] { return area->SolidShown(); });
+    BindRun(router, ID_EDIT_CUT, [area] { area->Cut(); });
+    BindRun(router, ID_MODEL_FLIP_X, [area] { area->Flip(Axis::X); });
+    BindRun(router, ID_MODEL_FLIP_Y, [area] { area->Flip(Axis::Y); });
+    BindRun(router, ID_MODEL_FLIP_Z, [area] { area->Flip(Axis::Z); });
+    BindRun(router, ID_MODEL_ROTATE_X, [area] { area->Rotate(Axis::X); });
+    BindRun(router, ID_MODEL_ROTATE_Y, [area] { area->Rotate(Axis::Y); });
+    BindRun(router, ID_MODEL_ROTATE_Z, [area] { area->Rotate(Axis::Z); });
+    BindRun(router, ID_SKELETON_PREVIOUS_BONE, [area] { area->StepBone(false); });
+    BindRun(router, ID_SKELETON_NEXT_BONE, [area] { area->StepBone(true); });
+}

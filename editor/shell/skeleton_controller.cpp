@@ -1,0 +1,23 @@
+#include "editor/shell/skeleton_controller.h"
+
+#include "editor/model/model_document.h"
+#include "editor/shell/main_frame.h"
+#include "editor/skeleton/skeleton_drag.h"
+
+CSkeletonController::CSkeletonController(CMainFrame& frame, JoystickBackend* joystick,
+                                         const SettingsStore* profile)
+    : C3dController(joystick, profile), frame_(frame) {}
+
+void CSkeletonController::Apply(const InputState& state, C3dFrame* target) {
+    if (target == nullptr) {
+        return;
+    }
+    DeviceDemands demands{state.x, state.y, state.z, state.rx, state.ry, state.rz};
+    // An idle device asks for nothing; leave the scene alone.
+    if (demands.x == 0 && demands.y == 0 && demands.z == 0 && demands.rx == 0 && demands.ry == 0 &&
+        demands.rz == 0) {
+        return;
+    }
+    SceneMotion motion = MapDeviceToScene(demands, frame_.cameraView);
+    ApplyDrag(frame_.Document(), *target, motion, frame_.lockPosition != 0);
+}
