@@ -5,6 +5,7 @@
 #include "editor/model/generated_part.h"
 #include "editor/model/joint_part.h"
 #include "editor/model/mesh_part.h"
+#include "editor/model/model_document.h"
 #include "scene/color.h"
 #include "scene/mesh.h"
 #include "scene/scene.h"
@@ -206,6 +207,37 @@ TEST(DerivedParts, JointRefreshReappliesItsShownState) {
     EXPECT_EQ(joint.displayFlags[0], 0u);
     EXPECT_TRUE(AllFacesColoured(*joint.Shape(), BLACK));
     EXPECT_EQ(joint.Shape()->GetQuality(), C3D_QUALITY_WIREFRAME);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MeshPartEdges, AnEmptyMeshRebuildsToAnEmptyShape) {
+    auto part = std::make_unique<MeshPart>();
+    ASSERT_TRUE(part->RebuildShape());
+    EXPECT_EQ(part->Shape()->GetFaceCount(), 0);
+}
+
+TEST(MeshPartEdges, AFlipThatCannotReadTheShapeBackChangesNothing) {
+    auto part = std::make_unique<MeshPart>();
+    FillSquare(part->mesh);
+    const Vector corners[4] = {Vector(0, 0, 0), Vector(1, 0, 0), Vector(1, 1, 0), Vector(0, 1, 0)};
+    const int32_t quad[] = {4, 0, 1, 2, 3, 0};
+    auto square = std::make_unique<C3dShape>();
+    ASSERT_TRUE(square->CreateFromFaces(corners, 4, nullptr, 0, quad, 6, true));
+    part->SetShape(std::move(square));
+    EXPECT_FALSE(part->FlipX());
+    EXPECT_EQ(part->modified, 0u);
+    EXPECT_EQ(part->mesh.vertices[1], Vector(1, 0, 0));
+    int a = 0, b = 0, c = 0;
+    part->mesh.GetTriangle(0, a, b, c);
+    EXPECT_EQ(a, 0);
+}
+
+TEST(MeshPartEdges, TheDocumentIsOneFixedBlockOfAboutNineMegabytes) {
+    EXPECT_GT(sizeof(ModelDocument), 8u * 1024 * 1024);
+    EXPECT_LT(sizeof(ModelDocument), 10u * 1024 * 1024);
 }
 
 }  // namespace
