@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// What the command line asks for.
+struct CommandLine {
+    enum class Mode { Window, Batch, Help, Version, Error };
+    Mode mode = Mode::Window;
+    std::string scriptPath;  // Batch
+    std::string error;       // Error
+};
+
+// Arguments after the program name.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The usage text of --help.
+std::string UsageText();
+
+// Runs the program for a parsed command line; `window` opens the window (none in a build
+// without it).
+int RunMarionet(const CommandLine& commandLine, std::ostream& out, std::ostream& err,
+                const std::function<int()>& window);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+class JoystickBackend;
+
+// Runs a batch script without a window: a frame on default settings (none written back), the
+// current directory as program directory, a scripted Ui whose lines go to `out`. Errors go to
+// `err` as "SCRIPT:LINE: message".
+class BatchRunner {
+  public:
+    static constexpr int kDefaultViewWidth = 640;
+    static constexpr int kDefaultViewHeight = 480;
+
+    BatchRunner(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+    // 0 when the script ran to its end; 1 when a line cannot be parsed, names an unknown or
+    // disabled command, or the frame cannot start. Lines are all parsed before any runs, so a
+    // script with a typo does nothing.
+    int Run(std::istream& script, const std::string& scriptName);
+    // Opens the file and runs it.
+    int RunFile(const std::string& path);
+
+    // The log file of the run; "mn.log" in the current directory unless set.
+    void SetLogPath(std::string path) { logPath_ = std::move(path); }
+
+  private:
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string logPath_ = "mn.log";
+};

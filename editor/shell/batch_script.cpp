@@ -1,0 +1,166 @@
+#include "editor/shell/batch_script.h"
+
+#include <charconv>
+
+#include "editor/shell/command_router.h"
+#include "editor/shell/command_table.h"
+#include "editor/shell/text_util.h"
+
+namespace {
+
+std::optional<int> ParseInt(std::string_view word) {
+    int value = 0;
+    auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The text after the first `count` words, trimmed.
+std::string_view RestAfterWords(std::string_view text, int count) {
+    text = Trim(text);
+    for (int i = 0; i < count; ++i) {
+        std::size_t blank = text.find_first_of(" \t");
+        text = blank == std::string_view::npos ? std::string_view() : Trim(text.substr(blank));
+    }
+    return text;
+}
+
+BatchLine Error(std::string message) {
+    return BatchLine{std::nullopt, std::move(message)};
+}
+
+BatchLine Statement(BatchStatement statement) {
+    return BatchLine{std::move(statement), {}};
+}
+
+std::optional<int> IndexOfWord(std::string_view word,
+                               std::initializer_list<std::string_view> words) {
+    int index = 0;
+    for (std::string_view candidate : words) {
+        if (EqualsIgnoreCase(word, candidate)) {
+            return index;
+        }
+        ++index;
+    }
+    return std::nullopt;
+}
+
+BatchLine ParseAnswer(std::string_view text, const std::vector<std::string_view>& words,
+                      BatchStatement statement) {
+    if (words.size() < 2) {
+        return Error("'answer' needs a kind: file, text, yes, no, ok, cancel, nodes or device");
+    }
+    std::string_view kind = words[1];
+    if (EqualsIgnoreCase(kind, "file")) {
+        std::string_view path = RestAfterWords(text, 2);
+        if (path.empty()) {
+            return Error("'answer file' needs a path");
+        }
+        statement.answer = ScriptedAnswer::File(std::string(path));
+    } else if (EqualsIgnoreCase(kind, "text")) {
+        statement.answer = ScriptedAnswer::Text(std::string(RestAfterWords(text, 2)));
+    } else if (std::optional<int> button = IndexOfWord(kind, {"yes", "no", "ok", "cancel"})) {
+        if (words.size() != 2) {
+            return Error("'answer " + std::string(kind) + "' takes nothing more");
+        }
+        statement.answer = ScriptedAnswer::Press(static_cast<ScriptedAnswer::Button>(*button));
+    } else if (EqualsIgnoreCase(kind, "nodes")) {
+        std::vector<int> nodes;
+        for (std::size_t i = 2; i < words.size(); ++i) {
+            std::optional<int> node = ParseInt(words[i]);
+            if (!node || *node < 0 || *node >= kMeshNodeCount) {
+                return Error("mesh node '" + std::string(words[i]) +
+                             "' is not a number from 0 to 15");
+            }
+            nodes.push_back(*node);
+        }
+        statement.answer = ScriptedAnswer::Nodes(std::move(nodes));
+    } else if (EqualsIgnoreCase(kind, "device")) {
+        std::optional<int> target =
+            words.size() == 4 ? IndexOfWord(words[2], {"object", "camera"}) : std::nullopt;
+        std::optional<int> device = words.size() == 4
+                                        ? IndexOfWord(words[3], {"keyboard", "mouse", "joystick"})
+                                        : std::nullopt;
+        if (!target || !device) {
+            return Error(
+                "'answer device' needs object or camera, then keyboard, mouse or joystick");
+        }
+        statement.answer = ScriptedAnswer::Device(*target, *device);
+    } else {
+        return Error("unknown answer kind '" + std::string(kind) + "'");
+    }
+    statement.kind = BatchStatement::Kind::Answer;
+    return Statement(std::move(statement));
+}
+
+BatchLine ParsePair(const std::vector<std::string_view>& words, BatchStatement statement,
+                    bool positive) {
+    std::string keyword(words[0]);
+    std::optional<int> first = words.size() == 3 ? ParseInt(words[1]) : std::nullopt;
+    std::optional<int> second = words.size() == 3 ? ParseInt(words[2]) : std::nullopt;
+    if (!first || !second || (positive && (*first <= 0 || *second <= 0))) {
+        return Error("'" + keyword + "' needs two " + (positive ? "positive " : "") +
+                     "whole numbers");
+    }
+    statement.first = *first;
+    statement.second = *second;
+    return Statement(std::move(statement));
+}
+
+}  // namespace
+
+BatchLine ParseBatchLine(std::string_view text, int lineNumber) {
+    text = Trim(text.substr(0, text.find('#')));
+    std::vector<std::string_view> words = SplitWords(text);
+    if (words.empty()) {
+        return {};
+    }
+    BatchStatement statement;
+    statement.line = lineNumber;
+    if (EqualsIgnoreCase(words[0], "answer")) {
+        return ParseAnswer(text, words, std::move(statement));
+    }
+    if (EqualsIgnoreCase(words[0], "run")) {
+        std::string_view command = RestAfterWords(text, 1);
+        if (command.empty()) {
+            return Error("'run' needs a command");
+        }
+        statement.kind = BatchStatement::Kind::Run;
+        statement.command = std::string(command);
+        return Statement(std::move(statement));
+    }
+    if (EqualsIgnoreCase(words[0], "view")) {
+        statement.kind = BatchStatement::Kind::View;
+        return ParsePair(words, std::move(statement), true);
+    }
+    if (EqualsIgnoreCase(words[0], "click")) {
+        statement.kind = BatchStatement::Kind::Click;
+        return ParsePair(words, std::move(statement), false);
+    }
+    return Error("unknown statement '" + std::string(words[0]) + "'");
+}
+
+std::optional<int> FindCommandForScript(std::string_view name, const CommandRouter& router) {
+    if (std::optional<int> id = ParseInt(name)) {
+        return FindCommand(*id) != nullptr ? id : std::nullopt;
+    }
+    // Written with the menu's "..." is still the same command.
+    if (name.ends_with("...")) {
+        name.remove_suffix(3);
+    }
+    std::optional<int> first;
+    for (const CommandInfo& command : CommandTable()) {
+        if (!EqualsIgnoreCase(PlainCommandName(command.menuText), name)) {
+            continue;
+        }
+        if (router.IsEnabled(command.id)) {
+            return command.id;
+        }
+        if (!first) {
+            first = command.id;
+        }
+    }
+    return first;
+}
