@@ -44,7 +44,8 @@ void BitSet::MaskTail() {
 }
 
 void BitSet::CopyBytesFrom(const BitSet& other) {
-    if (bytes != nullptr && other.bytes != nullptr && byteCount == other.byteCount) {
+    if (&other != this && bytes != nullptr && other.bytes != nullptr &&
+        byteCount == other.byteCount) {
         std::memcpy(bytes, other.bytes, byteCount);
     }
 }
@@ -107,7 +108,9 @@ bool BitSet::CopyFrom(const BitSet& other) {
     if (bytes == nullptr || other.bytes == nullptr || bitCount != other.bitCount) {
         return false;
     }
-    std::memcpy(bytes, other.bytes, byteCount);
+    if (&other != this) {
+        std::memcpy(bytes, other.bytes, byteCount);
+    }
     return true;
 }
 

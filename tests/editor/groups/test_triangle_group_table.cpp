@@ -40,6 +40,9 @@ TEST(TriangleGroupSave, AppendsNewGroupsAndReplacesExistingOnesInPlace) {
     EXPECT_EQ(table.FindGroup("leg"), 1);
     EXPECT_EQ(table.FindGroup("Leg"), -1);  // names are case-sensitive
 
+    EXPECT_EQ(table.SaveGroup("arm", table.GroupSet(0)), 1);  // saving a group onto itself
+    EXPECT_EQ(BitsOf(*table.GroupSet(0)), (std::vector<int>{1, 2}));
+
     TriangleSet newArm = SetOf({7});
     EXPECT_EQ(table.SaveGroup("arm", &newArm), 1);
     EXPECT_EQ(table.GroupCount(), 2);
