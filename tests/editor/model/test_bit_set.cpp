@@ -7,6 +7,16 @@
 
 namespace {
 
+// Vertex and triangle sets must not combine by accident.
+template <class A, class B>
+concept Combinable = requires(A a, const B& b) {
+    a.And(b);
+    a.CopyFrom(b);
+};
+static_assert(Combinable<VertexSet, VertexSet>);
+static_assert(!Combinable<VertexSet, TriangleSet>);
+static_assert(!Combinable<TriangleSet, VertexSet>);
+
 std::vector<int> SetBits(const BitSet& set) {
     std::vector<int> bits;
     for (int i = set.FindSetRun(0, 1); i != -1; i = set.FindSetRun(i + 1, 1)) {
