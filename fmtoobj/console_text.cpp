@@ -4,14 +4,18 @@
 #include <cstdio>
 
 std::string Format(const char* format, ...) {
+    // Nearly every line fits the stack buffer, so the text is formatted once.
+    char line[256];
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    int length = std::vsnprintf(nullptr, 0, format, copy);
+    int length = std::vsnprintf(line, sizeof line, format, copy);
     va_end(copy);
     std::string text;
-    if (length > 0) {
+    if (length > 0 && static_cast<std::size_t>(length) < sizeof line) {
+        text.assign(line, static_cast<std::size_t>(length));
+    } else if (length > 0) {
         text.resize(static_cast<std::size_t>(length) + 1);
         std::vsnprintf(text.data(), text.size(), format, args);
         text.resize(static_cast<std::size_t>(length));

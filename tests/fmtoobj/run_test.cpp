@@ -85,6 +85,12 @@ TEST_F(RunTest, UsageTextLineByLine) {
               std::string::npos);
 }
 
+TEST_F(RunTest, LongProgramPathIsPrintedWhole) {
+    std::string path(600, 'p');
+    EXPECT_NE(UsageText(path).find(path + " [/f framename] [/m hexmask] [/p] [/x] file.fm\n"),
+              std::string::npos);
+}
+
 TEST_F(RunTest, MissingInputExitsWithTheSystemErrorNumber) {
     EXPECT_EQ(Run({}), ENOENT);
     EXPECT_EQ(console_, STARTUP + std::string("Opening model file: tris.fm\n") +
