@@ -15,6 +15,7 @@ struct TgaHeader {
     uint8_t idLength = 0;
     uint8_t colourMapType = 0;
     uint8_t imageType = 0;
+    uint16_t colourMapFirst = 0;
     uint16_t colourMapLength = 0;
     uint8_t colourMapEntrySize = 0;
     uint16_t width = 0;
@@ -28,6 +29,7 @@ TgaHeader ParseHeader(const uint8_t* h) {
     header.idLength = h[0];
     header.colourMapType = h[1];
     header.imageType = h[2];
+    header.colourMapFirst = static_cast<uint16_t>(h[3] | h[4] << 8);
     header.colourMapLength = static_cast<uint16_t>(h[5] | h[6] << 8);
     header.colourMapEntrySize = h[7];
     header.width = static_cast<uint16_t>(h[12] | h[13] << 8);
@@ -37,16 +39,19 @@ TgaHeader ParseHeader(const uint8_t* h) {
     return header;
 }
 
+// A palette of up to 256 entries; entries the file does not give stay black.
 bool IsPaletteImage(const TgaHeader& h) {
-    return h.imageType == TGA_PALETTE_IMAGE && h.pixelDepth == 8 && h.colourMapEntrySize == 24;
+    return h.imageType == TGA_PALETTE_IMAGE && h.pixelDepth == 8 && h.colourMapEntrySize == 24 &&
+           h.colourMapFirst + h.colourMapLength <= 256;
 }
 
 bool IsTrueColourImage(const TgaHeader& h) {
     return h.imageType == TGA_TRUE_COLOUR_IMAGE && h.pixelDepth == 24;
 }
 
-bool ReadPalette(ByteCursor& in, Picture& picture) {
-    for (int i = 0; i < 256; ++i) {
+bool ReadPalette(ByteCursor& in, const TgaHeader& header, Picture& picture) {
+    const int end = header.colourMapFirst + header.colourMapLength;
+    for (int i = header.colourMapFirst; i < end; ++i) {
         if (!in.ReadBytes(&picture.palette[i * 4], 3)) {
             return false;
         }
@@ -90,7 +95,7 @@ bool DecodeTga(std::span<const uint8_t> bytes, Picture& picture, std::string& di
     picture.width = header.width;
     picture.height = header.height;
     picture.bitsPerPixel = palette ? 8 : 24;
-    if (palette && !ReadPalette(in, picture)) {
+    if (palette && !ReadPalette(in, header, picture)) {
         diagnostic = "Failed to read TGA palette entry";
         picture = Picture{};
         return false;

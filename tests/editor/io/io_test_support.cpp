@@ -1,0 +1,108 @@
+#include "io_test_support.h"
+
+#include <bit>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+TempDir::TempDir() {
+    std::random_device device;
+    path_ = std::filesystem::temp_directory_path() /
+            ("marionet-io-" + std::to_string(device()) + "-" + std::to_string(device()));
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+std::string DataFile(const std::string& name) {
+    return std::string(IO_TEST_DATA_DIR) + "/" + name;
+}
+
+Bytes& Bytes::U8(uint8_t v) {
+    bytes_.push_back(v);
+    return *this;
+}
+
+Bytes& Bytes::U16(uint16_t v) {
+    return U8(v & 0xFF).U8(v >> 8);
+}
+
+Bytes& Bytes::U32(uint32_t v) {
+    return U16(v & 0xFFFF).U16(v >> 16);
+}
+
+Bytes& Bytes::F32(float v) {
+    return U32(std::bit_cast<uint32_t>(v));
+}
+
+Bytes& Bytes::Text(const std::string& s, bool withNul) {
+    bytes_.insert(bytes_.end(), s.begin(), s.end());
+    if (withNul) {
+        bytes_.push_back(0);
+    }
+    return *this;
+}
+
+Bytes& Bytes::Append(const std::vector<uint8_t>& more) {
+    bytes_.insert(bytes_.end(), more.begin(), more.end());
+    return *this;
+}
+
+std::vector<uint8_t> Chunk3ds(uint16_t id, const std::vector<uint8_t>& body) {
+    Bytes chunk;
+    chunk.U16(id).U32(static_cast<uint32_t>(body.size() + 6)).Append(body);
+    return chunk.Get();
+}
+
+namespace {
+
+std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
+    if (queue.empty()) {
+        return std::nullopt;
+    }
+    auto value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+}  // namespace
+
+std::optional<std::string> ScriptedQuestions::AskOpenPath(const std::string& filter,
+                                                          const std::string& defaultExtension) {
+    filtersAsked.push_back(filter);
+    extensionsAsked.push_back(defaultExtension);
+    return Next(openPaths);
+}
+
+std::optional<std::string> ScriptedQuestions::AskSavePath(const std::string& filter,
+                                                          const std::string& defaultExtension) {
+    filtersAsked.push_back(filter);
+    extensionsAsked.push_back(defaultExtension);
+    return Next(savePaths);
+}
+
+std::optional<std::string> ScriptedQuestions::AskFrameName(const std::vector<std::string>& names) {
+    frameListsShown.push_back(names);
+    return Next(frameNames);
+}
