@@ -23,7 +23,7 @@ class RunTest : public ::testing::Test {
     void SetUp() override {
         previous_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
-               ("fmtoobj_run_" +
+               ("fmtoobj_run_" + std::to_string(::getpid()) + "_" +
                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
