@@ -228,21 +228,29 @@ bool BitSet::Shift(int n) {
     return true;
 }
 
+// Whole bytes are skipped or counted at once where they lie inside the search, so that scans
+// over the large texel map stay cheap; the result is that of a bit-by-bit scan.
 int BitSet::FindRun(int start, int end, int length, bool value) const {
     if (length < 1 || bitCount == 0) {
         return -1;
     }
+    const uint8_t otherByte = value ? 0x00 : 0xFF;
+    const uint8_t sameByte = value ? 0xFF : 0x00;
     int i = std::max(start, 0);
-    int last = std::min(end, bitCount - 1);
+    const int last = std::min(end, bitCount - 1);
+    auto wholeByteAt = [&](int bit, uint8_t pattern) {
+        return (bit & 7) == 0 && bit <= last - 7 && bytes[bit >> 3] == pattern;
+    };
     while (i <= last) {
         while (i <= last && Bit(i) != value) {
-            ++i;
+            i += wholeByteAt(i, otherByte) ? 8 : 1;
         }
-        int runStart = i;
+        const int runStart = i;
         int runLength = 0;
-        while (i <= last && Bit(i) == value && runLength < length) {
-            ++i;
-            ++runLength;
+        while (i <= last && runLength < length && Bit(i) == value) {
+            const int step = (wholeByteAt(i, sameByte) && length - runLength >= 8) ? 8 : 1;
+            i += step;
+            runLength += step;
         }
         if (runLength == length) {
             return runStart;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "editor/model/bit_set.h"
@@ -249,6 +251,57 @@ TEST(BitSetStorage, CopiesOfInlineSetsAreIndependent) {
     a = b;
     b.ClearAll();
     EXPECT_EQ(a.Count(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The plain bit-by-bit scan the run search must agree with.
+int ReferenceRun(const BitSet& set, int start, int end, int length, bool value) {
+    if (length < 1) {
+        return -1;
+    }
+    const int last = std::min(end, set.Size() - 1);
+    for (int first = std::max(start, 0); first + length - 1 <= last; ++first) {
+        bool whole = true;
+        for (int k = 0; k < length && whole; ++k) {
+            whole = set.Test(first + k) == value;
+        }
+        if (whole) {
+            return first;
+        }
+    }
+    return -1;
+}
+
+TEST(BitSetRuns, ByteSkippingAgreesWithABitByBitScan) {
+    std::mt19937 random(12345);
+    TexelSet set;
+    for (int trial = 0; trial < 40; ++trial) {
+        set.ClearAll();
+        const int density = trial % 5;  // from sparse to nearly full
+        for (int block = 0; block < 400; ++block) {
+            const int at = static_cast<int>(random() % 65536);
+            const int size = static_cast<int>(random() % 300);
+            if (static_cast<int>(random() % 5) < density) {
+                set.SetRange(at, size);
+            } else {
+                set.SetRange(at, size / 8);
+            }
+        }
+        for (int query = 0; query < 200; ++query) {
+            const int start = static_cast<int>(random() % 66000) - 200;
+            const int end = start + static_cast<int>(random() % 2000);
+            const int length = 1 + static_cast<int>(random() % 40);
+            ASSERT_EQ(set.FindSetRun(start, end, length),
+                      ReferenceRun(set, start, end, length, true))
+                << trial << " " << start << " " << end << " " << length;
+            ASSERT_EQ(set.FindClearRun(start, end, length),
+                      ReferenceRun(set, start, end, length, false))
+                << trial << " " << start << " " << end << " " << length;
+        }
+    }
 }
 
 }  // namespace
