@@ -217,12 +217,10 @@ void C3dMesh::SetTexture(const C3dTexture* texture) {
 }
 
 bool C3dMesh::SetFaceTexture(int first, int count, const C3dTexture* texture) {
-    int64_t begin = std::max<int64_t>(first, 0);
-    int64_t end = std::min<int64_t>(int64_t(first) + count, GetFaceCount());
-    if (count <= 0 || begin >= end) {
+    if (first < 0 || count <= 0 || int64_t(first) + count > GetFaceCount()) {
         return false;
     }
-    for (int64_t f = begin; f < end; ++f) {
+    for (int f = first; f < first + count; ++f) {
         faces_[f].texture = texture;
     }
     Touch();

@@ -70,7 +70,7 @@ class C3dMesh {
     void SetColor(const C3dColor& color);
     bool SetFaceColor(int face, const C3dColor& color);
     void SetTexture(const C3dTexture* texture);
-    // Faces first..first+count-1, clipped to the faces present.
+    // Faces first..first+count-1; a range not wholly inside the mesh is refused.
     bool SetFaceTexture(int first, int count, const C3dTexture* texture);
     void SetQuality(int quality);
     int GetQuality() const { return quality_; }

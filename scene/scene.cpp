@@ -23,6 +23,9 @@ bool C3dScene::Create() {
     C3dFrame::Create(stageFrame);
     ambient_.Create(C3dLightKind::Ambient, 0.5, 0.5, 0.5);
     AddChild(&ambient_);
+    for (const auto& light : lights_) {
+        AddChild(light.get());
+    }
     return Succeed();
 }
 

@@ -71,6 +71,11 @@ TEST(SceneTest, OwnsItsLightsAndImages) {
         EXPECT_EQ(imagesDeleted, 1);
         EXPECT_EQ(scene.GetBackgroundImage(), nullptr);
 
+        // Creating the root again keeps the lights in the tree.
+        ASSERT_TRUE(scene.Create());
+        EXPECT_EQ(kept->GetParent(), &scene);
+        EXPECT_EQ(scene.GetAmbientLight().GetParent(), &scene);
+
         // Shapes are only linked in: they outlive the scene.
         ASSERT_TRUE(scene.AddChild(&shape));
     }

@@ -149,14 +149,14 @@ TEST(ShapeTest, ColoursAndTexturesPerFace) {
     ASSERT_TRUE(white.Create(C3D_RESOURCE_WHITE));
     ASSERT_TRUE(blue.Create(C3D_RESOURCE_BLUE));
     ASSERT_TRUE(shape.SetTexture(&white));
-    // A run past the last face is cut at the end.
-    ASSERT_TRUE(shape.SetFaceTexture(1, 5, &blue));
+    ASSERT_TRUE(shape.SetFaceTexture(1, 1, &blue));
     EXPECT_EQ(shape.Mesh().Faces()[0].texture, &white);
     EXPECT_EQ(shape.Mesh().Faces()[1].texture, &blue);
-    EXPECT_FALSE(shape.SetFaceTexture(2, 1, &blue));
-    EXPECT_FALSE(shape.SetFaceTexture(0, 0, &blue));
-    ASSERT_TRUE(shape.SetFaceTexture(-1, 2, &blue));
-    EXPECT_EQ(shape.Mesh().Faces()[0].texture, &blue);
+    // Runs reaching outside the faces are refused whole.
+    for (auto [first, count] : {std::pair{1, 5}, {2, 1}, {0, 0}, {-1, 2}, {1, 0x7fffffff}}) {
+        EXPECT_FALSE(shape.SetFaceTexture(first, count, &blue)) << first << "+" << count;
+    }
+    EXPECT_EQ(shape.Mesh().Faces()[0].texture, &white);
 }
 
 TEST(ShapeTest, QualityPresetsAndReset) {
