@@ -96,6 +96,7 @@ class CMainFrame {
     // The platform's joystick services for the controller; set before Create (none: no
     // joystick).
     void SetJoystickBackend(JoystickBackend* backend) { joystickBackend_ = backend; }
+    JoystickBackend* GetJoystickBackend() const { return joystickBackend_; }
 
     // Status line and "mn.log": printf-style, cut at 255 characters.
     void SetStatus(const char* format, ...) __attribute__((format(printf, 2, 3)));

@@ -18,35 +18,35 @@ enum FileDialogFlags : unsigned {
 
 struct FileDialogRequest {
     // Dialog title; empty gives the usual "Open" or "Save As".
-    std::string title;
+    std::string title = {};
     // Filter in the framework form "Description|*.ext|Description|*.a;*.b||".
-    std::string filter;
+    std::string filter = {};
     // Appended when the user types a name without one; without the dot ("spz").
-    std::string defaultExtension;
+    std::string defaultExtension = {};
     // Initial file name or path shown in the dialog.
-    std::string initialPath;
+    std::string initialPath = {};
     unsigned flags = kHideReadOnly;
 };
 
 struct TextRequest {
-    std::string title;
-    std::string initialText;
+    std::string title = {};
+    std::string initialText = {};
     // Most characters the user may type; 0 for no limit.
     int maxLength = 0;
 };
 
 struct ListChoiceRequest {
-    std::string title;
-    std::vector<std::string> items;
+    std::string title = {};
+    std::vector<std::string> items = {};
     // Item selected when the dialog opens; -1 for none.
     int initialIndex = 0;
 };
 
 struct ComboChoiceRequest {
-    std::string title;
-    std::vector<std::string> items;
+    std::string title = {};
+    std::vector<std::string> items = {};
     // Text in the edit field when the dialog opens (usually the first item).
-    std::string initialText;
+    std::string initialText = {};
     int maxLength = 0;
 };
 

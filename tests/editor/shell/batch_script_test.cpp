@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "editor/shell/batch_script.h"
+#include "editor/shell/command_ids.h"
+#include "editor/shell/command_router.h"
+
+namespace {
+
+BatchStatement Parsed(std::string_view line) {
+    BatchLine parsed = ParseBatchLine(line, 7);
+    EXPECT_TRUE(parsed.error.empty()) << line << ": " << parsed.error;
+    EXPECT_TRUE(parsed.statement.has_value()) << line;
+    return parsed.statement.value_or(BatchStatement());
+}
+
+std::string ErrorOf(std::string_view line) {
+    return ParseBatchLine(line, 1).error;
+}
+
+TEST(BatchScriptTest, StatementsAndTheirArguments) {
+    BatchStatement file = Parsed("  answer file  my models/cube.obj  # the mesh");
+    EXPECT_EQ(file.kind, BatchStatement::Kind::Answer);
+    EXPECT_EQ(file.line, 7);
+    EXPECT_EQ(file.answer.kind, ScriptedAnswer::Kind::File);
+    EXPECT_EQ(file.answer.text, "my models/cube.obj");
+
+    EXPECT_EQ(Parsed("answer text  Walk cycle ").answer.text, "Walk cycle");
+    EXPECT_EQ(Parsed("ANSWER Yes").answer.button, ScriptedAnswer::Button::Yes);
+    EXPECT_EQ(Parsed("answer cancel").answer.button, ScriptedAnswer::Button::Cancel);
+    EXPECT_EQ(Parsed("answer nodes 0 2 15").answer.nodes, (std::vector<int>{0, 2, 15}));
+    BatchStatement device = Parsed("answer device Camera joystick");
+    EXPECT_EQ(device.answer.device.target, 1);
+    EXPECT_EQ(device.answer.device.device, 2);
+
+    BatchStatement run = Parsed("run Save Pose");
+    EXPECT_EQ(run.kind, BatchStatement::Kind::Run);
+    EXPECT_EQ(run.command, "Save Pose");
+    BatchStatement view = Parsed("view 800 600");
+    EXPECT_EQ(view.kind, BatchStatement::Kind::View);
+    EXPECT_EQ(view.first, 800);
+    EXPECT_EQ(view.second, 600);
+    BatchStatement click = Parsed("Click 12 -3");
+    EXPECT_EQ(click.kind, BatchStatement::Kind::Click);
+    EXPECT_EQ(click.second, -3);
+
+    EXPECT_FALSE(ParseBatchLine("   # only a comment", 1).statement.has_value());
+    EXPECT_TRUE(ParseBatchLine("", 1).error.empty());
+}
+
+TEST(BatchScriptTest, LinesThatCannotBeParsed) {
+    EXPECT_NE(ErrorOf("jump 3"), "");
+    EXPECT_NE(ErrorOf("answer"), "");
+    EXPECT_NE(ErrorOf("answer file"), "");
+    EXPECT_NE(ErrorOf("answer maybe"), "");
+    EXPECT_NE(ErrorOf("answer yes please"), "");
+    EXPECT_NE(ErrorOf("answer nodes 3 16"), "");
+    EXPECT_NE(ErrorOf("answer nodes x"), "");
+    EXPECT_NE(ErrorOf("answer device object"), "");
+    EXPECT_NE(ErrorOf("answer device light mouse"), "");
+    EXPECT_NE(ErrorOf("run"), "");
+    EXPECT_NE(ErrorOf("view 0 480"), "");
+    EXPECT_NE(ErrorOf("view 640"), "");
+    EXPECT_NE(ErrorOf("click 1 2 3"), "");
+    EXPECT_NE(ErrorOf("click a b"), "");
+    EXPECT_NE(ErrorOf("view 99999999999 1"), "");
+}
+
+TEST(BatchScriptTest, CommandsByIdOrMenuText) {
+    CommandRouter router;
+    EXPECT_EQ(FindCommandForScript("32817", router), ID_FILE_SAVE_POSE);
+    EXPECT_EQ(FindCommandForScript("save pose", router), ID_FILE_SAVE_POSE);
+    EXPECT_EQ(FindCommandForScript("Save Pose...", router), ID_FILE_SAVE_POSE);
+    EXPECT_EQ(FindCommandForScript("Flex Model From", router), ID_EXPORT_FLEX_MODEL_FROM);
+    EXPECT_EQ(FindCommandForScript("solid (selectable)", router), ID_MODEL_SOLID);
+    EXPECT_EQ(FindCommandForScript("Transforms", router), ID_TRANSFORMS);
+    EXPECT_FALSE(FindCommandForScript("Save Everything", router).has_value());
+    EXPECT_FALSE(FindCommandForScript("99999", router).has_value());
+
+    // Same name: the first enabled one in menu order, else the first.
+    EXPECT_EQ(FindCommandForScript("New", router), ID_FILE_NEW);
+    EXPECT_EQ(FindCommandForScript("Live Update", router), ID_MODEL_LIVE_UPDATE_MENU);
+    router.Bind(ID_GROUP_NEW, {.run = [] {}});
+    router.Bind(ID_LIVE_UPDATE, {.run = [] {}});
+    EXPECT_EQ(FindCommandForScript("New", router), ID_GROUP_NEW);
+    EXPECT_EQ(FindCommandForScript("Live Update", router), ID_LIVE_UPDATE);
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/shell/main_frame.h"
+#include "editor/shell/scripted_ui.h"
+#include "scene/input/memory_settings_store.h"
+
+// A fresh empty directory under the system's temporary directory, removed again at the end.
+class TempDirectory {
+  public:
+    TempDirectory();
+    ~TempDirectory();
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// A frame on a scripted Ui and an in-memory profile, with its program directory and log in a
+// temporary directory.
+struct FrameFixture {
+    TempDirectory directory;
+    ScriptedUi ui;
+    MemorySettingsStore settings;
+    std::unique_ptr<CMainFrame> frame;
+
+    FrameFixture();
+    // PreCreate and Create; returns whether creation succeeded.
+    bool Start();
+    std::string LogPath() const { return directory.File("mn.log"); }
+    // Whether the transcript holds this line.
+    bool Saw(const std::string& line) const;
+};
+
+std::vector<std::string> ReadLines(const std::string& path);
