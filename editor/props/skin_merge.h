@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class C3dImage;
+class C3dScene;
+class FileQuestions;
+class ModelDocument;
+struct MergedProp;
+
+// What composing the merged skin needs from the main frame.
+class SkinMergeHost {
+  public:
+    virtual ~SkinMergeHost() = default;
+    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void SetStatus(const std::string& text) = 0;
+    // Answers the open and save dialogs for the skin pictures.
+    virtual FileQuestions* Questions() = 0;
+    virtual void Redraw() = 0;
+};
+
+// The picture a merged mesh's skin is drawn from: image in 24-bit form, padded with blue to at
+// least the right and bottom edge of the region it is drawn from (the loaded pixels keep their
+// place). None when the image cannot be converted.
+std::unique_ptr<C3dImage> PreparedSkin(std::unique_ptr<C3dImage> image, int right, int bottom);
+
+// Replays one merge on the skin composed so far: shrinks it as the model's area was shrunk
+// (a fresh blue canvas when that region is not the identity), then draws the prop's skin into
+// its new place.
+void ApplyMergeToCanvas(std::unique_ptr<C3dImage>& canvas, const C3dImage& propSkin,
+                        const MergedProp& merge);
+
+// A 256 x 256 canvas of plain blue; none when it cannot be made.
+std::unique_ptr<C3dImage> BlueCanvas(int width = 256, int height = 256);
+
+// "Merged Skin...": asks for each merged mesh's skin picture in merge order, composes the
+// 256 x 256 skin on the view's background, and saves it as Targa. True when it was saved.
+bool MergeSkins(ModelDocument& document, SkinMergeHost& host);
+
+// "Background...": loads a picture (asking for it), keeps it in the scene and makes it the
+// background. True on success.
+bool LoadBackground(C3dScene& scene, SkinMergeHost& host);
