@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QOpenGLFunctions>
+#include <QOpenGLShaderProgram>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/mesh_geometry.h"
+#include "scene/color.h"
+#include "scene/matrix.h"
+
+class C3dFrame;
+class C3dImage;
+class C3dMesh;
+class C3dScene;
+class C3dStage;
+
+// Draws a stage's scene with OpenGL through the scene's one projection: solid meshes Gouraud
+// shaded and lit by the scene's ambient, directional and point lights; wireframe meshes as
+// flat, unlit lines of their face colours, so what lies behind shows through; textures on
+// the faces that carry one, with their transparent colour left out; the background colour
+// and picture; depth testing. Meshes and pictures are uploaded once and again only when they
+// change. Every call needs the same current OpenGL context.
+class GlSceneRenderer : protected QOpenGLFunctions {
+  public:
+    GlSceneRenderer();
+    ~GlSceneRenderer();
+    GlSceneRenderer(const GlSceneRenderer&) = delete;
+    GlSceneRenderer& operator=(const GlSceneRenderer&) = delete;
+
+    bool Initialize();
+    bool IsInitialized() const { return program_ != nullptr; }
+    // Clears a framebuffer of width x height pixels and draws the stage into it.
+    void Draw(const C3dStage& stage, int pixelWidth, int pixelHeight);
+    // Frees every OpenGL object; the context must still be current.
+    void Release();
+
+  private:
+    struct MeshBuffers;
+    struct TextureEntry;
+    struct LightSet;
+
+    void DrawBackground(const C3dScene& scene);
+    void DrawFrame(const C3dFrame& frame, const C3dMatrix& parentWorld, const C3dMatrix& viewClip,
+                   const LightSet& lights);
+    void DrawMesh(const C3dMesh& mesh, const C3dMatrix& world, const C3dMatrix& viewClip,
+                  const LightSet& lights);
+    void SetLights(const LightSet& lights, bool lit);
+    void BindVertexLayout(unsigned buffer);
+    MeshBuffers& BuffersFor(const C3dMesh& mesh);
+    // The texture object of a picture (0 when it has no pixels).
+    unsigned TextureFor(const C3dImage& image);
+    void SweepUnused();
+
+    std::unique_ptr<QOpenGLShaderProgram> program_;
+    std::unordered_map<const C3dMesh*, std::unique_ptr<MeshBuffers>> meshes_;
+    std::unordered_map<const C3dImage*, std::unique_ptr<TextureEntry>> textures_;
+    unsigned quadBuffer_ = 0;
+};

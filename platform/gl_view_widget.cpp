@@ -1,0 +1,116 @@
+#include "platform/gl_view_widget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+
+#include "platform/key_translation.h"
+#include "scene/input/input_message.h"
+
+GlViewWidget::GlViewWidget(C3dView& view, QWidget* parent) : QOpenGLWidget(parent), view_(view) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(1, 1);
+    view_.SetRenderer(this);
+}
+
+GlViewWidget::~GlViewWidget() {
+    view_.SetRenderer(nullptr);
+    ReleaseGl();
+}
+
+bool GlViewWidget::Render(const C3dStage& /*stage*/) {
+    if (!isVisible()) {
+        return false;
+    }
+    update();
+    return true;
+}
+
+void GlViewWidget::initializeGL() {
+    // The context goes away with the widget (or when it is re-parented): free our objects
+    // while it is still current.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlViewWidget::ReleaseGl,
+            Qt::DirectConnection);
+    renderer_.Initialize();
+}
+
+void GlViewWidget::ReleaseGl() {
+    if (!renderer_.IsInitialized() || context() == nullptr) {
+        return;
+    }
+    makeCurrent();
+    renderer_.Release();
+    doneCurrent();
+}
+
+void GlViewWidget::paintGL() {
+    const C3dStage* stage = view_.GetStage();
+    const qreal ratio = devicePixelRatioF();
+    const int pixelWidth = static_cast<int>(width() * ratio);
+    const int pixelHeight = static_cast<int>(height() * ratio);
+    if (stage == nullptr) {
+        QOpenGLFunctions* gl = context()->functions();
+        gl->glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        gl->glClear(GL_COLOR_BUFFER_BIT);
+        return;
+    }
+    renderer_.Draw(*stage, pixelWidth, pixelHeight);
+    ++framesDrawn_;
+}
+
+void GlViewWidget::resizeGL(int width, int height) {
+    // The view works in widget coordinates, the ones clicks arrive in.
+    (void)width;
+    (void)height;
+    if (this->width() > 0 && this->height() > 0) {
+        view_.Resize(this->width(), this->height());
+    }
+}
+
+void GlViewWidget::RouteMouse(uint32_t message, QMouseEvent* event) {
+    const QPoint screen = event->globalPosition().toPoint();
+    view_.RouteMessage(message, MouseKeyFlagsFromQt(event->buttons(), event->modifiers()),
+                       MakeMouseLParam(screen.x(), screen.y()));
+}
+
+void GlViewWidget::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    if (event->button() != Qt::LeftButton) {
+        QOpenGLWidget::mousePressEvent(event);
+        return;
+    }
+    RouteMouse(kMsgLeftButtonDown, event);
+    const QPoint position = event->position().toPoint();
+    view_.OnLeftButtonDown(position.x(), position.y());
+}
+
+void GlViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        RouteMouse(kMsgLeftButtonUp, event);
+    }
+}
+
+void GlViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    RouteMouse(kMsgMouseMove, event);
+}
+
+void GlViewWidget::RouteKey(uint32_t message, QKeyEvent* event) {
+    const uint32_t key = VirtualKeyFromQt(event->key(), event->modifiers());
+    if (key != 0) {
+        view_.RouteMessage(message, key, 0);
+    }
+}
+
+void GlViewWidget::keyPressEvent(QKeyEvent* event) {
+    RouteKey(kMsgKeyDown, event);
+    QOpenGLWidget::keyPressEvent(event);
+}
+
+void GlViewWidget::keyReleaseEvent(QKeyEvent* event) {
+    // X11 repeats a held key as release and press pairs; only the real release ends a ramp.
+    if (!event->isAutoRepeat()) {
+        RouteKey(kMsgKeyUp, event);
+    }
+    QOpenGLWidget::keyReleaseEvent(event);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QOpenGLWidget>
+
+#include "platform/gl_scene_renderer.h"
+#include "scene/view.h"
+
+// The 3D view window: an OpenGL widget that draws the C3dView's stage, keeps the view's size
+// in step with its own, turns a left-button press into a pick at the view position and passes
+// key and mouse messages to the view's listener (the input controller) first.
+class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
+    Q_OBJECT
+
+  public:
+    explicit GlViewWidget(C3dView& view, QWidget* parent = nullptr);
+    ~GlViewWidget() override;
+
+    // Asks for a repaint; the picture appears with the next paint. False while hidden.
+    bool Render(const C3dStage& stage) override;
+    // Frames drawn since construction.
+    long FramesDrawn() const { return framesDrawn_; }
+
+  protected:
+    void initializeGL() override;
+    void paintGL() override;
+    void resizeGL(int width, int height) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+  private:
+    void RouteMouse(uint32_t message, QMouseEvent* event);
+    void RouteKey(uint32_t message, QKeyEvent* event);
+    void ReleaseGl();
+
+    C3dView& view_;
+    GlSceneRenderer renderer_;
+    long framesDrawn_ = 0;
+};

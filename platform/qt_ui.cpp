@@ -1,0 +1,177 @@
+#include "platform/qt_ui.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "platform/control_device_dialog.h"
+#include "platform/file_filter.h"
+#include "platform/list_choice_dialog.h"
+#include "platform/mesh_nodes_dialog.h"
+#include "platform/text_entry_dialog.h"
+#include "platform/transforms_sheet.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Marionet");
+
+QString ToQt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, kTitle, ToQt(text), buttons, parent);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+QtUi::QtUi(QWidget* parent) : parent_(parent) {}
+
+QtUi::~QtUi() {
+    CloseTransformsSheet();
+}
+
+void QtUi::SetStatusText(const std::string& text) {
+    if (statusSink_) {
+        statusSink_(ToQt(text));
+    }
+}
+
+void QtUi::ShowMessage(const std::string& text) {
+    Ask(parent_, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtUi::AskYesNo(const std::string& text) {
+    return Ask(parent_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool QtUi::AskOkCancel(const std::string& text) {
+    return Ask(parent_, QMessageBox::Warning, text, QMessageBox::Ok | QMessageBox::Cancel,
+               QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+QFileDialog* QtUi::MakeFileDialog(const FileDialogRequest& request, bool save, QWidget* parent) {
+    const QString title = request.title.empty()
+                              ? (save ? QStringLiteral("Save As") : QStringLiteral("Open"))
+                              : ToQt(request.title);
+    auto* dialog = new QFileDialog(parent, title);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(!save && (request.flags & kFileMustExist) ? QFileDialog::ExistingFile
+                                                                  : QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !(request.flags & kOverwritePrompt));
+    dialog->setOption(QFileDialog::ReadOnly, false);
+    dialog->setNameFilters(ConvertFileFilter(request.filter));
+    if (!request.defaultExtension.empty()) {
+        QString suffix = ToQt(request.defaultExtension);
+        while (suffix.startsWith('.')) {
+            suffix.remove(0, 1);
+        }
+        dialog->setDefaultSuffix(suffix);
+    }
+    if (!request.initialPath.empty()) {
+        const QFileInfo initial(ToQt(request.initialPath));
+        if (initial.isDir()) {
+            dialog->setDirectory(initial.absoluteFilePath());
+        } else {
+            dialog->setDirectory(initial.absolutePath());
+            dialog->selectFile(initial.fileName());
+        }
+    }
+    return dialog;
+}
+
+std::optional<std::string> QtUi::AskFile(const FileDialogRequest& request, bool save) {
+    std::unique_ptr<QFileDialog> dialog(MakeFileDialog(request, save, parent_));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog->selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtUi::AskOpenFile(const FileDialogRequest& request) {
+    return AskFile(request, false);
+}
+
+std::optional<std::string> QtUi::AskSaveFile(const FileDialogRequest& request) {
+    return AskFile(request, true);
+}
+
+std::optional<std::string> QtUi::AskText(const TextRequest& request) {
+    TextEntryDialog dialog(ToQt(request.title), ToQt(request.initialText), request.maxLength,
+                           parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Text().toStdString();
+}
+
+std::optional<int> QtUi::AskListChoice(const ListChoiceRequest& request) {
+    QStringList items;
+    for (const std::string& item : request.items) {
+        items.append(ToQt(item));
+    }
+    ListChoiceDialog dialog(ToQt(request.title), items, request.initialIndex, parent_);
+    if (dialog.exec() != QDialog::Accepted || dialog.Choice() < 0) {
+        return std::nullopt;
+    }
+    return dialog.Choice();
+}
+
+std::optional<std::string> QtUi::AskComboChoice(const ComboChoiceRequest& request) {
+    QStringList items;
+    for (const std::string& item : request.items) {
+        items.append(ToQt(item));
+    }
+    ComboEntryDialog dialog(ToQt(request.title), items, ToQt(request.initialText),
+                            request.maxLength, parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Text().toStdString();
+}
+
+bool QtUi::AskMeshNodes(MeshNodeFlags& nodes) {
+    MeshNodesDialog dialog(nodes, parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    nodes = dialog.Nodes();
+    return true;
+}
+
+bool QtUi::AskControlDevice(ControlDeviceChoice& choice) {
+    ControlDeviceDialog dialog(choice, parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    choice = dialog.Choice();
+    return true;
+}
+
+void QtUi::ShowTransformsSheet(CTransformDlg& sheet) {
+    if (sheet_ && sheet_->Sheet() != &sheet) {
+        CloseTransformsSheet();
+    }
+    if (!sheet_) {
+        sheet_ = new TransformsSheet(sheet, parent_);
+    }
+    sheet_->show();
+    sheet_->raise();
+    sheet_->activateWindow();
+}
+
+void QtUi::CloseTransformsSheet() {
+    if (sheet_) {
+        sheet_->CloseQuietly();
+    }
+}
+
+void QtUi::ShowAbout(const std::string& text) {
+    QMessageBox::about(parent_, QStringLiteral("About Marionet"), ToQt(text));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "editor/shell/ui.h"
+
+class QFileDialog;
+class TransformsSheet;
+
+// The editor's questions asked with Qt dialogs, all of them children of the main window.
+// Message boxes carry the title "Marionet"; file dialogs take the framework's filter strings
+// and are Qt's own (not the desktop's), so they behave the same everywhere.
+class QtUi : public Ui {
+  public:
+    explicit QtUi(QWidget* parent = nullptr);
+    ~QtUi() override;
+
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    // Where status texts go (the status bar's message pane).
+    void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
+
+    void SetStatusText(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    bool AskOkCancel(const std::string& text) override;
+    std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskText(const TextRequest& request) override;
+    std::optional<int> AskListChoice(const ListChoiceRequest& request) override;
+    std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override;
+    bool AskMeshNodes(MeshNodeFlags& nodes) override;
+    bool AskControlDevice(ControlDeviceChoice& choice) override;
+    void ShowTransformsSheet(CTransformDlg& sheet) override;
+    void CloseTransformsSheet() override;
+    void ShowAbout(const std::string& text) override;
+
+    // The open transforms sheet, if any.
+    TransformsSheet* OpenSheet() const { return sheet_.data(); }
+
+    // The file dialog a request asks for, not yet shown.
+    static QFileDialog* MakeFileDialog(const FileDialogRequest& request, bool save,
+                                       QWidget* parent);
+
+  private:
+    std::optional<std::string> AskFile(const FileDialogRequest& request, bool save);
+
+    QWidget* parent_;
+    std::function<void(const QString&)> statusSink_;
+    QPointer<TransformsSheet> sheet_;
+};
