@@ -21,7 +21,7 @@ inline constexpr std::streamoff MAX_BITMAP_FILE = std::streamoff(1) << 30;
 // Little-endian reads from a byte buffer that fail instead of running past its end.
 class ByteReader {
   public:
-    explicit ByteReader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+    explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
     bool Has(size_t count) const { return count <= bytes_.size() - at_; }
     size_t Position() const { return at_; }
@@ -68,7 +68,7 @@ class ByteReader {
         return true;
     }
 
-    const std::vector<uint8_t>& bytes_;
+    std::span<const uint8_t> bytes_;
     size_t at_ = 0;
 };
 
@@ -138,7 +138,7 @@ bool ReadRows(ByteReader& in, int width, int height, int depth, std::vector<uint
     return true;
 }
 
-bool ParseBitmap(const std::vector<uint8_t>& bytes, BitmapInfoHeader& header, PaletteEntry* palette,
+bool ParseBitmap(std::span<const uint8_t> bytes, BitmapInfoHeader& header, PaletteEntry* palette,
                  std::vector<uint8_t>& rows) {
     ByteReader in(bytes);
     uint16_t signature;
@@ -180,11 +180,20 @@ bool C3dImage::LoadBitmapFile(const std::string& path) {
     if (chosen.empty()) {
         return Fail(C3D_E_NOTFOUND);
     }
-    Clear();
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(chosen, bytes)) {
+        Clear();
         return Fail(C3D_E_NOTFOUND);
     }
+    if (!LoadBitmapBytes(bytes)) {
+        return false;
+    }
+    SetName(chosen);
+    return Succeed();
+}
+
+bool C3dImage::LoadBitmapBytes(std::span<const uint8_t> bytes) {
+    Clear();
     BitmapInfoHeader header;
     PaletteEntry palette[C3D_PALETTE_SIZE] = {};
     std::vector<uint8_t> rows;
@@ -192,6 +201,5 @@ bool C3dImage::LoadBitmapFile(const std::string& path) {
         Clear();
         return Fail(C3D_E_BADFILE);
     }
-    SetName(chosen);
     return Succeed();
 }

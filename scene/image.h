@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ class C3dImage : public C3dVisual {
     // leaves the image empty, on any short read, bad header or unsupported kind; on success
     // the image is named after the path.
     bool LoadBitmapFile(const std::string& path);
+    // The same from the bytes of a whole file; the name is left as it is.
+    bool LoadBitmapBytes(std::span<const uint8_t> bytes);
     // The program's built-in pictures; named "Image resource".
     bool LoadBitmapResource(int id);
     // Releases the pixels.

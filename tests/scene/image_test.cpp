@@ -100,6 +100,12 @@ TEST(BitmapFileTest, LoadsFilesMadeByImageMagick) {
     C3dImage trueColour;
     ASSERT_TRUE(trueColour.LoadBitmapFile(DATA + "/true24.bmp"));
     ExpectTrueColourPicture(trueColour);
+
+    // From bytes already in memory; the name stays.
+    C3dImage fromBytes;
+    ASSERT_TRUE(fromBytes.LoadBitmapBytes(ReadFixture("true24.bmp")));
+    ExpectTrueColourPicture(fromBytes);
+    EXPECT_EQ(fromBytes.GetName(), "Image");
 }
 
 TEST(BitmapFileTest, EveryTruncationFailsAndLeavesTheImageEmpty) {
