@@ -90,6 +90,8 @@ int RunFmToObj(std::span<const std::string> arguments, std::ostream& console,
             return Fatal(console, "Can't allocate memory to read model");
         case ModelFileStatus::CantRead:
             return Fatal(console, "Can't read model file");
+        case ModelFileStatus::TooLarge:
+            return Fatal(console, "Model file is larger than 256 MB");
         case ModelFileStatus::Read:
             break;
     }

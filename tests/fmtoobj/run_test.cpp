@@ -100,7 +100,12 @@ TEST_F(RunTest, MissingInputExitsWithTheSystemErrorNumber) {
 TEST_F(RunTest, DirectoryAsInputIsAFatalError) {
     fs::create_directories("model.fm");
     EXPECT_EQ(Run({"model.fm"}), -1);
-    EXPECT_NE(console_.find("\nFATAL: "), std::string::npos);
+    EXPECT_EQ(console_.substr(console_.size() - 30), "\nFATAL: Can't read model file\n");
+}
+
+TEST_F(RunTest, DeviceAsInputIsReadToItsEnd) {
+    EXPECT_EQ(Run({"/dev/null"}), -1);
+    EXPECT_EQ(console_.substr(console_.size() - 35), "\n\nFATAL: Model has no HEADER chunk\n");
 }
 
 TEST_F(RunTest, NoArgumentsConvertTrisFmIntoTheCurrentDirectory) {
