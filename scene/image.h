@@ -71,7 +71,11 @@ class C3dImage : public C3dVisual {
     bool SetPaletteEntry(int index, const PaletteEntry& entry);
     // All rows, bottom row first.
     const uint8_t* GetBits() const { return pixels_.data(); }
-    uint8_t* GetBits() { return pixels_.data(); }
+    // Writable access counts as a change.
+    uint8_t* GetBits() {
+        Touch();
+        return pixels_.data();
+    }
     // Row y counted from the top; none outside the image.
     uint8_t* Row(int y);
     const uint8_t* Row(int y) const;
