@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "editor/groups/triangle_group_table.h"
+#include "editor/io/import_mesh.h"
+#include "editor/io/import_table.h"
+#include "editor/io/mesh_readers.h"
+#include "editor/model/mesh_data.h"
+#include "flexmodel/model_builder.h"
+#include "io_test_support.h"
+#include "scene/shape.h"
+
+namespace {
+
+TEST(ImportTable, TheFilterListsEveryFormatInTableOrder) {
+    EXPECT_EQ(BuildImportFilter(),
+              "WaveFront Files (*.obj)|*.obj|3D Studio Files (*.3ds)|*.3ds|Quake 2 Files "
+              "(*.md2)|*.md2|Heretic II Files (.fm)|*.fm|AutoCAD Files (*.dxf)|*.dxf|DirectX Files "
+              "(*.x)|*.x|All Files (*.*)|*.*||");
+}
+
+TEST(ImportTable, TheExtensionFromTheLastDotChoosesTheReaderIgnoringCase) {
+    EXPECT_EQ(ImportTypeOfPath("model.OBJ"), IMPORT_OBJ);
+    EXPECT_EQ(ImportTypeOfPath("/a.b/c.3Ds"), IMPORT_3DS);
+    EXPECT_EQ(ImportTypeOfPath("tris.fm"), IMPORT_FM);
+    EXPECT_EQ(ImportTypeOfPath("box.X"), IMPORT_X);
+    EXPECT_EQ(ImportTypeOfPath("/dir.obj/model"), -1);
+    EXPECT_EQ(ImportTypeOfPath("model"), -1);
+    EXPECT_EQ(ImportTypeOfPath("model.objx"), -1);
+}
+
+class ImportMeshTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    C3dShape shape;
+    ScriptedQuestions questions;
+    std::unique_ptr<MeshData> mesh = [] {
+        auto m = std::make_unique<MeshData>();
+        m->groupTable = std::make_unique<TriangleGroupTable>();
+        return m;
+    }();
+};
+
+TEST_F(ImportMeshTest, AnyDxfFileBecomesTheTestCube) {
+    const std::string path = dir.File("anything.dxf");
+    WriteText(path, "not really a drawing");
+    auto imported = ImportMesh(shape, *mesh, path, &questions);
+    ASSERT_TRUE(imported.has_value());
+    EXPECT_EQ(*imported, path);
+    EXPECT_EQ(lastImportPath, path);
+    EXPECT_EQ(shape.GetName(), "File object: " + path);
+    EXPECT_EQ(mesh->vertexCount, 8);
+    EXPECT_EQ(mesh->faceCount, 12);
+    EXPECT_EQ(mesh->texVertexCount, 3);
+    EXPECT_EQ(shape.GetFaceCount(), 12);
+    EXPECT_EQ(mesh->vertices[6], Vector(10, 10, 10));
+    EXPECT_TRUE(questions.filtersAsked.empty());
+}
+
+TEST_F(ImportMeshTest, WithoutAPathTheDialogAsksAndCancelEndsSilently) {
+    questions.openPaths.push_back(std::nullopt);
+    EXPECT_FALSE(ImportMesh(shape, *mesh, "", &questions));
+    EXPECT_EQ(questions.filtersAsked.at(0), BuildImportFilter());
+    EXPECT_EQ(questions.extensionsAsked.at(0), ".obj");
+
+    const std::string path = dir.File("cube.dxf");
+    WriteText(path, "");
+    questions.openPaths.push_back(path);
+    EXPECT_EQ(ImportMesh(shape, *mesh, "", &questions), path);
+}
+
+TEST_F(ImportMeshTest, UnknownExtensionsAndBadFilesFailButAreRemembered) {
+    const std::string text = dir.File("notes.txt");
+    WriteText(text, "v 1 2 3\n");
+    EXPECT_FALSE(ImportMesh(shape, *mesh, text, &questions));
+    EXPECT_EQ(lastImportPath, text);
+    EXPECT_FALSE(ImportMesh(shape, *mesh, dir.File("missing.obj"), &questions));
+    const std::string broken = dir.File("broken.3ds");
+    WriteBytes(broken, {0x4D, 0x4D, 6, 0, 0, 0});
+    EXPECT_FALSE(ImportMesh(shape, *mesh, broken, &questions));
+    EXPECT_EQ(shape.GetName(), "3D Shape");
+}
+
+TEST_F(ImportMeshTest, QuakeFamilyFilesAskForTheFrameAndCancelFails) {
+    FlexModelContent content;
+    content.skins = {"a"};
+    content.stCoords = {{0, 0}, {10, 0}, {0, 10}};
+    content.triangles = {{{0, 1, 2}, {0, 1, 2}}};
+    content.frames = {
+        FlexFrame{"first", PackedSpace{}, {{0, 0, 0, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}}},
+        FlexFrame{"second", PackedSpace{}, {{0, 0, 0, 0}, {2, 0, 0, 0}, {0, 2, 0, 0}}}};
+    const std::string path = dir.File("tris.FM");
+    WriteBytes(path, BuildFlexModel(content));
+
+    questions.frameNames.push_back(std::nullopt);
+    EXPECT_FALSE(ImportMesh(shape, *mesh, path, &questions));
+    ASSERT_EQ(questions.frameListsShown.size(), 1u);
+    EXPECT_EQ(questions.frameListsShown[0], (std::vector<std::string>{"first", "second"}));
+
+    questions.frameNames.push_back("second");
+    ASSERT_TRUE(ImportMesh(shape, *mesh, path, &questions));
+    EXPECT_EQ(mesh->vertices[1], Vector(-2, 0, 0));
+
+    questions.frameNames.push_back("SECOND");
+    EXPECT_FALSE(ImportMesh(shape, *mesh, path, &questions));
+
+    // Without anyone to ask (a script), the first frame is read.
+    ASSERT_TRUE(ImportMesh(shape, *mesh, path, nullptr));
+    EXPECT_EQ(mesh->vertices[1], Vector(-1, 0, 0));
+}
+
+// Written by assimp's DirectX exporter (see data/README.md).
+TEST_F(ImportMeshTest, DirectXFilesLoadTheirFirstMeshAsStored) {
+    auto imported = ImportMesh(shape, *mesh, DataFile("twoboxes.x"), &questions);
+    ASSERT_TRUE(imported.has_value());
+    EXPECT_EQ(mesh->vertexCount, 8);
+    EXPECT_EQ(mesh->faceCount, 12);
+    EXPECT_EQ(shape.GetFaceCount(), 12);
+    EXPECT_EQ(mesh->texVertexCount, 3) << "texture coordinates are not taken from the file";
+    EXPECT_EQ(mesh->usedVertices.Count(), 8);
+    EXPECT_EQ(shape.GetName(), "File object: " + DataFile("twoboxes.x"));
+    const std::string broken = dir.File("broken.x");
+    WriteText(broken, "xof 0303txt 0032\nMesh {");
+    EXPECT_FALSE(ImportMesh(shape, *mesh, broken, &questions));
+    EXPECT_EQ(mesh->vertexCount, 0);
+}
+
+}  // namespace
