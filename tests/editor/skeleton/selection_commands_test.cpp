@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "editor/groups/triangle_group_table.h"
+#include "editor/skeleton/skeleton_scene.h"
+#include "scene/scene.h"
+#include "scene/viewport.h"
+#include "tests/editor/skeleton/frame_fixture.h"
+
+namespace {
+void ExpectNear(const Vector& actual, const Vector& expected, double tolerance = 1e-4) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+class SelectionCommands : public FrameTest {
+  protected:
+    // Where a world point shows in the view.
+    void ViewPosition(const Vector& world, int& x, int& y) {
+        C3dVector4 p = frame_->View().GetViewport()->Transform(world);
+        x = static_cast<int>(std::lround(p.x / p.w));
+        y = static_cast<int>(std::lround(p.y / p.w));
+    }
+    void ClickOn(C3dShape* shape) {
+        int x = 0, y = 0;
+        ViewPosition(shape->LocalToWorld(Vector(0, 0, 0)), x, y);
+        frame_->ClickView(x, y);
+    }
+    // A 20 x 20 square facing the front camera, as the editable model.
+    C3dShape* AddModel() {
+        MeshData& mesh = Document().model.mesh;
+        mesh.Clear();
+        mesh.AddVertex(Vector(-30, -10, -10));
+        mesh.AddVertex(Vector(-30, 10, -10));
+        mesh.AddVertex(Vector(-30, 10, 10));
+        mesh.AddVertex(Vector(-30, -10, 10));
+        mesh.AddTriangle(0, 1, 2, 0, 0, 0);
+        mesh.AddTriangle(0, 2, 3, 0, 0, 0);
+        Document().model.RebuildShape();
+        frame_->Scene()->AddChild(Document().model.Shape());
+        return Document().model.Shape();
+    }
+};
+}  // namespace
+
+TEST_F(SelectionCommands, ClickingAJointSelectsAndHighlightsIt) {
+    Start();
+    C3dShape* knee = Document().joints[2].Shape();
+    ClickOn(knee);
+    EXPECT_EQ(frame_->selectedObject, knee);
+    EXPECT_TRUE(Saw("status: Selected: left knee"));
+    EXPECT_EQ(Document().joints[2].displayFlags[1], 1u);
+    // The selection box hangs below the selected shape.
+    EXPECT_FALSE(knee->GetChildren().empty());
+
+    frame_->ClickView(1, 1);  // empty corner
+    EXPECT_EQ(frame_->selectedObject, nullptr);
+    EXPECT_EQ(LastLine(), "status: No selection");
+    EXPECT_EQ(Document().joints[2].displayFlags[1], 0u);
+    // Only the skeleton hangs below the knee again: the ankle and the thigh ending there.
+    ASSERT_EQ(knee->GetChildren().size(), 2u);
+    for (C3dFrame* child : knee->GetChildren()) {
+        EXPECT_TRUE(child == Document().joints[3].Shape() || child == Document().bones[1].Shape());
+    }
+}
+
+TEST_F(SelectionCommands, HiddenPartsArePickedThrough) {
+    Start();
+    uint32_t none[NUM_MESH_NODES] = {};
+    SetActiveNodes(Document(), none);
+    ClickOn(Document().joints[2].Shape());
+    EXPECT_EQ(frame_->selectedObject, nullptr);
+}
+
+TEST_F(SelectionCommands, BonesAreSteppedThroughTheEligibleOnes) {
+    Start();
+    ASSERT_TRUE(Run(ID_SKELETON_NEXT_BONE));
+    EXPECT_TRUE(Saw("message: Please select a bone first."));
+    frame_->Select(Document().bones[1].Shape());
+    EXPECT_EQ(frame_->selectedBone, 1);
+    ASSERT_TRUE(Run(ID_SKELETON_NEXT_BONE));
+    EXPECT_EQ(frame_->selectedObject, Document().bones[2].Shape());
+    EXPECT_EQ(LastLine(), "status: Selected: left calf");
+    ASSERT_TRUE(Run(ID_SKELETON_PREVIOUS_BONE));
+    ASSERT_TRUE(Run(ID_SKELETON_PREVIOUS_BONE));
+    EXPECT_EQ(frame_->selectedBone, 0);
+}
+
+TEST_F(SelectionCommands, CutRefusesSkeletonPartsAndDeletesTheProp) {
+    Start();
+    frame_->Select(Document().joints[2].Shape());
+    ASSERT_TRUE(Run(ID_EDIT_CUT));
+    EXPECT_TRUE(Saw("message: Only a model or prop can be deleted."));
+    EXPECT_NE(Document().joints[2].Shape(), nullptr);
+
+    auto prop = std::make_unique<C3dShape>();
+    prop->CreateSphere(3.0, 6);
+    Document().prop.SetShape(std::move(prop));
+    frame_->Scene()->AddChild(Document().prop.Shape());
+    frame_->Select(Document().prop.Shape());
+    ASSERT_TRUE(Run(ID_EDIT_CUT));
+    EXPECT_EQ(Document().prop.Shape(), nullptr);
+    EXPECT_EQ(frame_->selectedObject, nullptr);
+}
+
+TEST_F(SelectionCommands, ClickingTheModelTogglesTheHitTriangle) {
+    Start();
+    C3dShape* model = AddModel();
+    Document().joints[0].Shape()->SetPosition(Vector(0, 0, 60), Document().scene);
+    int x = 0, y = 0;
+    ViewPosition(Vector(-30, 5, -5), x, y);
+    frame_->ClickView(x, y);
+    ASSERT_EQ(frame_->selectedObject, model);
+    ASSERT_GE(frame_->hitTriangle, 0);
+    TriangleSet& group = Document().model.mesh.groupTable->temporaryGroup;
+    EXPECT_TRUE(group.Test(frame_->hitTriangle));
+    EXPECT_EQ(LastLine().rfind("status: Selected: ", 0), 0u);
+    EXPECT_NE(LastLine().find(" @ "), std::string::npos);
+    frame_->ClickView(x, y);
+    EXPECT_FALSE(group.Test(frame_->hitTriangle));
+}
+
+TEST_F(SelectionCommands, RotateTurnsOnlyTheModelOrProp) {
+    Start();
+    C3dShape* model = AddModel();
+    frame_->Select(model);
+    ASSERT_TRUE(Run(ID_MODEL_ROTATE_Z));
+    Vector direction, up;
+    model->GetOrientation(frame_->Scene(), direction, up);
+    ExpectNear(direction, Vector(0, 0, 1));
+    ExpectNear(up, Vector(1, 0, 0));  // (0, 1, 0) turns to (1, 0, 0) about z
+    frame_->Select(Document().joints[2].Shape());
+    Vector before = Document().joints[2].Shape()->GetPosition();
+    ASSERT_TRUE(Run(ID_MODEL_ROTATE_X));
+    ExpectNear(Document().joints[2].Shape()->GetPosition(), before);
+}
+
+TEST_F(SelectionCommands, FlipRebuildsTheModelAndKeepsItSelected) {
+    Start();
+    C3dShape* model = AddModel();
+    frame_->Select(model);
+    ASSERT_TRUE(Run(ID_MODEL_FLIP_X));
+    C3dShape* flipped = Document().model.Shape();
+    ASSERT_NE(flipped, nullptr);
+    EXPECT_EQ(frame_->selectedObject, flipped);
+    EXPECT_EQ(flipped->GetParent(), frame_->Scene());
+    Vector lo, hi;
+    ASSERT_TRUE(flipped->GetBox(lo, hi));
+    EXPECT_NEAR(lo.x, 30.0, 1e-4);
+}
+
+TEST_F(SelectionCommands, CameraPresetsAndTheirCheckMarks) {
+    Start();
+    ASSERT_TRUE(Run(ID_CAMERA_TOP));
+    EXPECT_EQ(frame_->cameraView, 4);
+    EXPECT_TRUE(frame_->Commands().IsChecked(ID_CAMERA_TOP));
+    EXPECT_FALSE(frame_->Commands().IsChecked(ID_CAMERA_FRONT));
+    ExpectNear(frame_->Scene()->GetCameraPosition(), Vector(0, 0, 100));
+    ExpectNear(frame_->Scene()->GetCameraDirection(), Vector(0, 0, -1));
+    ExpectNear(frame_->Scene()->GetCameraUp(), Vector(1, 0, 0));
+    ASSERT_TRUE(Run(ID_CAMERA_LEFT));
+    ExpectNear(frame_->Scene()->GetCameraPosition(), Vector(0, -100, 0));
+    frame_->SetCameraView(9);
+    ExpectNear(frame_->Scene()->GetCameraPosition(), Vector(-100, 0, 0));
+}
+
+TEST_F(SelectionCommands, DecorationTogglesRedrawTheMarks) {
+    Start();
+    C3dShape* knee = Document().joints[2].Shape();
+    frame_->Select(knee);
+    size_t withBox = knee->GetChildren().size();
+    ASSERT_TRUE(Run(ID_VIEW_SELECTION_BOX));
+    EXPECT_EQ(frame_->viewSelection, 0);
+    EXPECT_FALSE(frame_->Commands().IsChecked(ID_VIEW_SELECTION_BOX));
+    EXPECT_EQ(knee->GetChildren().size(), withBox - 1);
+    ASSERT_TRUE(Run(ID_VIEW_SELECTION_BOX));
+    EXPECT_EQ(knee->GetChildren().size(), withBox);
+    ASSERT_TRUE(Run(ID_VIEW_HIT_POINT));
+    EXPECT_EQ(frame_->viewHitPoint, 0);
+}
