@@ -88,13 +88,11 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_FILE_BACKGROUND, kFile, "Background...")
         .Prompt("Load a background image\nBackground")
         .Separator(),
-    Menu(ID_FILE_MRU_FILE1, kFile, "Recent File 1")
-        .Prompt("Open this document")
-        .Separator()
-        .Framework(),
-    Menu(ID_FILE_MRU_FILE2, kFile, "Recent File 2").Prompt("Open this document").Framework(),
-    Menu(ID_FILE_MRU_FILE3, kFile, "Recent File 3").Prompt("Open this document").Framework(),
-    Menu(ID_FILE_MRU_FILE4, kFile, "Recent File 4").Prompt("Open this document").Framework(),
+    // The recent files; a window shows each entry's path in place of these names.
+    Menu(ID_FILE_MRU_FILE1, kFile, "Recent File 1").Prompt("Open this document").Separator(),
+    Menu(ID_FILE_MRU_FILE2, kFile, "Recent File 2").Prompt("Open this document"),
+    Menu(ID_FILE_MRU_FILE3, kFile, "Recent File 3").Prompt("Open this document"),
+    Menu(ID_FILE_MRU_FILE4, kFile, "Recent File 4").Prompt("Open this document"),
     Menu(ID_APP_EXIT, kFile, "E&xit")
         .Prompt("Quit the application; prompts to save documents\nExit")
         .Separator()

@@ -25,8 +25,8 @@ struct CommandInfo {
     bool checkItem = false;
     // A menu separator is drawn above the item.
     bool separatorBefore = false;
-    // The window framework implements it (toolbar and status-bar toggles, recent files, exit,
-    // pane switching); the editor core binds no handler for it.
+    // The window framework implements it (toolbar and status-bar toggles, exit, pane
+    // switching); the editor core binds no handler for it.
     bool frameworkOwned = false;
 };
 
