@@ -197,6 +197,7 @@ void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router) {
     hooks.populateScene.push_back([area] { area->PutSkeletonInScene(); });
     hooks.depopulateScene.push_back([area] { area->TakeSkeletonOutOfScene(); });
     hooks.makeController = [&frame]() -> std::unique_ptr<C3dController> {
-        return std::make_unique<CSkeletonController>(frame, nullptr, &frame.Settings());
+        return std::make_unique<CSkeletonController>(frame, frame.GetJoystickBackend(),
+                                                     &frame.Settings());
     };
 }
