@@ -169,6 +169,10 @@ void CMainFrame::CreateController() {
     if (controller == nullptr || !controller->Create(&view_, &CMainFrame::ControllerTarget, this)) {
         return;
     }
+    // An area's controller may not know the window's joystick: hand it over here.
+    if (joystickBackend_ != nullptr) {
+        controller->UseJoystick(joystickBackend_, &settings_);
+    }
     controller->SelectDevice(controlDevice);
     controller_ = std::move(controller);
 }

@@ -12,6 +12,13 @@ C3dController::~C3dController() {
     }
 }
 
+void C3dController::UseJoystick(JoystickBackend* joystick, const SettingsStore* profile) {
+    joystick_ = C3dJoyInDev(joystick, profile);
+    if (deviceIndex_ == kDeviceJoystick && !joystick_.IsPresent()) {
+        SelectDevice(kDeviceKeyboard);
+    }
+}
+
 bool C3dController::Create(C3dView* view, C3dTargetCallback callback, void* argument) {
     if (view == nullptr || callback == nullptr) {
         return false;

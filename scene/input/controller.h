@@ -28,6 +28,10 @@ class C3dController : public C3dViewListener {
     C3dController(const C3dController&) = delete;
     C3dController& operator=(const C3dController&) = delete;
 
+    // Looks for the joystick again through these services (either may be null); the keyboard
+    // takes over when the joystick was in use and is no longer present.
+    void UseJoystick(JoystickBackend* joystick, const SettingsStore* profile);
+
     // Listens to the view's messages and starts with the keyboard; fails without a view or a
     // callback.
     bool Create(C3dView* view, C3dTargetCallback callback, void* argument);

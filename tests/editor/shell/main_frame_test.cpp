@@ -307,3 +307,43 @@ TEST(MainFrameCommandsTest, NewReadsTheSettingsAgainAndSetsTheFrontView) {
 }
 
 }  // namespace
+
+namespace {
+
+class PresentJoystick : public JoystickBackend {
+  public:
+    int DeviceCount() override { return 1; }
+    bool GetCapabilities(int, JoystickCapabilities& caps) override {
+        caps.productName = "Test Stick";
+        return true;
+    }
+    bool GetPosition(int, JoystickPosition&) override { return true; }
+};
+
+TEST(MainFrameCommandsTest, TheWindowsJoystickReachesTheController) {
+    FrameFixture fixture;
+    PresentJoystick joystick;
+    fixture.frame->SetJoystickBackend(&joystick);
+    fixture.settings.WriteInt(kSettings, kControlDevice, kDeviceJoystick);
+    ASSERT_TRUE(fixture.Start());
+    CMainFrame& frame = *fixture.frame;
+    EXPECT_EQ(frame.Controller()->GetDeviceIndex(), kDeviceJoystick);
+    fixture.ui.Queue(ScriptedAnswer::Device(0, kDeviceKeyboard));
+    ASSERT_TRUE(frame.RunCommand(ID_EDIT_CONTROL_DEVICE));
+    fixture.ui.Queue(ScriptedAnswer::Device(0, kDeviceJoystick));
+    ASSERT_TRUE(frame.RunCommand(ID_EDIT_CONTROL_DEVICE));
+    EXPECT_TRUE(fixture.Saw("status: Control is now via: Test Stick"));
+    EXPECT_EQ(frame.controlDevice, kDeviceJoystick);
+}
+
+TEST(MainFrameCommandsTest, AStoredJoystickChoiceWithoutAJoystickUsesTheKeyboard) {
+    FrameFixture fixture;
+    fixture.settings.WriteInt(kSettings, kControlDevice, kDeviceJoystick);
+    ASSERT_TRUE(fixture.Start());
+    EXPECT_EQ(fixture.frame->Controller()->GetDeviceIndex(), kDeviceKeyboard);
+    // The stored choice is kept for the day the joystick is back.
+    fixture.frame->Close();
+    EXPECT_EQ(fixture.settings.GetInt(kSettings, kControlDevice, -1), kDeviceJoystick);
+}
+
+}  // namespace

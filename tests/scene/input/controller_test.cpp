@@ -67,6 +67,16 @@ TEST(ControllerTest, SelectDeviceFallsBackToTheKeyboardWithoutAJoystick) {
     EXPECT_EQ(withJoystick.GetDeviceName(), "Test Stick");
 }
 
+TEST(ControllerTest, AJoystickHandedOverLaterCanBeUsedAndTakenAway) {
+    C3dPosCtlr controller;
+    PresentJoystick joystick;
+    controller.UseJoystick(&joystick, nullptr);
+    ASSERT_TRUE(controller.SelectDevice(kDeviceJoystick));
+    EXPECT_EQ(controller.GetDeviceName(), "Test Stick");
+    controller.UseJoystick(nullptr, nullptr);
+    EXPECT_EQ(controller.GetDeviceIndex(), kDeviceKeyboard);
+}
+
 TEST(ControllerTest, KeysReachTheDeviceThroughTheViewAndMoveTheTarget) {
     C3dView view;
     C3dFrame target;
