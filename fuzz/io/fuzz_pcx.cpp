@@ -1,0 +1,10 @@
+#include "editor/io/image_file.h"
+#include "scene/image.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    C3dImage image;
+    if (ReadPcx(image, {data, size})) {
+        ToTrueColour(image);
+    }
+    return 0;
+}
