@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "editor/shell/ui.h"
+#include "platform/transforms_sheet.h"
 
 class QFileDialog;
-class TransformsSheet;
 
 // The editor's questions asked with Qt dialogs, all of them children of the main window.
 // Message boxes carry the title "Marionet"; file dialogs take the framework's filter strings

@@ -1,0 +1,318 @@
+#include "platform/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "editor/shell/command_ids.h"
+#include "editor/shell/command_table.h"
+#include "editor/shell/commands_props.h"
+#include "editor/shell/main_frame.h"
+#include "editor/shell/recent_files.h"
+#include "platform/gl_view_widget.h"
+#include "platform/lock_keys.h"
+#include "platform/toolbar_icons.h"
+
+namespace {
+
+QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsRecentFileCommand(int id) {
+    return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + RECENT_FILE_COUNT;
+}
+
+// The tool tip is the part of the prompt after "\n"; without one, the plain menu text.
+QString ToolTipOf(const CommandInfo& command) {
+    const std::string_view prompt = command.prompt;
+    const size_t newline = prompt.find('\n');
+    if (newline != std::string_view::npos) {
+        return ToQt(prompt.substr(newline + 1));
+    }
+    return QString::fromStdString(PlainCommandName(command.menuText));
+}
+
+QLabel* IndicatorPane(QWidget* parent, const QString& text) {
+    auto* pane = new QLabel(parent);
+    pane->setAlignment(Qt::AlignCenter);
+    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(text) + 8);
+    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return pane;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(CMainFrame& frame, SettingsStore& settings, QWidget* parent)
+    : QMainWindow(parent), frame_(frame), settings_(settings) {
+    setWindowTitle(QStringLiteral("Marionet"));
+    BuildMenus();
+    BuildToolbar();
+    BuildStatusBar();
+    view_ = new GlViewWidget(frame_.View(), this);
+    view_->setObjectName(QStringLiteral("view"));
+    setCentralWidget(view_);
+    setFocusProxy(view_);
+    ApplyWindowRect();
+    RefreshRecentFiles();
+    idleTimer_.setInterval(kIdleIntervalMs);
+    connect(&idleTimer_, &QTimer::timeout, this, &MainWindow::IdleStep);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildMenus() {
+    for (std::string_view title : TopLevelMenus()) {
+        MenuFor(ToQt(title));
+    }
+    for (const CommandInfo& command : CommandTable()) {
+        QAction* action = MakeAction(command);
+        if (command.menuPath.empty()) {
+            // No menu entry: reachable through its accelerators only.
+            addAction(action);
+            continue;
+        }
+        QMenu* menu = MenuFor(ToQt(command.menuPath));
+        if (command.separatorBefore) {
+            menu->addSeparator();
+        }
+        menu->addAction(action);
+    }
+}
+
+QMenu* MainWindow::MenuFor(const QString& path) {
+    if (auto found = menus_.find(path); found != menus_.end()) {
+        return found->second;
+    }
+    const qsizetype slash = path.lastIndexOf('/');
+    QMenu* menu = nullptr;
+    if (slash < 0) {
+        menu = menuBar()->addMenu(path);
+    } else {
+        menu = MenuFor(path.left(slash))->addMenu(path.mid(slash + 1));
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+        RefreshRecentFiles();
+        UpdateCommandStates();
+    });
+    menus_[path] = menu;
+    return menu;
+}
+
+QAction* MainWindow::MakeAction(const CommandInfo& command) {
+    auto* action = new QAction(ToQt(command.menuText), this);
+    action->setObjectName(QStringLiteral("command%1").arg(command.id));
+    action->setData(command.id);
+    action->setStatusTip(ToQt(PromptStatusText(command.prompt)));
+    action->setToolTip(ToolTipOf(command));
+    action->setCheckable(command.checkItem);
+    QList<QKeySequence> shortcuts;
+    for (std::string_view key : command.accelerators) {
+        if (!key.empty()) {
+            shortcuts.append(QKeySequence(ToQt(key), QKeySequence::PortableText));
+        }
+    }
+    action->setShortcuts(shortcuts);
+    const int id = command.id;
+    connect(action, &QAction::triggered, this, [this, id] { Trigger(id); });
+    actions_[id] = action;
+    return action;
+}
+
+void MainWindow::BuildToolbar() {
+    toolBar_ = addToolBar(QStringLiteral("Standard"));
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setMovable(false);
+    for (int id : ToolbarButtons()) {
+        if (id == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* action = Action(id);
+        if (action == nullptr) {
+            continue;
+        }
+        action->setIcon(ToolbarIcon(id, *style()));
+        toolBar_->addAction(action);
+    }
+}
+
+void MainWindow::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    messagePane_ = new QLabel(QStringLiteral("Ready"), bar);
+    messagePane_->setObjectName(QStringLiteral("messagePane"));
+    messagePane_->setMinimumWidth(1);
+    bar->addWidget(messagePane_, 1);
+    capsPane_ = IndicatorPane(bar, QStringLiteral("CAP"));
+    numPane_ = IndicatorPane(bar, QStringLiteral("NUM"));
+    scrollPane_ = IndicatorPane(bar, QStringLiteral("SCRL"));
+    bar->addPermanentWidget(capsPane_);
+    bar->addPermanentWidget(numPane_);
+    bar->addPermanentWidget(scrollPane_);
+    UpdateLockIndicators();
+}
+
+void MainWindow::SetMessage(const QString& text) {
+    messagePane_->setText(text);
+    // Long operations report from inside their loops: show the text before they go on.
+    messagePane_->repaint();
+}
+
+QString MainWindow::Message() const {
+    return messagePane_->text();
+}
+
+QAction* MainWindow::Action(int commandId) const {
+    auto found = actions_.find(commandId);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QMenu* MainWindow::TopMenu(const QString& title) const {
+    auto found = menus_.find(title);
+    return found == menus_.end() ? nullptr : found->second;
+}
+
+void MainWindow::Trigger(int commandId) {
+    const CommandInfo* command = FindCommand(commandId);
+    if (command != nullptr && command->frameworkOwned) {
+        RunFrameworkCommand(commandId);
+    } else {
+        frame_.RunCommand(commandId);
+    }
+    UpdateCommandStates();
+}
+
+void MainWindow::RunFrameworkCommand(int commandId) {
+    switch (commandId) {
+        case ID_VIEW_TOOLBAR:
+            toolBar_->setVisible(!toolBar_->isVisible());
+            break;
+        case ID_VIEW_STATUS_BAR:
+            statusBar()->setVisible(!statusBar()->isVisible());
+            break;
+        case ID_APP_EXIT:
+            close();
+            break;
+        default:
+            if (IsRecentFileCommand(commandId)) {
+                const size_t index = static_cast<size_t>(commandId - ID_FILE_MRU_FILE1);
+                if (index < recentFiles_.size()) {
+                    OpenModelFile(frame_, recentFiles_[index]);
+                }
+                RefreshRecentFiles();
+            }
+            break;
+    }
+}
+
+void MainWindow::RefreshRecentFiles() {
+    recentFiles_ = RecentFiles(settings_);
+    for (int i = 0; i < RECENT_FILE_COUNT; ++i) {
+        QAction* action = Action(ID_FILE_MRU_FILE1 + i);
+        if (action == nullptr) {
+            continue;
+        }
+        if (static_cast<size_t>(i) < recentFiles_.size()) {
+            const QString path = QString::fromStdString(recentFiles_[i]);
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+            action->setStatusTip(path);
+            action->setVisible(true);
+        } else {
+            // An empty list shows one greyed "Recent File" entry, as desktop programs do.
+            action->setText(QStringLiteral("Recent File"));
+            action->setVisible(i == 0 && recentFiles_.empty());
+        }
+    }
+}
+
+void MainWindow::UpdateCommandStates() {
+    for (auto& [id, action] : actions_) {
+        const CommandInfo* command = FindCommand(id);
+        if (command != nullptr && command->frameworkOwned) {
+            if (id == ID_VIEW_TOOLBAR) {
+                action->setChecked(toolBar_->isVisible());
+            } else if (id == ID_VIEW_STATUS_BAR) {
+                action->setChecked(statusBar()->isVisible());
+            } else if (IsRecentFileCommand(id)) {
+                action->setEnabled(static_cast<size_t>(id - ID_FILE_MRU_FILE1) <
+                                   recentFiles_.size());
+            } else {
+                action->setEnabled(id == ID_APP_EXIT);
+            }
+            continue;
+        }
+        action->setEnabled(frame_.Commands().IsEnabled(id));
+        if (action->isCheckable()) {
+            action->setChecked(frame_.Commands().IsChecked(id));
+        }
+    }
+}
+
+void MainWindow::UpdateLockIndicators() {
+    const LockKeyState locks = QueryLockKeys();
+    capsPane_->setText(locks.caps ? QStringLiteral("CAP") : QString());
+    numPane_->setText(locks.num ? QStringLiteral("NUM") : QString());
+    scrollPane_->setText(locks.scroll ? QStringLiteral("SCRL") : QString());
+}
+
+void MainWindow::IdleStep() {
+    if (closed_ || !isVisible()) {
+        return;
+    }
+    frame_.OnIdle();
+    UpdateCommandStates();
+    UpdateLockIndicators();
+}
+
+void MainWindow::ApplyWindowRect() {
+    const WindowRect& rect = frame_.windowRect;
+    QRect wanted(rect.left, rect.top, std::max(rect.right - rect.left, 100),
+                 std::max(rect.bottom - rect.top, 100));
+    // A rectangle from another screen layout (or a damaged profile) must not hide the window.
+    bool onScreen = false;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        onScreen = onScreen || screen->availableGeometry().intersects(wanted);
+    }
+    if (!onScreen && !QGuiApplication::screens().isEmpty()) {
+        wanted.moveTopLeft(QPoint(50, 50));
+    }
+    resize(wanted.size());
+    move(wanted.topLeft());
+}
+
+void MainWindow::StoreWindowRect() {
+    const QPoint position = pos();
+    WindowRect& rect = frame_.windowRect;
+    rect.left = position.x();
+    rect.top = position.y();
+    rect.right = rect.left + width();
+    rect.bottom = rect.top + height();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    view_->setFocus();
+    idleTimer_.start();
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    idleTimer_.stop();
+    QMainWindow::hideEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        idleTimer_.stop();
+        StoreWindowRect();
+        frame_.Close();
+    }
+    event->accept();
+}

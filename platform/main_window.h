@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <map>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+class GlViewWidget;
+class QLabel;
+class QMenu;
+class SettingsStore;
+struct CommandInfo;
+
+// The frame window "Marionet": menus, accelerators and toolbar built from the command table,
+// a status bar with the message pane and the lock-key indicators, and the 3D view filling the
+// rest. Commands go to the CMainFrame; check marks and enabled states follow its answers. The
+// window runs the frame's idle step from the event loop while it is shown, and on close
+// stores its rectangle in the frame and closes the frame (which writes the settings).
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // Idle steps at about 60 per second.
+    static constexpr int kIdleIntervalMs = 16;
+
+    MainWindow(CMainFrame& frame, SettingsStore& settings, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Places the window at the frame's windowRect, kept on a screen.
+    void ApplyWindowRect();
+    // The status bar's message pane.
+    void SetMessage(const QString& text);
+    QString Message() const;
+
+    QAction* Action(int commandId) const;
+    QMenu* TopMenu(const QString& title) const;
+    GlViewWidget* View() const { return view_; }
+    // Enabled states and check marks from the frame; done on every idle step and before a
+    // menu opens.
+    void UpdateCommandStates();
+    // The File menu's recent-file entries from the settings.
+    void RefreshRecentFiles();
+    // Runs one idle step now.
+    void IdleStep();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildStatusBar();
+    QAction* MakeAction(const CommandInfo& command);
+    QMenu* MenuFor(const QString& path);
+    void Trigger(int commandId);
+    void RunFrameworkCommand(int commandId);
+    void UpdateLockIndicators();
+    void StoreWindowRect();
+
+    CMainFrame& frame_;
+    SettingsStore& settings_;
+    GlViewWidget* view_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* messagePane_ = nullptr;
+    QLabel* capsPane_ = nullptr;
+    QLabel* numPane_ = nullptr;
+    QLabel* scrollPane_ = nullptr;
+    std::map<int, QAction*> actions_;
+    std::map<QString, QMenu*> menus_;
+    std::vector<std::string> recentFiles_;
+    QTimer idleTimer_;
+    bool closed_ = false;
+};
