@@ -1,0 +1,35 @@
+// Saving the model as Wavefront OBJ: "&Save" and "Save &As..." do the same.
+#include "editor/io/obj_writer.h"
+#include "editor/model/model_document.h"
+#include "editor/shell/command_ids.h"
+#include "editor/shell/command_router.h"
+#include "editor/shell/main_frame.h"
+#include "editor/shell/ui.h"
+#include "editor/shell/ui_file_questions.h"
+
+namespace {
+
+constexpr const char* NO_MODEL_MESSAGE = "Please open a model first.";
+
+void SaveModel(CMainFrame& frame) {
+    MeshPart& model = frame.Document().model;
+    if (model.Shape() == nullptr) {
+        frame.GetUi().ShowMessage(NO_MODEL_MESSAGE);
+        return;
+    }
+    UiFileQuestions questions(frame.GetUi());
+    const std::optional<std::string> saved =
+        ExportMesh(*model.Shape(), std::string(), &model.mesh, &questions);
+    if (saved) {
+        frame.SetStatus("Saved model to '%s'.\n", saved->c_str());
+    } else if (!questions.Cancelled()) {
+        frame.SetStatus("Save operation failed (only .OBJ supported - try File->Export).\n");
+    }
+}
+
+}  // namespace
+
+void RegisterFileCommands(CMainFrame& frame, CommandRouter& router) {
+    router.Bind(ID_FILE_SAVE, {.run = [&frame] { SaveModel(frame); }});
+    router.Bind(ID_FILE_SAVE_AS, {.run = [&frame] { SaveModel(frame); }});
+}
