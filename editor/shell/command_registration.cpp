@@ -3,17 +3,21 @@
 // Each area binds its commands (and installs its frame hooks) in a file of its own. To add an
 // area: write its registration function and add one line to each list below.
 void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterFileCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterSelectionCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterCameraViewCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterPropCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
     static constexpr Registration kAreas[] = {
         RegisterFrameCommands,
+        RegisterFileCommands,
         RegisterSkeletonCommands,
         RegisterSelectionCommands,
         RegisterCameraViewCommands,
+        RegisterPropCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);

@@ -1,0 +1,228 @@
+// Opening a model, the prop and its merge into the model, the merged skin, the background
+// picture and the recent-file list.
+#include "editor/shell/commands_props.h"
+
+#include <memory>
+#include <utility>
+
+#include "editor/groups/closed_submesh_groups.h"
+#include "editor/io/file_questions.h"
+#include "editor/io/import_mesh.h"
+#include "editor/model/model_document.h"
+#include "editor/props/prop_merge.h"
+#include "editor/props/skin_merge.h"
+#include "editor/shell/command_ids.h"
+#include "editor/shell/command_router.h"
+#include "editor/shell/main_frame.h"
+#include "editor/shell/recent_files.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+
+namespace {
+
+constexpr const char* GENERATED_VIEW_MESSAGE =
+    "Please exit the Generated Model view before opening a new model or prop.";
+
+std::string WithoutDot(const std::string& extension) {
+    return !extension.empty() && extension[0] == '.' ? extension.substr(1) : extension;
+}
+
+// The readers' and picture files' questions, asked through the frame's dialogs.
+class FrameFileQuestions : public FileQuestions {
+  public:
+    explicit FrameFileQuestions(Ui& ui) : ui_(ui) {}
+
+    std::optional<std::string> AskOpenPath(const std::string& filter,
+                                           const std::string& defaultExtension) override {
+        FileDialogRequest request;
+        request.filter = filter;
+        request.defaultExtension = WithoutDot(defaultExtension);
+        request.flags = kFileMustExist | kPathMustExist | kHideReadOnly;
+        return ui_.AskOpenFile(request);
+    }
+    std::optional<std::string> AskSavePath(const std::string& filter,
+                                           const std::string& defaultExtension) override {
+        FileDialogRequest request;
+        request.filter = filter;
+        request.defaultExtension = WithoutDot(defaultExtension);
+        request.flags = kHideReadOnly;
+        return ui_.AskSaveFile(request);
+    }
+    std::optional<std::string> AskFrameName(const std::vector<std::string>& names) override {
+        ComboChoiceRequest request;
+        request.title = FRAME_CHOICE_TITLE;
+        request.items = names;
+        request.initialText = names.empty() ? std::string() : names.front();
+        request.maxLength = FRAME_NAME_LIMIT;
+        return ui_.AskComboChoice(request);
+    }
+
+  private:
+    Ui& ui_;
+};
+
+// The frame's side of merging and of composing the skin.
+class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
+  public:
+    explicit FrameMergeHost(CMainFrame& frame) : frame_(frame), questions_(frame.GetUi()) {}
+
+    bool AskOkCancel(const std::string& text) override { return frame_.GetUi().AskOkCancel(text); }
+    void ShowMessage(const std::string& text) override { frame_.GetUi().ShowMessage(text); }
+    void SetStatus(const std::string& text) override { frame_.SetStatus("%s", text.c_str()); }
+    bool DeselectModel() override {
+        const C3dShape* model = frame_.Document().model.Shape();
+        const bool wasSelected = model != nullptr && frame_.selectedObject == model;
+        frame_.Select(nullptr);
+        return wasSelected;
+    }
+    void SelectModel() override { frame_.Select(frame_.Document().model.Shape()); }
+    void Redraw() override { frame_.View().Update(0.0); }
+    FileQuestions* Questions() override { return &questions_; }
+
+  private:
+    CMainFrame& frame_;
+    FrameFileQuestions questions_;
+};
+
+ClosedSubmeshPrompts FramePrompts(CMainFrame& frame) {
+    return {[&frame](const std::string& question) { return frame.GetUi().AskYesNo(question); },
+            [&frame](const std::string& status) { frame.SetStatus("%s", status.c_str()); }};
+}
+
+// Puts a new shape in place of the part's old one (which leaves the scene), keeping the
+// selection on the part when it was there.
+void ReplacePartShape(CMainFrame& frame, MeshPart& part, std::unique_ptr<C3dShape> shape) {
+    const bool wasSelected = part.Shape() != nullptr && frame.selectedObject == part.Shape();
+    if (wasSelected) {
+        frame.Select(nullptr);
+    }
+    part.SetShape(std::move(shape));
+    if (frame.Scene() != nullptr) {
+        frame.Scene()->AddChild(part.Shape());
+    }
+    if (wasSelected) {
+        frame.Select(part.Shape());
+    }
+}
+
+// "Prop": shows or hides the prop. Its shape is rebuilt either way; the new shape keeps the
+// old one's placement, so a prop the user has moved stays where it was put.
+void ToggleProp(CMainFrame& frame) {
+    MeshPart& prop = frame.Document().prop;
+    const uint32_t show = prop.visible ? 0 : 1;
+    C3dShape* old = prop.Shape();
+    if (old == nullptr) {
+        prop.Show(show);
+        return;
+    }
+    const C3dMatrix placement = old->GetTransform();
+    C3dFrame* parent = old->GetParent() != nullptr ? old->GetParent() : frame.Scene();
+    const bool wasSelected = frame.selectedObject == old;
+    if (wasSelected) {
+        frame.Select(nullptr);
+    }
+    if (old->GetParent() != nullptr) {
+        old->GetParent()->RemoveChild(old);
+    }
+    prop.RebuildShape();
+    prop.Shape()->SetTransform(placement);
+    if (parent != nullptr) {
+        parent->AddChild(prop.Shape());
+    }
+    prop.Show(show);
+    if (wasSelected) {
+        frame.Select(prop.Shape());
+    }
+    frame.View().Update(0.0);
+}
+
+void MergePropCommand(CMainFrame& frame) {
+    FrameMergeHost host(frame);
+    MergeProp(frame.Document(), host);
+}
+
+void MergedSkinCommand(CMainFrame& frame) {
+    FrameMergeHost host(frame);
+    MergeSkins(frame.Document(), host);
+}
+
+void BackgroundCommand(CMainFrame& frame) {
+    FrameMergeHost host(frame);
+    if (frame.Scene() == nullptr) {
+        host.SetStatus("Background image load failed.");
+        return;
+    }
+    LoadBackground(*frame.Scene(), host);
+}
+
+void BindRecentFile(CMainFrame& frame, CommandRouter& router, int id, int index) {
+    router.Bind(id, {.run =
+                         [&frame, index] {
+                             const std::vector<std::string> paths = RecentFiles(frame.Settings());
+                             if (index < static_cast<int>(paths.size())) {
+                                 OpenModelFile(frame, paths[index]);
+                             }
+                         },
+                     .isEnabled =
+                         [&frame, index] {
+                             return index < static_cast<int>(RecentFiles(frame.Settings()).size());
+                         }});
+}
+
+}  // namespace
+
+std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& path) {
+    ModelDocument& document = frame.Document();
+    if (document.viewGenerated) {
+        frame.GetUi().ShowMessage(GENERATED_VIEW_MESSAGE);
+        return std::nullopt;
+    }
+    frame.SetStatus("Loading...");
+    auto shape = std::make_unique<C3dShape>();
+    FrameFileQuestions questions(frame.GetUi());
+    std::optional<std::string> loaded = ImportMesh(*shape, document.prop.mesh, path, &questions);
+    if (!loaded) {
+        frame.GetUi().ShowMessage(IMPORT_FAILED_MESSAGE);
+        return std::nullopt;
+    }
+    OfferClosedSubmeshGroups(document.prop.mesh, FramePrompts(frame));
+    ReplacePartShape(frame, document.prop, std::move(shape));
+    frame.SetStatus("Imported: %s", loaded->c_str());
+    return loaded;
+}
+
+bool OpenModelFile(CMainFrame& frame, const std::string& path) {
+    std::optional<std::string> opened = OpenMeshAsProp(frame, path);
+    if (!opened) {
+        return false;
+    }
+    AddRecentFile(frame.Settings(), *opened);
+    frame.SetStatus("Opened: %s", opened->c_str());
+    ResetMergedProps(frame.Document());
+    FrameMergeHost host(frame);
+    MergeProp(frame.Document(), host);
+    return true;
+}
+
+void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
+    router.Bind(ID_FILE_OPEN, {.run = [&frame] { OpenModelFile(frame, std::string()); }});
+    // "Open Prop..." belongs to the file commands; this stands in until they bind it.
+    if (!router.IsBound(ID_FILE_OPEN_PROP)) {
+        router.Bind(ID_FILE_OPEN_PROP, {.run = [&frame] {
+                        if (OpenMeshAsProp(frame, std::string())) {
+                            frame.Document().prop.ShowSolid(1);
+                        }
+                    }});
+    }
+    router.Bind(ID_VIEW_PROP,
+                {.run = [&frame] { ToggleProp(frame); },
+                 .isChecked = [&frame] { return frame.Document().prop.visible != 0; }});
+    router.Bind(ID_MODEL_MERGE_PROP, {.run = [&frame] { MergePropCommand(frame); }});
+    router.Bind(ID_EXPORT_MERGED_SKIN, {.run = [&frame] { MergedSkinCommand(frame); }});
+    router.Bind(ID_FILE_BACKGROUND, {.run = [&frame] { BackgroundCommand(frame); }});
+    const int recentIds[RECENT_FILE_COUNT] = {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2,
+                                              ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4};
+    for (int i = 0; i < RECENT_FILE_COUNT; ++i) {
+        BindRecentFile(frame, router, recentIds[i], i);
+    }
+}

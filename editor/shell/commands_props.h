@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+class CMainFrame;
+
+// Loads a mesh file into the prop (an empty path asks for one): refused while the generated
+// model is shown; offers groups for closed sub-meshes; replaces the prop's shape in the scene.
+// The path on success; nothing after a refusal, a cancel or "Unable to load mesh.".
+std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& path);
+
+// "Open..." and the recent-file list: loads the file as the prop, lists it among the recent
+// files, empties the merged-prop list and merges the prop into the model. True when opened.
+bool OpenModelFile(CMainFrame& frame, const std::string& path);
