@@ -11,7 +11,9 @@ bool FileExists(const std::string& path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
-FileReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+namespace {
+FileReadResult ReadFile(const std::string& path, const size_t* requiredSize,
+                        std::vector<uint8_t>& bytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in || std::filesystem::is_directory(path)) {
         return FileReadResult::CantOpen;
@@ -21,6 +23,9 @@ FileReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& byte
     in.seekg(0, std::ios::beg);
     if (size < 0 || !in) {
         return FileReadResult::CantRead;
+    }
+    if (requiredSize != nullptr && static_cast<uint64_t>(size) != *requiredSize) {
+        return FileReadResult::WrongSize;
     }
     try {
         bytes.assign(static_cast<size_t>(size), 0);
@@ -34,6 +39,15 @@ FileReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& byte
         return FileReadResult::CantRead;
     }
     return FileReadResult::Ok;
+}
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    return ReadFile(path, nullptr, bytes);
+}
+
+FileReadResult ReadFileOfSize(const std::string& path, size_t size, std::vector<uint8_t>& bytes) {
+    return ReadFile(path, &size, bytes);
 }
 
 FileWriteResult ReplaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes) {

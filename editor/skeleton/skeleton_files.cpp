@@ -56,6 +56,7 @@ std::optional<std::string> SkeletonFiles::LoadPose(const std::optional<std::stri
             prompts_.ShowMessage("Can't allocate memory for pose data.");
             return std::nullopt;
         case FileReadResult::CantRead:
+        case FileReadResult::WrongSize:
             prompts_.ShowMessage("Can't read pose data from " + Quoted(*path) + ".");
             return std::nullopt;
     }
@@ -104,6 +105,7 @@ bool SkeletonFiles::ReadExistingPoses(const std::string& path, std::vector<PoseR
             prompts_.ShowMessage("Can't allocate memory to read existing pose data.");
             return false;
         case FileReadResult::CantRead:
+        case FileReadResult::WrongSize:
             prompts_.ShowMessage("Can't read existing pose data from " + Quoted(path) + ".");
             return false;
     }
@@ -180,18 +182,19 @@ std::optional<std::string> SkeletonFiles::LoadBones(const std::optional<std::str
         return std::nullopt;
     }
     std::vector<uint8_t> bytes;
-    FileReadResult read = ReadWholeFile(*path, bytes);
-    if (read == FileReadResult::CantOpen) {
-        prompts_.ShowMessage(CantOpen(*path));
-        return std::nullopt;
-    }
-    if (read == FileReadResult::Ok && bytes.size() != BONE_FILE_SIZE) {
-        prompts_.ShowMessage(Quoted(*path) + " does not appear to be a valid .bnz file.");
-        return std::nullopt;
-    }
-    if (read != FileReadResult::Ok) {
-        prompts_.ShowMessage("Can't read bone data from " + Quoted(*path) + ".");
-        return std::nullopt;
+    switch (ReadFileOfSize(*path, BONE_FILE_SIZE, bytes)) {
+        case FileReadResult::Ok:
+            break;
+        case FileReadResult::CantOpen:
+            prompts_.ShowMessage(CantOpen(*path));
+            return std::nullopt;
+        case FileReadResult::WrongSize:
+            prompts_.ShowMessage(Quoted(*path) + " does not appear to be a valid .bnz file.");
+            return std::nullopt;
+        case FileReadResult::OutOfMemory:
+        case FileReadResult::CantRead:
+            prompts_.ShowMessage("Can't read bone data from " + Quoted(*path) + ".");
+            return std::nullopt;
     }
     BoneLengths loaded;
     ParseBoneLengths(bytes, loaded);
