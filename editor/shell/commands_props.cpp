@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "editor/groups/closed_submesh_groups.h"
-#include "editor/io/file_questions.h"
 #include "editor/io/import_mesh.h"
 #include "editor/model/model_document.h"
 #include "editor/props/prop_merge.h"
@@ -15,6 +14,7 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/recent_files.h"
+#include "editor/shell/ui_file_questions.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -22,44 +22,6 @@ namespace {
 
 constexpr const char* GENERATED_VIEW_MESSAGE =
     "Please exit the Generated Model view before opening a new model or prop.";
-
-std::string WithoutDot(const std::string& extension) {
-    return !extension.empty() && extension[0] == '.' ? extension.substr(1) : extension;
-}
-
-// The readers' and picture files' questions, asked through the frame's dialogs.
-class FrameFileQuestions : public FileQuestions {
-  public:
-    explicit FrameFileQuestions(Ui& ui) : ui_(ui) {}
-
-    std::optional<std::string> AskOpenPath(const std::string& filter,
-                                           const std::string& defaultExtension) override {
-        FileDialogRequest request;
-        request.filter = filter;
-        request.defaultExtension = WithoutDot(defaultExtension);
-        request.flags = kFileMustExist | kPathMustExist | kHideReadOnly;
-        return ui_.AskOpenFile(request);
-    }
-    std::optional<std::string> AskSavePath(const std::string& filter,
-                                           const std::string& defaultExtension) override {
-        FileDialogRequest request;
-        request.filter = filter;
-        request.defaultExtension = WithoutDot(defaultExtension);
-        request.flags = kHideReadOnly;
-        return ui_.AskSaveFile(request);
-    }
-    std::optional<std::string> AskFrameName(const std::vector<std::string>& names) override {
-        ComboChoiceRequest request;
-        request.title = FRAME_CHOICE_TITLE;
-        request.items = names;
-        request.initialText = names.empty() ? std::string() : names.front();
-        request.maxLength = FRAME_NAME_LIMIT;
-        return ui_.AskComboChoice(request);
-    }
-
-  private:
-    Ui& ui_;
-};
 
 // The frame's side of merging and of composing the skin.
 class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
@@ -81,7 +43,7 @@ class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
 
   private:
     CMainFrame& frame_;
-    FrameFileQuestions questions_;
+    UiFileQuestions questions_;
 };
 
 ClosedSubmeshPrompts FramePrompts(CMainFrame& frame) {
@@ -179,10 +141,13 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     }
     frame.SetStatus("Loading...");
     auto shape = std::make_unique<C3dShape>();
-    FrameFileQuestions questions(frame.GetUi());
+    UiFileQuestions questions(frame.GetUi());
     std::optional<std::string> loaded = ImportMesh(*shape, document.prop.mesh, path, &questions);
     if (!loaded) {
-        frame.GetUi().ShowMessage(IMPORT_FAILED_MESSAGE);
+        // A cancelled dialog ends the command silently.
+        if (!questions.Cancelled()) {
+            frame.GetUi().ShowMessage(IMPORT_FAILED_MESSAGE);
+        }
         return std::nullopt;
     }
     OfferClosedSubmeshGroups(document.prop.mesh, FramePrompts(frame));
