@@ -10,6 +10,7 @@
 #include "flexmodel/model_builder.h"
 #include "io_test_support.h"
 #include "scene/shape.h"
+#include "scene/texture.h"
 
 namespace {
 
@@ -124,6 +125,35 @@ TEST_F(ImportMeshTest, DirectXFilesLoadTheirFirstMeshAsStored) {
     WriteText(broken, "xof 0303txt 0032\nMesh {");
     EXPECT_FALSE(ImportMesh(shape, *mesh, broken, &questions));
     EXPECT_EQ(mesh->vertexCount, 0);
+}
+
+TEST_F(ImportMeshTest, DirectXTexturesAreLoadedBesideTheFileAndOwnedByTheShape) {
+    std::filesystem::copy_file(DataFile("im_true.tga"), dir.File("skin.tga"));
+    const std::string path = dir.File("textured.x");
+    WriteText(path,
+              "xof 0303txt 0032\n"
+              "Mesh tri {\n 3;\n 0.0;0.0;0.0;,\n 1.0;0.0;0.0;,\n 0.0;2.0;0.0;;\n"
+              " 1;\n 3;0,1,2;;\n"
+              " MeshMaterialList {\n  1;\n  1;\n  0;;\n"
+              "  Material {\n   1.0;1.0;1.0;1.0;;\n   0.0;\n   0.0;0.0;0.0;;\n"
+              "   0.0;0.0;0.0;;\n   TextureFilename {\n    \"skin.tga\";\n   }\n  }\n }\n"
+              " MeshTextureCoords {\n  3;\n  0.0;0.0;,\n  1.0;0.0;,\n  0.0;1.0;;\n }\n"
+              "}\n");
+    ASSERT_TRUE(ImportMesh(shape, *mesh, path, &questions));
+    ASSERT_EQ(shape.GetFaceCount(), 1);
+    const C3dTexture* texture = shape.Mesh().Faces()[0].texture;
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(texture->GetWidth(), 5);
+    EXPECT_EQ(mesh->vertices[2], Vector(0, 2, 0));
+    int a, b, c;
+    mesh->GetTriangle(0, a, b, c);
+    EXPECT_EQ((std::array<int, 3>{a, b, c}), (std::array<int, 3>{0, 1, 2})) << "winding as stored";
+
+    // A texture that cannot be loaded leaves the mesh untextured but loaded.
+    std::filesystem::remove(dir.File("skin.tga"));
+    C3dShape other;
+    ASSERT_TRUE(ImportMesh(other, *mesh, path, &questions));
+    EXPECT_EQ(other.Mesh().Faces()[0].texture, nullptr);
 }
 
 }  // namespace
