@@ -80,7 +80,11 @@ bool ComposeAll(const ModelDocument& document, std::unique_ptr<C3dImage>& canvas
             host.SetStatus(WithName("No skin for '", prop.meshName, "' - skin merge aborted."));
             return false;
         }
-        ApplyMergeToCanvas(canvas, *skin, merge);
+        if (!ApplyMergeToCanvas(canvas, *skin, merge)) {
+            // Left out rather than drawn outside the skin; the log keeps the line.
+            host.SetStatus(WithName("Skin of '", prop.meshName,
+                                    "' does not fit the merged skin - not drawn."));
+        }
         if (scene != nullptr) {
             scene->SetBackgroundImage(canvas.get());
         }
@@ -112,7 +116,7 @@ std::unique_ptr<C3dImage> PreparedSkin(std::unique_ptr<C3dImage> image, int righ
     return padded;
 }
 
-void ApplyMergeToCanvas(std::unique_ptr<C3dImage>& canvas, const C3dImage& propSkin,
+bool ApplyMergeToCanvas(std::unique_ptr<C3dImage>& canvas, const C3dImage& propSkin,
                         const MergedProp& merge) {
     if (!merge.modelRegion.IsIdentity()) {
         if (auto shrunk = BlueCanvas()) {
@@ -120,7 +124,7 @@ void ApplyMergeToCanvas(std::unique_ptr<C3dImage>& canvas, const C3dImage& propS
             canvas = std::move(shrunk);
         }
     }
-    CopyRegion(*canvas, propSkin, merge.propRegion);
+    return CopyRegion(*canvas, propSkin, merge.propRegion) != 0;
 }
 
 bool MergeSkins(ModelDocument& document, SkinMergeHost& host) {

@@ -27,8 +27,8 @@ std::unique_ptr<C3dImage> PreparedSkin(std::unique_ptr<C3dImage> image, int righ
 
 // Replays one merge on the skin composed so far: shrinks it as the model's area was shrunk
 // (a fresh blue canvas when that region is not the identity), then draws the prop's skin into
-// its new place.
-void ApplyMergeToCanvas(std::unique_ptr<C3dImage>& canvas, const C3dImage& propSkin,
+// its new place. False when the prop's region does not fit the canvas (nothing drawn).
+bool ApplyMergeToCanvas(std::unique_ptr<C3dImage>& canvas, const C3dImage& propSkin,
                         const MergedProp& merge);
 
 // A 256 x 256 canvas of plain blue; none when it cannot be made.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -152,6 +153,20 @@ TEST_F(SkinMerge, ASmallPropPictureIsPaddedWithBlue) {
     EXPECT_EQ(PixelOf(*saved, 40, 10), BLUE);  // padding
     EXPECT_EQ(PixelOf(*saved, 20, 30), BLUE);  // padding
     EXPECT_EQ(PixelOf(*saved, 59, 49), BLUE);
+}
+
+TEST_F(SkinMerge, ARegionPastTheSkinsEdgeIsLeftOutAndSaidSo) {
+    // Coordinates reaching column 266 (u a little above 1) keep their place on the first merge.
+    AddMerge("File object: wide.obj", 10, 0, 256, 20);
+    host.answers.opens = {WritePicture("wide.tga", 256, 20, RED)};
+    host.answers.save = (dir / "merged.tga").string();
+    ASSERT_TRUE(MergeSkins(*document, host));
+    EXPECT_NE(
+        std::find(host.statuses.begin(), host.statuses.end(),
+                  "Skin of 'File object: wide.obj' does not fit the merged skin - not drawn."),
+        host.statuses.end());
+    auto saved = LoadSaved();
+    EXPECT_EQ(PixelOf(*saved, 10, 0), BLUE);
 }
 
 TEST(PreparedSkin, KeepsTheLoadedPixelsInTheUpperLeftCorner) {
