@@ -118,8 +118,36 @@ TEST_F(SelectionCommands, ClickingTheModelTogglesTheHitTriangle) {
     EXPECT_TRUE(group.Test(frame_->hitTriangle));
     EXPECT_EQ(LastLine().rfind("status: Selected: ", 0), 0u);
     EXPECT_NE(LastLine().find(" @ "), std::string::npos);
+    // Box and hit-point cone hang below the model.
+    EXPECT_EQ(model->GetChildren().size(), 2u);
     frame_->ClickView(x, y);
     EXPECT_FALSE(group.Test(frame_->hitTriangle));
+}
+
+TEST_F(SelectionCommands, SolidToggleFollowsTheShownModel) {
+    Start();
+    AddModel();
+    uint32_t solid = Document().model.solid;
+    ASSERT_TRUE(Run(ID_MODEL_SOLID));
+    EXPECT_NE(Document().model.solid, solid);
+    EXPECT_EQ(frame_->Commands().IsChecked(ID_MODEL_SOLID), Document().model.solid != 0);
+    Document().viewGenerated = 1;
+    uint32_t generated = Document().generatedModel.solid;
+    ASSERT_TRUE(Run(ID_MODEL_SOLID));
+    EXPECT_NE(Document().generatedModel.solid, generated);
+    EXPECT_NE(Document().model.solid, solid);
+}
+
+TEST_F(SelectionCommands, CuttingTheModelStartsANewDocument) {
+    Start();
+    frame_->Select(AddModel());
+    ASSERT_TRUE(Run(ID_EDIT_CUT));
+    EXPECT_EQ(Document().model.Shape(), nullptr);
+    EXPECT_EQ(frame_->selectedObject, nullptr);
+    EXPECT_EQ(Document().model.mesh.vertexCount, 0);
+    // The skeleton is back in the scene after the reset.
+    ASSERT_NE(Document().joints[0].Shape(), nullptr);
+    EXPECT_EQ(Document().joints[0].Shape()->GetParent(), frame_->Scene());
 }
 
 TEST_F(SelectionCommands, RotateTurnsOnlyTheModelOrProp) {
