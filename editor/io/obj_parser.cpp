@@ -1,6 +1,5 @@
 #include "editor/io/obj_parser.h"
 
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -45,7 +44,6 @@ float ParseNumber(const std::string& token) {
 
 // atoi-like: the leading integer of text, 0 when there is none, clamped to int.
 int32_t ParseIndex(const char* text) {
-    errno = 0;
     long value = std::strtol(text, nullptr, 10);
     if (value > INT_MAX) {
         return INT_MAX;

@@ -43,7 +43,7 @@ std::unique_ptr<C3dImage> LoadTrueColour(const std::string& path) {
     if (!LoadImageFile(image, path, nullptr)) {
         return nullptr;
     }
-    return Is24Bit(image) ? ToTrueColour(image) : ToTrueColour(image);
+    return ToTrueColour(image);
 }
 
 // A Targa as hand-made bytes: 18-byte header, then rows.

@@ -52,9 +52,8 @@ TEST(ObjWriter, TheTextIsExactWithReversedCornersAndNormalisedTexels) {
 }
 
 TEST(ObjWriter, AnEmptyMeshHasEverySectionWithZeroTotals) {
-    MeshData& mesh = *std::make_unique<MeshData>().release();
-    std::unique_ptr<MeshData> owner(&mesh);
-    const std::string text = FormatObj(mesh, "e.obj");
+    const auto mesh = std::make_unique<MeshData>();
+    const std::string text = FormatObj(*mesh, "e.obj");
     for (const char* line : {"# Total 3D Vertices: 0\n", "# Total Texture Vertices: 0\n",
                              "# Total 3D Vertex Normals: 0\n", "# Total Triangles: 0\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
