@@ -6,13 +6,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "editor/shell/main_frame.h"
-#include "platform/gl_view_widget.h"
-#include "platform/main_window.h"
+#include "platform/editor_window.h"
 #include "platform/qt_settings_store.h"
-#include "platform/qt_ui.h"
-#include "platform/sdl_joystick_backend.h"
-#include "scene/image.h"
 
 namespace {
 
@@ -25,16 +20,6 @@ void UseDepthBuffer() {
     QSurfaceFormat format = QSurfaceFormat::defaultFormat();
     format.setDepthBufferSize(24);
     QSurfaceFormat::setDefaultFormat(format);
-}
-
-// Pictures loaded with an empty path (the background) ask through the window's dialog.
-void RouteImageChooser(QtUi& ui) {
-    C3dImage::SetOpenFileChooser([&ui](const std::string& filter) {
-        FileDialogRequest request;
-        request.filter = filter;
-        request.flags = kFileMustExist | kPathMustExist | kHideReadOnly;
-        return ui.AskOpenFile(request).value_or(std::string());
-    });
 }
 
 }  // namespace
@@ -56,25 +41,19 @@ int RunMarionetWindow(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Marionet"));
 
     QtSettingsStore settings;
-    QtUi ui;
-    SdlJoystickBackend joystick;
-    CMainFrame frame(ui, settings);
-    frame.SetJoystickBackend(&joystick);
-    RouteImageChooser(ui);
-
-    frame.PreCreate();
-    MainWindow window(frame, settings);
-    ui.SetParent(&window);
-    ui.SetStatusSink([&window](const QString& text) { window.SetMessage(text); });
-    if (!frame.Create(window.View()->width(), window.View()->height())) {
-        QMessageBox::critical(nullptr, QStringLiteral("Marionet"),
-                              QStringLiteral("The editor's window could not be created."));
-        return 1;
+    int status = 1;
+    {
+        EditorWindow editor(settings);
+        if (!editor.Create()) {
+            QMessageBox::critical(nullptr, QStringLiteral("Marionet"),
+                                  QStringLiteral("The editor's window could not be created."));
+            return 1;
+        }
+        editor.Window().show();
+        status = QApplication::exec();
     }
-    window.show();
-    const int status = QApplication::exec();
-    frame.Close();
-    C3dImage::SetOpenFileChooser(nullptr);
-    settings.Sync();
+    if (!settings.Sync()) {
+        std::cerr << "Marionet: the settings could not be saved.\n";
+    }
     return status;
 }

@@ -1,0 +1,34 @@
+#include "platform/editor_window.h"
+
+#include "platform/gl_view_widget.h"
+#include "scene/image.h"
+
+EditorWindow::EditorWindow(SettingsStore& settings, std::string programDir, std::string logPath)
+    : frame_(ui_, settings, std::move(programDir), std::move(logPath)) {
+    frame_.SetJoystickBackend(&joystick_);
+    // Pictures loaded with an empty path (the background) ask through the window's dialog.
+    C3dImage::SetOpenFileChooser([this](const std::string& filter) {
+        FileDialogRequest request;
+        request.filter = filter;
+        request.flags = kFileMustExist | kPathMustExist | kHideReadOnly;
+        return ui_.AskOpenFile(request).value_or(std::string());
+    });
+}
+
+EditorWindow::~EditorWindow() {
+    if (window_) {
+        window_->close();
+    }
+    frame_.Close();
+    window_.reset();
+    C3dImage::SetOpenFileChooser(nullptr);
+}
+
+bool EditorWindow::Create() {
+    frame_.PreCreate();
+    window_ = std::make_unique<MainWindow>(frame_, frame_.Settings());
+    ui_.SetParent(window_.get());
+    ui_.SetStatusSink([this](const QString& text) { window_->SetMessage(text); });
+    return frame_.Create(std::max(window_->View()->width(), 1),
+                         std::max(window_->View()->height(), 1));
+}

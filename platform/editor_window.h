@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "editor/shell/main_frame.h"
+#include "platform/main_window.h"
+#include "platform/qt_ui.h"
+#include "platform/sdl_joystick_backend.h"
+
+class SettingsStore;
+
+// The editor put together for the screen: the Qt Ui, the joystick, the CMainFrame and its
+// window, created in the frame's order (settings and default pose first, then the window,
+// then the view, scene, skeleton and controller). Needs a QApplication.
+class EditorWindow {
+  public:
+    // programDir and logPath as for CMainFrame (empty: the current directory, "mn.log").
+    EditorWindow(SettingsStore& settings, std::string programDir = std::string(),
+                 std::string logPath = "mn.log");
+    ~EditorWindow();
+
+    // Reads the settings, builds the window and the frame's scene; false when a step fails.
+    bool Create();
+
+    CMainFrame& Frame() { return frame_; }
+    MainWindow& Window() { return *window_; }
+    QtUi& GetUi() { return ui_; }
+
+  private:
+    QtUi ui_;
+    SdlJoystickBackend joystick_;
+    CMainFrame frame_;
+    std::unique_ptr<MainWindow> window_;
+};

@@ -1,0 +1,267 @@
+#include "platform/main_window.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include "editor/shell/command_ids.h"
+#include "editor/shell/command_table.h"
+#include "editor/shell/settings_names.h"
+#include "platform/editor_window.h"
+#include "platform/gl_view_widget.h"
+#include "platform/qt_settings_store.h"
+
+namespace {
+
+class MainWindowTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(directory_.isValid());
+        store_ = OpenStore();
+        Start();
+    }
+
+    void Start() {
+        editor_ = std::make_unique<EditorWindow>(*store_, Dir().toStdString() + "/",
+                                                 Dir().toStdString() + "/mn.log");
+        ASSERT_TRUE(editor_->Create());
+    }
+
+    std::unique_ptr<QtSettingsStore> OpenStore() {
+        return std::make_unique<QtSettingsStore>(std::make_unique<QSettings>(
+            directory_.filePath(QStringLiteral("Marionet.conf")), QSettings::IniFormat));
+    }
+
+    void ShowAndWait() {
+        Window().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        for (int i = 0; i < 5; ++i) {
+            Window().IdleStep();
+            QTest::qWait(20);
+        }
+    }
+
+    QString Dir() const { return directory_.path(); }
+    MainWindow& Window() { return editor_->Window(); }
+    CMainFrame& Frame() { return editor_->Frame(); }
+
+    QTemporaryDir directory_;
+    std::unique_ptr<QtSettingsStore> store_;
+    std::unique_ptr<EditorWindow> editor_;
+};
+
+QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsRecentFile(int id) {
+    return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, MenusFollowTheCommandTable) {
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Marionet"));
+    QStringList titles;
+    for (QAction* action : Window().menuBar()->actions()) {
+        titles.append(action->text());
+    }
+    QStringList expected;
+    for (std::string_view title : TopLevelMenus()) {
+        expected.append(ToQt(title));
+    }
+    EXPECT_EQ(titles, expected);
+    for (const CommandInfo& command : CommandTable()) {
+        QAction* action = Window().Action(command.id);
+        ASSERT_NE(action, nullptr) << command.id;
+        if (command.menuPath.empty() || IsRecentFile(command.id)) {
+            continue;
+        }
+        EXPECT_EQ(action->text(), ToQt(command.menuText)) << command.id;
+        const QString path = ToQt(command.menuPath);
+        QMenu* menu = Window().TopMenu(path.section('/', 0, 0));
+        ASSERT_NE(menu, nullptr) << path.toStdString();
+        if (path.contains('/')) {
+            QMenu* sub = nullptr;
+            for (QAction* entry : menu->actions()) {
+                if (entry->menu() && entry->text() == path.section('/', 1)) {
+                    sub = entry->menu();
+                }
+            }
+            ASSERT_NE(sub, nullptr) << path.toStdString();
+            menu = sub;
+        }
+        EXPECT_TRUE(menu->actions().contains(action)) << command.id;
+    }
+}
+
+TEST_F(MainWindowTest, AcceleratorsAndToolbarAreThere) {
+    EXPECT_EQ(Window().Action(ID_FILE_NEW)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    const QList<QKeySequence> cut = Window().Action(ID_EDIT_CUT)->shortcuts();
+    EXPECT_TRUE(cut.contains(QKeySequence(QStringLiteral("Ctrl+X"))));
+    EXPECT_TRUE(cut.contains(QKeySequence(QStringLiteral("Shift+Del"))));
+    EXPECT_EQ(Window().Action(ID_SKELETON_NEXT_BONE)->shortcut(), QKeySequence(Qt::Key_Tab));
+    EXPECT_EQ(Window().Action(ID_SKELETON_PREVIOUS_BONE)->shortcut(),
+              QKeySequence(Qt::SHIFT | Qt::Key_Tab));
+    EXPECT_EQ(Window().Action(ID_FILE_OPEN)->statusTip(),
+              QStringLiteral("Open an existing document"));
+
+    auto* toolBar = Window().findChild<QToolBar*>(QStringLiteral("toolBar"));
+    ASSERT_NE(toolBar, nullptr);
+    QList<int> buttons;
+    for (QAction* action : toolBar->actions()) {
+        buttons.append(action->isSeparator() ? 0 : action->data().toInt());
+    }
+    QList<int> expected;
+    for (int id : ToolbarButtons()) {
+        expected.append(id);
+    }
+    EXPECT_EQ(buttons, expected);
+}
+
+TEST_F(MainWindowTest, CheckMarksAndEnabledStatesFollowTheFrame) {
+    Window().UpdateCommandStates();
+    for (int unhandled : {ID_EDIT_UNDO, ID_EDIT_COPY, ID_EDIT_PASTE, ID_VIEW_ROTATE, ID_VIEW_RESET,
+                          ID_SKELETON_ANGEL_WINGS, ID_FILE_PRINT}) {
+        EXPECT_FALSE(Window().Action(unhandled)->isEnabled()) << unhandled;
+    }
+    EXPECT_TRUE(Window().Action(ID_FILE_NEW)->isEnabled());
+    EXPECT_TRUE(Window().Action(ID_CAMERA_FRONT)->isChecked());
+    EXPECT_FALSE(Window().Action(ID_CAMERA_TOP)->isChecked());
+
+    Frame().viewSelection = 0;
+    Window().UpdateCommandStates();
+    EXPECT_FALSE(Window().Action(ID_VIEW_SELECTION_BOX)->isChecked());
+    Window().Action(ID_VIEW_SELECTION_BOX)->trigger();
+    EXPECT_EQ(Frame().viewSelection, 1);
+    EXPECT_TRUE(Window().Action(ID_VIEW_SELECTION_BOX)->isChecked());
+
+    Window().Action(ID_CAMERA_TOP)->trigger();
+    EXPECT_EQ(Frame().cameraView, kCameraTop);
+    EXPECT_TRUE(Window().Action(ID_CAMERA_TOP)->isChecked());
+    EXPECT_FALSE(Window().Action(ID_CAMERA_FRONT)->isChecked());
+}
+
+TEST_F(MainWindowTest, TriggeringACommandRunsItsHandler) {
+    int runs = 0;
+    ASSERT_TRUE(Frame().Commands().Bind(ID_VIEW_ROTATE, {.run = [&runs] { ++runs; }}));
+    Window().UpdateCommandStates();
+    ASSERT_TRUE(Window().Action(ID_VIEW_ROTATE)->isEnabled());
+    Window().Action(ID_VIEW_ROTATE)->trigger();
+    EXPECT_EQ(runs, 1);
+
+    // Accelerators reach their commands while the view has the focus.
+    int nextBone = 0;
+    ASSERT_TRUE(
+        Frame().Commands().Bind(ID_SKELETON_NEXT_BONE, {.run = [&nextBone] { ++nextBone; }}));
+    ShowAndWait();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    QTest::keyClick(Window().View(), Qt::Key_Tab);
+    EXPECT_EQ(nextBone, 1);
+}
+
+TEST_F(MainWindowTest, StatusGoesToTheMessagePaneAndTheLog) {
+    Frame().SetStatus("Selected: %s", "Head");
+    EXPECT_EQ(Window().Message(), QStringLiteral("Selected: Head"));
+    QFile log(Dir() + QStringLiteral("/mn.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Selected: Head\n"));
+}
+
+TEST_F(MainWindowTest, ClickInTheViewReachesThePickAtTheViewPosition) {
+    ShowAndWait();
+    std::vector<QPoint> clicks;
+    Frame().Hooks().pick = [&clicks](C3dShape*, int x, int y) { clicks.emplace_back(x, y); };
+    QTest::mouseClick(Window().View(), Qt::LeftButton, Qt::NoModifier, QPoint(37, 41));
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0], QPoint(37, 41));
+    // Other buttons pick nothing.
+    QTest::mouseClick(Window().View(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ViewDrawsTheSkeletonAndTheScreenshotIsSaved) {
+    Window().resize(640, 600);
+    ShowAndWait();
+    EXPECT_GT(Window().View()->FramesDrawn(), 0);
+    const QImage view = Window().View()->grabFramebuffer();
+    ASSERT_FALSE(view.isNull());
+    int lit = 0;
+    for (int y = 0; y < view.height(); y += 2) {
+        for (int x = 0; x < view.width(); x += 2) {
+            lit += qGray(view.pixel(x, y)) > 100 ? 1 : 0;
+        }
+    }
+    // The default skeleton shows as light joints and bones on black.
+    EXPECT_GT(lit, 50);
+    EXPECT_EQ(qGray(view.pixel(2, 2)), 0);
+    QDir().mkpath(QStringLiteral(MARIONET_TEST_ARTIFACTS));
+    EXPECT_TRUE(Window().grab().save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/window.png")));
+    EXPECT_TRUE(view.save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/view.png")));
+}
+
+TEST_F(MainWindowTest, FirstStartUsesTheDefaultRectangleAndClosingStoresIt) {
+    EXPECT_EQ(Window().size(), QSize(300, 350));
+    EXPECT_EQ(Window().pos(), QPoint(50, 50));
+    Window().resize(420, 380);
+    Window().move(60, 70);
+    Frame().viewHitPoint = 0;
+    Window().close();
+    editor_.reset();
+    store_.reset();
+
+    store_ = OpenStore();
+    EXPECT_EQ(store_->GetInt(settings::kWindow, settings::kWidth, 0), 420);
+    EXPECT_EQ(store_->GetInt(settings::kWindow, settings::kHeight, 0), 380);
+    EXPECT_EQ(store_->GetInt(settings::kWindow, settings::kLeft, 0), 60);
+    EXPECT_EQ(store_->GetInt(settings::kWindow, settings::kTop, 0), 70);
+    EXPECT_EQ(store_->GetInt(settings::kOptions, settings::kViewHit, 1), 0);
+    ASSERT_TRUE(store_->GetBinary(settings::kSkeleton, settings::kActiveNodes).has_value());
+    EXPECT_EQ(store_->GetBinary(settings::kSkeleton, settings::kActiveNodes)->size(), 64u);
+
+    Start();
+    EXPECT_EQ(Window().size(), QSize(420, 380));
+    EXPECT_EQ(Frame().viewHitPoint, 0);
+}
+
+TEST_F(MainWindowTest, ARectangleOffEveryScreenComesBackIntoView) {
+    editor_.reset();
+    store_->WriteInt(settings::kWindow, settings::kLeft, -30000);
+    store_->WriteInt(settings::kWindow, settings::kTop, -30000);
+    Start();
+    EXPECT_EQ(Window().pos(), QPoint(50, 50));
+}
+
+TEST_F(MainWindowTest, ToolbarAndStatusBarToggle) {
+    ShowAndWait();
+    auto* toolBar = Window().findChild<QToolBar*>(QStringLiteral("toolBar"));
+    Window().Action(ID_VIEW_TOOLBAR)->trigger();
+    EXPECT_FALSE(toolBar->isVisible());
+    EXPECT_FALSE(Window().Action(ID_VIEW_TOOLBAR)->isChecked());
+    Window().Action(ID_VIEW_STATUS_BAR)->trigger();
+    EXPECT_FALSE(Window().statusBar()->isVisible());
+    Window().Action(ID_VIEW_TOOLBAR)->trigger();
+    EXPECT_TRUE(toolBar->isVisible());
+    EXPECT_TRUE(Window().Action(ID_VIEW_TOOLBAR)->isChecked());
+}
+
+TEST_F(MainWindowTest, RecentFilesListTheStoredPaths) {
+    Window().RefreshRecentFiles();
+    EXPECT_TRUE(Window().Action(ID_FILE_MRU_FILE1)->isVisible());
+    EXPECT_EQ(Window().Action(ID_FILE_MRU_FILE1)->text(), QStringLiteral("Recent File"));
+    EXPECT_FALSE(Window().Action(ID_FILE_MRU_FILE2)->isVisible());
+    store_->WriteString("Recent File List", "File1", "/models/knight.obj");
+    store_->WriteString("Recent File List", "File2", "/models/corvus.fm");
+    Window().RefreshRecentFiles();
+    Window().UpdateCommandStates();
+    EXPECT_EQ(Window().Action(ID_FILE_MRU_FILE1)->text(), QStringLiteral("&1 knight.obj"));
+    EXPECT_EQ(Window().Action(ID_FILE_MRU_FILE2)->text(), QStringLiteral("&2 corvus.fm"));
+    EXPECT_TRUE(Window().Action(ID_FILE_MRU_FILE2)->isEnabled());
+    EXPECT_FALSE(Window().Action(ID_FILE_MRU_FILE3)->isVisible());
+}

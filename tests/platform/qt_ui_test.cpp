@@ -1,0 +1,90 @@
+#include "platform/qt_ui.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+#include "modal_helper.h"
+
+namespace {
+
+void Press(QMessageBox* box, QMessageBox::StandardButton button) {
+    box->button(button)->click();
+}
+
+}  // namespace
+
+TEST(QtUi, MessageBoxesShowTheTextAndReportTheButton) {
+    QtUi ui;
+    QString shown;
+    QString title;
+    WhenModalShown<QMessageBox>([&](QMessageBox* box) {
+        shown = box->text();
+        title = box->windowTitle();
+        Press(box, QMessageBox::Ok);
+    });
+    ui.ShowMessage("Only a model or prop can be deleted.");
+    EXPECT_EQ(shown, QStringLiteral("Only a model or prop can be deleted."));
+    EXPECT_EQ(title, QStringLiteral("Marionet"));
+
+    WhenModalShown<QMessageBox>([](QMessageBox* box) { Press(box, QMessageBox::No); });
+    EXPECT_FALSE(ui.AskYesNo("Create groups?"));
+    WhenModalShown<QMessageBox>([](QMessageBox* box) { Press(box, QMessageBox::Yes); });
+    EXPECT_TRUE(ui.AskYesNo("Create groups?"));
+    WhenModalShown<QMessageBox>([](QMessageBox* box) { Press(box, QMessageBox::Cancel); });
+    EXPECT_FALSE(ui.AskOkCancel("Go on?"));
+    WhenModalShown<QMessageBox>([](QMessageBox* box) { Press(box, QMessageBox::Ok); });
+    EXPECT_TRUE(ui.AskOkCancel("Go on?"));
+}
+
+TEST(QtUi, StatusTextGoesToTheSink) {
+    QtUi ui;
+    QString status;
+    ui.SetStatusSink([&status](const QString& text) { status = text; });
+    ui.SetStatusText("Imported: a.obj");
+    EXPECT_EQ(status, QStringLiteral("Imported: a.obj"));
+}
+
+TEST(QtUi, FileDialogsTakeFiltersDefaultExtensionAndExistenceRule) {
+    FileDialogRequest open;
+    open.filter = "Pose files (*.spz)|*.spz||";
+    open.defaultExtension = ".spz";
+    open.flags = kFileMustExist | kHideReadOnly;
+    std::unique_ptr<QFileDialog> openDialog(QtUi::MakeFileDialog(open, false, nullptr));
+    EXPECT_EQ(openDialog->windowTitle(), QStringLiteral("Open"));
+    EXPECT_EQ(openDialog->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(openDialog->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(openDialog->defaultSuffix(), QStringLiteral("spz"));
+    EXPECT_EQ(openDialog->nameFilters(), QStringList{QStringLiteral("Pose files (*.spz *.SPZ)")});
+
+    FileDialogRequest save;
+    save.title = "Save Pose";
+    save.filter = "Pose files (*.spz)|*.spz||";
+    std::unique_ptr<QFileDialog> saveDialog(QtUi::MakeFileDialog(save, true, nullptr));
+    EXPECT_EQ(saveDialog->windowTitle(), QStringLiteral("Save Pose"));
+    EXPECT_EQ(saveDialog->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(saveDialog->fileMode(), QFileDialog::AnyFile);
+    EXPECT_TRUE(saveDialog->testOption(QFileDialog::DontConfirmOverwrite));
+    save.flags |= kOverwritePrompt;
+    std::unique_ptr<QFileDialog> askingDialog(QtUi::MakeFileDialog(save, true, nullptr));
+    EXPECT_FALSE(askingDialog->testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+TEST(QtUi, SaveDialogAddsTheDefaultExtensionAndCancelGivesNothing) {
+    QTemporaryDir directory;
+    QtUi ui;
+    FileDialogRequest save;
+    save.filter = "Pose files (*.spz)|*.spz||";
+    save.defaultExtension = "spz";
+    save.initialPath = directory.filePath(QStringLiteral("walk")).toStdString();
+    WhenModalShown<QFileDialog>(
+        [](QFileDialog* dialog) { QMetaObject::invokeMethod(dialog, "accept"); });
+    const std::optional<std::string> chosen = ui.AskSaveFile(save);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, directory.filePath(QStringLiteral("walk.spz")).toStdString());
+
+    WhenModalShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(ui.AskOpenFile(save).has_value());
+}
