@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "editor/model/model_document.h"
+#include "editor/skeleton/dividing_plane.h"
 #include "editor/skeleton/pose_math.h"
 #include "editor/skeleton/pose_observer.h"
 #include "editor/skeleton/skeleton_activation.h"
@@ -149,6 +150,7 @@ void BuildSkeleton(ModelDocument& document, PoseObserver* observer) {
         CapturePose(document, document.defaultPose, false, observer);
         document.hasDefaultPose = 1;
     }
+    CreateDividingPlane(document);
 }
 
 void LinkSkeleton(ModelDocument& document, C3dFrame& root) {
@@ -170,9 +172,13 @@ void LinkSkeleton(ModelDocument& document, C3dFrame& root) {
             end->AddChild(shape);
         }
     }
+    if (document.dividingPlane.Shape() != nullptr) {
+        root.AddChild(document.dividingPlane.Shape());
+    }
 }
 
 void UnlinkSkeleton(ModelDocument& document) {
+    UnlinkShape(document.dividingPlane.Shape());
     for (BonePart& bone : document.bones) {
         UnlinkShape(bone.Shape());
     }

@@ -29,13 +29,15 @@ void SetActiveNodes(ModelDocument& document, const uint32_t flags[NUM_MESH_NODES
 void GetActiveNodes(const ModelDocument& document, uint32_t flags[NUM_MESH_NODES]);
 
 // Creates the 38 joint spheres and 37 bone cylinders from the default pose, or from the
-// built-in offsets when there is none yet (which then becomes the default pose).
+// built-in offsets when there is none yet (which then becomes the default pose); then the
+// dividing plane's shape.
 void BuildSkeleton(ModelDocument& document, PoseObserver* observer = nullptr);
 
 // Hangs each joint under its parent joint (the root under `root`) and each bone under its end
-// joint, so moving a joint carries everything below it.
+// joint, so moving a joint carries everything below it; the dividing plane goes under `root`.
 void LinkSkeleton(ModelDocument& document, C3dFrame& root);
-// Takes the bones (index order) and then the joints (backward walk) out of the scene.
+// Takes the dividing plane, the bones (index order) and then the joints (backward walk) out of
+// the scene.
 void UnlinkSkeleton(ModelDocument& document);
 
 // Where a joint is relative to the document's scene (display space): its shape's position,

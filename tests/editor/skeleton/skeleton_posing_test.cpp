@@ -156,3 +156,19 @@ TEST_F(SkeletonPosing, LegHeightRatioOfTheDocument) {
     BoneLengths scaled;
     EXPECT_NEAR(LegHeightRatio(*document_, scaled), 1.0, 1e-12);
 }
+
+TEST_F(SkeletonPosing, DividingPlaneIsBuiltSwitchedOff) {
+    StartUp();
+    C3dShape* plane = document_->dividingPlane.Shape();
+    ASSERT_NE(plane, nullptr);
+    EXPECT_EQ(plane->GetName(), "dividing plane");
+    EXPECT_EQ(plane->GetParent(), &scene_);
+    EXPECT_EQ(plane->GetFaceCount(), 6);
+    EXPECT_EQ(document_->dividingPlane.visible, 0u);
+    Vector lo, hi;
+    ASSERT_TRUE(plane->GetBox(lo, hi));
+    ExpectNear(lo, Vector(-32, -0.1, -32), 1e-6);
+    ExpectNear(hi, Vector(32, 0.1, 32), 1e-6);
+    UnlinkSkeleton(*document_);
+    EXPECT_EQ(plane->GetParent(), nullptr);
+}

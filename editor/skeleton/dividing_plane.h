@@ -1,0 +1,9 @@
+#pragma once
+
+class ModelDocument;
+
+constexpr const char* DIVIDING_PLANE_NAME = "dividing plane";
+
+// Creates the dividing plane's shape: a 64 x 64 slab 0.2 thick in its local X-Z plane, at the
+// scene's origin, drawn black until it is switched on.
+void CreateDividingPlane(ModelDocument& document);
