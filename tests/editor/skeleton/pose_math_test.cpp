@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/editor/skeleton/expect_near.h"
+
 #include <cmath>
 
 #include "editor/skeleton/pose_angles.h"
 
 namespace {
-void ExpectNear(const PoseVec& actual, const PoseVec& expected, double tolerance = 1e-5) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
 // Captures a whole skeleton given by joint positions and roll vectors, as the document does.
 PoseRecord CaptureJoints(const PoseVec joints[NUM_JOINTS], const PoseVec rolls[NUM_BONES]) {
     PoseRecord record;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/editor/skeleton/expect_near.h"
+
 #include <cmath>
 
 #include "editor/groups/triangle_group_table.h"
@@ -9,12 +11,6 @@
 #include "tests/editor/skeleton/frame_fixture.h"
 
 namespace {
-void ExpectNear(const Vector& actual, const Vector& expected, double tolerance = 1e-4) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
 class SelectionCommands : public FrameTest {
   protected:
     // Where a world point shows in the view.

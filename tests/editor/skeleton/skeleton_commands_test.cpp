@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/editor/skeleton/expect_near.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -20,12 +22,6 @@ std::vector<uint8_t> Bytes(const std::string& path) {
 void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
-void ExpectNear(const Vector& actual, const Vector& expected, double tolerance = 1e-4) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
 
 class SkeletonCommands : public FrameTest {

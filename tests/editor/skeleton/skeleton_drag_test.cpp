@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/editor/skeleton/expect_near.h"
+
 #include <cmath>
 
 #include "tests/editor/skeleton/skeleton_fixture.h"
 
 namespace {
-void ExpectNear(const Vector& actual, const Vector& expected, double tolerance = 1e-4) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
 SceneMotion Move(double dx, double dy, double dz) {
     SceneMotion motion;
     motion.dx = dx;

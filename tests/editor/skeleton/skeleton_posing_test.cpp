@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "tests/editor/skeleton/expect_near.h"
+
 #include "editor/skeleton/pose_math.h"
 #include "tests/editor/skeleton/skeleton_fixture.h"
 
 namespace {
-void ExpectNear(const Vector& actual, const Vector& expected, double tolerance = 1e-4) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
 using SkeletonPosing = SkeletonFixture;
 }  // namespace
 
