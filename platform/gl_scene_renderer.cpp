@@ -175,6 +175,12 @@ bool GlSceneRenderer::Initialize() {
         return false;
     }
     program_ = std::move(program);
+    uniforms_ = {
+        program_->uniformLocation("uClip"),         program_->uniformLocation("uWorld"),
+        program_->uniformLocation("uNormalMatrix"), program_->uniformLocation("uLit"),
+        program_->uniformLocation("uAmbient"),      program_->uniformLocation("uLightCount"),
+        program_->uniformLocation("uLightVector"),  program_->uniformLocation("uLightColor"),
+        program_->uniformLocation("uTextured"),     program_->uniformLocation("uTexture")};
     // A full-view quad for the background picture, in clip coordinates.
     const float quad[] = {-1, -1, 0, 0, 0, 1, 1, 1, 1, 0, 0,  //
                           1,  -1, 0, 0, 0, 1, 1, 1, 1, 1, 0,  //
@@ -251,12 +257,12 @@ void GlSceneRenderer::DrawBackground(const C3dScene& scene) {
     glDisable(GL_CULL_FACE);
     glDepthMask(GL_FALSE);
     const auto identity = ColumnMajor(C3dMatrix());
-    glUniformMatrix4fv(program_->uniformLocation("uClip"), 1, GL_FALSE, identity.data());
+    glUniformMatrix4fv(uniforms_.clip, 1, GL_FALSE, identity.data());
     SetLights(LightSet{}, false);
-    program_->setUniformValue("uTextured", true);
+    program_->setUniformValue(uniforms_.textured, true);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
-    program_->setUniformValue("uTexture", 0);
+    program_->setUniformValue(uniforms_.texture, 0);
     BindVertexLayout(quadBuffer_);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glDepthMask(GL_TRUE);
@@ -284,13 +290,12 @@ void GlSceneRenderer::DrawMesh(const C3dMesh& mesh, const C3dMatrix& world,
     const auto clip = ColumnMajor(viewClip * world);
     const auto worldColumns = ColumnMajor(world);
     const auto normalMatrix = NormalMatrix(world);
-    glUniformMatrix4fv(program_->uniformLocation("uClip"), 1, GL_FALSE, clip.data());
-    glUniformMatrix4fv(program_->uniformLocation("uWorld"), 1, GL_FALSE, worldColumns.data());
-    glUniformMatrix3fv(program_->uniformLocation("uNormalMatrix"), 1, GL_FALSE,
-                       normalMatrix.data());
+    glUniformMatrix4fv(uniforms_.clip, 1, GL_FALSE, clip.data());
+    glUniformMatrix4fv(uniforms_.world, 1, GL_FALSE, worldColumns.data());
+    glUniformMatrix3fv(uniforms_.normalMatrix, 1, GL_FALSE, normalMatrix.data());
     if (mesh.GetQuality() == C3D_QUALITY_WIREFRAME) {
         SetLights(lights, false);
-        program_->setUniformValue("uTextured", false);
+        program_->setUniformValue(uniforms_.textured, false);
         glDisable(GL_CULL_FACE);
         BindVertexLayout(buffers.lineBuffer);
         glDrawArrays(GL_LINES, 0, buffers.lineVertices);
@@ -301,25 +306,26 @@ void GlSceneRenderer::DrawMesh(const C3dMesh& mesh, const C3dMatrix& world,
     BindVertexLayout(buffers.triangleBuffer);
     for (const TextureBatch& batch : buffers.batches) {
         const unsigned texture = batch.texture ? TextureFor(*batch.texture) : 0;
-        program_->setUniformValue("uTextured", texture != 0);
+        program_->setUniformValue(uniforms_.textured, texture != 0);
         if (texture != 0) {
             glActiveTexture(GL_TEXTURE0);
             glBindTexture(GL_TEXTURE_2D, texture);
-            program_->setUniformValue("uTexture", 0);
+            program_->setUniformValue(uniforms_.texture, 0);
         }
         glDrawArrays(GL_TRIANGLES, batch.firstVertex, batch.vertexCount);
     }
 }
 
 void GlSceneRenderer::SetLights(const LightSet& lights, bool lit) {
-    program_->setUniformValue("uLit", lit);
+    program_->setUniformValue(uniforms_.lit, lit);
     if (!lit) {
         return;
     }
-    program_->setUniformValue("uAmbient", lights.ambient.r, lights.ambient.g, lights.ambient.b);
-    program_->setUniformValue("uLightCount", lights.count);
-    glUniform4fv(program_->uniformLocation("uLightVector"), kMaxLights, lights.vectors.data());
-    glUniform3fv(program_->uniformLocation("uLightColor"), kMaxLights, lights.colors.data());
+    program_->setUniformValue(uniforms_.ambient, lights.ambient.r, lights.ambient.g,
+                              lights.ambient.b);
+    program_->setUniformValue(uniforms_.lightCount, lights.count);
+    glUniform4fv(uniforms_.lightVector, kMaxLights, lights.vectors.data());
+    glUniform3fv(uniforms_.lightColor, kMaxLights, lights.colors.data());
 }
 
 void GlSceneRenderer::BindVertexLayout(unsigned buffer) {

@@ -54,7 +54,22 @@ class GlSceneRenderer : protected QOpenGLFunctions {
     unsigned TextureFor(const C3dImage& image);
     void SweepUnused();
 
+    // Locations of the shader's uniforms, looked up once.
+    struct Uniforms {
+        int clip = -1;
+        int world = -1;
+        int normalMatrix = -1;
+        int lit = -1;
+        int ambient = -1;
+        int lightCount = -1;
+        int lightVector = -1;
+        int lightColor = -1;
+        int textured = -1;
+        int texture = -1;
+    };
+
     std::unique_ptr<QOpenGLShaderProgram> program_;
+    Uniforms uniforms_;
     std::unordered_map<const C3dMesh*, std::unique_ptr<MeshBuffers>> meshes_;
     std::unordered_map<const C3dImage*, std::unique_ptr<TextureEntry>> textures_;
     unsigned quadBuffer_ = 0;

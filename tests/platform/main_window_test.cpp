@@ -108,8 +108,9 @@ TEST_F(MainWindowTest, AcceleratorsAndToolbarAreThere) {
     EXPECT_EQ(Window().Action(ID_SKELETON_NEXT_BONE)->shortcut(), QKeySequence(Qt::Key_Tab));
     EXPECT_EQ(Window().Action(ID_SKELETON_PREVIOUS_BONE)->shortcut(),
               QKeySequence(Qt::SHIFT | Qt::Key_Tab));
-    EXPECT_EQ(Window().Action(ID_FILE_OPEN)->statusTip(),
-              QStringLiteral("Open an existing document"));
+    // A highlighted item shows its prompt in the status bar.
+    Window().Action(ID_FILE_OPEN)->showStatusText(&Window());
+    EXPECT_EQ(Window().statusBar()->currentMessage(), QStringLiteral("Open an existing document"));
 
     auto* toolBar = Window().findChild<QToolBar*>(QStringLiteral("toolBar"));
     ASSERT_NE(toolBar, nullptr);
