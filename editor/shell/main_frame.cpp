@@ -256,7 +256,9 @@ bool CMainFrame::RunCommand(int id) {
 
 void CMainFrame::NewDocument() {
     Select(nullptr);
-    RunHooks(hooks_.depopulateScene);
+    if (scene_ != nullptr) {
+        RunHooks(hooks_.depopulateScene);
+    }
     document_->Reset();
     document_->SetScene(scene_.get());
     RunHooks(hooks_.resetDocument);

@@ -153,6 +153,20 @@ TEST(MainFrameLifeTest, CreationBuildsTheSceneLightsCameraAndController) {
     EXPECT_FALSE(frame.OnIdle());
 }
 
+TEST(MainFrameLifeTest, IdleAdvancesTheSceneByOneStep) {
+    FrameFixture fixture;
+    ASSERT_TRUE(fixture.Start());
+    C3dShape spinner;
+    ASSERT_TRUE(fixture.frame->Scene()->AddChild(&spinner));
+    spinner.SetRotation(Vector(0, 0, 1), M_PI / 2);  // a quarter turn per step
+    fixture.frame->OnIdle();
+    Vector direction;
+    Vector up;
+    ASSERT_TRUE(spinner.GetOrientation(nullptr, direction, up));
+    EXPECT_NEAR(std::fabs(up.x), 1.0, 1e-5);
+    fixture.frame->Scene()->RemoveChild(&spinner);
+}
+
 TEST(MainFrameLifeTest, AViewWithoutAreaFailsCreation) {
     FrameFixture fixture;
     fixture.frame->PreCreate();
