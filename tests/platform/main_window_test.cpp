@@ -1,6 +1,8 @@
 #include "platform/main_window.h"
 
 #include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,9 +14,14 @@
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_table.h"
 #include "editor/shell/settings_names.h"
+#include "modal_helper.h"
+#include "platform/control_device_dialog.h"
 #include "platform/editor_window.h"
 #include "platform/gl_view_widget.h"
 #include "platform/qt_settings_store.h"
+#include "scene/input/controller.h"
+#include "scene/shape.h"
+#include "scene/viewport.h"
 
 namespace {
 
@@ -265,4 +272,79 @@ TEST_F(MainWindowTest, RecentFilesListTheStoredPaths) {
     EXPECT_EQ(Window().Action(ID_FILE_MRU_FILE2)->text(), QStringLiteral("&2 corvus.fm"));
     EXPECT_TRUE(Window().Action(ID_FILE_MRU_FILE2)->isEnabled());
     EXPECT_FALSE(Window().Action(ID_FILE_MRU_FILE3)->isVisible());
+}
+
+TEST_F(MainWindowTest, ClickingAJointSelectsItAndShowsItsName) {
+    Window().resize(640, 600);
+    ShowAndWait();
+    const C3dViewport* viewport = Frame().View().GetViewport();
+    ASSERT_NE(viewport, nullptr);
+    // Clicks across the view until one lands on a selectable shape (the hidden dividing plane
+    // is under the pointer too, but cannot be selected).
+    C3dShape* target = nullptr;
+    for (int y = 40; y < viewport->GetHeight() && Frame().selectedObject == nullptr; y += 5) {
+        for (int x = 40; x < viewport->GetWidth() && Frame().selectedObject == nullptr; x += 5) {
+            target = viewport->Pick(x, y);
+            if (target != nullptr && target->GetName() != "dividing plane") {
+                QTest::mouseClick(Window().View(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+            }
+        }
+    }
+    ASSERT_NE(Frame().selectedObject, nullptr);
+    EXPECT_EQ(Frame().selectedObject, target);
+    EXPECT_TRUE(Window().Message().startsWith(QStringLiteral("Selected: ")))
+        << Window().Message().toStdString();
+    for (int i = 0; i < 3; ++i) {
+        Window().IdleStep();
+        QTest::qWait(20);
+    }
+    QDir().mkpath(QStringLiteral(MARIONET_TEST_ARTIFACTS));
+    EXPECT_TRUE(Window().grab().save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/selected.png")));
+
+    QTest::mouseClick(Window().View(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    EXPECT_EQ(Frame().selectedObject, nullptr);
+    EXPECT_EQ(Window().Message(), QStringLiteral("No selection"));
+}
+
+TEST_F(MainWindowTest, KeysReachTheKeyboardDeviceAndRepeatsDoNotEndARamp) {
+    ShowAndWait();
+    C3dController* controller = Frame().Controller();
+    ASSERT_NE(controller, nullptr);
+    InputState state;
+    QTest::keyPress(Window().View(), Qt::Key_Right);
+    QTest::keyPress(Window().View(), Qt::Key_Right, Qt::NoModifier, -1);
+    controller->Keyboard().Read(state);
+    EXPECT_GT(state.x, 0.0);
+    // X11 sends a held key's repeats as release-press pairs marked as repeats.
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(Window().View(), &repeatRelease);
+    controller->Keyboard().Read(state);
+    EXPECT_GT(state.x, 0.0);
+    QTest::keyRelease(Window().View(), Qt::Key_Right);
+    controller->Keyboard().Read(state);
+    EXPECT_EQ(state.x, 0.0);
+}
+
+TEST_F(MainWindowTest, ControlDeviceDialogSwitchesTheDevice) {
+    ShowAndWait();
+    WhenModalShown<ControlDeviceDialog>([](ControlDeviceDialog* dialog) {
+        dialog->Targets()->button(1)->click();
+        dialog->Devices()->button(1)->click();
+        dialog->accept();
+    });
+    Window().Action(ID_EDIT_CONTROL_DEVICE)->trigger();
+    EXPECT_EQ(Frame().controlTarget, 1);
+    EXPECT_EQ(Frame().controlDevice, 1);
+    EXPECT_EQ(Window().Message(), QStringLiteral("Control is now via: Mouse"));
+
+    // Without a joystick the keyboard stays in use.
+    if (SdlJoystickBackend().DeviceCount() == 0) {
+        WhenModalShown<ControlDeviceDialog>([](ControlDeviceDialog* dialog) {
+            dialog->Devices()->button(2)->click();
+            dialog->accept();
+        });
+        Window().Action(ID_EDIT_CONTROL_DEVICE)->trigger();
+        EXPECT_EQ(Frame().controlDevice, 0);
+        EXPECT_EQ(Window().Message(), QStringLiteral("Control is now via: Keyboard"));
+    }
 }
