@@ -22,8 +22,10 @@ bool OnlyListing(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Checked first: InitGoogleTest takes its own flags out of argv.
+    const bool listing = OnlyListing(argc, argv);
     testing::InitGoogleTest(&argc, argv);
-    if (OnlyListing(argc, argv)) {
+    if (listing) {
         return RUN_ALL_TESTS();
     }
     QTemporaryDir config;
