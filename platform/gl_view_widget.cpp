@@ -1,5 +1,6 @@
 #include "platform/gl_view_widget.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -24,6 +25,11 @@ bool GlViewWidget::Render(const C3dStage& /*stage*/) {
         return false;
     }
     update();
+    if (!paintDeferred_) {
+        // The window composes OpenGL widgets only from its event loop; input stays queued, so
+        // no command can start inside the one that is running.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     return true;
 }
 

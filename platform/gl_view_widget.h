@@ -15,8 +15,12 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     explicit GlViewWidget(C3dView& view, QWidget* parent = nullptr);
     ~GlViewWidget() override;
 
-    // Asks for a repaint; the picture appears with the next paint. False while hidden.
+    // Inside the idle step the picture is drawn with the next paint; otherwise (a long
+    // command showing progress from its loop, with no event loop running) at once. False
+    // while hidden.
     bool Render(const C3dStage& stage) override;
+    // Set around the idle step.
+    void SetPaintDeferred(bool deferred) { paintDeferred_ = deferred; }
     // Frames drawn since construction.
     long FramesDrawn() const { return framesDrawn_; }
 
@@ -38,4 +42,5 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     C3dView& view_;
     GlSceneRenderer renderer_;
     long framesDrawn_ = 0;
+    bool paintDeferred_ = false;
 };

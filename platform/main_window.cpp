@@ -12,7 +12,6 @@
 
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_table.h"
-#include "editor/shell/commands_props.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/recent_files.h"
 #include "platform/gl_view_widget.h"
@@ -23,10 +22,6 @@ namespace {
 
 QString ToQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-bool IsRecentFileCommand(int id) {
-    return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + RECENT_FILE_COUNT;
 }
 
 // The tool tip is the part of the prompt after "\n"; without one, the plain menu text.
@@ -181,11 +176,14 @@ QMenu* MainWindow::TopMenu(const QString& title) const {
 
 void MainWindow::Trigger(int commandId) {
     const CommandInfo* command = FindCommand(commandId);
+    // A command showing progress lets paint events through; the idle step waits meanwhile.
+    commandRunning_ = true;
     if (command != nullptr && command->frameworkOwned) {
         RunFrameworkCommand(commandId);
     } else {
         frame_.RunCommand(commandId);
     }
+    commandRunning_ = false;
     UpdateCommandStates();
 }
 
@@ -201,13 +199,6 @@ void MainWindow::RunFrameworkCommand(int commandId) {
             close();
             break;
         default:
-            if (IsRecentFileCommand(commandId)) {
-                const size_t index = static_cast<size_t>(commandId - ID_FILE_MRU_FILE1);
-                if (index < recentFiles_.size()) {
-                    OpenModelFile(frame_, recentFiles_[index]);
-                }
-                RefreshRecentFiles();
-            }
             break;
     }
 }
@@ -222,7 +213,6 @@ void MainWindow::RefreshRecentFiles() {
         if (static_cast<size_t>(i) < recentFiles_.size()) {
             const QString path = QString::fromStdString(recentFiles_[i]);
             action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-            action->setStatusTip(path);
             action->setVisible(true);
         } else {
             // An empty list shows one greyed "Recent File" entry, as desktop programs do.
@@ -240,9 +230,6 @@ void MainWindow::UpdateCommandStates() {
                 action->setChecked(toolBar_->isVisible());
             } else if (id == ID_VIEW_STATUS_BAR) {
                 action->setChecked(statusBar()->isVisible());
-            } else if (IsRecentFileCommand(id)) {
-                action->setEnabled(static_cast<size_t>(id - ID_FILE_MRU_FILE1) <
-                                   recentFiles_.size());
             } else {
                 action->setEnabled(id == ID_APP_EXIT);
             }
@@ -263,10 +250,12 @@ void MainWindow::UpdateLockIndicators() {
 }
 
 void MainWindow::IdleStep() {
-    if (closed_ || !isVisible()) {
+    if (closed_ || commandRunning_ || !isVisible()) {
         return;
     }
+    view_->SetPaintDeferred(true);
     frame_.OnIdle();
+    view_->SetPaintDeferred(false);
     UpdateCommandStates();
     UpdateLockIndicators();
 }

@@ -74,4 +74,5 @@ class MainWindow : public QMainWindow {
     std::vector<std::string> recentFiles_;
     QTimer idleTimer_;
     bool closed_ = false;
+    bool commandRunning_ = false;
 };

@@ -214,6 +214,14 @@ TEST_F(MainWindowTest, ViewDrawsTheSkeletonAndTheScreenshotIsSaved) {
     EXPECT_TRUE(view.save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/view.png")));
 }
 
+TEST_F(MainWindowTest, UpdatesFromInsideACommandDrawAtOnce) {
+    ShowAndWait();
+    // A long operation redraws from its loop while no events are processed.
+    const long before = Window().View()->FramesDrawn();
+    EXPECT_TRUE(Frame().View().Update(1.0));
+    EXPECT_EQ(Window().View()->FramesDrawn(), before + 1);
+}
+
 TEST_F(MainWindowTest, FirstStartUsesTheDefaultRectangleAndClosingStoresIt) {
     EXPECT_EQ(Window().size(), QSize(300, 350));
     EXPECT_EQ(Window().pos(), QPoint(50, 50));
