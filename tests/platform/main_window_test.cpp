@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "editor/shell/command_ids.h"
@@ -355,4 +360,45 @@ TEST_F(MainWindowTest, ControlDeviceDialogSwitchesTheDevice) {
         EXPECT_EQ(Frame().controlDevice, 0);
         EXPECT_EQ(Window().Message(), QStringLiteral("Control is now via: Keyboard"));
     }
+}
+
+TEST_F(MainWindowTest, OpeningAModelThroughTheDialogsShowsIt) {
+    Window().resize(640, 600);
+    ShowAndWait();
+    const QString sample = QStringLiteral(MARIONET_SOURCE_DIR "/samples/sample.fm");
+    ASSERT_TRUE(QFile::exists(sample));
+    // Answers whatever the import asks: the file, the frame, then the defaults of any box.
+    QStringList asked;
+    QTimer answerer;
+    answerer.setInterval(20);
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            asked.append(QStringLiteral("file"));
+            files->selectFile(sample);
+            QMetaObject::invokeMethod(files, "accept");
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            asked.append(dialog->windowTitle());
+            if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+                asked.last() += QStringLiteral(": ") + box->text();
+                box->defaultButton() ? box->defaultButton()->click() : box->accept();
+            } else {
+                dialog->accept();
+            }
+        }
+    });
+    answerer.start();
+    Window().Action(ID_FILE_OPEN)->trigger();
+    answerer.stop();
+    EXPECT_TRUE(asked.contains(QStringLiteral("file"))) << asked.join('|').toStdString();
+    QFile log(Dir() + QStringLiteral("/mn.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Opened: " + sample.toUtf8()))
+        << "after " << asked.join('|').toStdString();
+    for (int i = 0; i < 3; ++i) {
+        Window().IdleStep();
+        QTest::qWait(20);
+    }
+    QDir().mkpath(QStringLiteral(MARIONET_TEST_ARTIFACTS));
+    EXPECT_TRUE(Window().grab().save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/opened.png")));
 }
