@@ -1,5 +1,6 @@
 #include "editor/io/obj_parser.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -42,16 +43,11 @@ float ParseNumber(const std::string& token) {
     return std::isfinite(value) ? static_cast<float>(value) : 0.0f;
 }
 
-// atoi-like: the leading integer of text, 0 when there is none, clamped to int.
+// The 0-based index of a 1-based OBJ index: the leading integer of text (0 when there is
+// none) minus 1, clamped to int. Relative (negative) indices come out negative and are refused.
 int32_t ParseIndex(const char* text) {
-    long value = std::strtol(text, nullptr, 10);
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    if (value < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int32_t>(value);
+    const long value = std::strtol(text, nullptr, 10);
+    return static_cast<int32_t>(std::clamp<long>(value, INT_MIN + 1L, INT_MAX) - 1);
 }
 
 std::string WithoutLineEnd(std::string name) {
@@ -137,11 +133,11 @@ void ObjParser::ParseNormal(const Tokens& tokens) {
 }
 
 void ObjParser::ParseCorner(const std::string& token, int32_t& vertex, int32_t& texVertex) {
-    vertex = ParseIndex(token.c_str()) - 1;
+    vertex = ParseIndex(token.c_str());
     const std::size_t slash = token.find('/');
     // "v//vn" names no texture vertex: it reads like a corner without slashes.
     if (slash != std::string::npos && slash + 1 < token.size() && token[slash + 1] != '/') {
-        texVertex = ParseIndex(token.c_str() + slash + 1) - 1;
+        texVertex = ParseIndex(token.c_str() + slash + 1);
     }
 }
 

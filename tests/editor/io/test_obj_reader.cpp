@@ -183,6 +183,8 @@ TEST_F(ObjReaderTest, FilesBeyondTheCapacitiesOrWithMissingElementsAreRefusedAnd
     EXPECT_EQ(Read("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 4\n"), -1);
     EXPECT_EQ(Read("v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nf 1/1 2/1 3/2\n"), -1);
     EXPECT_EQ(Read("v 0 0 0\nv 1 0 0\nv 0 1 0\nf -1 -2 -3\n"), -1);
+    EXPECT_EQ(Read("v 0 0 0\nv 1 0 0\nv 0 1 0\nf -2147483648/-99999999999 2 3\n"), -1);
+    EXPECT_EQ(Read("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 99999999999\n"), -1);
     EXPECT_EQ(mesh->vertexCount, 0);
     EXPECT_EQ(mesh->faceCount, 0);
 }
