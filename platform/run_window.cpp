@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QSurfaceFormat>
+#include <QTimer>
+#include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 
@@ -20,6 +23,25 @@ void UseDepthBuffer() {
     QSurfaceFormat format = QSurfaceFormat::defaultFormat();
     format.setDepthBufferSize(24);
     QSurfaceFormat::setDefaultFormat(format);
+}
+
+std::atomic<bool> stopRequested{false};
+
+void RequestStop(int) {
+    stopRequested = true;
+}
+
+// Ctrl+C or a session's end closes the window the ordinary way, so the settings are kept.
+void QuitOnTerminationSignals(QTimer& poll) {
+    std::signal(SIGINT, RequestStop);
+    std::signal(SIGTERM, RequestStop);
+    QObject::connect(&poll, &QTimer::timeout, [] {
+        if (stopRequested) {
+            QApplication::closeAllWindows();
+            QApplication::quit();
+        }
+    });
+    poll.start(100);
 }
 
 }  // namespace
@@ -50,6 +72,8 @@ int RunMarionetWindow(int argc, char** argv) {
             return 1;
         }
         editor.Window().show();
+        QTimer signalPoll;
+        QuitOnTerminationSignals(signalPoll);
         status = QApplication::exec();
     }
     if (!settings.Sync()) {
