@@ -1,6 +1,7 @@
 #include "editor/model/finish_import.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "editor/model/mesh_data.h"
