@@ -402,3 +402,21 @@ TEST_F(MainWindowTest, OpeningAModelThroughTheDialogsShowsIt) {
     QDir().mkpath(QStringLiteral(MARIONET_TEST_ARTIFACTS));
     EXPECT_TRUE(Window().grab().save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/opened.png")));
 }
+
+TEST_F(MainWindowTest, MouseDragsReachTheMouseDevice) {
+    ShowAndWait();
+    C3dController* controller = Frame().Controller();
+    ASSERT_NE(controller, nullptr);
+    ASSERT_TRUE(controller->SelectDevice(kDeviceMouse));
+    InputState state;
+    QTest::mousePress(Window().View(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    controller->Mouse().Read(state);
+    QMouseEvent move(QEvent::MouseMove, QPointF(120, 100),
+                     Window().View()->mapToGlobal(QPointF(120, 100)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(Window().View(), &move);
+    controller->Mouse().Read(state);
+    // 20 pixels to the right, less the 3-pixel dead zone, a tenth each.
+    EXPECT_NEAR(state.x, 1.7, 1e-6);
+    QTest::mouseRelease(Window().View(), Qt::LeftButton, Qt::NoModifier, QPoint(120, 100));
+}
