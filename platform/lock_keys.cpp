@@ -9,8 +9,10 @@
 namespace {
 
 #ifdef MARIONET_HAVE_XKB
-bool NamedIndicator(Display* display, const char* name) {
-    const Atom atom = XInternAtom(display, name, True);
+bool NamedIndicator(Display* display, const char* name, Atom& atom) {
+    if (atom == 0) {
+        atom = XInternAtom(display, name, True);
+    }
     if (atom == 0) {
         return false;
     }
@@ -32,9 +34,13 @@ LockKeyState QueryLockKeys() {
     if (display == nullptr) {
         return state;
     }
-    state.caps = NamedIndicator(display, "Caps Lock");
-    state.num = NamedIndicator(display, "Num Lock");
-    state.scroll = NamedIndicator(display, "Scroll Lock");
+    // The names' atoms stay valid for the connection's life; looked up once.
+    static Atom caps = 0;
+    static Atom num = 0;
+    static Atom scroll = 0;
+    state.caps = NamedIndicator(display, "Caps Lock", caps);
+    state.num = NamedIndicator(display, "Num Lock", num);
+    state.scroll = NamedIndicator(display, "Scroll Lock", scroll);
 #endif
     return state;
 }

@@ -257,7 +257,10 @@ void MainWindow::IdleStep() {
     frame_.OnIdle();
     view_->SetPaintDeferred(false);
     UpdateCommandStates();
-    UpdateLockIndicators();
+    // The lock keys are asked of the X server, a few times a second is enough.
+    if (++idleSteps_ % 16 == 0) {
+        UpdateLockIndicators();
+    }
 }
 
 void MainWindow::ApplyWindowRect() {

@@ -75,4 +75,5 @@ class MainWindow : public QMainWindow {
     QTimer idleTimer_;
     bool closed_ = false;
     bool commandRunning_ = false;
+    unsigned idleSteps_ = 0;
 };
