@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #ifdef MARIONET_HAVE_XKB
-#include <X11/XKBlib.h>
 #include <QGuiApplication>
+// Xlib's macros clash with Qt's names, so it comes after Qt.
+#include <X11/XKBlib.h>
 
 namespace {
 
