@@ -167,14 +167,18 @@ TEST_F(MainWindowTest, TriggeringACommandRunsItsHandler) {
     ASSERT_TRUE(Window().Action(ID_VIEW_ROTATE)->isEnabled());
     Window().Action(ID_VIEW_ROTATE)->trigger();
     EXPECT_EQ(runs, 1);
+}
 
-    // Accelerators reach their commands while the view has the focus.
+TEST_F(MainWindowTest, AcceleratorsReachTheirCommandsFromTheView) {
     int nextBone = 0;
     ASSERT_TRUE(
         Frame().Commands().Bind(ID_SKELETON_NEXT_BONE, {.run = [&nextBone] { ++nextBone; }}));
     ShowAndWait();
     Window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    // Another test program on the same display may hold the keyboard focus.
+    if (!QTest::qWaitForWindowActive(&Window())) {
+        GTEST_SKIP() << "the window could not get the keyboard focus";
+    }
     QTest::keyClick(Window().View(), Qt::Key_Tab);
     EXPECT_EQ(nextBone, 1);
 }
