@@ -24,6 +24,7 @@
 #include "platform/editor_window.h"
 #include "platform/gl_view_widget.h"
 #include "platform/qt_settings_store.h"
+#include "platform/transforms_sheet.h"
 #include "scene/input/controller.h"
 #include "scene/shape.h"
 #include "scene/viewport.h"
@@ -423,4 +424,23 @@ TEST_F(MainWindowTest, MouseDragsReachTheMouseDevice) {
     // 20 pixels to the right, less the 3-pixel dead zone, a tenth each.
     EXPECT_NEAR(state.x, 1.7, 1e-6);
     QTest::mouseRelease(Window().View(), Qt::LeftButton, Qt::NoModifier, QPoint(120, 100));
+}
+
+TEST_F(MainWindowTest, TransformsSheetClosedByHandIsForgottenByTheFrame) {
+    ShowAndWait();
+    QString notice;
+    WhenModalShown<QMessageBox>([&notice](QMessageBox* box) {
+        notice = box->text();
+        box->accept();
+    });
+    Frame().OpenTransformsSheet();
+    EXPECT_TRUE(notice.startsWith(QStringLiteral("I wish this were implemented already")));
+    QPointer<TransformsSheet> sheet = editor_->GetUi().OpenSheet();
+    ASSERT_TRUE(sheet);
+    EXPECT_TRUE(sheet->isVisible());
+    ASSERT_NE(Frame().TransformsSheet(), nullptr);
+    sheet->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Frame().TransformsSheet(), nullptr);
+    EXPECT_FALSE(sheet);
 }
