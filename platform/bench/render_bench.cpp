@@ -1,6 +1,6 @@
 // Frames per second of the OpenGL view at 1024 x 768 with an editor-sized scene: one solid
 // 2048-triangle shape and 75 small shapes, lit like the editor's scene. Run it on a display
-// (xvfb-run -a bench/platform/bench_platform for Mesa's software renderer).
+// (xvfb-run -a build/platform/bench/bench_platform for Mesa's software renderer).
 #include <benchmark/benchmark.h>
 #include <QGuiApplication>
 #include <QSurfaceFormat>
