@@ -3,8 +3,11 @@
 // fuzzers reach the capacity checks and the winding pass with whatever a file held.
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "editor/groups/triangle_group_table.h"
+#include "editor/io/quake_model.h"
 #include "editor/io/store_raw_mesh.h"
 #include "editor/model/mesh_data.h"
 
@@ -15,4 +18,17 @@ inline void StoreForFuzzing(const RawMesh& raw) {
         return m;
     }();
     StoreAndFinish(raw, *mesh);
+}
+
+// Lists the frames of a Quake-family model, then reads the first and the last by name.
+inline void ReadQuakeFramesForFuzzing(const QuakeModelLayout& layout) {
+    std::vector<std::string> names;
+    ListQuakeFrames(layout, names);
+    for (const std::string& name :
+         {std::string(), names.empty() ? std::string("x") : names.back()}) {
+        RawMesh raw;
+        if (ReadQuakeFrame(layout, name, raw)) {
+            StoreForFuzzing(raw);
+        }
+    }
 }
