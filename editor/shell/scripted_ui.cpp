@@ -137,17 +137,21 @@ std::optional<std::string> ScriptedUi::TakeText(const std::string& question) {
     return answer->text;
 }
 
-std::optional<std::string> ScriptedUi::AskText(const TextRequest& request) {
-    std::optional<std::string> text = TakeText(request.title);
+std::optional<std::string> ScriptedUi::TakeLimitedText(const std::string& question, int maxLength) {
+    std::optional<std::string> text = TakeText(question);
     if (!text) {
         return std::nullopt;
     }
     // The edit box would not have taken more characters than its limit.
-    if (request.maxLength > 0 && text->size() > static_cast<std::size_t>(request.maxLength)) {
-        text->resize(request.maxLength);
+    if (maxLength > 0 && text->size() > static_cast<std::size_t>(maxLength)) {
+        text->resize(maxLength);
     }
-    Answered(request.title, *text);
+    Answered(question, *text);
     return text;
+}
+
+std::optional<std::string> ScriptedUi::AskText(const TextRequest& request) {
+    return TakeLimitedText(request.title, request.maxLength);
 }
 
 std::optional<int> ScriptedUi::AskListChoice(const ListChoiceRequest& request) {
@@ -167,15 +171,7 @@ std::optional<int> ScriptedUi::AskListChoice(const ListChoiceRequest& request) {
 }
 
 std::optional<std::string> ScriptedUi::AskComboChoice(const ComboChoiceRequest& request) {
-    std::optional<std::string> text = TakeText(request.title);
-    if (!text) {
-        return std::nullopt;
-    }
-    if (request.maxLength > 0 && text->size() > static_cast<std::size_t>(request.maxLength)) {
-        text->resize(request.maxLength);
-    }
-    Answered(request.title, *text);
-    return text;
+    return TakeLimitedText(request.title, request.maxLength);
 }
 
 bool ScriptedUi::AskMeshNodes(MeshNodeFlags& nodes) {

@@ -62,6 +62,8 @@ class ScriptedUi : public Ui {
   private:
     std::optional<ScriptedAnswer> Take(ScriptedAnswer::Kind kind);
     std::optional<std::string> TakeText(const std::string& question);
+    // A text answer cut to what an edit box of maxLength characters takes (0: no limit).
+    std::optional<std::string> TakeLimitedText(const std::string& question, int maxLength);
     bool AskButtons(const std::string& text, const char* accept, const char* decline);
     void Record(std::string line);
     void Unanswered(const std::string& question);
