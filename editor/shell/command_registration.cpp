@@ -12,12 +12,8 @@ void RegisterPropCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
     static constexpr Registration kAreas[] = {
-        RegisterFrameCommands,
-        RegisterFileCommands,
-        RegisterSkeletonCommands,
-        RegisterSelectionCommands,
-        RegisterCameraViewCommands,
-        RegisterPropCommands,
+        RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
+        RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);
