@@ -7,7 +7,7 @@ packages=(
   build-essential g++ clang cmake ninja-build pkg-config clang-format
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri
-  libsdl2-dev libassimp-dev
+  libx11-dev libsdl2-dev libassimp-dev
   xvfb xauth imagemagick
 )
 
