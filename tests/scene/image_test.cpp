@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "scene/image.h"
 #include "scene/texture.h"
 
@@ -19,7 +21,10 @@ std::vector<uint8_t> ReadFixture(const std::string& name) {
 }
 
 std::string WriteTemp(const std::vector<uint8_t>& bytes, size_t length) {
-    std::string path = testing::TempDir() + "scene_image_test.bmp";
+    // Tests run as parallel processes: each writes its own file.
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::string path = testing::TempDir() + "scene_image_" + test->name() + "_" +
+                       std::to_string(getpid()) + ".bmp";
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(length));
     return path;
