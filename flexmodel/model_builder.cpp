@@ -5,6 +5,17 @@
 
 namespace {
 
+// One chunk's data: its records one after the other.
+template <typename Record>
+ByteBuilder RecordData(const std::vector<Record>& records,
+                       void (*append)(ByteBuilder&, const Record&)) {
+    ByteBuilder data;
+    for (const Record& record : records) {
+        append(data, record);
+    }
+    return data;
+}
+
 int32_t VertexCount(const FlexModelContent& content) {
     return content.frames.empty() ? 0 : static_cast<int32_t>(content.frames[0].vertices.size());
 }
@@ -13,22 +24,6 @@ ByteBuilder SkinData(const FlexModelContent& content) {
     ByteBuilder data;
     for (const std::string& skin : content.skins) {
         data.AppendFixedName(skin, SKIN_NAME_SIZE);
-    }
-    return data;
-}
-
-ByteBuilder StCoordData(const FlexModelContent& content) {
-    ByteBuilder data;
-    for (const StCoord& coord : content.stCoords) {
-        AppendStCoord(data, coord);
-    }
-    return data;
-}
-
-ByteBuilder TriangleData(const FlexModelContent& content) {
-    ByteBuilder data;
-    for (const TriangleRecord& triangle : content.triangles) {
-        AppendTriangleRecord(data, triangle);
     }
     return data;
 }
@@ -44,14 +39,6 @@ ByteBuilder FrameData(const FlexModelContent& content) {
         for (const PackedVertex& vertex : frame.vertices) {
             AppendPackedVertex(data, vertex);
         }
-    }
-    return data;
-}
-
-ByteBuilder MeshNodeData(const FlexModelContent& content) {
-    ByteBuilder data;
-    for (const MeshNodeRecord& node : content.meshNodes) {
-        AppendMeshNodeRecord(data, node);
     }
     return data;
 }
@@ -116,15 +103,15 @@ std::vector<uint8_t> BuildFlexModel(const FlexModelContent& content) {
     AppendFlexHeader(headerData, firstHeader);
     writer.WriteChunk(HEADER_CHUNK, headerData);
     writer.WriteChunk(SKIN_CHUNK, SkinData(content));
-    writer.WriteChunk(ST_COORD_CHUNK, StCoordData(content));
-    writer.WriteChunk(TRIS_CHUNK, TriangleData(content));
+    writer.WriteChunk(ST_COORD_CHUNK, RecordData(content.stCoords, AppendStCoord));
+    writer.WriteChunk(TRIS_CHUNK, RecordData(content.triangles, AppendTriangleRecord));
     writer.WriteChunk(FRAMES_CHUNK, FrameData(content));
     writer.BeginChunk(GLCMDS_CHUNK);
     for (uint32_t word : content.glCommandWords) {
         writer.Data().AppendUint32(word);
     }
     writer.EndChunk();
-    writer.WriteChunk(MESH_NODES_CHUNK, MeshNodeData(content));
+    writer.WriteChunk(MESH_NODES_CHUNK, RecordData(content.meshNodes, AppendMeshNodeRecord));
     if (content.skeleton) {
         writer.WriteChunk(SKELETON_CHUNK, SkeletonData(*content.skeleton));
     }
