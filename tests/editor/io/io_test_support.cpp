@@ -5,18 +5,6 @@
 #include <random>
 #include <sstream>
 
-TempDir::TempDir() {
-    std::random_device device;
-    path_ = std::filesystem::temp_directory_path() /
-            ("marionet-io-" + std::to_string(device()) + "-" + std::to_string(device()));
-    std::filesystem::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),

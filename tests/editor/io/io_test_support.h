@@ -10,17 +10,9 @@
 #include <vector>
 
 #include "editor/io/file_questions.h"
+#include "tests/support/scratch_directory.h"
 
-// A fresh directory under the system's temporary directory, removed with the object.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
+using TempDir = ScratchDirectory;
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 void WriteText(const std::string& path, const std::string& text);

@@ -5,19 +5,6 @@
 #include <atomic>
 #include <fstream>
 
-TempDirectory::TempDirectory() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("marionet-shell-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-TempDirectory::~TempDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 FrameFixture::FrameFixture()
     : frame(std::make_unique<CMainFrame>(ui, settings, directory.Path().string() + "/",
                                          directory.File("mn.log"))) {}

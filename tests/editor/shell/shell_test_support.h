@@ -8,18 +8,9 @@
 #include "editor/shell/main_frame.h"
 #include "editor/shell/scripted_ui.h"
 #include "scene/input/memory_settings_store.h"
+#include "tests/support/scratch_directory.h"
 
-// A fresh empty directory under the system's temporary directory, removed again at the end.
-class TempDirectory {
-  public:
-    TempDirectory();
-    ~TempDirectory();
-    const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
+using TempDirectory = ScratchDirectory;
 
 // A frame on a scripted Ui and an in-memory profile, with its program directory and log in a
 // temporary directory.
