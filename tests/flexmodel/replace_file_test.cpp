@@ -8,6 +8,7 @@
 #include "flexmodel/chunk_writer.h"
 #include "flexmodel/replace_file.h"
 #include "flexmodel/side_file.h"
+#include "tests/support/scratch_directory.h"
 
 namespace {
 
@@ -15,14 +16,7 @@ namespace fs = std::filesystem;
 
 class ReplaceFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("flexmodel_replace_" + std::to_string(::getpid()) + "_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { dir_ = scratch_.Path(); }
 
     std::string Path(const char* name) const { return (dir_ / name).string(); }
     static std::string Contents(const std::string& path) {
@@ -35,6 +29,7 @@ class ReplaceFileTest : public ::testing::Test {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
     }
 
+    ScratchDirectory scratch_{"flexmodel_replace"};
     fs::path dir_;
 };
 

@@ -13,6 +13,7 @@
 #include "fmtoobj/console_text.h"
 #include "fmtoobj/converter.h"
 #include "tests/fmtoobj/test_model.h"
+#include "tests/support/scratch_directory.h"
 
 namespace {
 
@@ -22,17 +23,10 @@ class RunTest : public ::testing::Test {
   protected:
     void SetUp() override {
         previous_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("fmtoobj_run_" + std::to_string(::getpid()) + "_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = scratch_.Path();
         fs::current_path(dir_);
     }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { fs::current_path(previous_); }
 
     int Run(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), "fmtoobj");
@@ -51,6 +45,7 @@ class RunTest : public ::testing::Test {
     }
 
     fs::path previous_;
+    ScratchDirectory scratch_{"fmtoobj_run"};
     fs::path dir_;
     std::string console_;
 };

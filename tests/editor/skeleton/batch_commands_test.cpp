@@ -9,6 +9,7 @@
 #include "editor/shell/batch_runner.h"
 #include "editor/skeleton/bone_file.h"
 #include "editor/skeleton/pose_file.h"
+#include "tests/support/scratch_directory.h"
 
 namespace {
 std::vector<uint8_t> Bytes(const std::filesystem::path& path) {
@@ -18,13 +19,7 @@ std::vector<uint8_t> Bytes(const std::filesystem::path& path) {
 
 class SkeletonBatch : public ::testing::Test {
   protected:
-    SkeletonBatch() {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("skeleton-batch-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    ~SkeletonBatch() override { std::filesystem::remove_all(dir_); }
+    SkeletonBatch() { dir_ = scratch_.Path(); }
 
     int RunScript(const std::string& script) {
         std::istringstream in(script);
@@ -36,6 +31,7 @@ class SkeletonBatch : public ::testing::Test {
         return out_.str().find(line) != std::string::npos;
     }
 
+    ScratchDirectory scratch_{"skeleton-batch"};
     std::filesystem::path dir_;
     std::ostringstream out_;
     std::ostringstream err_;

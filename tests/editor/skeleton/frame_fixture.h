@@ -14,24 +14,20 @@
 #include "editor/shell/scripted_ui.h"
 #include "scene/input/memory_settings_store.h"
 #include "scene/shape.h"
+#include "tests/support/scratch_directory.h"
 
 // A main frame on a scripted Ui and an in-memory profile, its program directory a fresh
 // temporary directory.
 class FrameTest : public ::testing::Test {
   protected:
     FrameTest() {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("skeleton-frame-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
+        dir_ = scratch_.Path();
         frame_ = std::make_unique<CMainFrame>(ui_, settings_, dir_.string() + "/", File("mn.log"));
         frame_->SetWriteSettingsOnClose(false);
     }
     ~FrameTest() override {
         frame_->Close();
         frame_.reset();
-        std::filesystem::remove_all(dir_);
     }
 
     void Start() {
@@ -49,6 +45,7 @@ class FrameTest : public ::testing::Test {
     ModelDocument& Document() { return frame_->Document(); }
     bool Run(int id) { return frame_->RunCommand(id); }
 
+    ScratchDirectory scratch_{"skeleton-frame"};
     std::filesystem::path dir_;
     ScriptedUi ui_;
     MemorySettingsStore settings_;

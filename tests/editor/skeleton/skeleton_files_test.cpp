@@ -1,4 +1,5 @@
 #include "editor/skeleton/skeleton_files.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,7 @@
 namespace {
 class SkeletonFilesTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("skeleton_files_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    void SetUp() override { dir_ = scratch_.Path(); }
 
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
@@ -46,6 +41,7 @@ class SkeletonFilesTest : public ::testing::Test {
         return names;
     }
 
+    ScratchDirectory scratch_{"skeleton_files"};
     std::filesystem::path dir_;
     ScriptedPrompts prompts_;
     SkeletonFiles files_{prompts_};
