@@ -1,5 +1,9 @@
 #include "flexmodel/side_file.h"
 
+std::string SideFilePath(const std::string& target) {
+    return target + ".partial";
+}
+
 SideFile::~SideFile() {
     Discard();
 }
@@ -7,7 +11,7 @@ SideFile::~SideFile() {
 bool SideFile::Open(const std::string& target) {
     Discard();
     target_ = target;
-    sidePath_ = target + ".partial";
+    sidePath_ = SideFilePath(target);
     file_ = std::fopen(sidePath_.c_str(), "wb");
     failed_ = file_ == nullptr;
     return file_ != nullptr;

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// Where a file is written before it is renamed over target.
+std::string SideFilePath(const std::string& target);
+
 class SideFile {
   public:
     SideFile() = default;

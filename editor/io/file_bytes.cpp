@@ -38,39 +38,3 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
     }
     return true;
 }
-
-bool ReplaceFileBytes(const std::string& path, std::span<const uint8_t> bytes) {
-    if (path.empty()) {
-        return false;
-    }
-    const std::string temporary = path + ".tmp~";
-    {
-        FilePtr file(std::fopen(temporary.c_str(), "wb"));
-        if (!file) {
-            return false;
-        }
-        bool written =
-            bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-        if (std::fflush(file.get()) != 0) {
-            written = false;
-        }
-        std::FILE* raw = file.release();
-        if (std::fclose(raw) != 0) {
-            written = false;
-        }
-        if (!written) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool ReplaceFileText(const std::string& path, const std::string& text) {
-    return ReplaceFileBytes(
-        path, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
-}

@@ -10,6 +10,7 @@
 #include "editor/io/picture.h"
 #include "editor/io/tga_codec.h"
 #include "editor/model/skin_region.h"
+#include "flexmodel/replace_file.h"
 #include "scene/image.h"
 
 namespace {
@@ -138,7 +139,7 @@ int SaveTgaFile(C3dImage& image, const std::string& path, FileQuestions* questio
         chosen = *asked;
     }
     std::vector<uint8_t> bytes;
-    if (!WriteTga(image, bytes) || !ReplaceFileBytes(chosen, bytes)) {
+    if (!WriteTga(image, bytes) || !ReplaceFile(chosen, std::span<const uint8_t>(bytes))) {
         return 0;
     }
     image.SetName(chosen);

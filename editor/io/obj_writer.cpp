@@ -10,6 +10,7 @@
 #include "editor/io/import_table.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/read_back_geometry.h"
+#include "flexmodel/replace_file.h"
 #include "scene/shape.h"
 
 std::string lastExportPath;
@@ -85,7 +86,7 @@ std::string FormatObj(const MeshData& mesh, const std::string& objectName) {
 }
 
 int WriteObj(const MeshData& mesh, const std::string& path) {
-    return ReplaceFileText(path, FormatObj(mesh, path)) ? 1 : 0;
+    return ReplaceFile(path, std::string_view(FormatObj(mesh, path))) ? 1 : 0;
 }
 
 std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, MeshData* mesh,

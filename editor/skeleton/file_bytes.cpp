@@ -1,6 +1,7 @@
 #include "editor/skeleton/file_bytes.h"
 
-#include <cstdio>
+#include "flexmodel/side_file.h"
+
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -51,26 +52,10 @@ FileReadResult ReadFileOfSize(const std::string& path, size_t size, std::vector<
 }
 
 FileWriteResult ReplaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::string temporary = path + ".new~";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return FileWriteResult::CantOpen;
-        }
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temporary.c_str());
-            return FileWriteResult::CantWrite;
-        }
+    SideFile file;
+    if (!file.Open(path)) {
+        return FileWriteResult::CantOpen;
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::remove(temporary.c_str());
-        return FileWriteResult::CantWrite;
-    }
-    return FileWriteResult::Ok;
+    return file.Write(bytes.data(), bytes.size()) && file.Commit() ? FileWriteResult::Ok
+                                                                   : FileWriteResult::CantWrite;
 }

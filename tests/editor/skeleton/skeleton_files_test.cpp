@@ -9,6 +9,7 @@
 
 #include "editor/skeleton/bone_file.h"
 #include "editor/skeleton/pose_file.h"
+#include "flexmodel/side_file.h"
 #include "tests/editor/skeleton/scripted_prompts.h"
 
 namespace {
@@ -159,7 +160,7 @@ TEST_F(SkeletonFilesTest, FailedWriteKeepsTheOldFile) {
     ASSERT_TRUE(files_.SavePose(path, "a", name, Pose(1.0)));
     std::vector<uint8_t> before = Bytes(path);
     // The temporary file beside it cannot be created when a directory has its name.
-    std::filesystem::create_directory(path + ".new~");
+    std::filesystem::create_directory(SideFilePath(path));
     EXPECT_FALSE(files_.SavePose(path, "b", name, Pose(2.0)));
     EXPECT_EQ(prompts_.messages.back(), "Can't open '" + path + "'.");
     EXPECT_EQ(Bytes(path), before);
