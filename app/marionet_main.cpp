@@ -3,6 +3,10 @@
 #include "editor/shell/batch_runner.h"
 #include "editor/shell/version.h"
 
+namespace app {
+
+using namespace ::editor::shell;
+
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine commandLine;
     if (arguments.empty()) {
@@ -62,3 +66,5 @@ int RunMarionet(const CommandLine& commandLine, std::ostream& out, std::ostream&
     }
     return window();
 }
+
+}  // namespace app

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace app {
+
 // What the command line asks for.
 struct CommandLine {
     enum class Mode { Window, Batch, Help, Version, Error };
@@ -23,3 +25,5 @@ std::string UsageText();
 // without it).
 int RunMarionet(const CommandLine& commandLine, std::ostream& out, std::ostream& err,
                 const std::function<int()>& window);
+
+}  // namespace app

@@ -4,6 +4,8 @@
 #include <array>
 #include <bit>
 
+namespace flexmodel {
+
 namespace {
 
 std::array<uint8_t, 4> LittleEndian(uint32_t value) {
@@ -59,3 +61,5 @@ bool ByteBuilder::PatchBytes(std::size_t offset, std::span<const uint8_t> bytes)
 bool ByteBuilder::PatchInt32(std::size_t offset, int32_t value) {
     return PatchBytes(offset, LittleEndian(static_cast<uint32_t>(value)));
 }
+
+}  // namespace flexmodel

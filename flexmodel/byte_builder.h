@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace flexmodel {
+
 class ByteBuilder {
   public:
     std::size_t Size() const { return bytes_.size(); }
@@ -30,3 +32,5 @@ class ByteBuilder {
   private:
     std::vector<uint8_t> bytes_;
 };
+
+}  // namespace flexmodel

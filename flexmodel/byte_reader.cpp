@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+namespace flexmodel {
+
 bool ByteReader::Contains(std::size_t offset, std::size_t count) const {
     return offset <= bytes_.size() && count <= bytes_.size() - offset;
 }
@@ -64,3 +66,5 @@ std::optional<std::span<const uint8_t>> ByteReader::Slice(std::size_t offset,
     }
     return bytes_.subspan(offset, count);
 }
+
+}  // namespace flexmodel

@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+namespace flexmodel {
+
 class ByteReader {
   public:
     explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
@@ -31,3 +33,5 @@ class ByteReader {
   private:
     std::span<const uint8_t> bytes_;
 };
+
+}  // namespace flexmodel

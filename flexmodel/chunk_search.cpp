@@ -3,6 +3,8 @@
 #include "flexmodel/byte_reader.h"
 #include "flexmodel/record_io.h"
 
+namespace flexmodel {
+
 std::optional<ChunkLocation> FindChunk(std::span<const uint8_t> bytes, std::string_view ident) {
     ByteReader in(bytes);
     std::size_t offset = 0;
@@ -23,3 +25,5 @@ std::optional<ChunkLocation> FindChunk(std::span<const uint8_t> bytes, std::stri
     }
     return std::nullopt;
 }
+
+}  // namespace flexmodel

@@ -9,6 +9,8 @@
 
 #include "flexmodel/records.h"
 
+namespace flexmodel {
+
 struct ChunkLocation {
     ChunkHeader header;
     std::size_t headerOffset = 0;
@@ -19,3 +21,5 @@ struct ChunkLocation {
 // The first chunk named `ident`. The search stops (finding nothing) at a truncated header, a
 // negative size or data that runs past the end of the bytes.
 std::optional<ChunkLocation> FindChunk(std::span<const uint8_t> bytes, std::string_view ident);
+
+}  // namespace flexmodel

@@ -3,6 +3,8 @@
 #include "flexmodel/record_io.h"
 #include "flexmodel/replace_file.h"
 
+namespace flexmodel {
+
 void ChunkWriter::WriteChunk(const ChunkKind& kind, std::span<const uint8_t> data) {
     AppendChunkHeader(bytes_, kind.ident, kind.version, static_cast<int32_t>(data.size()));
     bytes_.AppendBytes(data);
@@ -40,3 +42,5 @@ bool ChunkWriter::RewriteHeader(const FlexHeader& header) {
 bool ChunkWriter::SaveAs(const std::string& path) const {
     return ReplaceFile(path, bytes_.Bytes());
 }
+
+}  // namespace flexmodel

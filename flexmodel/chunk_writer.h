@@ -11,6 +11,8 @@
 #include "flexmodel/byte_builder.h"
 #include "flexmodel/records.h"
 
+namespace flexmodel {
+
 class ChunkWriter {
   public:
     // Writes a whole chunk: a zero-filled header with the data's size, then the data.
@@ -35,3 +37,5 @@ class ChunkWriter {
     ByteBuilder bytes_;
     std::optional<std::size_t> openChunk_;
 };
+
+}  // namespace flexmodel

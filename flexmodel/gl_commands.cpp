@@ -2,6 +2,8 @@
 
 #include <bit>
 
+namespace flexmodel {
+
 void AppendGlCommand(std::vector<uint32_t>& words, GlCommandKind kind,
                      std::span<const GlVertex> vertices) {
     auto count = static_cast<int32_t>(vertices.size());
@@ -16,3 +18,5 @@ void AppendGlCommand(std::vector<uint32_t>& words, GlCommandKind kind,
 void EndGlCommandList(std::vector<uint32_t>& words) {
     words.push_back(0);
 }
+
+}  // namespace flexmodel

@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+namespace flexmodel {
+
 struct GlVertex {
     float s = 0.0f;
     float t = 0.0f;
@@ -17,3 +19,5 @@ enum class GlCommandKind { Strip, Fan };
 void AppendGlCommand(std::vector<uint32_t>& words, GlCommandKind kind,
                      std::span<const GlVertex> vertices);
 void EndGlCommandList(std::vector<uint32_t>& words);
+
+}  // namespace flexmodel

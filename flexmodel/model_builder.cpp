@@ -3,6 +3,8 @@
 #include "flexmodel/chunk_writer.h"
 #include "flexmodel/record_io.h"
 
+namespace flexmodel {
+
 namespace {
 
 // One chunk's data: its records one after the other.
@@ -121,3 +123,5 @@ std::vector<uint8_t> BuildFlexModel(const FlexModelContent& content) {
     writer.RewriteHeader(header);
     return writer.Bytes();
 }
+
+}  // namespace flexmodel

@@ -12,6 +12,8 @@
 #include "flexmodel/packed_space.h"
 #include "flexmodel/records.h"
 
+namespace flexmodel {
+
 struct FlexFrame {
     std::string name;
     PackedSpace space;
@@ -48,3 +50,5 @@ struct FlexModelContent {
 // The header the content describes, numGlCmds included.
 FlexHeader HeaderFor(const FlexModelContent& content);
 std::vector<uint8_t> BuildFlexModel(const FlexModelContent& content);
+
+}  // namespace flexmodel

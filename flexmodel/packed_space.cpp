@@ -1,5 +1,7 @@
 #include "flexmodel/packed_space.h"
 
+namespace flexmodel {
+
 FlexPoint PackedSpace::DecodeVertex(const PackedVertex& vertex) const {
     const uint8_t bytes[3] = {vertex.x, vertex.y, vertex.z};
     FlexPoint world;
@@ -25,3 +27,5 @@ FlexPoint PackedSpace::EncodePoint(const FlexPoint& world) const {
     }
     return stored;
 }
+
+}  // namespace flexmodel

@@ -8,6 +8,8 @@
 
 #include "flexmodel/records.h"
 
+namespace flexmodel {
+
 using FlexPoint = std::array<float, 3>;
 
 struct PackedSpace {
@@ -21,3 +23,5 @@ struct PackedSpace {
     // (world - translate) / scale + 0.5 per axis; an axis of scale 0 stores 0.5.
     FlexPoint EncodePoint(const FlexPoint& world) const;
 };
+
+}  // namespace flexmodel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace flexmodel {
+
 namespace {
 
 // The header's fields in file order, so that reading and writing cannot disagree.
@@ -163,3 +165,5 @@ std::optional<MeshNodeRecord> ReadMeshNodeRecord(const ByteReader& in, std::size
     node.glCount = *glCount;
     return node;
 }
+
+}  // namespace flexmodel

@@ -7,6 +7,8 @@
 #include "flexmodel/byte_reader.h"
 #include "flexmodel/records.h"
 
+namespace flexmodel {
+
 void AppendChunkHeader(ByteBuilder& out, std::string_view ident, int32_t version, int32_t size);
 void AppendFlexHeader(ByteBuilder& out, const FlexHeader& header);
 void AppendFrameHeader(ByteBuilder& out, const FrameHeader& frame);
@@ -22,3 +24,5 @@ std::optional<PackedVertex> ReadPackedVertex(const ByteReader& in, std::size_t o
 std::optional<StCoord> ReadStCoord(const ByteReader& in, std::size_t offset);
 std::optional<TriangleRecord> ReadTriangleRecord(const ByteReader& in, std::size_t offset);
 std::optional<MeshNodeRecord> ReadMeshNodeRecord(const ByteReader& in, std::size_t offset);
+
+}  // namespace flexmodel

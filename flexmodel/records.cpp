@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace flexmodel {
+
 std::string_view FixedNameView(const char* field, std::size_t width) {
     const void* nul = std::memchr(field, '\0', width);
     std::size_t length = nul ? static_cast<const char*>(nul) - field : width;
@@ -29,3 +31,5 @@ void SetMaskBit(std::array<uint8_t, MASK_BYTES>& mask, int index) {
     }
     mask[index / 8] |= static_cast<uint8_t>(1u << (index % 8));
 }
+
+}  // namespace flexmodel

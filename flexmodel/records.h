@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace flexmodel {
+
 // Capacities of the data a FlexModel carries; readers refuse anything larger.
 constexpr int FLEX_MAX_VERTICES = 2048;
 constexpr int FLEX_MAX_TRIANGLES = 2048;
@@ -123,3 +125,5 @@ void SetFixedName(std::array<char, N>& field, std::string_view name) {
 
 // The text of a fixed-width name field, up to its NUL or the end of the field.
 std::string_view FixedNameView(const char* field, std::size_t width);
+
+}  // namespace flexmodel

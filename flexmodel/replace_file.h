@@ -7,5 +7,9 @@
 #include <string>
 #include <string_view>
 
+namespace flexmodel {
+
 bool ReplaceFile(const std::string& path, std::span<const uint8_t> bytes);
 bool ReplaceFile(const std::string& path, std::string_view text);
+
+}  // namespace flexmodel

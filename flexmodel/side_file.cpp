@@ -1,5 +1,7 @@
 #include "flexmodel/side_file.h"
 
+namespace flexmodel {
+
 std::string SideFilePath(const std::string& target) {
     return target + ".partial";
 }
@@ -51,3 +53,5 @@ void SideFile::Discard() {
         sidePath_.clear();
     }
 }
+
+}  // namespace flexmodel

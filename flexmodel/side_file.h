@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace flexmodel {
+
 // Where a file is written before it is renamed over target.
 std::string SideFilePath(const std::string& target);
 
@@ -31,3 +33,5 @@ class SideFile {
     std::FILE* file_ = nullptr;
     bool failed_ = false;
 };
+
+}  // namespace flexmodel

@@ -1,5 +1,7 @@
 #include "flexmodel/vertex_normals.h"
 
+namespace flexmodel {
+
 // The vertex-normal table shared by the Quake II model formats, in its published order.
 const std::array<std::array<float, 3>, NUM_VERTEX_NORMALS> VERTEX_NORMALS = {{
     {-0.525731f, 0.000000f, 0.850651f},   {-0.442863f, 0.238856f, 0.864188f},
@@ -84,3 +86,5 @@ const std::array<std::array<float, 3>, NUM_VERTEX_NORMALS> VERTEX_NORMALS = {{
     {-0.425325f, 0.688191f, -0.587785f},  {-0.425325f, -0.688191f, -0.587785f},
     {-0.587785f, -0.425325f, -0.688191f}, {-0.688191f, -0.587785f, -0.425325f},
 }};
+
+}  // namespace flexmodel

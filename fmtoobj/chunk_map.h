@@ -8,6 +8,10 @@
 
 #include "flexmodel/records.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 struct DataSpan {
     std::size_t offset = 0;
     std::size_t size = 0;
@@ -26,3 +30,5 @@ struct ChunkMap {
     std::optional<std::size_t> skeletonBlock;
     std::optional<std::size_t> referenceBlock;
 };
+
+}  // namespace fmtoobj

@@ -4,6 +4,10 @@
 #include "fmtoobj/console_text.h"
 #include "fmtoobj/options.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 namespace {
 
 using Fatal = std::optional<std::string>;
@@ -229,3 +233,5 @@ std::optional<std::string> WalkChunks(const ByteReader& file, const std::string&
                                       ChunkMap& map, std::ostream& console) {
     return ChunkWalk(file, frameName, map, console).Run();
 }
+
+}  // namespace fmtoobj

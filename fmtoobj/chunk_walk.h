@@ -9,7 +9,13 @@
 #include "flexmodel/byte_reader.h"
 #include "fmtoobj/chunk_map.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 // Returns the fatal error's message, or nothing when the walk got through the whole file.
 // `frameName` is the wanted frame (":-)" for the first one).
 std::optional<std::string> WalkChunks(const ByteReader& file, const std::string& frameName,
                                       ChunkMap& map, std::ostream& console);
+
+}  // namespace fmtoobj

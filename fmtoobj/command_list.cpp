@@ -5,6 +5,8 @@
 
 #include "fmtoobj/console_text.h"
 
+namespace fmtoobj {
+
 namespace {
 
 std::optional<std::string> ReadCommandVertices(const CommandListSource& source, int node,
@@ -60,3 +62,5 @@ std::optional<std::string> ReadCommandList(const CommandListSource& source, int 
     }
     return std::nullopt;
 }
+
+}  // namespace fmtoobj

@@ -8,6 +8,10 @@
 #include "flexmodel/byte_reader.h"
 #include "fmtoobj/frame_model.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 struct CommandListSource {
     ByteReader words;  // the "glcmds" chunk data
     int vertexCount = 0;
@@ -18,3 +22,5 @@ struct CommandListSource {
 // message, or nothing with `commands` filled.
 std::optional<std::string> ReadCommandList(const CommandListSource& source, int node, int glStart,
                                            int glCount, std::vector<GlCommand>& commands);
+
+}  // namespace fmtoobj

@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace fmtoobj {
+
 std::string Format(const char* format, ...) {
     // Nearly every line fits the stack buffer, so the text is formatted once.
     char line[256];
@@ -54,3 +56,5 @@ std::string UsageText(std::string_view programPath) {
 std::string FatalText(std::string_view message) {
     return "\nFATAL: " + std::string(message) + "\n";
 }
+
+}  // namespace fmtoobj

@@ -8,6 +8,8 @@
 #include "fmtoobj/obj_file_name.h"
 #include "fmtoobj/obj_writer.h"
 
+namespace fmtoobj {
+
 namespace {
 
 constexpr int FATAL_EXIT = -1;
@@ -97,3 +99,5 @@ int RunFmToObj(std::span<const std::string> arguments, std::ostream& console,
     }
     return ConvertModel(model.bytes, options, console, output);
 }
+
+}  // namespace fmtoobj

@@ -7,6 +7,8 @@
 
 #include "fmtoobj/console_text.h"
 
+namespace fmtoobj {
+
 namespace {
 
 constexpr std::array<const char*, REFERENCE_POINT_COUNT> REFERENCE_LABELS = {
@@ -79,3 +81,5 @@ std::string ExtendedText(const FrameModel& model) {
     }
     return text;
 }
+
+}  // namespace fmtoobj

@@ -5,5 +5,9 @@
 
 #include "fmtoobj/frame_model.h"
 
+namespace fmtoobj {
+
 // Empty when the file had neither references nor skeleton positions.
 std::string ExtendedText(const FrameModel& model);
+
+}  // namespace fmtoobj

@@ -10,6 +10,10 @@
 #include "flexmodel/packed_space.h"
 #include "flexmodel/records.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 struct GlCommand {
     GlCommandKind kind = GlCommandKind::Fan;
     std::vector<GlVertex> vertices;  // every vertexIndex lies below the vertex count
@@ -31,3 +35,5 @@ struct FrameModel {
         return node >= 0 && node < numMeshNodes && node < 32 && ((mask >> node) & 1u);
     }
 };
+
+}  // namespace fmtoobj

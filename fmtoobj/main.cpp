@@ -6,6 +6,8 @@
 
 #include "fmtoobj/converter.h"
 
+using namespace ::fmtoobj;
+
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv, argv + argc);
     CurrentDirectory output;

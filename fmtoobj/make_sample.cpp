@@ -7,6 +7,9 @@
 #include "flexmodel/replace_file.h"
 #include "fmtoobj/sample_models.h"
 
+using namespace ::flexmodel;
+using namespace ::fmtoobj;
+
 int main(int argc, char** argv) {
     bool capacity = argc == 3 && std::string_view(argv[1]) == "--capacity";
     if (argc != 2 && !capacity) {

@@ -4,6 +4,10 @@
 #include "fmtoobj/command_list.h"
 #include "fmtoobj/console_text.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 namespace {
 
 using Fatal = std::optional<std::string>;
@@ -109,3 +113,5 @@ std::optional<std::string> DecodeFrameModel(const ByteReader& file, const ChunkM
     DecodeExtendedBlocks(file, map, model);
     return std::nullopt;
 }
+
+}  // namespace fmtoobj

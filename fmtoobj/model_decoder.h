@@ -9,7 +9,13 @@
 #include "fmtoobj/chunk_map.h"
 #include "fmtoobj/frame_model.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 // Returns the fatal error's message, or nothing when `model` is complete. Only the command
 // lists of the nodes in `nodeMask` are read.
 std::optional<std::string> DecodeFrameModel(const ByteReader& file, const ChunkMap& map,
                                             uint32_t nodeMask, FrameModel& model);
+
+}  // namespace fmtoobj

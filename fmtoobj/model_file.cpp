@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <new>
 
+namespace fmtoobj {
+
 namespace {
 
 bool ReadSized(std::FILE* file, std::uintmax_t size, std::vector<uint8_t>& bytes) {
@@ -56,3 +58,5 @@ ModelFile ReadModelFile(const std::string& path) {
     std::fclose(file);
     return result;
 }
+
+}  // namespace fmtoobj

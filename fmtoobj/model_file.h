@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace fmtoobj {
+
 enum class ModelFileStatus { Read, CantOpen, CantAllocate, CantRead, TooLarge };
 
 // The most read from an input that is not a regular file (a pipe or a device).
@@ -18,3 +20,5 @@ struct ModelFile {
 };
 
 ModelFile ReadModelFile(const std::string& path);
+
+}  // namespace fmtoobj

@@ -4,6 +4,10 @@
 
 #include "flexmodel/records.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 std::string_view NodeGroupName(int node, bool partNames) {
     static constexpr std::array<std::string_view, FLEX_MAX_MESH_NODES> generic = {
         "Node0", "Node1", "Node2",  "Node3",  "Node4",  "Node5",  "Node6",  "Node7",
@@ -17,3 +21,5 @@ std::string_view NodeGroupName(int node, bool partNames) {
     }
     return partNames ? parts[node] : generic[node];
 }
+
+}  // namespace fmtoobj

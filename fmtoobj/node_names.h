@@ -3,4 +3,8 @@
 
 #include <string_view>
 
+namespace fmtoobj {
+
 std::string_view NodeGroupName(int node, bool partNames);
+
+}  // namespace fmtoobj

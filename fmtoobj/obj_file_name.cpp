@@ -2,6 +2,8 @@
 
 #include "fmtoobj/console_text.h"
 
+namespace fmtoobj {
+
 namespace {
 
 bool IsUnsafeCharacter(unsigned char c) {
@@ -29,3 +31,5 @@ std::string SafeFileStem(std::string_view frameName) {
 std::string ObjFileName(std::string_view frameName, uint32_t mask) {
     return SafeFileStem(frameName) + Format("%04X", static_cast<unsigned>(mask & 0xFFFF)) + ".obj";
 }
+
+}  // namespace fmtoobj

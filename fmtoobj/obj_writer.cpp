@@ -9,6 +9,8 @@
 #include "fmtoobj/texture_report.h"
 #include "fmtoobj/triangles.h"
 
+namespace fmtoobj {
+
 namespace {
 
 class ObjTextBuilder {
@@ -151,3 +153,5 @@ std::string ObjText(const FrameModel& model, const ConverterOptions& options, ui
                     std::string_view fileName, const TextureLookup& lookup, std::ostream& console) {
     return ObjTextBuilder(model, options, mask, lookup, console).Build(fileName);
 }
+
+}  // namespace fmtoobj

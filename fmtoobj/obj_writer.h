@@ -11,6 +11,10 @@
 #include "fmtoobj/options.h"
 #include "fmtoobj/texture_lookup.h"
 
+namespace fmtoobj {
+
 // Unmatched texture coordinates are reported on `console` as they are met.
 std::string ObjText(const FrameModel& model, const ConverterOptions& options, uint32_t mask,
                     std::string_view fileName, const TextureLookup& lookup, std::ostream& console);
+
+}  // namespace fmtoobj

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+namespace fmtoobj {
+
 namespace {
 
 // Options match a whole argument; their letters in either case.
@@ -76,3 +78,5 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
     }
     return result;
 }
+
+}  // namespace fmtoobj

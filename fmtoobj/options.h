@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace fmtoobj {
+
 // The frame name that stands for "the first frame of the file".
 inline constexpr std::string_view FIRST_FRAME_NAME = ":-)";
 
@@ -29,3 +31,5 @@ struct CommandLine {
 
 // `arguments` excludes the program path.
 CommandLine ParseCommandLine(std::span<const std::string> arguments);
+
+}  // namespace fmtoobj

@@ -2,6 +2,10 @@
 
 #include "flexmodel/side_file.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 namespace {
 
 class DiskFile : public OutputFile {
@@ -46,3 +50,5 @@ std::unique_ptr<OutputFile> MemoryDirectory::Create(const std::string& name) {
     }
     return std::make_unique<MemoryFile>(files, name);
 }
+
+}  // namespace fmtoobj

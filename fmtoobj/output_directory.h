@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace fmtoobj {
+
 class OutputFile {
   public:
     virtual ~OutputFile() = default;
@@ -35,3 +37,5 @@ class MemoryDirectory : public OutputDirectory {
     std::map<std::string, std::string> files;
     std::set<std::string> refusedNames;  // Create fails for these, as for a read-only file
 };
+
+}  // namespace fmtoobj

@@ -1,5 +1,7 @@
 #include "fmtoobj/sample_models.h"
 
+namespace fmtoobj {
+
 namespace {
 
 // Corner k of the box: bit 0 is x, bit 1 is y, bit 2 is z.
@@ -158,3 +160,5 @@ FlexModelContent CapacityModel() {
     }
     return model;
 }
+
+}  // namespace fmtoobj

@@ -3,6 +3,8 @@
 #include "fmtoobj/texture_report.h"
 #include "fmtoobj/triangles.h"
 
+namespace fmtoobj {
+
 namespace {
 
 int NumberMarked(std::vector<int>& numbers) {
@@ -40,3 +42,5 @@ SparseNumbering NumberUsedEntries(const FrameModel& model, uint32_t mask,
     numbering.stCount = NumberMarked(numbering.stNumber);
     return numbering;
 }
+
+}  // namespace fmtoobj

@@ -9,6 +9,8 @@
 #include "fmtoobj/frame_model.h"
 #include "fmtoobj/texture_lookup.h"
 
+namespace fmtoobj {
+
 struct SparseNumbering {
     std::vector<int> vertexNumber;  // per vertex index: new number, or -1 when unused
     std::vector<int> stNumber;      // per texture-vertex index: new number, or -1
@@ -18,3 +20,5 @@ struct SparseNumbering {
 
 SparseNumbering NumberUsedEntries(const FrameModel& model, uint32_t mask,
                                   const TextureLookup& lookup, std::ostream& console);
+
+}  // namespace fmtoobj

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <optional>
 
+namespace fmtoobj {
+
 namespace {
 
 uint32_t Key(int16_t s, int16_t t) {
@@ -46,3 +48,5 @@ int FindTextureVertexLinear(std::span<const StCoord> stCoords, float s, float t)
     }
     return -1;
 }
+
+}  // namespace fmtoobj

@@ -11,6 +11,10 @@
 
 #include "flexmodel/records.h"
 
+namespace fmtoobj {
+
+using namespace ::flexmodel;
+
 // The texel number a command's fraction rounds to, as the 16-bit value it is compared as;
 // nothing for values no texel can have (not finite or beyond the int range).
 std::optional<int16_t> TexelOf(float fraction);
@@ -28,3 +32,5 @@ class TextureLookup {
 
 // The straightforward search the index must agree with.
 int FindTextureVertexLinear(std::span<const StCoord> stCoords, float s, float t);
+
+}  // namespace fmtoobj

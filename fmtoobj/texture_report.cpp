@@ -2,6 +2,8 @@
 
 #include "fmtoobj/console_text.h"
 
+namespace fmtoobj {
+
 int FindTextureVertexReporting(const TextureLookup& lookup, const GlVertex& vertex,
                                std::ostream& console) {
     int index = lookup.Find(vertex.s, vertex.t);
@@ -10,3 +12,5 @@ int FindTextureVertexReporting(const TextureLookup& lookup, const GlVertex& vert
     }
     return index;
 }
+
+}  // namespace fmtoobj

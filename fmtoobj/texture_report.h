@@ -7,5 +7,9 @@
 #include "fmtoobj/texture_lookup.h"
 #include "fmtoobj/triangles.h"
 
+namespace fmtoobj {
+
 int FindTextureVertexReporting(const TextureLookup& lookup, const GlVertex& vertex,
                                std::ostream& console);
+
+}  // namespace fmtoobj

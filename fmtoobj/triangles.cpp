@@ -1,5 +1,7 @@
 #include "fmtoobj/triangles.h"
 
+namespace fmtoobj {
+
 std::vector<Triangle> TrianglesOf(const GlCommand& command) {
     const std::vector<GlVertex>& p = command.vertices;
     std::vector<Triangle> triangles;
@@ -18,3 +20,5 @@ std::vector<Triangle> TrianglesOf(const GlCommand& command) {
     }
     return triangles;
 }
+
+}  // namespace fmtoobj

@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace platform {
+
 namespace {
 
 QGroupBox* RadioGroup(QWidget* parent, const QString& title, const QStringList& labels, int checked,
@@ -50,3 +52,5 @@ ControlDeviceDialog::ControlDeviceDialog(const ControlDeviceChoice& choice, QWid
 ControlDeviceChoice ControlDeviceDialog::Choice() const {
     return ControlDeviceChoice{targets_->checkedId(), devices_->checkedId()};
 }
+
+}  // namespace platform

@@ -6,6 +6,10 @@
 
 class QButtonGroup;
 
+namespace platform {
+
+using namespace ::editor::shell;
+
 // "Control Device": what the input moves (Object or Camera) and with which device (Keyboard,
 // Mouse or Joystick). A value out of range shows as the first button.
 class ControlDeviceDialog : public QDialog {
@@ -21,3 +25,5 @@ class ControlDeviceDialog : public QDialog {
     QButtonGroup* targets_;
     QButtonGroup* devices_;
 };
+
+}  // namespace platform

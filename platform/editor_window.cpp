@@ -3,6 +3,10 @@
 #include "platform/gl_view_widget.h"
 #include "scene/image.h"
 
+namespace platform {
+
+using namespace ::scene;
+
 EditorWindow::EditorWindow(SettingsStore& settings, std::string programDir, std::string logPath)
     : frame_(ui_, settings, std::move(programDir), std::move(logPath)) {
     frame_.SetJoystickBackend(&joystick_);
@@ -32,3 +36,5 @@ bool EditorWindow::Create() {
     return frame_.Create(std::max(window_->View()->width(), 1),
                          std::max(window_->View()->height(), 1));
 }
+
+}  // namespace platform

@@ -8,7 +8,14 @@
 #include "platform/qt_ui.h"
 #include "platform/sdl_joystick_backend.h"
 
+namespace scene::input {
 class SettingsStore;
+}
+
+namespace platform {
+
+using namespace ::editor::shell;
+using namespace ::scene::input;
 
 // The editor put together for the screen: the Qt Ui, the joystick, the CMainFrame and its
 // window, created in the frame's order (settings and default pose first, then the window,
@@ -33,3 +40,5 @@ class EditorWindow {
     CMainFrame frame_;
     std::unique_ptr<MainWindow> window_;
 };
+
+}  // namespace platform

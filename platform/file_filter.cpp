@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+namespace platform {
+
 namespace {
 
 QStringList PatternSpellings(const QString& patternList) {
@@ -50,3 +52,5 @@ QStringList ConvertFileFilter(const std::string& filter) {
     }
     return filters;
 }
+
+}  // namespace platform

@@ -10,6 +10,10 @@
 #include "scene/stage.h"
 #include "scene/texture.h"
 
+namespace platform {
+
+using namespace ::scene;
+
 namespace {
 
 constexpr int kMaxLights = 8;
@@ -434,3 +438,5 @@ void GlSceneRenderer::SweepUnused() {
         }
     }
 }
+
+}  // namespace platform

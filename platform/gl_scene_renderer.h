@@ -11,11 +11,17 @@
 #include "scene/color.h"
 #include "scene/matrix.h"
 
+namespace scene {
 class C3dFrame;
 class C3dImage;
 class C3dMesh;
 class C3dScene;
 class C3dStage;
+}  // namespace scene
+
+namespace platform {
+
+using namespace ::scene;
 
 // Draws a stage's scene with OpenGL through the scene's one projection: solid meshes Gouraud
 // shaded and lit by the scene's ambient, directional and point lights; wireframe meshes as
@@ -74,3 +80,5 @@ class GlSceneRenderer : protected QOpenGLFunctions {
     std::unordered_map<const C3dImage*, std::unique_ptr<TextureEntry>> textures_;
     unsigned quadBuffer_ = 0;
 };
+
+}  // namespace platform

@@ -9,6 +9,10 @@
 #include "platform/key_translation.h"
 #include "scene/input/input_message.h"
 
+namespace platform {
+
+using namespace ::scene::input;
+
 GlViewWidget::GlViewWidget(C3dView& view, QWidget* parent) : QOpenGLWidget(parent), view_(view) {
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
@@ -120,3 +124,5 @@ void GlViewWidget::keyReleaseEvent(QKeyEvent* event) {
     }
     QOpenGLWidget::keyReleaseEvent(event);
 }
+
+}  // namespace platform

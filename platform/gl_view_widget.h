@@ -5,6 +5,10 @@
 #include "platform/gl_scene_renderer.h"
 #include "scene/view.h"
 
+namespace platform {
+
+using namespace ::scene;
+
 // The 3D view window: an OpenGL widget that draws the C3dView's stage, keeps the view's size
 // in step with its own, turns a left-button press into a pick at the view position and passes
 // key and mouse messages to the view's listener (the input controller) first.
@@ -44,3 +48,5 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     long framesDrawn_ = 0;
     bool paintDeferred_ = false;
 };
+
+}  // namespace platform

@@ -4,6 +4,10 @@
 
 #include "scene/image.h"
 
+namespace platform {
+
+using namespace ::scene;
+
 namespace {
 
 uint8_t ToByte(float component) {
@@ -49,3 +53,5 @@ std::vector<uint8_t> ImageToRgba(const C3dImage& image, std::optional<C3dColor> 
     }
     return rgba;
 }
+
+}  // namespace platform

@@ -2,6 +2,10 @@
 
 #include "scene/input/input_message.h"
 
+namespace platform {
+
+using namespace ::scene::input;
+
 namespace {
 
 uint32_t KeypadKey(int key) {
@@ -84,3 +88,5 @@ uint64_t MouseKeyFlagsFromQt(Qt::MouseButtons buttons, Qt::KeyboardModifiers mod
     }
     return flags;
 }
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace platform {
+
 ListChoiceDialog::ListChoiceDialog(const QString& title, const QStringList& items, int initialIndex,
                                    QWidget* parent)
     : QDialog(parent), list_(new QListWidget(this)) {
@@ -29,3 +31,5 @@ ListChoiceDialog::ListChoiceDialog(const QString& title, const QStringList& item
 int ListChoiceDialog::Choice() const {
     return list_->currentRow();
 }
+
+}  // namespace platform

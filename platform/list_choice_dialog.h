@@ -4,6 +4,8 @@
 
 class QListWidget;
 
+namespace platform {
+
 // A choice from a fixed list with OK and Cancel; a double click chooses at once. OK needs a
 // chosen item.
 class ListChoiceDialog : public QDialog {
@@ -19,3 +21,5 @@ class ListChoiceDialog : public QDialog {
   private:
     QListWidget* list_;
 };
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 #include <X11/XKBlib.h>
 #endif
 
+namespace platform {
+
 namespace {
 
 #ifdef MARIONET_HAVE_XKB
@@ -44,3 +46,5 @@ LockKeyState QueryLockKeys() {
 #endif
     return state;
 }
+
+}  // namespace platform

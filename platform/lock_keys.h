@@ -1,5 +1,7 @@
 #pragma once
 
+namespace platform {
+
 // The lock keys' states, for the status bar's indicators. Asked of the X server; where that
 // is not possible (another platform, no Xkb) every lock reads off.
 struct LockKeyState {
@@ -9,3 +11,5 @@ struct LockKeyState {
 };
 
 LockKeyState QueryLockKeys();
+
+}  // namespace platform

@@ -18,6 +18,10 @@
 #include "platform/lock_keys.h"
 #include "platform/toolbar_icons.h"
 
+namespace platform {
+
+using namespace ::editor::shell;
+
 namespace {
 
 QString ToQt(std::string_view text) {
@@ -308,3 +312,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
 }
+
+}  // namespace platform

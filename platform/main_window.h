@@ -6,12 +6,23 @@
 #include <string>
 #include <vector>
 
+namespace editor::shell {
 class CMainFrame;
-class GlViewWidget;
+struct CommandInfo;
+}  // namespace editor::shell
+namespace scene::input {
+class SettingsStore;
+}
+
 class QLabel;
 class QMenu;
-class SettingsStore;
-struct CommandInfo;
+
+namespace platform {
+
+using namespace ::editor::shell;
+using namespace ::scene::input;
+
+class GlViewWidget;
 
 // The frame window "Marionet": menus, accelerators and toolbar built from the command table,
 // a status bar with the message pane and the lock-key indicators, and the 3D view filling the
@@ -77,3 +88,5 @@ class MainWindow : public QMainWindow {
     bool commandRunning_ = false;
     unsigned idleSteps_ = 0;
 };
+
+}  // namespace platform

@@ -5,6 +5,10 @@
 
 #include "scene/mesh.h"
 
+namespace platform {
+
+using namespace ::scene;
+
 namespace {
 
 struct Corner {
@@ -88,3 +92,5 @@ MeshGeometry BuildMeshGeometry(const C3dMesh& mesh) {
     }
     return geometry;
 }
+
+}  // namespace platform

@@ -3,8 +3,14 @@
 #include <cstdint>
 #include <vector>
 
+namespace scene {
 class C3dMesh;
 class C3dTexture;
+}  // namespace scene
+
+namespace platform {
+
+using namespace ::scene;
 
 // Floats per vertex of the renderer's buffers: position (3), normal (3), colour (3), skin
 // coordinates (2).
@@ -34,3 +40,5 @@ struct MeshGeometry {
 // Builds both forms; corners without a normal take their face's normal. Skin v runs down the
 // picture while textures are uploaded bottom row first, so v is flipped here.
 MeshGeometry BuildMeshGeometry(const C3dMesh& mesh);
+
+}  // namespace platform

@@ -5,7 +5,11 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace platform {
+
+using namespace ::editor::model;
 
 MeshNodesDialog::MeshNodesDialog(const MeshNodeFlags& nodes, QWidget* parent)
     : QDialog(parent), nodes_(nodes) {
@@ -37,3 +41,5 @@ MeshNodeFlags MeshNodesDialog::Nodes() const {
     ApplyMeshNodeBoxes(checked, nodes);
     return nodes;
 }
+
+}  // namespace platform

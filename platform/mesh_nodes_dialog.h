@@ -7,6 +7,10 @@
 
 class QCheckBox;
 
+namespace platform {
+
+using namespace ::editor::shell;
+
 // "Select Active Mesh Nodes": one check box per mesh node, "Torso" standing for the two torso
 // nodes, with OK and Cancel.
 class MeshNodesDialog : public QDialog {
@@ -24,3 +28,5 @@ class MeshNodesDialog : public QDialog {
     MeshNodeFlags nodes_;
     std::array<QCheckBox*, kBoxCount> boxes_{};
 };
+
+}  // namespace platform

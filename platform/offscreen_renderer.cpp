@@ -7,6 +7,8 @@
 
 #include "platform/gl_scene_renderer.h"
 
+namespace platform {
+
 OffscreenRenderer::OffscreenRenderer() = default;
 
 OffscreenRenderer::~OffscreenRenderer() {
@@ -44,3 +46,5 @@ QImage OffscreenRenderer::Picture() {
     context_->makeCurrent(surface_.get());
     return framebuffer_->toImage();
 }
+
+}  // namespace platform

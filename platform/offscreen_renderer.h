@@ -3,11 +3,19 @@
 #include <QImage>
 #include <memory>
 
+namespace scene {
 class C3dStage;
-class GlSceneRenderer;
+}
+
 class QOffscreenSurface;
 class QOpenGLContext;
 class QOpenGLFramebufferObject;
+
+namespace platform {
+
+using namespace ::scene;
+
+class GlSceneRenderer;
 
 // Draws stages into an off-screen framebuffer of a fixed size with its own OpenGL context:
 // for pictures of the scene without a window and for measuring the renderer. Needs a
@@ -29,3 +37,5 @@ class OffscreenRenderer {
     std::unique_ptr<QOpenGLFramebufferObject> framebuffer_;
     std::unique_ptr<GlSceneRenderer> renderer_;
 };
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QVariant>
 
+namespace platform {
+
 QtSettingsStore::QtSettingsStore()
     : QtSettingsStore(
           std::make_unique<QSettings>(QStringLiteral("Marionet"), QStringLiteral("Marionet"))) {}
@@ -87,3 +89,5 @@ bool QtSettingsStore::Sync() {
     settings_->sync();
     return settings_->status() == QSettings::NoError;
 }
+
+}  // namespace platform

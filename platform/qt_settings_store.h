@@ -5,6 +5,10 @@
 
 #include "scene/input/settings_store.h"
 
+namespace platform {
+
+using namespace ::scene::input;
+
 // The settings profile kept with QSettings: organisation and application "Marionet", the
 // native format (an INI file under the user's configuration directory on Linux). Sections
 // such as "Settings\Window" become groups "Settings/Window". A value of the wrong type (a
@@ -39,3 +43,5 @@ class QtSettingsStore : public SettingsStore {
   private:
     std::unique_ptr<QSettings> settings_;
 };
+
+}  // namespace platform

@@ -11,6 +11,8 @@
 #include "platform/text_entry_dialog.h"
 #include "platform/transforms_sheet.h"
 
+namespace platform {
+
 namespace {
 
 const QString kTitle = QStringLiteral("Marionet");
@@ -175,3 +177,5 @@ void QtUi::CloseTransformsSheet() {
 void QtUi::ShowAbout(const std::string& text) {
     QMessageBox::about(parent_, QStringLiteral("About Marionet"), ToQt(text));
 }
+
+}  // namespace platform

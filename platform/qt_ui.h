@@ -9,6 +9,10 @@
 
 class QFileDialog;
 
+namespace platform {
+
+using namespace ::editor::shell;
+
 // The editor's questions asked with Qt dialogs, all of them children of the main window.
 // Message boxes carry the title "Marionet"; file dialogs take the framework's filter strings
 // and are Qt's own (not the desktop's), so they behave the same everywhere.
@@ -50,3 +54,5 @@ class QtUi : public Ui {
     std::function<void(const QString&)> statusSink_;
     QPointer<TransformsSheet> sheet_;
 };
+
+}  // namespace platform

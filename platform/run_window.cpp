@@ -12,6 +12,8 @@
 #include "platform/editor_window.h"
 #include "platform/qt_settings_store.h"
 
+namespace platform {
+
 namespace {
 
 bool IsSet(const char* name) {
@@ -81,3 +83,5 @@ int RunMarionetWindow(int argc, char** argv) {
     }
     return status;
 }
+
+}  // namespace platform

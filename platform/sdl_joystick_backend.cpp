@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace platform {
+
 SdlJoystickBackend::SdlJoystickBackend() {
     // The window is Qt's, so SDL would otherwise think the program is in the background and
     // hold back joystick input.
@@ -104,3 +106,5 @@ uint32_t SdlJoystickBackend::HatPointOfView(uint8_t hat) {
             return 0xFFFF;
     }
 }
+
+}  // namespace platform

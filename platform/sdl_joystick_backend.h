@@ -6,6 +6,10 @@
 
 struct _SDL_Joystick;
 
+namespace platform {
+
+using namespace ::scene::input;
+
 // Joystick services over SDL2's joystick subsystem (nothing else of SDL is started). The
 // first joystick SDL lists is device 0; it is opened on first use and closed with the backend.
 class SdlJoystickBackend : public JoystickBackend {
@@ -31,3 +35,5 @@ class SdlJoystickBackend : public JoystickBackend {
     _SDL_Joystick* joystick_ = nullptr;
     int openDevice_ = -1;
 };
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace platform {
+
 namespace {
 
 QDialogButtonBox* AddOkCancel(QDialog* dialog, QVBoxLayout* layout) {
@@ -55,3 +57,5 @@ ComboEntryDialog::ComboEntryDialog(const QString& title, const QStringList& item
 QString ComboEntryDialog::Text() const {
     return combo_->currentText();
 }
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 class QComboBox;
 class QLineEdit;
 
+namespace platform {
+
 // One line of text with OK and Cancel, at most maxLength characters (0: no limit); used for
 // the pose and group names.
 class TextEntryDialog : public QDialog {
@@ -34,3 +36,5 @@ class ComboEntryDialog : public QDialog {
   private:
     QComboBox* combo_;
 };
+
+}  // namespace platform

@@ -6,6 +6,10 @@
 
 #include "editor/shell/command_ids.h"
 
+namespace platform {
+
+using namespace ::editor::shell;
+
 namespace {
 
 QIcon GlyphIcon(const QString& glyph) {
@@ -59,3 +63,5 @@ QIcon ToolbarIcon(int commandId, const QStyle& style) {
     }
     return GlyphIcon(QStringLiteral("?"));
 }
+
+}  // namespace platform

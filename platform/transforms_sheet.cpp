@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+namespace platform {
+
 namespace {
 
 using Page = CTransformDlg::Page;
@@ -113,3 +115,5 @@ void TransformsSheet::done(int result) {
     Notify();
     QDialog::done(result);
 }
+
+}  // namespace platform

@@ -8,6 +8,10 @@
 class QLineEdit;
 class QTabWidget;
 
+namespace platform {
+
+using namespace ::scene::input;
+
 // The modeless "Transforms" sheet: pages "Scale", "Rotate" and "Translate", each with X, Y
 // and Z boxes and the buttons "Before", "After" and "Replace", which hand the typed values to
 // the CTransformDlg. Closing it by hand tells the CTransformDlg (whose owner then forgets
@@ -38,3 +42,5 @@ class TransformsSheet : public QDialog {
     QTabWidget* pages_;
     std::array<std::array<QLineEdit*, 3>, 3> fields_{};
 };
+
+}  // namespace platform

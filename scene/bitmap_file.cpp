@@ -9,6 +9,8 @@
 
 #include "scene/image.h"
 
+namespace scene {
+
 namespace {
 
 inline constexpr uint16_t BITMAP_SIGNATURE = 19778;  // "BM"
@@ -203,3 +205,5 @@ bool C3dImage::LoadBitmapBytes(std::span<const uint8_t> bytes) {
     }
     return Succeed();
 }
+
+}  // namespace scene

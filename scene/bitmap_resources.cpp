@@ -4,6 +4,8 @@
 #include "scene/image.h"
 #include "scene/texture.h"
 
+namespace scene {
+
 namespace {
 
 inline constexpr int COLOUR_TEXTURE_SIDE = 32;
@@ -48,3 +50,5 @@ bool C3dImage::LoadBitmapResource(int id) {
     }
     return Fail(C3D_E_NOTFOUND);
 }
+
+}  // namespace scene

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace scene {
+
 // An RGB colour with components 0..1.
 struct C3dColor {
     float r = 1.0f;
@@ -8,3 +10,5 @@ struct C3dColor {
 
     bool operator==(const C3dColor& other) const = default;
 };
+
+}  // namespace scene

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace scene {
+
 namespace {
 
 // Length of a matrix column: the scale the transform gives that axis.
@@ -204,3 +206,5 @@ void C3dFrame::Move(double delta) {
         child->Move(delta);
     }
 }
+
+}  // namespace scene

@@ -6,6 +6,8 @@
 #include "scene/vector.h"
 #include "scene/visual.h"
 
+namespace scene {
+
 // How a new matrix or rotation is combined with a frame's transform.
 enum class C3dCombine {
     Replace,  // the new matrix becomes the transform
@@ -81,3 +83,5 @@ class C3dFrame : public C3dVisual {
     double spinAngle_ = 0.0;
     bool visible_ = true;
 };
+
+}  // namespace scene

@@ -5,6 +5,8 @@
 #include "scene/shape.h"
 #include "scene/viewport.h"
 
+namespace scene {
+
 namespace {
 
 struct ProjectedFace {
@@ -107,3 +109,5 @@ bool C3dShape::HitTest(double x, double y, const C3dViewport& view, int* face, V
     }
     return Succeed();
 }
+
+}  // namespace scene

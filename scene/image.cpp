@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace scene {
+
 namespace {
 
 C3dImage::FileChooser& OpenFileChooser() {
@@ -75,3 +77,5 @@ void C3dImage::SetOpenFileChooser(FileChooser chooser) {
 std::string C3dImage::ChooseOpenFile(const std::string& filter) {
     return OpenFileChooser() ? OpenFileChooser()(filter) : std::string();
 }
+
+}  // namespace scene

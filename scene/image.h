@@ -9,6 +9,8 @@
 
 #include "scene/visual.h"
 
+namespace scene {
+
 // The 40-byte device-independent bitmap information header.
 struct BitmapInfoHeader {
     uint32_t size = 40;
@@ -102,3 +104,5 @@ class C3dImage : public C3dVisual {
     std::vector<uint8_t> pixels_;
     uint64_t revision_ = 0;
 };
+
+}  // namespace scene

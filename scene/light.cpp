@@ -1,5 +1,7 @@
 #include "scene/light.h"
 
+namespace scene {
+
 bool C3dLight::Create(C3dLightKind kind, double r, double g, double b) {
     kind_ = kind;
     created_ = true;
@@ -10,3 +12,5 @@ bool C3dLight::SetColor(double r, double g, double b) {
     color_ = C3dColor{static_cast<float>(r), static_cast<float>(g), static_cast<float>(b)};
     return Succeed();
 }
+
+}  // namespace scene

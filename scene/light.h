@@ -3,6 +3,8 @@
 #include "scene/color.h"
 #include "scene/frame.h"
 
+namespace scene {
+
 enum class C3dLightKind { Ambient, Point, Spot, Directional, ParallelPoint };
 
 // A light attached to its own frame; directional and spot lights shine along the frame's z.
@@ -44,3 +46,5 @@ class C3dSpotLight : public C3dLight {
   public:
     C3dSpotLight() { Create(C3dLightKind::Spot, 1.0, 1.0, 1.0); }
 };
+
+}  // namespace scene

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+namespace scene {
+
 C3dMatrix::C3dMatrix() {
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 4; ++c) {
@@ -172,3 +174,5 @@ bool C3dMatrix::Inverse(C3dMatrix& out) const {
     }
     return true;
 }
+
+}  // namespace scene

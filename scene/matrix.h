@@ -3,6 +3,8 @@
 #include "scene/object.h"
 #include "scene/vector.h"
 
+namespace scene {
+
 // Degrees to radians as the rotation matrices take them.
 inline constexpr double C3D_RADIANS_PER_DEGREE = 0.01745329251994;
 
@@ -57,3 +59,5 @@ class C3dMatrix : public C3dObject {
     Vector Column(int c) const { return Vector(m[0][c], m[1][c], m[2][c]); }
     void SetColumn(int c, const Vector& v);
 };
+
+}  // namespace scene

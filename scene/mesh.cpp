@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace scene {
+
 namespace {
 
 // Reads one face record of a face list; fails on anything that does not fit the arrays.
@@ -231,3 +233,5 @@ void C3dMesh::SetQuality(int quality) {
     quality_ = quality;
     Touch();
 }
+
+}  // namespace scene

@@ -8,6 +8,8 @@
 #include "scene/color.h"
 #include "scene/vector.h"
 
+namespace scene {
+
 class C3dTexture;
 
 // Render presets in the platform's render-quality encoding.
@@ -99,3 +101,5 @@ class C3dMesh {
     bool perspective_ = false;
     uint64_t revision_ = 0;
 };
+
+}  // namespace scene

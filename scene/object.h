@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace scene {
+
 // Result codes kept by every scene object after each operation.
 enum : int32_t {
     C3D_OK = 0,
@@ -32,3 +34,5 @@ class C3dObject {
   private:
     int32_t result_ = C3D_OK;
 };
+
+}  // namespace scene

@@ -6,6 +6,8 @@
 
 #include "scene/shape.h"
 
+namespace scene {
+
 namespace {
 
 inline constexpr int MAX_PRIMITIVE_STEPS = 1024;
@@ -146,3 +148,5 @@ bool C3dShape::CreateTube(const Vector& start, double startRadius, const Vector&
     }
     return BuildFrom(solid.vertices, solid.faces, TubeName(startRadius, endRadius));
 }
+
+}  // namespace scene

@@ -6,6 +6,8 @@
 #include "scene/mesh.h"
 #include "scene/shape.h"
 
+namespace scene {
+
 bool RayHitsTriangle(const Vector& origin, const Vector& direction, const Vector& a,
                      const Vector& b, const Vector& c, double& t) {
     // Moller-Trumbore, in double precision.
@@ -94,3 +96,5 @@ void CollectRayHits(const C3dFrame& root, const C3dRay& ray, double nearest, dou
     }
     CollectFrom(root, parentWorld, ray, nearest, farthest, hits);
 }
+
+}  // namespace scene

@@ -4,6 +4,8 @@
 
 #include "scene/viewport.h"
 
+namespace scene {
+
 class C3dFrame;
 class C3dMesh;
 
@@ -21,3 +23,5 @@ int NearestFaceOnRay(const C3dMesh& mesh, const Vector& origin, const Vector& di
 // the two distances (unordered).
 void CollectRayHits(const C3dFrame& root, const C3dRay& ray, double nearest, double farthest,
                     std::vector<C3dPickHit>& hits);
+
+}  // namespace scene

@@ -5,6 +5,8 @@
 #include "scene/image.h"
 #include "scene/stage.h"
 
+namespace scene {
+
 C3dScene::C3dScene() {
     Create();
 }
@@ -113,3 +115,5 @@ bool C3dScene::ApplyCamera() {
     }
     return Succeed();
 }
+
+}  // namespace scene

@@ -7,6 +7,8 @@
 #include "scene/frame.h"
 #include "scene/light.h"
 
+namespace scene {
+
 class C3dImage;
 class C3dStage;
 
@@ -63,3 +65,5 @@ class C3dScene : public C3dFrame {
     const C3dImage* backgroundImage_ = nullptr;
     C3dStage* stage_ = nullptr;
 };
+
+}  // namespace scene

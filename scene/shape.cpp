@@ -2,6 +2,8 @@
 
 #include "scene/image.h"
 
+namespace scene {
+
 namespace {
 
 C3dColor ColorOf(double r, double g, double b) {
@@ -113,3 +115,5 @@ void C3dShape::AdoptImage(C3dImage* image) {
         images_.emplace_back(image);
     }
 }
+
+}  // namespace scene

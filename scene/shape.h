@@ -10,6 +10,8 @@
 #include "scene/frame.h"
 #include "scene/mesh.h"
 
+namespace scene {
+
 class C3dImage;
 class C3dTexture;
 class C3dViewport;
@@ -88,3 +90,5 @@ class C3dShape : public C3dFrame {
 
 // A shape made by a mesh import.
 class C3dImportShape : public C3dShape {};
+
+}  // namespace scene

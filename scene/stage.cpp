@@ -2,6 +2,8 @@
 
 #include "scene/scene.h"
 
+namespace scene {
+
 C3dStage::C3dStage() {
     AddChild(&camera_);
     viewport_.SetCamera(&camera_);
@@ -46,3 +48,5 @@ bool C3dStage::SetScene(C3dScene* scene) {
     scene->ApplyCamera();
     return Succeed();
 }
+
+}  // namespace scene

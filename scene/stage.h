@@ -4,6 +4,8 @@
 #include "scene/frame.h"
 #include "scene/viewport.h"
 
+namespace scene {
+
 class C3dScene;
 
 // What a view renders: a camera and a viewport looking at one scene. The scene and the camera
@@ -28,3 +30,5 @@ class C3dStage : public C3dFrame {
     C3dViewport viewport_;
     C3dScene* scene_ = nullptr;
 };
+
+}  // namespace scene

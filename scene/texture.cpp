@@ -1,5 +1,7 @@
 #include "scene/texture.h"
 
+namespace scene {
+
 bool C3dTexture::Create(const std::string& path) {
     if (!LoadBitmapFile(path)) {
         return false;
@@ -23,3 +25,5 @@ bool C3dTexture::SetTransparentColor(double r, double g, double b) {
     Touch();
     return Succeed();
 }
+
+}  // namespace scene

@@ -5,6 +5,8 @@
 #include "scene/color.h"
 #include "scene/image.h"
 
+namespace scene {
+
 // Resource numbers of the five one-colour face textures (32 x 32 pixels each).
 enum : int {
     C3D_RESOURCE_BLACK = 141,
@@ -31,3 +33,5 @@ class C3dTexture : public C3dImage {
     C3dColor transparentColor_{0.0f, 0.0f, 0.0f};
     bool hasTransparentColor_ = false;
 };
+
+}  // namespace scene

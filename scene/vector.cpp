@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace scene {
+
 Vector Vector::Add(const Vector& a, const Vector& b) {
     return Vector(double(a.x) + b.x, double(a.y) + b.y, double(a.z) + b.z);
 }
@@ -47,3 +49,5 @@ bool Vector::Normalize() {
     *this = Vector(x / length, y / length, z / length);
     return true;
 }
+
+}  // namespace scene

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace scene {
+
 // Three floats; every computation runs in double precision and is stored back as float.
 class Vector {
   public:
@@ -30,3 +32,5 @@ class Vector {
 
 // Storage layout is relied on by meshes that hand arrays of vertices to shapes.
 static_assert(sizeof(Vector) == 3 * sizeof(float));
+
+}  // namespace scene

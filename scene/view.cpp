@@ -3,6 +3,8 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace scene {
+
 C3dView::C3dView() = default;
 
 C3dView::~C3dView() = default;
@@ -74,3 +76,5 @@ bool C3dView::RouteMessage(uint32_t message, uint64_t wParam, int64_t lParam) {
     listener_->OnViewMessage(message, wParam, lParam);
     return true;
 }
+
+}  // namespace scene

@@ -6,6 +6,8 @@
 
 #include "scene/stage.h"
 
+namespace scene {
+
 class C3dScene;
 class C3dShape;
 
@@ -69,3 +71,5 @@ class C3dView {
     void* pickArgument_ = nullptr;
     bool pickEnabled_ = false;
 };
+
+}  // namespace scene

@@ -7,6 +7,8 @@
 #include "scene/ray_cast.h"
 #include "scene/shape.h"
 
+namespace scene {
+
 bool C3dViewport::Create(int width, int height) {
     return SetSize(width, height);
 }
@@ -139,3 +141,5 @@ std::vector<C3dPickHit> C3dViewport::PickAll(double x, double y) const {
     });
     return hits;
 }
+
+}  // namespace scene

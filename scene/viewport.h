@@ -6,6 +6,8 @@
 #include "scene/object.h"
 #include "scene/vector.h"
 
+namespace scene {
+
 class C3dFrame;
 class C3dShape;
 
@@ -82,3 +84,5 @@ class C3dViewport : public C3dObject {
     const C3dFrame* camera_ = nullptr;
     const C3dFrame* root_ = nullptr;
 };
+
+}  // namespace scene

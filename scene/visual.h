@@ -4,6 +4,8 @@
 
 #include "scene/object.h"
 
+namespace scene {
+
 // Anything that carries a name (frames, shapes, images, textures).
 class C3dVisual : public C3dObject {
   public:
@@ -16,3 +18,5 @@ class C3dVisual : public C3dObject {
   private:
     std::string name_ = "3D Visual";
 };
+
+}  // namespace scene

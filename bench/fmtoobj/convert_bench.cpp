@@ -12,6 +12,9 @@
 #include "fmtoobj/converter.h"
 #include "fmtoobj/sample_models.h"
 
+using namespace ::flexmodel;
+using namespace ::fmtoobj;
+
 namespace {
 
 const std::vector<uint8_t>& CapacityFile() {

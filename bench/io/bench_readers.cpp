@@ -14,6 +14,9 @@
 #include "editor/io/obj_parser.h"
 #include "editor/model/mesh_data.h"
 
+using namespace ::editor::io;
+using namespace ::editor::model;
+
 namespace {
 
 std::string SphereObj() {

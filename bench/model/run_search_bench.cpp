@@ -6,6 +6,8 @@
 
 #include "editor/model/fixed_bit_sets.h"
 
+using namespace ::editor::model;
+
 namespace {
 
 constexpr int SKIN_SIDE = 256;

@@ -9,6 +9,9 @@
 #include "editor/props/skin_remap.h"
 #include "editor/props/texel_scan.h"
 
+using namespace ::editor::model;
+using namespace ::editor::props;
+
 namespace {
 
 // A grid of small texture triangles covering the skin, as a detailed character skin would.

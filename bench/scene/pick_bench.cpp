@@ -9,6 +9,8 @@
 #include "scene/shape.h"
 #include "scene/view.h"
 
+using namespace ::scene;
+
 namespace {
 
 // A grid of 32 x 32 squares (2048 triangles) in the x = 0 plane, 64 units wide.

@@ -1,8 +1,12 @@
 #include "editor/groups/closed_submesh_groups.h"
 
 #include "editor/groups/flood_fill_triangles.h"
-#include "editor/groups/triangle_group_table.h"
 #include "editor/model/mesh_data.h"
+#include "editor/model/triangle_group_table.h"
+
+namespace editor::groups {
+
+using namespace ::editor::model;
 
 namespace {
 
@@ -88,3 +92,5 @@ int OfferClosedSubmeshGroups(MeshData& mesh, const ClosedSubmeshPrompts& prompts
     }
     return added;
 }
+
+}  // namespace editor::groups

@@ -3,7 +3,13 @@
 #include <functional>
 #include <string>
 
+namespace editor::model {
 class MeshData;
+}
+
+namespace editor::groups {
+
+using namespace ::editor::model;
 
 // The person's side of offering groups for closed sub-meshes: one Yes/No question and a status
 // line per group added.
@@ -23,3 +29,5 @@ std::string ClosedSubmeshSuffix(int k);
 // smallest group holding it plus a suffix; asks once before the first one. Nothing happens for
 // a mesh without a group table. Returns the number of groups added.
 int OfferClosedSubmeshGroups(MeshData& mesh, const ClosedSubmeshPrompts& prompts);
+
+}  // namespace editor::groups

@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+namespace editor::io {
+
 bool ByteCursor::Seek(std::size_t position) {
     if (position > bytes_.size()) {
         return false;
@@ -88,3 +90,5 @@ bool ByteCursor::ReadF32(float& value) {
     value = std::bit_cast<float>(word);
     return true;
 }
+
+}  // namespace editor::io

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+namespace editor::io {
+
 class ByteCursor {
   public:
     explicit ByteCursor(std::span<const uint8_t> bytes) : bytes_(bytes) {}
@@ -36,3 +38,5 @@ class ByteCursor {
     std::span<const uint8_t> bytes_;
     std::size_t position_ = 0;
 };
+
+}  // namespace editor::io

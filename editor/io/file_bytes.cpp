@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+namespace editor::io {
+
 namespace {
 
 struct FileCloser {
@@ -38,3 +40,5 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
     }
     return true;
 }
+
+}  // namespace editor::io

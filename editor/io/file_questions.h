@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace editor::io {
+
 class FileQuestions {
   public:
     virtual ~FileQuestions() = default;
@@ -24,3 +26,5 @@ class FileQuestions {
 
 inline constexpr const char* FRAME_CHOICE_TITLE = "Type or select name of frame to load:";
 inline constexpr int FRAME_NAME_LIMIT = 15;
+
+}  // namespace editor::io

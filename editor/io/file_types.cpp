@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace editor::io {
+
 namespace {
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
@@ -43,3 +45,5 @@ int FileTypeOfPath(std::span<const FileType> types, const std::string& path) {
     }
     return -1;
 }
+
+}  // namespace editor::io

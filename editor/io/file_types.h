@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+namespace editor::io {
+
 struct FileType {
     const char* extension;  // with its dot
     const char* description;
@@ -15,3 +17,5 @@ std::string BuildFileFilter(std::span<const FileType> types);
 // The position of the type whose extension equals, ignoring case, the text from the last "."
 // of the path; -1 when the path has no "." or no type matches.
 int FileTypeOfPath(std::span<const FileType> types, const std::string& path);
+
+}  // namespace editor::io

@@ -4,6 +4,10 @@
 #include "flexmodel/chunk_search.h"
 #include "flexmodel/record_io.h"
 
+namespace editor::io {
+
+using namespace ::flexmodel;
+
 namespace {
 
 bool ChunkData(std::span<const uint8_t> bytes, const ChunkKind& kind,
@@ -43,3 +47,5 @@ std::optional<QuakeModelLayout> FmLayout(std::span<const uint8_t> bytes, bool wi
     }
     return layout;
 }
+
+}  // namespace editor::io

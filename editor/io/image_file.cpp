@@ -13,6 +13,12 @@
 #include "flexmodel/replace_file.h"
 #include "scene/image.h"
 
+namespace editor::io {
+
+using namespace ::editor::model;
+using namespace ::flexmodel;
+using namespace ::scene;
+
 namespace {
 
 BitmapInfoHeader HeaderFor(int32_t width, int32_t height, int32_t bitsPerPixel) {
@@ -240,3 +246,5 @@ int CopyRegion(C3dImage& destination, const C3dImage& source, const SkinRegion& 
     }
     return 1;
 }
+
+}  // namespace editor::io

@@ -11,9 +11,19 @@
 
 #include "editor/io/file_types.h"
 
+namespace scene {
 class C3dImage;
-class FileQuestions;
+}
+namespace editor::model {
 struct SkinRegion;
+}
+
+namespace editor::io {
+
+using namespace ::scene;
+using namespace ::editor::model;
+
+class FileQuestions;
 
 enum ImageType {
     IMAGE_TGA = 0,
@@ -64,3 +74,5 @@ int CreateFilled(C3dImage& image, int width, int height, uint8_t r, uint8_t g, u
 // once). 0, with nothing drawn, when the rectangle is not inside the source or the scaled
 // result does not fit the destination.
 int CopyRegion(C3dImage& destination, const C3dImage& source, const SkinRegion& region);
+
+}  // namespace editor::io

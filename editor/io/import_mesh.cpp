@@ -9,6 +9,11 @@
 #include "editor/model/mesh_data.h"
 #include "scene/shape.h"
 
+namespace editor::io {
+
+using namespace ::editor::model;
+using namespace ::scene;
+
 std::string lastImportPath;
 
 namespace {
@@ -95,3 +100,5 @@ std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const s
     shape.SetName(FILE_OBJECT_PREFIX + *chosen);
     return chosen;
 }
+
+}  // namespace editor::io

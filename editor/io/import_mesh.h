@@ -4,9 +4,19 @@
 #include <optional>
 #include <string>
 
+namespace scene {
 class C3dShape;
-class FileQuestions;
+}
+namespace editor::model {
 class MeshData;
+}
+
+namespace editor::io {
+
+using namespace ::scene;
+using namespace ::editor::model;
+
+class FileQuestions;
 
 // The path of the most recent import attempt, successful or not; empty at start.
 extern std::string lastImportPath;
@@ -20,3 +30,5 @@ std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const s
 
 inline constexpr const char* IMPORT_FAILED_MESSAGE = "Unable to load mesh.";
 inline constexpr const char* FILE_OBJECT_PREFIX = "File object: ";
+
+}  // namespace editor::io

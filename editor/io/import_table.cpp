@@ -1,5 +1,7 @@
 #include "editor/io/import_table.h"
 
+namespace editor::io {
+
 std::string BuildImportFilter() {
     return BuildFileFilter(IMPORT_TABLE);
 }
@@ -7,3 +9,5 @@ std::string BuildImportFilter() {
 int ImportTypeOfPath(const std::string& path) {
     return FileTypeOfPath(IMPORT_TABLE, path);
 }
+
+}  // namespace editor::io

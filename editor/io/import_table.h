@@ -6,6 +6,8 @@
 
 #include "editor/io/file_types.h"
 
+namespace editor::io {
+
 enum ImportType {
     IMPORT_OBJ = 0,
     IMPORT_3DS = 1,
@@ -27,3 +29,5 @@ inline constexpr std::array<FileType, 6> IMPORT_TABLE = {{
 std::string BuildImportFilter();
 // The reader number of the path's extension, or -1.
 int ImportTypeOfPath(const std::string& path);
+
+}  // namespace editor::io

@@ -2,6 +2,10 @@
 
 #include "flexmodel/byte_reader.h"
 
+namespace editor::io {
+
+using namespace ::flexmodel;
+
 namespace {
 
 constexpr std::size_t MD2_HEADER_WORDS = 17;
@@ -50,3 +54,5 @@ std::optional<QuakeModelLayout> Md2Layout(std::span<const uint8_t> bytes) {
     }
     return layout;
 }
+
+}  // namespace editor::io

@@ -11,6 +11,10 @@
 #include "editor/io/store_raw_mesh.h"
 #include "editor/model/mesh_data.h"
 
+namespace editor::io {
+
+using namespace ::editor::model;
+
 namespace {
 
 using Parser = bool (*)(std::span<const uint8_t>, RawMesh&);
@@ -106,3 +110,5 @@ int MakeTestCube(MeshData& target) {
     }
     return StoreAndFinish(raw, target);
 }
+
+}  // namespace editor::io

@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+namespace editor::model {
 class MeshData;
+}
+
+namespace editor::io {
+
+using namespace ::editor::model;
 
 int ReadObj(MeshData& target, const std::string& path);
 int Read3ds(MeshData& target, const std::string& path);
@@ -23,3 +29,5 @@ int ReadFmFrame(MeshData& target, const std::string& path, const std::string& fr
 
 // The fixed test cube that stands in for AutoCAD files (the file is not read).
 int MakeTestCube(MeshData& target);
+
+}  // namespace editor::io

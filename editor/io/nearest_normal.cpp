@@ -4,6 +4,10 @@
 
 #include "flexmodel/vertex_normals.h"
 
+namespace editor::io {
+
+using namespace ::flexmodel;
+
 int NearestVertexNormal(double x, double y, double z) {
     const double length = std::sqrt(x * x + y * y + z * z);
     if (length > 0.0 && std::isfinite(length)) {
@@ -25,3 +29,5 @@ int NearestVertexNormal(double x, double y, double z) {
     }
     return bestIndex;
 }
+
+}  // namespace editor::io

@@ -9,6 +9,8 @@
 
 #include "editor/io/nearest_normal.h"
 
+namespace editor::io {
+
 namespace {
 
 // Lines are read in pieces of at most this many characters; a longer line goes on as the next.
@@ -210,3 +212,5 @@ bool ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
     parser.Finish();
     return true;
 }
+
+}  // namespace editor::io

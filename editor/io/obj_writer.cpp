@@ -13,6 +13,12 @@
 #include "flexmodel/replace_file.h"
 #include "scene/shape.h"
 
+namespace editor::io {
+
+using namespace ::editor::model;
+using namespace ::flexmodel;
+using namespace ::scene;
+
 std::string lastExportPath;
 
 namespace {
@@ -113,3 +119,5 @@ std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, 
     shape.SetName("File object: " + chosen);
     return chosen;
 }
+
+}  // namespace editor::io

@@ -5,9 +5,19 @@
 #include <optional>
 #include <string>
 
+namespace scene {
 class C3dShape;
-class FileQuestions;
+}
+namespace editor::model {
 class MeshData;
+}
+
+namespace editor::io {
+
+using namespace ::scene;
+using namespace ::editor::model;
+
+class FileQuestions;
 
 // The path of the latest save attempt; empty at start.
 extern std::string lastExportPath;
@@ -24,3 +34,5 @@ int WriteObj(const MeshData& mesh, const std::string& path);
 // "File object: " + path; nothing on failure or cancel.
 std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, MeshData* mesh,
                                       FileQuestions* questions);
+
+}  // namespace editor::io

@@ -4,6 +4,8 @@
 
 #include "editor/io/byte_cursor.h"
 
+namespace editor::io {
+
 namespace {
 
 constexpr uint16_t MAIN_CHUNK = 0x4D4D;
@@ -279,3 +281,5 @@ bool Parse3ds(std::span<const uint8_t> bytes, RawMesh& mesh) {
     }
     return true;
 }
+
+}  // namespace editor::io

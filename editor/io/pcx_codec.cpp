@@ -5,6 +5,8 @@
 
 #include "editor/io/byte_cursor.h"
 
+namespace editor::io {
+
 namespace {
 
 constexpr std::size_t PCX_HEADER_SIZE = 128;
@@ -148,3 +150,5 @@ bool DecodePcx(std::span<const uint8_t> bytes, Picture& picture, std::string& di
     ReverseRows(picture.rows, picture.Pitch(), picture.height);
     return true;
 }
+
+}  // namespace editor::io

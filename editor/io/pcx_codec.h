@@ -8,5 +8,9 @@
 
 #include "editor/io/picture.h"
 
+namespace editor::io {
+
 // False with a developer diagnostic when the file is short or of another kind.
 bool DecodePcx(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic);
+
+}  // namespace editor::io

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace editor::io {
+
 struct Picture {
     int32_t width = 0;
     int32_t height = 0;
@@ -25,3 +27,5 @@ constexpr int32_t MAX_PICTURE_SIDE = 16384;
 
 // Exchanges whole rows so that the first row becomes the last.
 void ReverseRows(std::vector<uint8_t>& rows, int32_t pitch, int32_t height);
+
+}  // namespace editor::io

@@ -3,6 +3,10 @@
 #include "flexmodel/byte_reader.h"
 #include "flexmodel/record_io.h"
 
+namespace editor::io {
+
+using namespace ::flexmodel;
+
 namespace {
 
 bool CountFits(int32_t count) {
@@ -129,3 +133,5 @@ bool ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName
     mesh.oriented = true;
     return RawMeshFits(mesh);
 }
+
+}  // namespace editor::io

@@ -9,6 +9,8 @@
 
 #include "editor/io/raw_mesh.h"
 
+namespace editor::io {
+
 struct QuakeModelLayout {
     int32_t numXyz = 0;
     int32_t numSt = 0;
@@ -30,3 +32,5 @@ bool ListQuakeFrames(const QuakeModelLayout& layout, std::vector<std::string>& n
 // holding every triangle. False when a count exceeds a capacity, a section is cut short, an
 // index does not exist or no frame has that name.
 bool ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName, RawMesh& mesh);
+
+}  // namespace editor::io

@@ -1,5 +1,7 @@
 #include "editor/io/raw_mesh.h"
 
+namespace editor::io {
+
 int RawMesh::FindGroup(const std::string& name) const {
     for (std::size_t i = 0; i < groups.size(); ++i) {
         if (groups[i].name == name) {
@@ -72,3 +74,5 @@ bool RawMeshFits(const RawMesh& mesh) {
     }
     return true;
 }
+
+}  // namespace editor::io

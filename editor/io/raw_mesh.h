@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace editor::io {
+
 // The capacities a file's mesh must fit (the editor's MeshData and group table).
 constexpr int IMPORT_MAX_ELEMENTS = 2048;
 constexpr int IMPORT_MAX_GROUPS = 128;
@@ -42,3 +44,5 @@ struct RawMesh {
 // triangle names an element that exists (texture indices only when there are texture vertices:
 // without them the import installs its own).
 bool RawMeshFits(const RawMesh& mesh);
+
+}  // namespace editor::io

@@ -1,8 +1,12 @@
 #include "editor/io/store_raw_mesh.h"
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/model/finish_import.h"
 #include "editor/model/mesh_data.h"
+#include "editor/model/triangle_group_table.h"
+
+namespace editor::io {
+
+using namespace ::editor::model;
 
 namespace {
 
@@ -67,3 +71,5 @@ int StoreAndFinish(const RawMesh& raw, MeshData& target) {
     FinishImport(target);
     return 0;
 }
+
+}  // namespace editor::io

@@ -2,7 +2,13 @@
 
 #include "editor/io/raw_mesh.h"
 
+namespace editor::model {
 class MeshData;
+}
+
+namespace editor::io {
+
+using namespace ::editor::model;
 
 // Clears the target and copies the raw mesh into it (groups only when the target has a group
 // table). A raw mesh that exceeds a capacity or names elements that do not exist is refused:
@@ -12,3 +18,5 @@ bool StoreRawMesh(const RawMesh& raw, MeshData& target);
 // StoreRawMesh followed by FinishImport; the readers' 0 on success, -1 (target cleared) when
 // the mesh was refused.
 int StoreAndFinish(const RawMesh& raw, MeshData& target);
+
+}  // namespace editor::io

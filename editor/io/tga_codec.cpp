@@ -4,6 +4,8 @@
 
 #include "editor/io/byte_cursor.h"
 
+namespace editor::io {
+
 namespace {
 
 constexpr std::size_t TGA_HEADER_SIZE = 18;
@@ -131,3 +133,5 @@ std::vector<uint8_t> EncodeTga(const Picture& picture) {
     }
     return out;
 }
+
+}  // namespace editor::io

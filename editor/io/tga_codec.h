@@ -9,8 +9,12 @@
 
 #include "editor/io/picture.h"
 
+namespace editor::io {
+
 // False with a developer diagnostic when the file is short or of another kind.
 bool DecodeTga(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic);
 
 // A 24-bit picture as an uncompressed true-colour Targa, bottom row first.
 std::vector<uint8_t> EncodeTga(const Picture& picture);
+
+}  // namespace editor::io

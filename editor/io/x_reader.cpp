@@ -15,6 +15,11 @@
 #include "scene/shape.h"
 #include "scene/texture.h"
 
+namespace editor::io {
+
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 
 // The file's own coordinates and winding: the platform these files were made for is
@@ -107,3 +112,5 @@ int ReadXFile(C3dShape& shape, MeshData& target, const std::string& path) {
     LoadTextures(*scene, *scene->mMeshes[0], shape, path);
     return 0;
 }
+
+}  // namespace editor::io

@@ -2,9 +2,19 @@
 
 #include <string>
 
+namespace scene {
 class C3dShape;
-class FileQuestions;
+}
+namespace editor::model {
 class MeshData;
+}
+
+namespace editor::io {
+
+using namespace ::scene;
+using namespace ::editor::model;
+
+class FileQuestions;
 
 // Loads the first mesh of a DirectX (.x) file: its positions and triangles as the file holds
 // them (no scene transform), the file's winding kept; texture coordinates are not taken. Each
@@ -12,3 +22,5 @@ class MeshData;
 // owns it. 0 on success with the shape drawing the mesh; -1 (target cleared) when the file
 // cannot be loaded or its mesh does not fit.
 int ReadXFile(C3dShape& shape, MeshData& target, const std::string& path);
+
+}  // namespace editor::io

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+namespace editor::model {
+
 namespace {
 
 int BytesFor(int bits) {
@@ -311,3 +313,5 @@ bool BitSet::Adopt(std::unique_ptr<uint8_t[]> buffer, int n) {
     std::memset(bytes, 0, byteCount);
     return true;
 }
+
+}  // namespace editor::model

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace editor::model {
+
 // A set of bits, least significant bit first in each byte. The storage either lives on the heap
 // (owned, resizable) or inline in a derived fixed-size class (see fixed_bit_sets.h).
 //
@@ -91,3 +93,5 @@ class BitSet {
     int32_t bitCount = 0;
     bool inlineStorage = false;
 };
+
+}  // namespace editor::model

@@ -4,7 +4,9 @@
 
 #include "editor/model/fixed_bit_sets.h"
 #include "editor/model/mesh_part.h"
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace editor::model {
 
 class JointPart;
 
@@ -22,3 +24,5 @@ class BonePart : public MeshPart {
     JointPart* endJoint = nullptr;
     double length = 0.0;
 };
+
+}  // namespace editor::model

@@ -5,6 +5,8 @@
 #include "editor/model/mesh_data.h"
 #include "editor/model/triangle_adjacency.h"
 
+namespace editor::model {
+
 int CollectConnectedTriangles(const MeshData& mesh, TriangleSet& result, const TriangleSet& allowed,
                               int seedVertex, bool transitive) {
     result.ClearAll();
@@ -36,3 +38,5 @@ int CollectConnectedTriangles(const MeshData& mesh, TriangleSet& result, const T
     }
     return added;
 }
+
+}  // namespace editor::model

@@ -2,6 +2,8 @@
 
 #include "editor/model/fixed_bit_sets.h"
 
+namespace editor::model {
+
 class MeshData;
 
 // Collects into result (cleared first) the allowed triangles around the seed vertex; with
@@ -9,3 +11,5 @@ class MeshData;
 // the number of triangles collected.
 int CollectConnectedTriangles(const MeshData& mesh, TriangleSet& result, const TriangleSet& allowed,
                               int seedVertex, bool transitive);
+
+}  // namespace editor::model

@@ -6,6 +6,10 @@
 #include "scene/shape.h"
 #include "scene/texture.h"
 
+namespace editor::model {
+
+using namespace ::scene;
+
 namespace {
 
 struct ColourEntry {
@@ -87,3 +91,5 @@ bool ColourFaces(C3dShape& shape, int first, int count, FaceColour colour) {
                          InstalledTexture(colour));
     return true;
 }
+
+}  // namespace editor::model

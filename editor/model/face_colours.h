@@ -4,8 +4,14 @@
 
 #include "scene/color.h"
 
+namespace scene {
 class C3dShape;
 class C3dTexture;
+}  // namespace scene
+
+namespace editor::model {
+
+using namespace ::scene;
 
 // The five colours faces are drawn in.
 enum class FaceColour : int {
@@ -45,3 +51,5 @@ C3dColor FaceColourValue(FaceColour colour);
 void ColourShape(C3dShape& shape, FaceColour colour);
 // The same for faces first..first+count-1, clipped to the faces present; false when none is.
 bool ColourFaces(C3dShape& shape, int first, int count, FaceColour colour);
+
+}  // namespace editor::model

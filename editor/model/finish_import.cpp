@@ -8,6 +8,8 @@
 #include "editor/model/visibility_pass.h"
 #include "editor/model/winding.h"
 
+namespace editor::model {
+
 namespace {
 
 // Coordinates of a whole skin come as fractions; with any value above 1 they are in texels.
@@ -90,3 +92,5 @@ void FinishImport(MeshData& mesh) {
     OrientWinding(mesh);
     mesh.ReleaseNormalIndices();
 }
+
+}  // namespace editor::model

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace editor::model {
+
 class MeshData;
 
 // Brings an imported mesh into the form the editor works with: used vertices marked, texture
@@ -10,3 +12,5 @@ void FinishImport(MeshData& mesh);
 
 // The texture vertices an import gets when its file has none, used by every triangle.
 inline constexpr float DEFAULT_TEX_VERTICES[3][2] = {{0.0f, 0.0f}, {0.0f, 10.0f}, {5.0f, 5.0f}};
+
+}  // namespace editor::model

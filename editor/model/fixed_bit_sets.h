@@ -4,6 +4,8 @@
 
 #include "editor/model/bit_set.h"
 
+namespace editor::model {
+
 // A bit set of a fixed number of bits kept inline, so that documents hold their sets without any
 // allocation. Binary operations only take sets of the same class: vertex and triangle sets cannot
 // be mixed up by accident.
@@ -36,3 +38,5 @@ class VertexSet : public FixedBitSet<VertexSet, 2048> {};
 class TriangleSet : public FixedBitSet<TriangleSet, 2048> {};
 // One bit per texel of a 256 x 256 skin.
 class TexelSet : public FixedBitSet<TexelSet, 256 * 256> {};
+
+}  // namespace editor::model

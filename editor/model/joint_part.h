@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "editor/model/mesh_part.h"
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace editor::model {
 
 // A joint of the skeleton, drawn as a small sphere.
 class JointPart : public MeshPart {
@@ -16,3 +18,5 @@ class JointPart : public MeshPart {
     // 0..37; NO_JOINT until the document's reset numbers it.
     uint32_t jointIndex = NO_JOINT;
 };
+
+}  // namespace editor::model

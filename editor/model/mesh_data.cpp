@@ -5,7 +5,9 @@
 #include <cstring>
 #include <new>
 
-#include "editor/groups/triangle_group_table.h"
+#include "editor/model/triangle_group_table.h"
+
+namespace editor::model {
 
 namespace {
 
@@ -256,3 +258,5 @@ bool MeshData::AllocNormalIndices() {
 void MeshData::ReleaseNormalIndices() {
     normalIndices.reset();
 }
+
+}  // namespace editor::model

@@ -6,6 +6,10 @@
 #include "editor/model/fixed_bit_sets.h"
 #include "scene/vector.h"
 
+namespace editor::model {
+
+using namespace ::scene;
+
 class TriangleGroupTable;
 
 constexpr int MAX_MESH_ELEMENTS = 2048;
@@ -97,3 +101,5 @@ class MeshData {
     const int32_t* TexRecord(int i) const { return texFaces + i * FACE_RECORD_WORDS; }
     bool HasCorner(int t, int v) const;
 };
+
+}  // namespace editor::model

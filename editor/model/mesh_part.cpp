@@ -10,6 +10,10 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace editor::model {
+
+using namespace ::scene;
+
 namespace {
 
 FaceColour ModeColour(uint32_t mode) {
@@ -142,3 +146,5 @@ bool MeshPart::Flip(int axis) {
     MarkModified();
     return true;
 }
+
+}  // namespace editor::model

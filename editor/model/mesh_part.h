@@ -6,8 +6,14 @@
 #include "editor/model/mesh_data.h"
 #include "scene/vector.h"
 
+namespace scene {
 class C3dScene;
 class C3dShape;
+}  // namespace scene
+
+namespace editor::model {
+
+using namespace ::scene;
 
 // Display modes a part can be coloured in.
 enum : uint32_t {
@@ -87,3 +93,5 @@ class MeshPart {
   private:
     bool Flip(int axis);
 };
+
+}  // namespace editor::model

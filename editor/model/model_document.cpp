@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <memory>
 
-#include "editor/groups/triangle_group_table.h"
+#include "editor/model/triangle_group_table.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
+
+namespace editor::model {
+
+using namespace ::scene;
 
 ModelDocument::ModelDocument() {
     model.mesh.groupTable = std::make_unique<TriangleGroupTable>();
@@ -110,3 +114,5 @@ BonePart* ModelDocument::BoneByShape(const C3dFrame* object) {
     }
     return nullptr;
 }
+
+}  // namespace editor::model

@@ -8,13 +8,19 @@
 #include "editor/model/generated_part.h"
 #include "editor/model/joint_part.h"
 #include "editor/model/mesh_part.h"
+#include "editor/model/pose_record.h"
+#include "editor/model/skeleton_tables.h"
 #include "editor/model/skin_region.h"
-#include "editor/skeleton/pose_record.h"
-#include "editor/skeleton/skeleton_tables.h"
 #include "scene/vector.h"
 
+namespace scene {
 class C3dFrame;
 class C3dScene;
+}  // namespace scene
+
+namespace editor::model {
+
+using namespace ::scene;
 
 constexpr int MAX_MERGED_PROPS = 16;
 constexpr int REF_POINTS_PER_BONE = 3;
@@ -82,3 +88,5 @@ class ModelDocument {
     void ResetSkeleton();
     void ResetFlags();
 };
+
+}  // namespace editor::model

@@ -5,6 +5,8 @@
 
 #include "editor/model/mesh_data.h"
 
+namespace editor::model {
+
 namespace {
 
 // Below this sine of its smallest angle a triangle's edge planes may, through rounding, admit
@@ -230,3 +232,5 @@ bool OccluderGrid::CellOf(const Vector& direction, int& cell) const {
     cell = Row(b) * columns_ + Column(a);
     return true;
 }
+
+}  // namespace editor::model

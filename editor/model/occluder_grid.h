@@ -10,6 +10,10 @@
 
 #include "scene/vector.h"
 
+namespace editor::model {
+
+using namespace ::scene;
+
 class MeshData;
 
 class OccluderGrid {
@@ -64,3 +68,5 @@ class OccluderGrid {
     std::vector<int> cellTriangles_;
     std::vector<int> alwaysTested_;
 };
+
+}  // namespace editor::model

@@ -3,6 +3,10 @@
 #include "editor/model/mesh_data.h"
 #include "scene/shape.h"
 
+namespace editor::model {
+
+using namespace ::scene;
+
 namespace {
 
 // Each triangle takes a count and three vertex/normal index pairs; one 0 ends the list.
@@ -105,3 +109,5 @@ int ReadBackGeometry(const C3dShape& shape, MeshData& mesh, const C3dFrame* scen
     }
     return 1;
 }
+
+}  // namespace editor::model

@@ -1,7 +1,14 @@
 #pragma once
 
+namespace scene {
 class C3dFrame;
 class C3dShape;
+}  // namespace scene
+
+namespace editor::model {
+
+using namespace ::scene;
+
 class MeshData;
 
 // Copies the geometry a shape currently draws back into mesh, so that edits made through the
@@ -13,3 +20,5 @@ class MeshData;
 // vertices or triangles, faces that are not triangles) or the mesh's face list is not a
 // triangle list.
 int ReadBackGeometry(const C3dShape& shape, MeshData& mesh, const C3dFrame* scene, bool localOnly);
+
+}  // namespace editor::model

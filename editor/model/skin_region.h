@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace editor::model {
+
 // Where a rectangle of a mesh's own skin went in the merged skin, and how it was scaled or turned.
 struct SkinRegion {
     int32_t x = 0;  // left column in the mesh's own skin
@@ -30,3 +32,5 @@ struct MergedProp {
         propRegion.Reset();
     }
 };
+
+}  // namespace editor::model

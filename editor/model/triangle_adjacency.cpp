@@ -2,6 +2,8 @@
 
 #include "editor/model/mesh_data.h"
 
+namespace editor::model {
+
 TriangleAdjacency::TriangleAdjacency(const MeshData& mesh)
     : around_(static_cast<std::size_t>(std::max(mesh.vertexCount, 0))) {
     const int count = mesh.TriangleCount();
@@ -27,3 +29,5 @@ const std::vector<int>& TriangleAdjacency::TrianglesAt(int v) const {
     }
     return around_[v];
 }
+
+}  // namespace editor::model

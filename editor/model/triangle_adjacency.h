@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace editor::model {
+
 class MeshData;
 
 class TriangleAdjacency {
@@ -18,3 +20,5 @@ class TriangleAdjacency {
     std::vector<std::vector<int>> around_;
     std::vector<int> none_;
 };
+
+}  // namespace editor::model

@@ -4,6 +4,8 @@
 
 #include "editor/model/mesh_data.h"
 
+namespace editor::model {
+
 namespace {
 
 constexpr double ONE_THIRD = 0.333333333333333;
@@ -84,3 +86,5 @@ bool RayHitsTriangle(const TriangleRecord& record, const Vector& origin, const V
     }
     return true;
 }
+
+}  // namespace editor::model

@@ -6,6 +6,10 @@
 
 #include "scene/vector.h"
 
+namespace editor::model {
+
+using namespace ::scene;
+
 class MeshData;
 
 struct TriangleRecord {
@@ -31,3 +35,5 @@ inline void FreeTriangleRecords(std::unique_ptr<TriangleRecord[]>& records) {
 // hit receives the point where it meets the triangle's plane.
 bool RayHitsTriangle(const TriangleRecord& record, const Vector& origin, const Vector& direction,
                      Vector& hit);
+
+}  // namespace editor::model

@@ -5,6 +5,8 @@
 #include "editor/model/triangle_adjacency.h"
 #include "editor/model/winding.h"
 
+namespace editor::model {
+
 const Vector VISIBILITY_VIEWPOINTS[VISIBILITY_VIEWPOINT_COUNT] = {
     Vector(-10000, -10000, -10000), Vector(-10000, -10000, 10000), Vector(-10000, 10000, -10000),
     Vector(-10000, 10000, 10000),   Vector(10000, -10000, -10000), Vector(10000, -10000, 10000),
@@ -168,3 +170,5 @@ bool OrientByVisibility(MeshData& mesh) {
     }
     return true;
 }
+
+}  // namespace editor::model

@@ -6,6 +6,8 @@
 #include "editor/model/fixed_bit_sets.h"
 #include "editor/model/triangle_record.h"
 
+namespace editor::model {
+
 class MeshData;
 
 // The viewpoints, in the order the pass visits them.
@@ -30,3 +32,5 @@ int OrientVisibleTriangles(MeshData& mesh, const Vector& viewpoint, TriangleReco
 
 // The whole winding pass. False (mesh unchanged) when the records cannot be built.
 bool OrientByVisibility(MeshData& mesh);
+
+}  // namespace editor::model

@@ -4,6 +4,10 @@
 #include "editor/model/triangle_adjacency.h"
 #include "flexmodel/vertex_normals.h"
 
+namespace editor::model {
+
+using namespace ::flexmodel;
+
 namespace {
 
 struct Corners {
@@ -156,3 +160,5 @@ int OrientNeighbours(MeshData& mesh, const TriangleAdjacency& adjacency, int t,
     candidates.ClearBit(t);
     return OrientFrom(mesh, adjacency, t, candidates, records) ? 1 : 0;
 }
+
+}  // namespace editor::model

@@ -6,6 +6,8 @@
 #include "editor/model/fixed_bit_sets.h"
 #include "editor/model/triangle_record.h"
 
+namespace editor::model {
+
 class MeshData;
 class TriangleAdjacency;
 
@@ -34,3 +36,5 @@ int TriangleNeighbours(const MeshData& mesh, const TriangleAdjacency& adjacency,
 int OrientNeighbours(MeshData& mesh, int t, TriangleSet& candidates, TriangleRecord* records);
 int OrientNeighbours(MeshData& mesh, const TriangleAdjacency& adjacency, int t,
                      TriangleSet& candidates, TriangleRecord* records);
+
+}  // namespace editor::model

@@ -5,6 +5,8 @@
 
 #include "editor/props/texel_scan.h"
 
+namespace editor::props {
+
 namespace {
 
 // Rows and columns a rectangle may use: all but the last.
@@ -43,3 +45,5 @@ bool FindFreeRect(const TexelSet& texels, int w, int h, TexelRect& found) {
     }
     return false;
 }
+
+}  // namespace editor::props

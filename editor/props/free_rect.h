@@ -2,6 +2,10 @@
 
 #include "editor/model/fixed_bit_sets.h"
 
+namespace editor::props {
+
+using namespace ::editor::model;
+
 // Where a free rectangle of the texel map starts.
 struct TexelRect {
     int x = 0;
@@ -12,3 +16,5 @@ struct TexelRect {
 // left to right. A rectangle never touches column 255 or row 255. False when none fits (or a
 // side is not positive).
 bool FindFreeRect(const TexelSet& texels, int w, int h, TexelRect& found);
+
+}  // namespace editor::props

@@ -5,6 +5,10 @@
 #include "editor/model/skin_region.h"
 #include "editor/props/texture_coordinates.h"
 
+namespace editor::props {
+
+using namespace ::editor::model;
+
 namespace {
 
 std::string SkinNote(const char* format, const MeshData& mesh, const SkinRegion& region) {
@@ -42,3 +46,5 @@ std::string PropSkinNote(const MeshData& prop, const SkinRegion& propSide) {
         "(%d,%d).\n",
         prop, propSide);
 }
+
+}  // namespace editor::props

@@ -1,12 +1,17 @@
 #include "editor/props/mesh_append.h"
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/model/finish_import.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/model_document.h"
 #include "editor/model/read_back_geometry.h"
+#include "editor/model/triangle_group_table.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
+
+namespace editor::props {
+
+using namespace ::editor::model;
+using namespace ::scene;
 
 namespace {
 
@@ -81,3 +86,5 @@ int MergePropMesh(ModelDocument& document) {
     }
     return AppendMesh(model.mesh, prop.mesh);
 }
+
+}  // namespace editor::props

@@ -1,7 +1,13 @@
 #pragma once
 
+namespace editor::model {
 class MeshData;
 class ModelDocument;
+}  // namespace editor::model
+
+namespace editor::props {
+
+using namespace ::editor::model;
 
 // Appends other's triangles, vertices and texture vertices behind target's, carries other's
 // triangle groups over and finishes target as an import is finished. Refused (0, target
@@ -13,3 +19,5 @@ int AppendMesh(MeshData& target, const MeshData& other);
 // coordinates and appends the prop to the model. 0 when a read-back fails or the append is
 // refused.
 int MergePropMesh(ModelDocument& document);
+
+}  // namespace editor::props

@@ -7,6 +7,11 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace editor::props {
+
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 
 enum class TextureStep {
@@ -129,3 +134,5 @@ void ResetMergedProps(ModelDocument& document) {
     }
     document.usedTexels.ClearAll();
 }
+
+}  // namespace editor::props

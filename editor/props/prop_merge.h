@@ -2,7 +2,13 @@
 
 #include <string>
 
+namespace editor::model {
 class ModelDocument;
+}
+
+namespace editor::props {
+
+using namespace ::editor::model;
 
 // What merging needs from the main frame: questions, messages, the status line, the selection
 // and redrawing.
@@ -27,3 +33,5 @@ bool MergeProp(ModelDocument& document, PropMergeHost& host);
 
 // Empties the merged-prop list and the texel map, as opening a model does before its merge.
 void ResetMergedProps(ModelDocument& document);
+
+}  // namespace editor::props

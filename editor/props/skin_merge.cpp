@@ -7,6 +7,12 @@
 #include "scene/image.h"
 #include "scene/scene.h"
 
+namespace editor::props {
+
+using namespace ::editor::io;
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 
 constexpr int CANVAS_SIDE = 256;
@@ -187,3 +193,5 @@ bool LoadBackground(C3dScene& scene, SkinMergeHost& host) {
     host.Redraw();
     return true;
 }
+
+}  // namespace editor::props

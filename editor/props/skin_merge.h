@@ -3,11 +3,23 @@
 #include <memory>
 #include <string>
 
+namespace scene {
 class C3dImage;
 class C3dScene;
+}  // namespace scene
+namespace editor::io {
 class FileQuestions;
+}
+namespace editor::model {
 class ModelDocument;
 struct MergedProp;
+}  // namespace editor::model
+
+namespace editor::props {
+
+using namespace ::scene;
+using namespace ::editor::io;
+using namespace ::editor::model;
 
 // What composing the merged skin needs from the main frame.
 class SkinMergeHost {
@@ -41,3 +53,5 @@ bool MergeSkins(ModelDocument& document, SkinMergeHost& host);
 // "Background...": loads a picture (asking for it), keeps it in the scene and makes it the
 // background. True on success.
 bool LoadBackground(C3dScene& scene, SkinMergeHost& host);
+
+}  // namespace editor::props

@@ -7,6 +7,10 @@
 #include "editor/props/texel_scan.h"
 #include "editor/props/texture_coordinates.h"
 
+namespace editor::props {
+
+using namespace ::editor::model;
+
 namespace {
 
 constexpr int MODEL_STEPS = 10;
@@ -110,3 +114,5 @@ void ApplySkinRegions(MeshData& model, MeshData& prop, const SkinRegion& modelSi
     ApplyRegion(prop, propSide, true);
     ApplyRegion(model, modelSide, false);
 }
+
+}  // namespace editor::props

@@ -1,8 +1,14 @@
 #pragma once
 
+namespace editor::model {
 class MeshData;
 class ModelDocument;
 struct SkinRegion;
+}  // namespace editor::model
+
+namespace editor::props {
+
+using namespace ::editor::model;
 
 // The region a mesh's skin uses, from its texture bounds: x = newX = trunc(min.u),
 // y = newY = trunc(min.v), width and height the rounded extents, scales 1, not turned.
@@ -26,3 +32,5 @@ int RemapSkins(ModelDocument& document, SkinRegion& modelSide, SkinRegion& propS
 // step goes on.
 void ApplySkinRegions(MeshData& model, MeshData& prop, const SkinRegion& modelSide,
                       const SkinRegion& propSide);
+
+}  // namespace editor::props

@@ -6,6 +6,10 @@
 
 #include "editor/model/mesh_data.h"
 
+namespace editor::props {
+
+using namespace ::editor::model;
+
 namespace {
 
 // Corners far outside the skin are pulled in to this range so that the integer arithmetic of
@@ -112,3 +116,5 @@ void MarkTexels(TexelSet& texels, const MeshData& mesh, TexelPoint origin, doubl
                           scaled(mesh.texVertices[tc]));
     }
 }
+
+}  // namespace editor::props

@@ -3,6 +3,14 @@
 #include "editor/model/fixed_bit_sets.h"
 #include "editor/props/texture_coordinates.h"
 
+namespace editor::model {
+class MeshData;
+}
+
+namespace editor::props {
+
+using namespace ::editor::model;
+
 constexpr int SKIN_SIDE = 256;
 
 // Sets the texels of the 256 x 256 map that the texture triangle (a, b, c) covers. Corners are
@@ -12,5 +20,6 @@ void FillTexelTriangle(TexelSet& texels, TexelPoint a, TexelPoint b, TexelPoint 
 
 // Scales every texture triangle of the mesh about origin ((p - origin) x scale + origin) and
 // fills it into texels. Triangles naming a texture vertex the mesh does not have are skipped.
-class MeshData;
 void MarkTexels(TexelSet& texels, const MeshData& mesh, TexelPoint origin, double scale);
+
+}  // namespace editor::props

@@ -4,6 +4,10 @@
 
 #include "editor/model/mesh_data.h"
 
+namespace editor::props {
+
+using namespace ::editor::model;
+
 namespace {
 
 constexpr double SKIN_SIZE = 256.0;
@@ -69,3 +73,5 @@ void RotateTexture(MeshData& mesh) {
         t.u = static_cast<float>(turnedU);
     }
 }
+
+}  // namespace editor::props

@@ -1,6 +1,12 @@
 #pragma once
 
+namespace editor::model {
 class MeshData;
+}
+
+namespace editor::props {
+
+using namespace ::editor::model;
 
 // A point of the 256 x 256 skin in texels (u = column, v = row).
 struct TexelPoint {
@@ -23,3 +29,5 @@ int ScaleTexture(MeshData& mesh, double sx, double sy, double ox, double oy);
 // Turns the skin area by 90 degrees (swap u and v, flip the new u): u' = maxV - v, clamped at
 // 0, and v' = u, where maxV is the largest v.
 void RotateTexture(MeshData& mesh);
+
+}  // namespace editor::props

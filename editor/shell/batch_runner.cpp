@@ -8,6 +8,10 @@
 #include "editor/shell/main_frame.h"
 #include "scene/input/memory_settings_store.h"
 
+namespace editor::shell {
+
+using namespace ::scene::input;
+
 namespace {
 
 std::string Where(const std::string& scriptName, int line) {
@@ -86,3 +90,5 @@ int BatchRunner::Run(std::istream& script, const std::string& scriptName) {
     frame.Close();
     return 0;
 }
+
+}  // namespace editor::shell

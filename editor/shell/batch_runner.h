@@ -4,7 +4,13 @@
 #include <ostream>
 #include <string>
 
+namespace scene::input {
 class JoystickBackend;
+}
+
+namespace editor::shell {
+
+using namespace ::scene::input;
 
 // Runs a batch script without a window: a frame on default settings (none written back), the
 // current directory as program directory, a scripted Ui whose lines go to `out`. Errors go to
@@ -31,3 +37,5 @@ class BatchRunner {
     std::ostream& err_;
     std::string logPath_ = "mn.log";
 };
+
+}  // namespace editor::shell

@@ -6,6 +6,8 @@
 #include "editor/shell/command_table.h"
 #include "editor/shell/text_util.h"
 
+namespace editor::shell {
+
 namespace {
 
 std::optional<int> ParseInt(std::string_view word) {
@@ -164,3 +166,5 @@ std::optional<int> FindCommandForScript(std::string_view name, const CommandRout
     }
     return first;
 }
+
+}  // namespace editor::shell

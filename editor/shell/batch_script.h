@@ -7,6 +7,8 @@
 
 #include "editor/shell/scripted_ui.h"
 
+namespace editor::shell {
+
 class CommandRouter;
 
 // One statement of a batch script.
@@ -34,3 +36,5 @@ BatchLine ParseBatchLine(std::string_view text, int lineNumber);
 // trailing "..." compared case-insensitively. Among commands of the same name the first
 // enabled one in menu order wins, else the first. Nothing when no command has that id or name.
 std::optional<int> FindCommandForScript(std::string_view name, const CommandRouter& router);
+
+}  // namespace editor::shell

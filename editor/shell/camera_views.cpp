@@ -5,6 +5,8 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
 
+namespace editor::shell {
+
 void RegisterCameraViewCommands(CMainFrame& frame, CommandRouter& router) {
     static constexpr int kPresetCommands[] = {ID_CAMERA_FRONT, ID_CAMERA_REAR, ID_CAMERA_LEFT,
                                               ID_CAMERA_RIGHT, ID_CAMERA_TOP,  ID_CAMERA_BOTTOM};
@@ -15,3 +17,5 @@ void RegisterCameraViewCommands(CMainFrame& frame, CommandRouter& router) {
         router.Bind(kPresetCommands[preset], std::move(handler));
     }
 }
+
+}  // namespace editor::shell

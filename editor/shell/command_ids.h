@@ -1,5 +1,7 @@
 #pragma once
 
+namespace editor::shell {
+
 // Command identifiers. The framework's standard commands keep the framework's numbers so that
 // menus, accelerators and toolbar buttons stay compatible with what users know; the editor's
 // own commands are numbered from 32772 up.
@@ -111,3 +113,5 @@ enum CommandId : int {
     ID_NEXT_PANE = 57680,
     ID_PREV_PANE = 57681,
 };
+
+}  // namespace editor::shell

@@ -1,5 +1,7 @@
 #include "editor/shell/command_registration.h"
 
+namespace editor::shell {
+
 // Each area binds its commands (and installs its frame hooks) in a file of its own. To add an
 // area: write its registration function and add one line to each list below.
 void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router);
@@ -19,3 +21,5 @@ void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
         registration(frame, router);
     }
 }
+
+}  // namespace editor::shell

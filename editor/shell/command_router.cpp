@@ -2,6 +2,8 @@
 
 #include "editor/shell/command_table.h"
 
+namespace editor::shell {
+
 bool CommandRouter::Bind(int id, CommandHandler handler) {
     if (FindCommand(id) == nullptr || !handler.run) {
         return false;
@@ -41,3 +43,5 @@ bool CommandRouter::Run(int id) {
     run();
     return true;
 }
+
+}  // namespace editor::shell

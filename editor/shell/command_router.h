@@ -3,6 +3,8 @@
 #include <functional>
 #include <map>
 
+namespace editor::shell {
+
 // Behaviour bound to a command of the table. Each area of the editor binds its own commands
 // in one registration function (see command_registration.cpp).
 struct CommandHandler {
@@ -34,3 +36,5 @@ class CommandRouter {
 
     std::map<int, CommandHandler> handlers_;
 };
+
+}  // namespace editor::shell

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace editor::shell {
+
 namespace {
 
 constexpr std::string_view kFile = "&File";
@@ -293,3 +295,5 @@ std::string PlainCommandName(std::string_view menuText) {
 std::string_view PromptStatusText(std::string_view prompt) {
     return prompt.substr(0, prompt.find('\n'));
 }
+
+}  // namespace editor::shell

@@ -7,6 +7,8 @@
 
 #include "editor/shell/command_ids.h"
 
+namespace editor::shell {
+
 // One row of the command table: everything a window needs to build the menu item, shortcut,
 // toolbar button and status-bar prompt of a command. Behaviour is bound separately, per area,
 // through CommandRouter (see command_router.h).
@@ -48,3 +50,5 @@ std::string PlainCommandName(std::string_view menuText);
 
 // The part of the prompt shown in the status bar (before the "\n").
 std::string_view PromptStatusText(std::string_view prompt);
+
+}  // namespace editor::shell

@@ -7,6 +7,11 @@
 #include "editor/shell/version.h"
 #include "scene/input/controller.h"
 
+namespace editor::shell {
+
+using namespace ::editor::model;
+using namespace ::scene::input;
+
 namespace {
 
 // A flag toggled by a command whose check mark follows it; some also show the notice.
@@ -49,3 +54,5 @@ void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router) {
     BindToggle(router, frame, ID_ARM_LEG_BEEF, frame.Document().armLegBeef, true);
     router.Bind(ID_EXPORT_WAVEFRONT_OBJ, {.run = [&frame] { frame.ShowNotImplemented(); }});
 }
+
+}  // namespace editor::shell

@@ -7,6 +7,11 @@
 #include "editor/shell/ui.h"
 #include "editor/shell/ui_file_questions.h"
 
+namespace editor::shell {
+
+using namespace ::editor::io;
+using namespace ::editor::model;
+
 namespace {
 
 constexpr const char* NO_MODEL_MESSAGE = "Please open a model first.";
@@ -33,3 +38,5 @@ void RegisterFileCommands(CMainFrame& frame, CommandRouter& router) {
     router.Bind(ID_FILE_SAVE, {.run = [&frame] { SaveModel(frame); }});
     router.Bind(ID_FILE_SAVE_AS, {.run = [&frame] { SaveModel(frame); }});
 }
+
+}  // namespace editor::shell

@@ -18,6 +18,14 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace editor::shell {
+
+using namespace ::editor::groups;
+using namespace ::editor::io;
+using namespace ::editor::model;
+using namespace ::editor::props;
+using namespace ::scene;
+
 namespace {
 
 constexpr const char* GENERATED_VIEW_MESSAGE =
@@ -191,3 +199,5 @@ void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
         BindRecentFile(frame, router, recentIds[i], i);
     }
 }
+
+}  // namespace editor::shell

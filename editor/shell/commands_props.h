@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace editor::shell {
+
 class CMainFrame;
 
 // Loads a mesh file into the prop (an empty path asks for one): refused while the generated
@@ -13,3 +15,5 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
 // "Open..." and the recent-file list: loads the file as the prop, lists it among the recent
 // files, empties the merged-prop list and merges the prop into the model. True when opened.
 bool OpenModelFile(CMainFrame& frame, const std::string& path);
+
+}  // namespace editor::shell

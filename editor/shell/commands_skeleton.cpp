@@ -19,6 +19,12 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace editor::shell {
+
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+using namespace ::scene;
+
 namespace {
 
 constexpr const char* DEFAULT_POSE_FILE = "default.spz";
@@ -201,3 +207,5 @@ void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router) {
                                                      &frame.Settings());
     };
 }
+
+}  // namespace editor::shell

@@ -14,6 +14,13 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace editor::shell {
+
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+using namespace ::scene::input;
+using namespace ::scene;
+
 namespace {
 
 std::string CurrentDirectoryWithSlash() {
@@ -306,3 +313,5 @@ void CMainFrame::SetCameraView(int index) {
     cameraView = index;
     PlaceCameraAtPreset(scene_.get(), index);
 }
+
+}  // namespace editor::shell

@@ -12,14 +12,26 @@
 #include "scene/vector.h"
 #include "scene/view.h"
 
+namespace scene::input {
 class C3dController;
 class JoystickBackend;
+class CTransformDlg;
+class SettingsStore;
+}  // namespace scene::input
+namespace scene {
 class C3dScene;
 class C3dShape;
 class C3dFrame;
-class CTransformDlg;
+}  // namespace scene
+namespace editor::model {
 class ModelDocument;
-class SettingsStore;
+}
+
+namespace editor::shell {
+
+using namespace ::scene;
+using namespace ::scene::input;
+using namespace ::editor::model;
 
 struct WindowRect {
     int left = 50;
@@ -181,3 +193,5 @@ class CMainFrame {
     bool writeSettingsOnClose_ = true;
     JoystickBackend* joystickBackend_ = nullptr;
 };
+
+}  // namespace editor::shell

@@ -1,5 +1,7 @@
 #include "editor/shell/ui.h"
 
+namespace editor::shell {
+
 std::array<bool, kMeshNodeCount - 1> MeshNodeBoxes(const MeshNodeFlags& nodes) {
     std::array<bool, kMeshNodeCount - 1> boxes{};
     boxes[0] = nodes[0] != 0 || nodes[1] != 0;
@@ -15,3 +17,5 @@ void ApplyMeshNodeBoxes(const std::array<bool, kMeshNodeCount - 1>& boxes, MeshN
         nodes[box + 1] = boxes[box] ? 1 : 0;
     }
 }
+
+}  // namespace editor::shell

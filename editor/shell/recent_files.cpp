@@ -4,6 +4,10 @@
 
 #include "scene/input/settings_store.h"
 
+namespace editor::shell {
+
+using namespace ::scene::input;
+
 namespace {
 
 std::string EntryKey(int index) {
@@ -33,3 +37,5 @@ void AddRecentFile(SettingsStore& settings, const std::string& path) {
                              i < static_cast<int>(paths.size()) ? paths[i] : "");
     }
 }
+
+}  // namespace editor::shell

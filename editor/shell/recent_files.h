@@ -3,7 +3,13 @@
 #include <string>
 #include <vector>
 
+namespace scene::input {
 class SettingsStore;
+}
+
+namespace editor::shell {
+
+using namespace ::scene::input;
 
 inline constexpr int RECENT_FILE_COUNT = 4;
 inline constexpr const char* RECENT_FILE_SECTION = "Recent File List";
@@ -15,3 +21,5 @@ std::vector<std::string> RecentFiles(const SettingsStore& settings);
 // Puts path at the front of the list (moving it there when it is already listed) and drops
 // the oldest entry beyond four.
 void AddRecentFile(SettingsStore& settings, const std::string& path);
+
+}  // namespace editor::shell

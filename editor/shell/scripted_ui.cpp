@@ -5,6 +5,8 @@
 
 #include "editor/shell/text_util.h"
 
+namespace editor::shell {
+
 ScriptedAnswer ScriptedAnswer::File(std::string path) {
     ScriptedAnswer answer;
     answer.kind = Kind::File;
@@ -225,3 +227,5 @@ void ScriptedUi::CloseTransformsSheet() {
 void ScriptedUi::ShowAbout(const std::string& text) {
     Record("message: " + text);
 }
+
+}  // namespace editor::shell

@@ -7,6 +7,8 @@
 
 #include "editor/shell/ui.h"
 
+namespace editor::shell {
+
 // An answer waiting for the next dialog that takes its kind.
 struct ScriptedAnswer {
     enum class Kind { File, Text, Button, Nodes, Device };
@@ -74,3 +76,5 @@ class ScriptedUi : public Ui {
     std::function<void(const std::string&)> sink_;
     CTransformDlg* transformsSheet_ = nullptr;
 };
+
+}  // namespace editor::shell

@@ -5,8 +5,8 @@
 #include <memory>
 #include <utility>
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/model/model_document.h"
+#include "editor/model/triangle_group_table.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
@@ -15,6 +15,12 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 #include "scene/viewport.h"
+
+namespace editor::shell {
+
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+using namespace ::scene;
 
 namespace {
 
@@ -357,3 +363,5 @@ void RegisterSelectionCommands(CMainFrame& frame, CommandRouter& router) {
     BindRun(router, ID_SKELETON_PREVIOUS_BONE, [area] { area->StepBone(false); });
     BindRun(router, ID_SKELETON_NEXT_BONE, [area] { area->StepBone(true); });
 }
+
+}  // namespace editor::shell

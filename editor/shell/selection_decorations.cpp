@@ -5,6 +5,10 @@
 #include "scene/frame.h"
 #include "scene/shape.h"
 
+namespace editor::shell {
+
+using namespace ::scene;
+
 namespace {
 constexpr double BAR_RADIUS = 0.15;
 constexpr double ARROW_RADIUS = 0.45;
@@ -103,3 +107,5 @@ bool SelectionDecorations::Contains(const C3dFrame* frame) const {
     return std::any_of(boxParts_.begin(), boxParts_.end(),
                        [frame](const auto& part) { return part.get() == frame; });
 }
+
+}  // namespace editor::shell

@@ -5,8 +5,14 @@
 
 #include "scene/vector.h"
 
+namespace scene {
 class C3dFrame;
 class C3dShape;
+}  // namespace scene
+
+namespace editor::shell {
+
+using namespace ::scene;
 
 // The marks drawn on the selected shape: a box of bars around it with an axis arrow along its
 // +y, and a cone standing on the hit point along the hit face's normal. All of it hangs below
@@ -33,3 +39,5 @@ class SelectionDecorations {
     std::vector<std::unique_ptr<C3dShape>> boxParts_;
     std::unique_ptr<C3dShape> hitMarker_;
 };
+
+}  // namespace editor::shell

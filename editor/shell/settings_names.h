@@ -4,6 +4,10 @@
 
 #include "scene/input/settings_store.h"
 
+namespace editor::shell {
+
+using namespace ::scene::input;
+
 // Sections and keys of the editor's settings profile.
 namespace settings {
 inline constexpr std::string_view kSettings = "Settings";
@@ -28,3 +32,5 @@ inline constexpr std::string_view kActiveNodes = "ActiveNodes";
 // "ActiveNodes" holds 16 little-endian int32 flags; any other size is ignored.
 inline constexpr std::size_t kActiveNodesSize = 64;
 }  // namespace settings
+
+}  // namespace editor::shell

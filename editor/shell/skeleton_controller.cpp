@@ -4,6 +4,11 @@
 #include "editor/shell/main_frame.h"
 #include "editor/skeleton/skeleton_drag.h"
 
+namespace editor::shell {
+
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+
 CSkeletonController::CSkeletonController(CMainFrame& frame, JoystickBackend* joystick,
                                          const SettingsStore* profile)
     : C3dController(joystick, profile), frame_(frame) {}
@@ -21,3 +26,5 @@ void CSkeletonController::Apply(const InputState& state, C3dFrame* target) {
     SceneMotion motion = MapDeviceToScene(demands, frame_.cameraView);
     ApplyDrag(frame_.Document(), *target, motion, frame_.lockPosition != 0);
 }
+
+}  // namespace editor::shell

@@ -2,6 +2,10 @@
 
 #include "scene/input/controller.h"
 
+namespace editor::shell {
+
+using namespace ::scene::input;
+
 class CMainFrame;
 
 // The editor's own controller: turns each device reading into a move in the scene as seen
@@ -14,3 +18,5 @@ class CSkeletonController : public C3dController {
   private:
     CMainFrame& frame_;
 };
+
+}  // namespace editor::shell

@@ -2,6 +2,8 @@
 
 #include "editor/shell/main_frame.h"
 
+namespace editor::shell {
+
 namespace {
 FileDialogRequest FileRequest(const std::string& defaultExtension, const std::string& filter,
                               const std::string& initialPath) {
@@ -56,3 +58,5 @@ std::optional<std::string> SkeletonPromptsUi::ChooseOrType(const std::string& ti
     request.maxLength = maxLength;
     return frame_.GetUi().AskComboChoice(request);
 }
+
+}  // namespace editor::shell

@@ -2,6 +2,10 @@
 
 #include "editor/skeleton/skeleton_prompts.h"
 
+namespace editor::shell {
+
+using namespace ::editor::skeleton;
+
 class CMainFrame;
 
 // Puts the pose and bone file questions to the user through the frame's Ui and status line.
@@ -26,3 +30,5 @@ class SkeletonPromptsUi : public SkeletonPrompts {
   private:
     CMainFrame& frame_;
 };
+
+}  // namespace editor::shell

@@ -1,5 +1,7 @@
 #include "editor/shell/status_log.h"
 
+namespace editor::shell {
+
 StatusLog::~StatusLog() {
     if (file_ != nullptr) {
         std::fclose(file_);
@@ -35,3 +37,5 @@ std::string FormatStatus(const char* format, ...) {
     va_end(args);
     return text;
 }
+
+}  // namespace editor::shell

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+namespace editor::shell {
+
 // The log behind SetStatus: "mn.log" in the current directory, truncated by the first message
 // of a run and appended to after that. When it cannot be opened, messages go only to the
 // status bar; the open is not retried, so a run logs all of its lines or none.
@@ -29,3 +31,5 @@ class StatusLog {
 // printf-style formatting cut at 255 characters.
 std::string FormatStatus(const char* format, std::va_list args);
 std::string FormatStatus(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace editor::shell

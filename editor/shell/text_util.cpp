@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace editor::shell {
+
 namespace {
 
 char LowerAscii(char c) {
@@ -47,3 +49,5 @@ std::vector<std::string_view> SplitWords(std::string_view text) {
     }
     return words;
 }
+
+}  // namespace editor::shell

@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+namespace scene::input {
 class CTransformDlg;
+}
+
+namespace editor::shell {
+
+using namespace ::scene::input;
 
 // Flags of the open and save dialogs.
 enum FileDialogFlags : unsigned {
@@ -110,3 +116,5 @@ class Ui {
 // nodes 0 and 1, box i (i >= 1) is node i + 1.
 std::array<bool, kMeshNodeCount - 1> MeshNodeBoxes(const MeshNodeFlags& nodes);
 void ApplyMeshNodeBoxes(const std::array<bool, kMeshNodeCount - 1>& boxes, MeshNodeFlags& nodes);
+
+}  // namespace editor::shell

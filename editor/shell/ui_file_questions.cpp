@@ -2,6 +2,8 @@
 
 #include "editor/shell/ui.h"
 
+namespace editor::shell {
+
 namespace {
 
 // The dialogs take the default extension without its dot.
@@ -44,3 +46,5 @@ std::optional<std::string> UiFileQuestions::AskFrameName(const std::vector<std::
     request.maxLength = FRAME_NAME_LIMIT;
     return Noted(ui_.AskComboChoice(request));
 }
+
+}  // namespace editor::shell

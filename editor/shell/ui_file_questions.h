@@ -3,6 +3,10 @@
 
 #include "editor/io/file_questions.h"
 
+namespace editor::shell {
+
+using namespace ::editor::io;
+
 class Ui;
 
 class UiFileQuestions : public FileQuestions {
@@ -24,3 +28,5 @@ class UiFileQuestions : public FileQuestions {
     Ui& ui_;
     bool cancelled_ = false;
 };
+
+}  // namespace editor::shell

@@ -1,5 +1,7 @@
 #include "editor/shell/version.h"
 
+namespace editor::shell {
+
 #ifndef MARIONET_VERSION
 #define MARIONET_VERSION "0.0.0"
 #endif
@@ -12,3 +14,5 @@ std::string AboutText() {
     return std::string("Marionet Version ") + MARIONET_VERSION +
            " - character models for Heretic II";
 }
+
+}  // namespace editor::shell

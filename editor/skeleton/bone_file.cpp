@@ -1,6 +1,10 @@
 #include "editor/skeleton/bone_file.h"
 
-#include "editor/skeleton/pose_record.h"
+#include "editor/model/pose_record.h"
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
 
 std::vector<uint8_t> SerializeBoneLengths(const BoneLengths& lengths) {
     std::vector<uint8_t> bytes(BONE_FILE_SIZE, 0);
@@ -24,3 +28,5 @@ bool BoneLengthsInRange(const BoneLengths& lengths) {
     }
     return true;
 }
+
+}  // namespace editor::skeleton

@@ -2,6 +2,10 @@
 
 #include "editor/model/model_document.h"
 
+namespace editor::skeleton {
+
+using namespace ::editor::model;
+
 bool IsEligibleBone(const ModelDocument& document, int bone) {
     if (bone < 0 || bone >= NUM_BONES) {
         return false;
@@ -20,3 +24,5 @@ int StepEligibleBone(const ModelDocument& document, int current, bool forward) {
     }
     return current;
 }
+
+}  // namespace editor::skeleton

@@ -2,6 +2,10 @@
 
 #include "scene/scene.h"
 
+namespace editor::skeleton {
+
+using namespace ::scene;
+
 const CameraPreset cameraPresets[NUM_CAMERA_PRESETS] = {
     {"&Front View", {-100, 0, 0}, {1, 0, 0}, {0, 0, 1}},
     {"&Rear View", {100, 0, 0}, {-1, 0, 0}, {0, 0, 1}},
@@ -23,3 +27,5 @@ bool PlaceCameraAtPreset(C3dScene* scene, int index) {
     bool placed = scene->SetCameraPosition(Vector(preset.position));
     return scene->SetCameraDirection(Vector(preset.direction), Vector(preset.up)) && placed;
 }
+
+}  // namespace editor::skeleton

@@ -1,6 +1,12 @@
 #pragma once
 
+namespace scene {
 class C3dScene;
+}
+
+namespace editor::skeleton {
+
+using namespace ::scene;
 
 constexpr int NUM_CAMERA_PRESETS = 6;
 
@@ -19,3 +25,5 @@ extern const CameraPreset cameraPresets[NUM_CAMERA_PRESETS];
 int EffectiveCameraPreset(int index);
 // Places the scene's camera at the preset; false without a scene.
 bool PlaceCameraAtPreset(C3dScene* scene, int index);
+
+}  // namespace editor::skeleton

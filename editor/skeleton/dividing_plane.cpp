@@ -7,6 +7,11 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace editor::skeleton {
+
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 const Vector CORNERS[8] = {
     Vector(-32, -0.1, -32), Vector(-32, -0.1, 32), Vector(32, -0.1, 32), Vector(32, -0.1, -32),
@@ -30,3 +35,5 @@ void CreateDividingPlane(ModelDocument& document) {
     plane.SetShape(std::move(shape));
     plane.Show(document.dividingPlaneVisible != 0 ? 1 : 0);
 }
+
+}  // namespace editor::skeleton

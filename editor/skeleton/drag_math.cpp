@@ -1,5 +1,7 @@
 #include "editor/skeleton/drag_math.h"
 
+namespace editor::skeleton {
+
 namespace {
 constexpr double RADIANS_PER_DEGREE = 0.01745329251994;
 constexpr int REAR_VIEW = 1;
@@ -62,3 +64,5 @@ Rotation3 DragRotation(const SceneMotion& motion) {
            RotationY(-3.0 * motion.ry * RADIANS_PER_DEGREE) *
            RotationZ(-3.0 * motion.rz * RADIANS_PER_DEGREE);
 }
+
+}  // namespace editor::skeleton

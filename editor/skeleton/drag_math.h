@@ -1,6 +1,10 @@
 #pragma once
 
-#include "editor/skeleton/pose_vector.h"
+#include "editor/model/pose_vector.h"
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
 
 // A device's demands in its own terms (the input record's x, y, z, rx, ry, rz).
 struct DeviceDemands {
@@ -25,3 +29,5 @@ PoseVec RigidDragPosition(const PoseVec& wanted, const PoseVec& parent, double l
 
 // Rx(-3 rx) . Ry(-3 ry) . Rz(-3 rz), device angles in degrees.
 Rotation3 DragRotation(const SceneMotion& motion);
+
+}  // namespace editor::skeleton

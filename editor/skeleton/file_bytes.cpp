@@ -7,6 +7,10 @@
 #include <new>
 #include <system_error>
 
+namespace editor::skeleton {
+
+using namespace ::flexmodel;
+
 bool FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
@@ -59,3 +63,5 @@ FileWriteResult ReplaceFileContents(const std::string& path, const std::vector<u
     return file.Write(bytes.data(), bytes.size()) && file.Commit() ? FileWriteResult::Ok
                                                                    : FileWriteResult::CantWrite;
 }
+
+}  // namespace editor::skeleton

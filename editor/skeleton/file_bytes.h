@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace editor::skeleton {
+
 enum class FileReadResult { Ok, CantOpen, OutOfMemory, CantRead, WrongSize };
 enum class FileWriteResult { Ok, CantOpen, CantWrite };
 
@@ -15,3 +17,5 @@ FileReadResult ReadFileOfSize(const std::string& path, size_t size, std::vector<
 // Writes the bytes beside the file and renames them over it, so a failed write leaves the
 // old file as it was.
 FileWriteResult ReplaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes);
+
+}  // namespace editor::skeleton

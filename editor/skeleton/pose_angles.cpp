@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace editor::skeleton {
+
 double atan2p(double y, double x) {
     if (x == 0.0 && y == 0.0) {
         return 0.0;
@@ -28,3 +30,5 @@ double WrapAngle(double angle) {
     }
     return angle;
 }
+
+}  // namespace editor::skeleton

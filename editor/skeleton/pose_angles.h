@@ -1,5 +1,7 @@
 #pragma once
 
+namespace editor::skeleton {
+
 // The program's own turn constants; they differ slightly from 2*pi and pi/2, and stored poses
 // were computed with them.
 constexpr double FULL_TURN = 6.2831853676;
@@ -10,3 +12,5 @@ constexpr double DEGREES_PER_RADIAN = 57.29577896211423;
 double atan2p(double y, double x);
 // Brings an angle into (-FULL_TURN, FULL_TURN).
 double WrapAngle(double angle);
+
+}  // namespace editor::skeleton

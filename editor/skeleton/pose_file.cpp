@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace editor::skeleton {
+
 bool ParsePoseFile(const std::vector<uint8_t>& bytes, std::vector<PoseRecord>& records) {
     if (bytes.size() < POSE_FILE_HEADER_SIZE) {
         return false;
@@ -78,3 +80,5 @@ size_t FrameInsertionIndex(const std::vector<PoseRecord>& records, const std::st
     }
     return records.size();
 }
+
+}  // namespace editor::skeleton

@@ -4,7 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "editor/skeleton/pose_record.h"
+#include "editor/model/pose_record.h"
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
 
 // Pose file: int32 count (>= 1), int32 version 4, then `count` records of 1792 bytes.
 constexpr int32_t POSE_FILE_VERSION = 4;
@@ -23,3 +27,5 @@ int FindFrame(const std::vector<PoseRecord>& records, const std::string& name);
 // Where a new frame goes: after the frames of its base name with a number not above its
 // own; a new base name goes to the end.
 size_t FrameInsertionIndex(const std::vector<PoseRecord>& records, const std::string& name);
+
+}  // namespace editor::skeleton

@@ -2,6 +2,8 @@
 
 #include "editor/skeleton/pose_angles.h"
 
+namespace editor::skeleton {
+
 namespace {
 constexpr PoseVec ALONG_BONE = {1.0, 0.0, 0.0};
 constexpr PoseVec ACROSS_BONE = {0.0, 1.0, 0.0};
@@ -141,3 +143,5 @@ void DefaultPoseJointPositions(const PoseRecord& record, PoseVec positions[NUM_J
             record.startPositions[bone] + BoneVector(record, bone, boneTable[bone].defaultLength);
     }
 }
+
+}  // namespace editor::skeleton

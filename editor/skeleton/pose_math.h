@@ -1,8 +1,12 @@
 #pragma once
 
-#include "editor/skeleton/pose_record.h"
-#include "editor/skeleton/pose_vector.h"
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/pose_record.h"
+#include "editor/model/pose_vector.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
 
 // Bone lengths, one per bone, in bone index order.
 using BoneLengths = double[NUM_BONES];
@@ -46,3 +50,5 @@ PoseVec BuiltInRollVector(int bone);
 // The skeleton placed from a stored default pose: each joint from its own bone's stored
 // start position and default length (not chained).
 void DefaultPoseJointPositions(const PoseRecord& record, PoseVec positions[NUM_JOINTS]);
+
+}  // namespace editor::skeleton

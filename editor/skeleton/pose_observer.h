@@ -1,8 +1,14 @@
 #pragma once
 
-#include "editor/skeleton/pose_vector.h"
+#include "editor/model/pose_vector.h"
 
+namespace editor::model {
 class ModelDocument;
+}
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
 
 // What the skinned mesh needs to hear about posing: after every applied pose the generated
 // model follows the skeleton, and a capture for body-part generation stores each bone's
@@ -16,3 +22,5 @@ class PoseObserver {
     virtual void StoreLocalCoordinates(ModelDocument& document, int bone, const PoseVec& start,
                                        const Rotation3& toBone) = 0;
 };
+
+}  // namespace editor::skeleton

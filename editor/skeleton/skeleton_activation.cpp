@@ -1,5 +1,7 @@
 #include "editor/skeleton/skeleton_activation.h"
 
+namespace editor::skeleton {
+
 namespace {
 void MarkChainToRoot(SkeletonActivation& states, int joint) {
     for (;;) {
@@ -48,3 +50,5 @@ SkeletonActivation ComputeActivation(const uint32_t activeNodes[NUM_MESH_NODES])
     }
     return states;
 }
+
+}  // namespace editor::skeleton

@@ -2,7 +2,11 @@
 
 #include <cstdint>
 
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
 
 // How a joint or bone is drawn, derived from the active mesh nodes.
 enum ActivationState : int {
@@ -17,3 +21,5 @@ struct SkeletonActivation {
 };
 
 SkeletonActivation ComputeActivation(const uint32_t activeNodes[NUM_MESH_NODES]);
+
+}  // namespace editor::skeleton

@@ -6,6 +6,11 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace editor::skeleton {
+
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 PoseVec ToDoubles(const Vector& v) {
     return PoseVec{static_cast<double>(v.x), static_cast<double>(v.y), static_cast<double>(v.z)};
@@ -87,3 +92,5 @@ void HipsToOrigin(ModelDocument& document) {
         model->SetPosition(Vector::Subtract(modelAt, hipsAt));
     }
 }
+
+}  // namespace editor::skeleton

@@ -2,8 +2,17 @@
 
 #include "editor/skeleton/drag_math.h"
 
+namespace scene {
 class C3dFrame;
+}
+namespace editor::model {
 class ModelDocument;
+}
+
+namespace editor::skeleton {
+
+using namespace ::scene;
+using namespace ::editor::model;
 
 // Moves and turns one object of the scene by a controller step, in scene coordinates:
 //  - a joint moves (on the sphere around its parent joint with rigid bones), turns what hangs
@@ -16,3 +25,5 @@ void ApplyDrag(ModelDocument& document, C3dFrame& object, const SceneMotion& mot
 // Moves the hip anchor to the origin and the model along with it, so the skeleton keeps its
 // place on the model.
 void HipsToOrigin(ModelDocument& document);
+
+}  // namespace editor::skeleton

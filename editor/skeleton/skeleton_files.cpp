@@ -6,6 +6,8 @@
 #include "editor/skeleton/file_bytes.h"
 #include "editor/skeleton/pose_file.h"
 
+namespace editor::skeleton {
+
 namespace {
 std::string Quoted(const std::string& path) {
     return "'" + path + "'";
@@ -233,3 +235,5 @@ std::optional<std::string> SkeletonFiles::SaveBones(const std::optional<std::str
     lastSaveBonesPath_ = *path;
     return path;
 }
+
+}  // namespace editor::skeleton

@@ -3,9 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "editor/model/pose_record.h"
 #include "editor/skeleton/pose_math.h"
-#include "editor/skeleton/pose_record.h"
 #include "editor/skeleton/skeleton_prompts.h"
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
 
 inline constexpr const char* POSE_FILE_FILTER =
     "Marionet Pose Files (*.spz)|*.spz|All Files (*.*)|*.*||";
@@ -46,3 +50,5 @@ class SkeletonFiles {
     std::string lastLoadBonesPath_;
     std::string lastSaveBonesPath_;
 };
+
+}  // namespace editor::skeleton

@@ -9,6 +9,11 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace editor::skeleton {
+
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 void PlaceJoints(ModelDocument& document, const PoseRecord& record) {
     BoneLengths lengths;
@@ -126,3 +131,5 @@ void RestoreDefaults(ModelDocument& document, PoseObserver* observer) {
     SetBoneLengths(document, defaults);
     ApplyPose(document, document.defaultPose, observer);
 }
+
+}  // namespace editor::skeleton

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "editor/model/pose_record.h"
 #include "editor/skeleton/pose_math.h"
-#include "editor/skeleton/pose_record.h"
 
+namespace editor::model {
 class ModelDocument;
 class JointPart;
+}  // namespace editor::model
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
+
 class PoseObserver;
 
 // Sets the skeleton to the pose. Without normalising, the bone lengths become those the pose
@@ -25,3 +32,5 @@ void AimBone(ModelDocument& document, JointPart& joint);
 
 // Table lengths, then the default pose.
 void RestoreDefaults(ModelDocument& document, PoseObserver* observer = nullptr);
+
+}  // namespace editor::skeleton

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace editor::skeleton {
+
 // The questions the pose and bone file operations ask the user. The shell answers them with
 // its dialogs; tests and batch scripts answer from a script.
 class SkeletonPrompts {
@@ -27,3 +29,5 @@ class SkeletonPrompts {
                                                     const std::vector<std::string>& entries,
                                                     int maxLength) = 0;
 };
+
+}  // namespace editor::skeleton

@@ -12,6 +12,11 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+namespace editor::skeleton {
+
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 // Where two joints coincide the bone still needs a length and a direction: it points up.
 constexpr double COINCIDENT_BONE_LENGTH = 1e-5;
@@ -189,3 +194,5 @@ void UnlinkSkeleton(ModelDocument& document) {
         UnlinkShape(document.joints[joint].Shape());
     }
 }
+
+}  // namespace editor::skeleton

@@ -2,16 +2,26 @@
 
 #include <cstdint>
 
-#include "editor/skeleton/pose_vector.h"
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/pose_vector.h"
+#include "editor/model/skeleton_tables.h"
 #include "scene/vector.h"
 
+namespace scene {
 class C3dFrame;
 class C3dShape;
+}  // namespace scene
+namespace editor::model {
 class ModelDocument;
-class PoseObserver;
 class BonePart;
 class JointPart;
+}  // namespace editor::model
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
+using namespace ::scene;
+
+class PoseObserver;
 
 constexpr double JOINT_RADIUS = 1.0;
 constexpr int JOINT_SPHERE_BANDS = 8;
@@ -51,3 +61,5 @@ void SetUpBoneFromJoints(const ModelDocument& document, BonePart& bone, const Ve
 void PlaceBone(BonePart& bone);
 // Stretches a bone's cylinder along its axis to `length` without moving or turning it.
 void ScaleBoneShape(BonePart& bone, double length);
+
+}  // namespace editor::skeleton

@@ -1,6 +1,10 @@
 #include "editor/skeleton/skeleton_walk.h"
 
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace editor::skeleton {
+
+using namespace ::editor::model;
 
 bool NextJoint(int& joint, int& parent, bool forward, int& cursor) {
     if (forward) {
@@ -31,3 +35,5 @@ bool NextBone(int& bone, bool forward, int& cursor) {
     bone = NO_BONE;
     return false;
 }
+
+}  // namespace editor::skeleton

@@ -7,6 +7,8 @@
 #include "editor/shell/batch_script.h"
 #include "editor/shell/command_router.h"
 
+using namespace ::editor::shell;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
     const CommandRouter router;

@@ -9,6 +9,8 @@
 
 #include "fmtoobj/converter.h"
 
+using namespace ::fmtoobj;
+
 namespace {
 
 class NullBuffer : public std::streambuf {

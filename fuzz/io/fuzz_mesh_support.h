@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/io/quake_model.h"
 #include "editor/io/store_raw_mesh.h"
 #include "editor/model/mesh_data.h"
+#include "editor/model/triangle_group_table.h"
+
+using namespace ::editor::model;
+using namespace ::editor::io;
 
 inline void StoreForFuzzing(const RawMesh& raw) {
     static MeshData* mesh = [] {

@@ -13,6 +13,9 @@
 #include "scene/shape.h"
 #include "scene/view.h"
 
+using namespace ::platform;
+using namespace ::scene;
+
 namespace {
 
 constexpr int kWidth = 1024;

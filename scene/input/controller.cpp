@@ -3,6 +3,10 @@
 #include "scene/frame.h"
 #include "scene/matrix.h"
 
+namespace scene::input {
+
+using namespace ::scene;
+
 C3dController::C3dController(JoystickBackend* joystick, const SettingsStore* profile)
     : joystick_(joystick, profile) {}
 
@@ -119,3 +123,5 @@ void C3dFlyCtlr::Apply(const InputState& state, C3dFrame* target) {
     position.AddInPlace(Vector::Scaled(direction, 0.1 * state.z));
     target->SetPosition(position);
 }
+
+}  // namespace scene::input

@@ -8,7 +8,14 @@
 #include "scene/input/mouse_input_device.h"
 #include "scene/view.h"
 
+namespace scene {
 class C3dFrame;
+}
+
+namespace scene::input {
+
+using namespace ::scene;
+
 class SettingsStore;
 
 // Names the frame to move on each step (none: nothing moves).
@@ -87,3 +94,5 @@ class C3dFlyCtlr : public C3dController {
     using C3dController::C3dController;
     void Apply(const InputState& state, C3dFrame* target) override;
 };
+
+}  // namespace scene::input

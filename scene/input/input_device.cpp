@@ -1,5 +1,7 @@
 #include "scene/input/input_device.h"
 
+namespace scene::input {
+
 double& InputState::Demand(int axis) {
     double* demands[] = {&x, &y, &z, &rx, &ry, &rz};
     return *demands[axis];
@@ -22,3 +24,5 @@ void C3dInputDevice::Configure(const ShowMessageFunction& showMessage) {
         showMessage("The device is not configurable");
     }
 }
+
+}  // namespace scene::input

@@ -6,6 +6,8 @@
 
 #include "scene/input/input_state.h"
 
+namespace scene::input {
+
 // Shows a message to the user; the devices have no window of their own.
 using ShowMessageFunction = std::function<void(const std::string&)>;
 
@@ -27,3 +29,5 @@ class C3dInputDevice {
   protected:
     std::string name_;
 };
+
+}  // namespace scene::input

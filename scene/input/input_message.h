@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace scene::input {
+
 // The window messages the view passes to the input devices. They keep the numbering of the
 // desktop platform the editor grew up on, so that the window can translate its key and mouse
 // events into one small, platform-neutral vocabulary.
@@ -58,3 +60,5 @@ inline int MouseX(int64_t lParam) {
 inline int MouseY(int64_t lParam) {
     return static_cast<int16_t>((lParam >> 16) & 0xFFFF);
 }
+
+}  // namespace scene::input

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace scene::input {
+
 // What an input device reports for one step: translation and rotation demands (0 when idle),
 // the hat angle in degrees (-1 when centred) and the button bits.
 struct InputState {
@@ -20,3 +22,5 @@ struct InputState {
 };
 
 enum InputAxis : int { kAxisX = 0, kAxisY, kAxisZ, kAxisRx, kAxisRy, kAxisRz, kAxisCount };
+
+}  // namespace scene::input

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace scene::input {
+
 // What the platform reports about joystick 0.
 struct JoystickCapabilities {
     std::string productName;
@@ -39,3 +41,5 @@ class JoystickBackend {
         return std::nullopt;
     }
 };
+
+}  // namespace scene::input

@@ -4,6 +4,8 @@
 
 #include "scene/input/settings_store.h"
 
+namespace scene::input {
+
 namespace {
 
 constexpr const char* kOemKeyPrefix =
@@ -146,3 +148,5 @@ void C3dJoyInDev::Read(InputState& state) {
         state.buttons = last_.buttons;
     }
 }
+
+}  // namespace scene::input

@@ -6,6 +6,8 @@
 #include "scene/input/input_device.h"
 #include "scene/input/joystick_backend.h"
 
+namespace scene::input {
+
 class SettingsStore;
 
 // How one output demand is read from the joystick.
@@ -50,3 +52,5 @@ class C3dJoyInDev : public C3dInputDevice {
     std::array<AxisSetting, 6> axes_{};
     JoystickPosition last_;
 };
+
+}  // namespace scene::input

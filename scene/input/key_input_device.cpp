@@ -4,6 +4,8 @@
 
 #include "scene/input/input_message.h"
 
+namespace scene::input {
+
 namespace {
 
 // The demand a key drives (and its direction) with no modifier, with Shift and with Ctrl;
@@ -121,3 +123,5 @@ void C3dKeyInDev::OnKeyUp(uint32_t key) {
         }
     }
 }
+
+}  // namespace scene::input

@@ -2,6 +2,8 @@
 
 #include "scene/input/input_device.h"
 
+namespace scene::input {
+
 // The keyboard: arrows, page keys, Home/End, Insert/Delete and the numeric pad ramp the six
 // demands while a key repeats; Shift and Ctrl select other demands for the arrows; the
 // numeric pad's ring of keys sets the hat.
@@ -26,3 +28,5 @@ class C3dKeyInDev : public C3dInputDevice {
     bool shift_ = false;
     bool control_ = false;
 };
+
+}  // namespace scene::input

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+namespace scene::input {
+
 std::string MemorySettingsStore::MakeKey(std::string_view section, std::string_view key) {
     // A NUL cannot appear in either name, so the joined key is unambiguous.
     std::string joined(section);
@@ -83,3 +85,5 @@ bool MemorySettingsStore::WriteBinary(std::string_view section, std::string_view
     entries_[MakeKey(section, key)] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
     return true;
 }
+
+}  // namespace scene::input

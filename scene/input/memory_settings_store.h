@@ -6,6 +6,8 @@
 
 #include "scene/input/settings_store.h"
 
+namespace scene::input {
+
 // Settings kept in memory: for tests and for batch mode, which starts from the defaults and
 // must not touch the user's real profile.
 class MemorySettingsStore : public SettingsStore {
@@ -32,3 +34,5 @@ class MemorySettingsStore : public SettingsStore {
 
     std::map<std::string, Value> entries_;
 };
+
+}  // namespace scene::input

@@ -4,6 +4,8 @@
 
 #include "scene/input/input_message.h"
 
+namespace scene::input {
+
 void C3dMouseInDev::OnMessage(uint32_t message, uint64_t wParam, int64_t lParam) {
     switch (message) {
         case kMsgLeftButtonDown:
@@ -72,3 +74,5 @@ void C3dMouseInDev::Read(InputState& state) {
     hasLast_ = true;
     state = demands_;
 }
+
+}  // namespace scene::input

@@ -2,6 +2,8 @@
 
 #include "scene/input/input_device.h"
 
+namespace scene::input {
+
 // The mouse: while the left button is held, the cursor's movement between two reads becomes
 // translation (or, with Shift or Ctrl, rotation) demands.
 class C3dMouseInDev : public C3dInputDevice {
@@ -32,3 +34,5 @@ class C3dMouseInDev : public C3dInputDevice {
     uint64_t keyFlags_ = 0;
     bool dragging_ = false;
 };
+
+}  // namespace scene::input

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace scene::input {
+
 // The per-user settings profile ("Marionet" key): values addressed by a section such as
 // "Settings\Window" and a key such as "Top". The window keeps them with QSettings; tests and
 // batch mode keep them in memory. Reads never fail: a missing or unreadable entry gives the
@@ -32,3 +34,5 @@ class SettingsStore {
     virtual bool WriteBinary(std::string_view section, std::string_view key,
                              std::span<const std::uint8_t> bytes) = 0;
 };
+
+}  // namespace scene::input

@@ -2,6 +2,10 @@
 
 #include "scene/frame.h"
 
+namespace scene::input {
+
+using namespace ::scene;
+
 CTransformDlg::CTransformDlg(std::function<C3dFrame*()> currentFrame,
                              std::function<void(const std::string&)> showMessage,
                              std::function<void()> closed)
@@ -45,3 +49,5 @@ void CTransformDlg::OnClose() {
         closed();
     }
 }
+
+}  // namespace scene::input

@@ -5,7 +5,13 @@
 
 #include "scene/matrix.h"
 
+namespace scene {
 class C3dFrame;
+}
+
+namespace scene::input {
+
+using namespace ::scene;
 
 // The "Transforms" property sheet's work: its three pages build a scale, rotation or
 // translation matrix from typed X, Y and Z values, and its buttons combine that matrix with the
@@ -36,3 +42,5 @@ class CTransformDlg {
     std::function<void(const std::string&)> showMessage_;
     std::function<void()> closed_;
 };
+
+}  // namespace scene::input

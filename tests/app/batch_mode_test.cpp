@@ -14,6 +14,9 @@
 #include "app/marionet_main.h"
 #include "editor/shell/batch_runner.h"
 
+using namespace ::app;
+using namespace ::editor::shell;
+
 namespace {
 
 using Lines = std::vector<std::string>;

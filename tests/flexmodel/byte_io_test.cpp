@@ -7,6 +7,8 @@
 #include "flexmodel/byte_builder.h"
 #include "flexmodel/byte_reader.h"
 
+using namespace ::flexmodel;
+
 TEST(ByteReader, ReadsLittleEndianValuesWrittenByTheBuilder) {
     ByteBuilder out;
     out.AppendInt32(-2);

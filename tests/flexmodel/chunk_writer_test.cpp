@@ -5,6 +5,8 @@
 #include "flexmodel/model_builder.h"
 #include "flexmodel/record_io.h"
 
+using namespace ::flexmodel;
+
 namespace {
 
 FlexModelContent SmallModel() {

@@ -7,6 +7,8 @@
 #include "flexmodel/records.h"
 #include "flexmodel/vertex_normals.h"
 
+using namespace ::flexmodel;
+
 TEST(Records, SizesMatchTheFileLayout) {
     EXPECT_EQ(MESH_NODE_RECORD_SIZE, 516u);
     EXPECT_EQ(SKELETON_FRAME_FLOATS * 4, 108u);

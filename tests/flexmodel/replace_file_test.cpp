@@ -10,6 +10,8 @@
 #include "flexmodel/side_file.h"
 #include "tests/support/scratch_directory.h"
 
+using namespace ::flexmodel;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -5,6 +5,8 @@
 
 #include "fmtoobj/options.h"
 
+using namespace ::fmtoobj;
+
 namespace {
 
 CommandLine Parse(std::vector<std::string> arguments) {

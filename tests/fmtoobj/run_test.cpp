@@ -15,6 +15,9 @@
 #include "tests/fmtoobj/test_model.h"
 #include "tests/support/scratch_directory.h"
 
+using namespace ::flexmodel;
+using namespace ::fmtoobj;
+
 namespace {
 
 namespace fs = std::filesystem;

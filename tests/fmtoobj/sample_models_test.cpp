@@ -6,6 +6,8 @@
 #include "fmtoobj/sample_models.h"
 #include "tests/fmtoobj/test_model.h"
 
+using namespace ::fmtoobj;
+
 TEST(SampleModels, BundledSampleIsWhatTheGeneratorWrites) {
     std::ifstream in(MARIONET_SAMPLE_FM, std::ios::binary);
     ASSERT_TRUE(in) << MARIONET_SAMPLE_FM;

@@ -6,6 +6,9 @@
 #include "flexmodel/record_io.h"
 #include "fmtoobj/converter.h"
 
+using namespace ::flexmodel;
+using namespace ::fmtoobj;
+
 GlVertex Corner(int vertex, int s, int t) {
     return GlVertex{s / 256.0f, t / 256.0f, vertex};
 }

@@ -13,6 +13,9 @@
 #include "fmtoobj/options.h"
 #include "fmtoobj/output_directory.h"
 
+using namespace ::flexmodel;
+using namespace ::fmtoobj;
+
 // A command vertex at whole texels (s, t) of the skin.
 GlVertex Corner(int vertex, int s, int t);
 

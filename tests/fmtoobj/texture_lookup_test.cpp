@@ -7,6 +7,8 @@
 
 #include "fmtoobj/texture_lookup.h"
 
+using namespace ::fmtoobj;
+
 TEST(TextureLookup, RoundsToTheNearestTexelAndComparesAs16Bits) {
     EXPECT_EQ(TexelOf(128 / 256.0f), 128);
     EXPECT_EQ(TexelOf(127.6f / 256.0f), 128);

@@ -18,6 +18,9 @@
 #include "platform/transforms_sheet.h"
 #include "scene/frame.h"
 
+using namespace ::platform;
+using namespace ::scene;
+
 TEST(TextDialogs, NamesAreCutToTheirLimit) {
     QtUi ui;
     WhenModalShown<TextEntryDialog>([](TextEntryDialog* dialog) {

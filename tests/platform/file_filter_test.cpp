@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace ::platform;
+
 TEST(FileFilter, ConvertsEachPairAndMatchesEveryCaseOfTheExtension) {
     const QStringList filters =
         ConvertFileFilter("Windows bitmaps (*.BMP)|*.BMP|All files (*.*)|*.*||");

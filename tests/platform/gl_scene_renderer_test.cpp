@@ -8,6 +8,9 @@
 #include "scene/shape.h"
 #include "scene/view.h"
 
+using namespace ::platform;
+using namespace ::scene;
+
 namespace {
 
 constexpr int kSize = 64;

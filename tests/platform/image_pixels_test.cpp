@@ -4,6 +4,9 @@
 
 #include "scene/image.h"
 
+using namespace ::platform;
+using namespace ::scene;
+
 namespace {
 
 // 2 x 2 pixels, 24 bits: rows bottom first, each padded to 8 bytes.

@@ -5,6 +5,9 @@
 
 #include "scene/input/joystick_input_device.h"
 
+using namespace ::platform;
+using namespace ::scene::input;
+
 TEST(SdlJoystick, AxisValuesSpanTheFullPositionRange) {
     EXPECT_EQ(SdlJoystickBackend::AxisPosition(-32768), 0u);
     EXPECT_EQ(SdlJoystickBackend::AxisPosition(32767), 65535u);

@@ -4,6 +4,9 @@
 
 #include "scene/input/input_message.h"
 
+using namespace ::platform;
+using namespace ::scene::input;
+
 TEST(KeyTranslation, MovementKeysMapToTheirVirtualKeys) {
     const Qt::KeyboardModifiers none;
     EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Left, none), kKeyLeft);

@@ -7,6 +7,8 @@
 // Xlib's macros clash with Qt's names, so it comes after Qt.
 #include <X11/XKBlib.h>
 
+using namespace ::platform;
+
 namespace {
 
 void LockCaps(Display* display, bool on) {

@@ -29,6 +29,11 @@
 #include "scene/shape.h"
 #include "scene/viewport.h"
 
+using namespace ::platform;
+using namespace ::editor::shell;
+using namespace ::scene::input;
+using namespace ::scene;
+
 namespace {
 
 class MainWindowTest : public testing::Test {

@@ -5,6 +5,9 @@
 #include "scene/mesh.h"
 #include "scene/texture.h"
 
+using namespace ::platform;
+using namespace ::scene;
+
 namespace {
 
 struct Corner {

@@ -8,6 +8,8 @@
 
 #include "modal_helper.h"
 
+using namespace ::platform;
+
 namespace {
 
 void Press(QMessageBox* box, QMessageBox::StandardButton button) {

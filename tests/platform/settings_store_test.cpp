@@ -6,6 +6,9 @@
 
 #include "editor/shell/settings_names.h"
 
+using namespace ::platform;
+using namespace ::editor::shell;
+
 namespace {
 
 class SettingsStoreTest : public testing::Test {

@@ -5,6 +5,8 @@
 
 #include "scene/frame.h"
 
+using namespace ::scene;
+
 namespace {
 
 void ExpectNear(const Vector& actual, const Vector& expected, double tolerance = 1e-4) {

@@ -11,6 +11,8 @@
 #include "scene/image.h"
 #include "scene/texture.h"
 
+using namespace ::scene;
+
 namespace {
 
 const std::string DATA = SCENE_TEST_DATA;

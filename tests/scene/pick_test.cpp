@@ -6,6 +6,8 @@
 #include "scene/shape.h"
 #include "scene/view.h"
 
+using namespace ::scene;
+
 namespace {
 
 void ExpectNear(const Vector& actual, const Vector& expected, double tolerance = 1e-3) {

@@ -8,6 +8,8 @@
 #include "scene/stage.h"
 #include "scene/view.h"
 
+using namespace ::scene;
+
 namespace {
 
 void ExpectNear(const Vector& actual, const Vector& expected, double tolerance = 1e-4) {

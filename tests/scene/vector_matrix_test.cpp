@@ -5,6 +5,8 @@
 #include "scene/matrix.h"
 #include "scene/vector.h"
 
+using namespace ::scene;
+
 namespace {
 
 void ExpectNear(const Vector& actual, double x, double y, double z, double tolerance = 1e-5) {

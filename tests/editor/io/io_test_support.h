@@ -12,6 +12,8 @@
 #include "editor/io/file_questions.h"
 #include "tests/support/scratch_directory.h"
 
+using namespace ::editor::io;
+
 using TempDir = ScratchDirectory;
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -2,11 +2,14 @@
 
 #include <memory>
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/io/mesh_readers.h"
 #include "editor/io/parser_3ds.h"
 #include "editor/model/mesh_data.h"
+#include "editor/model/triangle_group_table.h"
 #include "io_test_support.h"
+
+using namespace ::editor::model;
+using namespace ::editor::io;
 
 namespace {
 

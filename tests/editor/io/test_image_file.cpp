@@ -9,6 +9,10 @@
 #include "io_test_support.h"
 #include "scene/image.h"
 
+using namespace ::editor::io;
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 
 struct Rgb {

@@ -2,15 +2,20 @@
 
 #include <memory>
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/io/import_mesh.h"
 #include "editor/io/import_table.h"
 #include "editor/io/mesh_readers.h"
 #include "editor/model/mesh_data.h"
+#include "editor/model/triangle_group_table.h"
 #include "flexmodel/model_builder.h"
 #include "io_test_support.h"
 #include "scene/shape.h"
 #include "scene/texture.h"
+
+using namespace ::editor::model;
+using namespace ::editor::io;
+using namespace ::flexmodel;
+using namespace ::scene;
 
 namespace {
 

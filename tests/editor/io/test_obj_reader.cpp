@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <memory>
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/io/mesh_readers.h"
 #include "editor/io/obj_parser.h"
 #include "editor/model/mesh_data.h"
+#include "editor/model/triangle_group_table.h"
 #include "io_test_support.h"
+
+using namespace ::editor::model;
+using namespace ::editor::io;
 
 namespace {
 

@@ -7,6 +7,10 @@
 #include "io_test_support.h"
 #include "scene/shape.h"
 
+using namespace ::editor::io;
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 
 std::unique_ptr<MeshData> OneTriangle() {

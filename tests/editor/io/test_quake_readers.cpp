@@ -2,14 +2,18 @@
 
 #include <memory>
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/io/mesh_readers.h"
 #include "editor/model/mesh_data.h"
+#include "editor/model/triangle_group_table.h"
 #include "flexmodel/byte_builder.h"
 #include "flexmodel/chunk_search.h"
 #include "flexmodel/model_builder.h"
 #include "flexmodel/record_io.h"
 #include "io_test_support.h"
+
+using namespace ::editor::model;
+using namespace ::editor::io;
+using namespace ::flexmodel;
 
 namespace {
 

@@ -5,6 +5,8 @@
 
 #include "editor/model/mesh_data.h"
 
+using namespace ::editor::model;
+
 namespace {
 
 constexpr double PI = 3.14159265358979323846;

@@ -3,7 +3,10 @@
 
 #include <cstdint>
 
+namespace editor::model {
 class MeshData;
+}
+using editor::model::MeshData;
 
 // A sphere of bands x sectors quads (2 x sectors x (bands - 1) triangles) at centre, each
 // radius scaled by a random factor in [1 - bumpiness, 1 + bumpiness].

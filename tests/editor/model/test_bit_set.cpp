@@ -7,6 +7,8 @@
 #include "editor/model/bit_set.h"
 #include "editor/model/fixed_bit_sets.h"
 
+using namespace ::editor::model;
+
 namespace {
 
 // Vertex and triangle sets must not combine by accident.

@@ -8,6 +8,9 @@
 #include "scene/shape.h"
 #include "scene/texture.h"
 
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 
 std::unique_ptr<C3dShape> Ball() {

@@ -6,6 +6,8 @@
 #include "editor/model/mesh_data.h"
 #include "editor/model/triangle_record.h"
 
+using namespace ::editor::model;
+
 namespace {
 
 std::unique_ptr<MeshData> Tetrahedron() {

@@ -2,8 +2,10 @@
 
 #include <memory>
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/model/mesh_data.h"
+#include "editor/model/triangle_group_table.h"
+
+using namespace ::editor::model;
 
 namespace {
 

@@ -11,6 +11,9 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 
 const C3dColor WHITE{1.0f, 1.0f, 1.0f};

@@ -2,10 +2,13 @@
 
 #include <memory>
 
-#include "editor/groups/triangle_group_table.h"
 #include "editor/model/model_document.h"
+#include "editor/model/triangle_group_table.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
+
+using namespace ::editor::model;
+using namespace ::scene;
 
 namespace {
 

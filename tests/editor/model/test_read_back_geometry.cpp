@@ -8,6 +8,9 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+using namespace ::editor::model;
+using namespace ::scene;
+
 namespace {
 
 std::unique_ptr<C3dShape> TriangleShape() {

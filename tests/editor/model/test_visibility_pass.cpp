@@ -10,6 +10,8 @@
 #include "sample_meshes.h"
 #include "winding_reference.h"
 
+using namespace ::editor::model;
+
 namespace {
 
 using MeshMaker = std::function<void(MeshData&)>;

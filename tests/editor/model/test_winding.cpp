@@ -9,6 +9,8 @@
 #include "sample_meshes.h"
 #include "winding_reference.h"
 
+using namespace ::editor::model;
+
 namespace {
 
 std::array<int, 3> Corners(const MeshData& mesh, int t) {

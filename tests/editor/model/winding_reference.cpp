@@ -4,6 +4,8 @@
 #include "editor/model/visibility_pass.h"
 #include "editor/model/winding.h"
 
+using namespace ::editor::model;
+
 namespace {
 
 bool Has(const MeshData& mesh, int t, int v) {

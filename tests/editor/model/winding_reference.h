@@ -6,7 +6,11 @@
 #include "editor/model/fixed_bit_sets.h"
 #include "editor/model/triangle_record.h"
 
+using namespace ::editor::model;
+
+namespace editor::model {
 class MeshData;
+}
 
 int ReferenceOrientVisibleTriangles(MeshData& mesh, const Vector& viewpoint,
                                     TriangleRecord* records, TriangleSet& remaining,

@@ -6,8 +6,11 @@
 
 #include "editor/groups/closed_submesh_groups.h"
 #include "editor/groups/flood_fill_triangles.h"
-#include "editor/groups/triangle_group_table.h"
 #include "editor/model/mesh_data.h"
+#include "editor/model/triangle_group_table.h"
+
+using namespace ::editor::groups;
+using namespace ::editor::model;
 
 namespace {
 

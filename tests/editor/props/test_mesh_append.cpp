@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "editor/groups/triangle_group_table.h"
+#include "editor/model/triangle_group_table.h"
 #include "editor/props/mesh_append.h"
 #include "tests/editor/props/texture_mesh.h"
+
+using namespace ::editor::model;
+using namespace ::editor::props;
 
 namespace {
 

@@ -11,6 +11,10 @@
 #include "editor/shell/batch_runner.h"
 #include "scene/image.h"
 
+using namespace ::editor::io;
+using namespace ::editor::shell;
+using namespace ::scene;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -14,6 +14,11 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+using namespace ::editor::model;
+using namespace ::editor::shell;
+using namespace ::scene::input;
+using namespace ::scene;
+
 namespace {
 
 namespace fs = std::filesystem;

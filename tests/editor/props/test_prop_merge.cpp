@@ -11,6 +11,10 @@
 #include "scene/shape.h"
 #include "tests/editor/props/texture_mesh.h"
 
+using namespace ::editor::model;
+using namespace ::editor::props;
+using namespace ::scene;
+
 namespace {
 
 // Answers OK/Cancel questions from a queue (OK when it runs dry) and records every text.

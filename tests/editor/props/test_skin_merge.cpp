@@ -17,6 +17,11 @@
 #include "scene/shape.h"
 #include "tests/editor/props/texture_mesh.h"
 
+using namespace ::editor::io;
+using namespace ::editor::model;
+using namespace ::editor::props;
+using namespace ::scene;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -6,6 +6,9 @@
 #include "editor/props/texture_coordinates.h"
 #include "tests/editor/props/texture_mesh.h"
 
+using namespace ::editor::model;
+using namespace ::editor::props;
+
 namespace {
 
 TEST(TexturesOverlap, ComparesClosedColumnAndRowRanges) {

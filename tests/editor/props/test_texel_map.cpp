@@ -6,6 +6,8 @@
 #include "editor/props/texel_scan.h"
 #include "tests/editor/props/texture_mesh.h"
 
+using namespace ::editor::props;
+
 namespace {
 
 bool Texel(const TexelSet& texels, int column, int row) {

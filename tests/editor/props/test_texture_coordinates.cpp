@@ -3,6 +3,8 @@
 #include "editor/props/texture_coordinates.h"
 #include "tests/editor/props/texture_mesh.h"
 
+using namespace ::editor::props;
+
 namespace {
 
 TEST(TextureBounds, EmptyMeshGetsTheStartValuesAndVerticesWidenThem) {

@@ -6,6 +6,8 @@
 
 #include "editor/model/mesh_data.h"
 
+using namespace ::editor::model;
+
 inline void AddTexturedTriangle(MeshData& mesh, float u0, float v0, float u1, float v1, float u2,
                                 float v2) {
     const int base = mesh.vertexCount;

@@ -4,6 +4,8 @@
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
 
+using namespace ::editor::shell;
+
 namespace {
 
 BatchStatement Parsed(std::string_view line) {

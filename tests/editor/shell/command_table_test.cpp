@@ -5,6 +5,8 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/command_table.h"
 
+using namespace ::editor::shell;
+
 namespace {
 
 struct ExpectedRow {

@@ -12,6 +12,11 @@
 #include "scene/shape.h"
 #include "tests/editor/shell/shell_test_support.h"
 
+using namespace ::editor::model;
+using namespace ::editor::shell;
+using namespace ::scene::input;
+using namespace ::scene;
+
 namespace {
 
 using namespace settings;

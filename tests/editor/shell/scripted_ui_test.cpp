@@ -2,6 +2,8 @@
 
 #include "editor/shell/scripted_ui.h"
 
+using namespace ::editor::shell;
+
 namespace {
 
 using Lines = std::vector<std::string>;

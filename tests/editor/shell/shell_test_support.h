@@ -10,6 +10,9 @@
 #include "scene/input/memory_settings_store.h"
 #include "tests/support/scratch_directory.h"
 
+using namespace ::editor::shell;
+using namespace ::scene::input;
+
 using TempDirectory = ScratchDirectory;
 
 // A frame on a scripted Ui and an in-memory profile, with its program directory and log in a

@@ -11,6 +11,9 @@
 #include "editor/skeleton/pose_file.h"
 #include "tests/support/scratch_directory.h"
 
+using namespace ::editor::shell;
+using namespace ::editor::skeleton;
+
 namespace {
 std::vector<uint8_t> Bytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -4,6 +4,8 @@
 
 #include "tests/editor/skeleton/skeleton_fixture.h"
 
+using namespace ::editor::skeleton;
+
 namespace {
 class BoneStepping : public SkeletonFixture {
   protected:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace ::editor::skeleton;
+
 TEST(MapDeviceToScene, EachPresetTurnsTheDeviceAxes) {
     DeviceDemands d{1, 2, 3, 4, 5, 6};  // move (dx,dy,dz) = (3,1,2), turn = (6,4,5)
     struct Case {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/skeleton/pose_vector.h"
+#include "editor/model/pose_vector.h"
 #include "scene/vector.h"
+
+using namespace ::editor::model;
+using namespace ::scene;
 
 // Component-wise closeness for scene and pose vectors.
 inline void ExpectNear(const Vector& actual, const Vector& expected, double tolerance = 1e-4) {

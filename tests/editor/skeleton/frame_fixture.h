@@ -16,6 +16,11 @@
 #include "scene/shape.h"
 #include "tests/support/scratch_directory.h"
 
+using namespace ::editor::model;
+using namespace ::editor::shell;
+using namespace ::scene::input;
+using namespace ::scene;
+
 // A main frame on a scripted Ui and an in-memory profile, its program directory a fresh
 // temporary directory.
 class FrameTest : public ::testing::Test {

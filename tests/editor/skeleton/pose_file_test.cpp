@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+using namespace ::editor::skeleton;
+
 namespace {
 PoseRecord Named(const std::string& name) {
     PoseRecord record;

@@ -8,6 +8,8 @@
 
 #include "editor/skeleton/pose_angles.h"
 
+using namespace ::editor::skeleton;
+
 namespace {
 // Captures a whole skeleton given by joint positions and roll vectors, as the document does.
 PoseRecord CaptureJoints(const PoseVec joints[NUM_JOINTS], const PoseVec rolls[NUM_BONES]) {

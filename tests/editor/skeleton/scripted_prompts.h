@@ -7,6 +7,8 @@
 
 #include "editor/skeleton/skeleton_prompts.h"
 
+using namespace ::editor::skeleton;
+
 // Answers the skeleton's questions from queues and records everything it was shown.
 class ScriptedPrompts : public SkeletonPrompts {
   public:

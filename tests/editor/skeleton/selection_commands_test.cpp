@@ -4,11 +4,15 @@
 
 #include <cmath>
 
-#include "editor/groups/triangle_group_table.h"
+#include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
 #include "scene/viewport.h"
 #include "tests/editor/skeleton/frame_fixture.h"
+
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+using namespace ::scene;
 
 namespace {
 class SelectionCommands : public FrameTest {

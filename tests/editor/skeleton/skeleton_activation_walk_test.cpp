@@ -5,6 +5,8 @@
 #include "editor/skeleton/skeleton_activation.h"
 #include "editor/skeleton/skeleton_walk.h"
 
+using namespace ::editor::skeleton;
+
 namespace {
 SkeletonActivation OnlyNode(int node) {
     uint32_t nodes[NUM_MESH_NODES] = {};

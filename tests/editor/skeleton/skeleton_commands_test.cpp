@@ -13,6 +13,10 @@
 #include "scene/scene.h"
 #include "tests/editor/skeleton/frame_fixture.h"
 
+using namespace ::editor::skeleton;
+using namespace ::scene::input;
+using namespace ::scene;
+
 namespace {
 std::vector<uint8_t> Bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

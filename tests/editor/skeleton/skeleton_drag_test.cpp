@@ -8,6 +8,8 @@
 
 #include "tests/editor/skeleton/skeleton_fixture.h"
 
+using namespace ::editor::skeleton;
+
 namespace {
 SceneMotion Move(double dx, double dy, double dz) {
     SceneMotion motion;

@@ -12,6 +12,9 @@
 #include "flexmodel/side_file.h"
 #include "tests/editor/skeleton/scripted_prompts.h"
 
+using namespace ::editor::skeleton;
+using namespace ::flexmodel;
+
 namespace {
 class SkeletonFilesTest : public ::testing::Test {
   protected:

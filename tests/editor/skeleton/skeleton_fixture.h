@@ -10,6 +10,10 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+using namespace ::scene;
+
 // A document whose skeleton is built, linked into a scene and posed, as at start-up.
 class SkeletonFixture : public ::testing::Test {
   protected:

@@ -5,6 +5,8 @@
 #include "editor/skeleton/pose_math.h"
 #include "tests/editor/skeleton/skeleton_fixture.h"
 
+using namespace ::editor::skeleton;
+
 namespace {
 using SkeletonPosing = SkeletonFixture;
 }  // namespace

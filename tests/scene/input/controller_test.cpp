@@ -8,6 +8,9 @@
 #include "scene/input/memory_settings_store.h"
 #include "scene/input/transform_dialog.h"
 
+using namespace ::scene;
+using namespace ::scene::input;
+
 namespace {
 
 class PresentJoystick : public JoystickBackend {

@@ -3,6 +3,8 @@
 #include "scene/input/joystick_input_device.h"
 #include "scene/input/memory_settings_store.h"
 
+using namespace ::scene::input;
+
 namespace {
 
 class FakeJoystick : public JoystickBackend {

@@ -4,6 +4,8 @@
 #include "scene/input/key_input_device.h"
 #include "scene/input/mouse_input_device.h"
 
+using namespace ::scene::input;
+
 namespace {
 
 void KeyDown(C3dInputDevice& device, uint32_t key) {

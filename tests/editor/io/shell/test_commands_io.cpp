@@ -13,6 +13,11 @@
 #include "scene/input/memory_settings_store.h"
 #include "scene/shape.h"
 
+using namespace ::editor::model;
+using namespace ::editor::shell;
+using namespace ::scene::input;
+using namespace ::scene;
+
 namespace {
 
 class SaveCommandTest : public ::testing::Test {

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/skeleton/pose_vector.h"
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/pose_vector.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace editor::model {
 
 constexpr int POSE_NAME_SIZE = 16;
 constexpr int MAX_POSE_NAME_LENGTH = POSE_NAME_SIZE - 1;
@@ -40,3 +42,5 @@ void WriteLittleDouble(double value, uint8_t* out);
 double ReadLittleDouble(const uint8_t* in);
 void WriteLittleInt32(int32_t value, uint8_t* out);
 int32_t ReadLittleInt32(const uint8_t* in);
+
+}  // namespace editor::model

@@ -5,6 +5,8 @@
 
 #include "editor/model/fixed_bit_sets.h"
 
+namespace editor::model {
+
 constexpr int MAX_TRIANGLE_GROUPS = 128;
 
 // The named triangle groups of one mesh, plus the temporary group (the working selection).
@@ -49,3 +51,5 @@ class TriangleGroupTable {
     std::string groupNames[MAX_TRIANGLE_GROUPS];
     std::unique_ptr<TriangleSet> groupSets[MAX_TRIANGLE_GROUPS];
 };
+
+}  // namespace editor::model

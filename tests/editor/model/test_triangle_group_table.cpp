@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/groups/triangle_group_table.h"
+#include "editor/model/triangle_group_table.h"
+
+using namespace ::editor::model;
 
 namespace {
 

@@ -1,7 +1,9 @@
-#include "editor/skeleton/pose_record.h"
+#include "editor/model/pose_record.h"
 
 #include <bit>
 #include <cstring>
+
+namespace editor::model {
 
 namespace {
 constexpr size_t START_POSITIONS_OFFSET = 16;
@@ -84,3 +86,5 @@ void ReadPoseRecord(const uint8_t* in, PoseRecord& record) {
         record.angles[b] = {ReadLittleDouble(a), ReadLittleDouble(a + 8), ReadLittleDouble(a + 16)};
     }
 }
+
+}  // namespace editor::model

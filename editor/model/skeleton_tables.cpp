@@ -1,4 +1,6 @@
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace editor::model {
 
 const JointTableEntry jointTable[NUM_JOINTS] = {
     {"hip anchor", -1, NO_BONE, {0.0f, 0.0f, 0.0f}},
@@ -154,3 +156,5 @@ bool BoneJointIndices(int bone, int& start, int& end) {
     end = boneTable[bone].endJoint;
     return true;
 }
+
+}  // namespace editor::model

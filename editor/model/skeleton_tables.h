@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace editor::model {
+
 // The fixed player skeleton: 38 joints, 37 bones, 16 mesh nodes. Nothing here changes at run
 // time; posing and bone lengths live in the document.
 
@@ -67,3 +69,5 @@ TableVector DefaultJointOffset(int joint);
 TableVector DefaultRollVector(int bone);
 int BoneEndingAt(int joint);                            // NO_BONE for the root and outside 0..37
 bool BoneJointIndices(int bone, int& start, int& end);  // false, outputs untouched, outside 0..36
+
+}  // namespace editor::model

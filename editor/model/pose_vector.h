@@ -1,6 +1,8 @@
 #pragma once
 
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace editor::model {
 
 // Double-precision 3-vector and 3x3 rotation for pose arithmetic. Pose records store doubles,
 // so the arithmetic stays in double until a position is handed to the scene.
@@ -49,3 +51,5 @@ PoseVec operator*(const Rotation3& r, const PoseVec& v);
 Rotation3 RotationX(double angle);
 Rotation3 RotationY(double angle);
 Rotation3 RotationZ(double angle);
+
+}  // namespace editor::model

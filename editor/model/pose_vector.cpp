@@ -1,6 +1,8 @@
-#include "editor/skeleton/pose_vector.h"
+#include "editor/model/pose_vector.h"
 
 #include <cmath>
+
+namespace editor::model {
 
 double Length(const PoseVec& v) {
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
@@ -48,3 +50,5 @@ Rotation3 RotationZ(double angle) {
     double s = std::sin(angle);
     return Rotation3{{{c, s, 0}, {-s, c, 0}, {0, 0, 1}}};
 }
+
+}  // namespace editor::model

@@ -1,9 +1,11 @@
-#include "editor/skeleton/skeleton_tables.h"
+#include "editor/model/skeleton_tables.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+
+using namespace ::editor::model;
 
 // The tables are typed in by hand; these checks catch a mistyped index.
 TEST(SkeletonTables, JointTreeAndBonesAgree) {

@@ -1,7 +1,9 @@
-#include "editor/groups/triangle_group_table.h"
+#include "editor/model/triangle_group_table.h"
 
 #include <new>
 #include <utility>
+
+namespace editor::model {
 
 namespace {
 
@@ -130,3 +132,5 @@ int TriangleGroupTable::SaveUnitedGroups(const TriangleGroupTable& other, int of
     }
     return SaveGroup(UniqueGroupName(other.groupNames[0]), &shifted);
 }
+
+}  // namespace editor::model
