@@ -268,7 +268,7 @@ void MainWindow::IdleStep() {
 }
 
 void MainWindow::ApplyWindowRect() {
-    const WindowRect& rect = frame_.windowRect;
+    const WindowRect& rect = frame_.options.windowRect;
     QRect wanted(rect.left, rect.top, std::max(rect.right - rect.left, 100),
                  std::max(rect.bottom - rect.top, 100));
     // A rectangle from another screen layout (or a damaged profile) must not hide the window.
@@ -285,7 +285,7 @@ void MainWindow::ApplyWindowRect() {
 
 void MainWindow::StoreWindowRect() {
     const QPoint position = pos();
-    WindowRect& rect = frame_.windowRect;
+    WindowRect& rect = frame_.options.windowRect;
     rect.left = position.x();
     rect.top = position.y();
     rect.right = rect.left + width();
