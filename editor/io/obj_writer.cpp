@@ -19,8 +19,6 @@ using namespace ::editor::model;
 using namespace ::flexmodel;
 using namespace ::scene;
 
-std::string lastExportPath;
-
 namespace {
 
 void Append(std::string& out, const char* format, ...) {
@@ -96,7 +94,7 @@ int WriteObj(const MeshData& mesh, const std::string& path) {
 }
 
 std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, MeshData* mesh,
-                                      FileQuestions* questions) {
+                                      FileQuestions* questions, std::string* attemptedPath) {
     if (mesh == nullptr) {
         return std::nullopt;
     }
@@ -108,7 +106,9 @@ std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, 
         }
         chosen = *asked;
     }
-    lastExportPath = chosen;
+    if (attemptedPath != nullptr) {
+        *attemptedPath = chosen;
+    }
     if (ImportTypeOfPath(chosen) != IMPORT_OBJ) {
         return std::nullopt;
     }

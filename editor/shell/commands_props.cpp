@@ -150,7 +150,8 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     frame.SetStatus("Loading...");
     auto shape = std::make_unique<C3dShape>();
     UiFileQuestions questions(frame.GetUi());
-    std::optional<std::string> loaded = ImportMesh(*shape, document.prop.mesh, path, &questions);
+    std::optional<std::string> loaded =
+        ImportMesh(*shape, document.prop.mesh, path, &questions, &frame.lastImportPath);
     if (!loaded) {
         // A cancelled dialog ends the command silently.
         if (!questions.Cancelled()) {

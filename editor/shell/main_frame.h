@@ -151,6 +151,9 @@ class CMainFrame {
     int32_t cameraView = kCameraFront;
     int32_t selectedBone = kNoBone;
     std::string programDir;
+    // The paths of the latest import and save attempts, successful or not; empty at start.
+    std::string lastImportPath;
+    std::string lastExportPath;
     int32_t controlTarget = 0;
     int32_t controlOption = 0;
     C3dShape* selectedObject = nullptr;
