@@ -24,6 +24,7 @@
 #include "platform/editor_window.h"
 #include "platform/gl_view_widget.h"
 #include "platform/qt_settings_store.h"
+#include "platform/qt_text.h"
 #include "platform/transforms_sheet.h"
 #include "scene/input/controller.h"
 #include "scene/shape.h"
@@ -72,10 +73,6 @@ class MainWindowTest : public testing::Test {
     std::unique_ptr<QtSettingsStore> store_;
     std::unique_ptr<EditorWindow> editor_;
 };
-
-QString ToQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool IsRecentFile(int id) {
     return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4;
