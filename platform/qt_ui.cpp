@@ -135,13 +135,12 @@ std::optional<std::string> QtUi::AskComboChoice(const ComboChoiceRequest& reques
     return dialog.Text().toStdString();
 }
 
-bool QtUi::AskMeshNodes(MeshNodeFlags& nodes) {
-    MeshNodesDialog dialog(nodes, parent_);
+std::optional<MeshNodeFlags> QtUi::AskMeshNodes(const MeshNodesRequest& request) {
+    MeshNodesDialog dialog(request, parent_);
     if (dialog.exec() != QDialog::Accepted) {
-        return false;
+        return std::nullopt;
     }
-    nodes = dialog.Nodes();
-    return true;
+    return dialog.Nodes();
 }
 
 bool QtUi::AskControlDevice(ControlDeviceChoice& choice) {

@@ -86,12 +86,14 @@ struct SkeletonArea {
         for (int n = 0; n < NUM_MESH_NODES; ++n) {
             nodes[n] = static_cast<int32_t>(document.activeNodes[n]);
         }
-        if (!frame.GetUi().AskMeshNodes(nodes)) {
+        const std::optional<MeshNodeFlags> chosen =
+            frame.GetUi().AskMeshNodes(MeshNodesRequestFor(nodes));
+        if (!chosen) {
             return;
         }
         uint32_t flags[NUM_MESH_NODES];
         for (int n = 0; n < NUM_MESH_NODES; ++n) {
-            flags[n] = nodes[n] != 0 ? 1u : 0u;
+            flags[n] = (*chosen)[n] != 0 ? 1u : 0u;
         }
         SetActiveNodes(document, flags);
         for (JointPart& joint : document.joints) {
