@@ -2,12 +2,8 @@
 
 #include <cstdint>
 
-namespace scene::input {
-class SettingsStore;
-}
-namespace editor::model {
-class ModelDocument;
-}
+#include "editor/model/forward.h"
+#include "scene/input/forward.h"
 
 namespace editor::shell {
 
