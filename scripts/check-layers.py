@@ -14,7 +14,7 @@ import re
 import subprocess
 import sys
 
-# Library -> the libraries its files may include. Lower layers first.
+# Library -> the libraries its files may include besides the bottom ones. Lower layers first.
 LAYERS = {
     "flexmodel": set(),
     "scene": set(),
@@ -23,16 +23,26 @@ LAYERS = {
     "editor/model": {"scene", "flexmodel"},
     "editor/io": {"editor/model", "scene", "flexmodel"},
     "editor/skeleton": {"editor/model", "scene", "flexmodel"},
-    "editor/groups": {"editor/model", "scene", "flexmodel"},
+    # Model bindings place the skeleton's bones.
+    "editor/groups": {"editor/model", "editor/skeleton", "scene", "flexmodel"},
+    # Motion capture poses the skeleton.
+    "editor/mocap": {"editor/model", "editor/skeleton", "scene", "flexmodel"},
     "editor/props": {"editor/model", "editor/io", "editor/groups", "scene", "flexmodel"},
     "editor/shell": {
         "editor/model", "editor/io", "editor/skeleton", "editor/groups", "editor/props",
-        "scene", "scene/input", "flexmodel",
+        "editor/mocap", "scene", "scene/input", "flexmodel",
     },
     # The window reaches the editor through its shell only.
     "platform": {"editor/shell", "scene", "scene/input"},
     "app": {"editor/shell", "platform"},
 }
+
+# Standard-library-only leaves below everything (the byte and whole-file readers): they include
+# no other library, and every library may include them.
+BOTTOM = ("bytes",)
+for _library in LAYERS:
+    LAYERS[_library] |= set(BOTTOM)
+LAYERS.update({bottom: set() for bottom in BOTTOM})
 
 # Folders of files that use the libraries without being one.
 ON_TOP = ("tests", "bench", "fuzz")
