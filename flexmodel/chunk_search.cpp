@@ -1,9 +1,11 @@
 #include "flexmodel/chunk_search.h"
 
-#include "flexmodel/byte_reader.h"
+#include "bytes/byte_reader.h"
 #include "flexmodel/record_io.h"
 
 namespace flexmodel {
+
+using namespace ::bytes;
 
 std::optional<ChunkLocation> FindChunk(std::span<const uint8_t> bytes, std::string_view ident) {
     ByteReader in(bytes);

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "editor/io/file_bytes.h"
+#include "bytes/whole_file.h"
 #include "editor/io/file_questions.h"
 #include "editor/io/pcx_codec.h"
 #include "editor/io/picture.h"
@@ -15,6 +15,7 @@
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::flexmodel;
 using namespace ::scene;
@@ -96,7 +97,7 @@ int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* quest
         chosen = *asked;
     }
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(chosen, bytes)) {
+    if (!Trace(ReadFile(chosen, bytes))) {
         return 0;
     }
     int loaded = 0;
@@ -145,7 +146,7 @@ int SaveTgaFile(C3dImage& image, const std::string& path, FileQuestions* questio
         chosen = *asked;
     }
     std::vector<uint8_t> bytes;
-    if (!WriteTga(image, bytes) || !ReplaceFile(chosen, std::span<const uint8_t>(bytes))) {
+    if (!WriteTga(image, bytes) || !Trace(ReplaceFile(chosen, std::span<const uint8_t>(bytes)))) {
         return 0;
     }
     image.SetName(chosen);

@@ -2,9 +2,11 @@
 
 #include <string>
 
-#include "editor/io/byte_cursor.h"
+#include "bytes/byte_reader.h"
 
 namespace editor::io {
+
+using namespace ::bytes;
 
 namespace {
 
@@ -59,7 +61,7 @@ class Reader3ds {
     ObjectMesh& CurrentObject();
     bool AppendObject(const ObjectMesh& object);
 
-    ByteCursor in_;
+    ByteReader in_;
     RawMesh& mesh_;
     std::vector<ObjectMesh> objects_;
     int currentObject_ = -1;

@@ -3,9 +3,11 @@
 #include <cstring>
 #include <vector>
 
-#include "editor/io/byte_cursor.h"
+#include "bytes/byte_reader.h"
 
 namespace editor::io {
+
+using namespace ::bytes;
 
 namespace {
 
@@ -55,7 +57,7 @@ bool Recognised(const PcxHeader& h, std::span<const uint8_t> bytes) {
 
 // Decodes until `decoded` is full; a run past its end is cut there. False when the data ends
 // first.
-bool DecodeRuns(ByteCursor& in, std::vector<uint8_t>& decoded) {
+bool DecodeRuns(ByteReader& in, std::vector<uint8_t>& decoded) {
     std::size_t filled = 0;
     while (filled < decoded.size()) {
         uint8_t byte = 0;
@@ -112,7 +114,7 @@ void BuildPaletteRows(const std::vector<uint8_t>& decoded, std::size_t bytesPerL
 
 bool DecodePcx(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic) {
     picture = Picture{};
-    ByteCursor in(bytes);
+    ByteReader in(bytes);
     uint8_t raw[PCX_HEADER_SIZE];
     if (!in.ReadBytes(raw, PCX_HEADER_SIZE)) {
         diagnostic = "Failed to read PCX file header";

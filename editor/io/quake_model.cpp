@@ -1,10 +1,11 @@
 #include "editor/io/quake_model.h"
 
-#include "flexmodel/byte_reader.h"
+#include "bytes/byte_reader.h"
 #include "flexmodel/record_io.h"
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::flexmodel;
 
 namespace {

@@ -2,9 +2,11 @@
 
 #include <cstring>
 
-#include "editor/io/byte_cursor.h"
+#include "bytes/byte_reader.h"
 
 namespace editor::io {
+
+using namespace ::bytes;
 
 namespace {
 
@@ -51,7 +53,7 @@ bool IsTrueColourImage(const TgaHeader& h) {
     return h.imageType == TGA_TRUE_COLOUR_IMAGE && h.pixelDepth == 24;
 }
 
-bool ReadPalette(ByteCursor& in, const TgaHeader& header, Picture& picture) {
+bool ReadPalette(ByteReader& in, const TgaHeader& header, Picture& picture) {
     const int end = header.colourMapFirst + header.colourMapLength;
     for (int i = header.colourMapFirst; i < end; ++i) {
         if (!in.ReadBytes(&picture.palette[i * 4], 3)) {
@@ -62,7 +64,7 @@ bool ReadPalette(ByteCursor& in, const TgaHeader& header, Picture& picture) {
     return true;
 }
 
-bool ReadRows(ByteCursor& in, Picture& picture) {
+bool ReadRows(ByteReader& in, Picture& picture) {
     const std::size_t rowSize =
         static_cast<std::size_t>(picture.width) * (picture.bitsPerPixel / 8);
     const std::size_t pitch = picture.Pitch();
@@ -80,7 +82,7 @@ bool ReadRows(ByteCursor& in, Picture& picture) {
 
 bool DecodeTga(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic) {
     picture = Picture{};
-    ByteCursor in(bytes);
+    ByteReader in(bytes);
     uint8_t raw[TGA_HEADER_SIZE];
     if (!in.ReadBytes(raw, TGA_HEADER_SIZE)) {
         diagnostic = "Failed to read TGA file header";

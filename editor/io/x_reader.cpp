@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "editor/io/file_bytes.h"
+#include "bytes/whole_file.h"
 #include "editor/io/image_file.h"
 #include "editor/io/store_raw_mesh.h"
 #include "editor/model/finish_import.h"
@@ -17,6 +17,7 @@
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::scene;
 
@@ -90,7 +91,7 @@ void LoadTextures(const aiScene& scene, const aiMesh& mesh, C3dShape& shape,
 int ReadXFile(C3dShape& shape, MeshData& target, const std::string& path) {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
-    if (error || size > MAX_INPUT_FILE_BYTES) {
+    if (error || size > MAX_FILE_BYTES) {
         return -1;
     }
     Assimp::Importer importer;

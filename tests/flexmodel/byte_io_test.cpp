@@ -4,9 +4,10 @@
 #include <limits>
 #include <vector>
 
+#include "bytes/byte_reader.h"
 #include "flexmodel/byte_builder.h"
-#include "flexmodel/byte_reader.h"
 
+using namespace ::bytes;
 using namespace ::flexmodel;
 
 TEST(ByteReader, ReadsLittleEndianValuesWrittenByTheBuilder) {
