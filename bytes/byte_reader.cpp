@@ -73,6 +73,14 @@ std::optional<float> ByteReader::Float(std::size_t offset) const {
     return std::bit_cast<float>(*word);
 }
 
+std::optional<double> ByteReader::Double(std::size_t offset) const {
+    if (!Contains(offset, 8)) {
+        return std::nullopt;
+    }
+    return std::bit_cast<double>(static_cast<uint64_t>(*Uint32(offset + 4)) << 32 |
+                                 *Uint32(offset));
+}
+
 std::optional<std::string_view> ByteReader::FixedName(std::size_t offset, std::size_t width) const {
     if (!Contains(offset, width)) {
         return std::nullopt;
@@ -92,11 +100,8 @@ bool ByteReader::Seek(std::size_t position) {
 }
 
 bool ByteReader::Skip(std::size_t count) {
-    if (count > Remaining()) {
-        return false;
-    }
-    position_ += count;
-    return true;
+    std::span<const uint8_t> skipped;
+    return Take(count, skipped);
 }
 
 template <typename T>
@@ -133,23 +138,23 @@ bool ByteReader::ReadF32(float& value) {
     return ReadAtPosition(Float(position_), 4, value);
 }
 
-bool ByteReader::ReadBytes(void* destination, std::size_t count) {
-    if (count > Remaining()) {
-        return false;
-    }
-    if (count > 0) {
-        std::memcpy(destination, bytes_.data() + position_, count);
-    }
-    position_ += count;
-    return true;
-}
-
 bool ByteReader::Take(std::size_t count, std::span<const uint8_t>& out) {
     if (count > Remaining()) {
         return false;
     }
     out = bytes_.subspan(position_, count);
     position_ += count;
+    return true;
+}
+
+bool ByteReader::ReadBytes(void* destination, std::size_t count) {
+    std::span<const uint8_t> taken;
+    if (!Take(count, taken)) {
+        return false;
+    }
+    if (count > 0) {
+        std::memcpy(destination, taken.data(), count);
+    }
     return true;
 }
 

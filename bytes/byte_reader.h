@@ -32,6 +32,7 @@ class ByteReader {
     std::optional<uint32_t> Uint32(std::size_t offset) const;
     std::optional<int32_t> Int32(std::size_t offset) const;
     std::optional<float> Float(std::size_t offset) const;
+    std::optional<double> Double(std::size_t offset) const;
     // A NUL-terminated name in a fixed-width field; without a NUL the whole field.
     std::optional<std::string_view> FixedName(std::size_t offset, std::size_t width) const;
 

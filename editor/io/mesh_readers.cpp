@@ -18,7 +18,7 @@ using namespace ::editor::model;
 
 namespace {
 
-using Parser = bool (*)(std::span<const uint8_t>, RawMesh&);
+using Parser = Status (*)(std::span<const uint8_t>, RawMesh&);
 
 int ReadWith(Parser parse, MeshData& target, const std::string& path) {
     std::vector<uint8_t> bytes;
@@ -26,7 +26,7 @@ int ReadWith(Parser parse, MeshData& target, const std::string& path) {
         return -1;
     }
     RawMesh raw;
-    if (!parse(bytes, raw)) {
+    if (!Trace(parse(bytes, raw))) {
         target.Clear();
         return -1;
     }
@@ -34,7 +34,7 @@ int ReadWith(Parser parse, MeshData& target, const std::string& path) {
 }
 
 int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::string>& names) {
-    if (!layout || !ListQuakeFrames(*layout, names)) {
+    if (!layout || !Trace(ListQuakeFrames(*layout, names))) {
         names.clear();
         return -1;
     }
@@ -44,7 +44,7 @@ int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::s
 int ReadFrame(const std::optional<QuakeModelLayout>& layout, MeshData& target,
               const std::string& frameName) {
     RawMesh raw;
-    if (!layout || !ReadQuakeFrame(*layout, frameName, raw)) {
+    if (!layout || !Trace(ReadQuakeFrame(*layout, frameName, raw))) {
         target.Clear();
         return -1;
     }

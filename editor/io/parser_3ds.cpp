@@ -193,7 +193,7 @@ bool Reader3ds::ReadCount(const Chunk& chunk, std::size_t recordSize, uint16_t& 
 
 bool Reader3ds::ReadPoints(const Chunk& chunk) {
     uint16_t count = 0;
-    if (!ReadCount(chunk, POINT_BYTES, count) || points_ + count > IMPORT_MAX_ELEMENTS) {
+    if (!ReadCount(chunk, POINT_BYTES, count) || points_ + count > MAX_MESH_ELEMENTS) {
         return false;
     }
     points_ += count;
@@ -210,7 +210,7 @@ bool Reader3ds::ReadPoints(const Chunk& chunk) {
 
 bool Reader3ds::ReadFaces(const Chunk& chunk) {
     uint16_t count = 0;
-    if (!ReadCount(chunk, FACE_BYTES, count) || faces_ + count > IMPORT_MAX_ELEMENTS) {
+    if (!ReadCount(chunk, FACE_BYTES, count) || faces_ + count > MAX_MESH_ELEMENTS) {
         return false;
     }
     faces_ += count;
@@ -228,7 +228,7 @@ bool Reader3ds::ReadFaces(const Chunk& chunk) {
 
 bool Reader3ds::ReadTexVertices(const Chunk& chunk) {
     uint16_t count = 0;
-    if (!ReadCount(chunk, TEX_VERTEX_BYTES, count) || texVertices_ + count > IMPORT_MAX_ELEMENTS) {
+    if (!ReadCount(chunk, TEX_VERTEX_BYTES, count) || texVertices_ + count > MAX_MESH_ELEMENTS) {
         return false;
     }
     texVertices_ += count;
@@ -274,14 +274,14 @@ bool Reader3ds::AppendObject(const ObjectMesh& object) {
 
 }  // namespace
 
-bool Parse3ds(std::span<const uint8_t> bytes, RawMesh& mesh) {
+Status Parse3ds(std::span<const uint8_t> bytes, RawMesh& mesh) {
     mesh = RawMesh{};
     Reader3ds reader(bytes, mesh);
     if (!reader.Read()) {
         mesh = RawMesh{};
-        return false;
+        return Status::BadData("Not a 3DS file a mesh can take");
     }
-    return true;
+    return Status();
 }
 
 }  // namespace editor::io

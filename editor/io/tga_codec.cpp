@@ -80,43 +80,39 @@ bool ReadRows(ByteReader& in, Picture& picture) {
 
 }  // namespace
 
-bool DecodeTga(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic) {
+Status DecodeTga(std::span<const uint8_t> bytes, Picture& picture) {
     picture = Picture{};
     ByteReader in(bytes);
     uint8_t raw[TGA_HEADER_SIZE];
     if (!in.ReadBytes(raw, TGA_HEADER_SIZE)) {
-        diagnostic = "Failed to read TGA file header";
-        return false;
+        return Status::BadData("Failed to read TGA file header");
     }
     const TgaHeader header = ParseHeader(raw);
     const bool palette = IsPaletteImage(header);
     if ((!palette && !IsTrueColourImage(header)) || header.width == 0 || header.height == 0 ||
         header.width > MAX_PICTURE_SIDE || header.height > MAX_PICTURE_SIDE) {
-        diagnostic = "Not a recognized TGA file";
-        return false;
+        return Status::BadData("Not a recognized TGA file");
     }
     in.Skip(header.idLength);
     picture.width = header.width;
     picture.height = header.height;
     picture.bitsPerPixel = palette ? 8 : 24;
     if (palette && !ReadPalette(in, header, picture)) {
-        diagnostic = "Failed to read TGA palette entry";
         picture = Picture{};
-        return false;
+        return Status::BadData("Failed to read TGA palette entry");
     }
     if (!palette && header.colourMapType != 0) {
         in.Skip(static_cast<std::size_t>(header.colourMapLength) * 3);
     }
     if (!ReadRows(in, picture)) {
-        diagnostic = "Failed to read TGA bits";
         picture = Picture{};
-        return false;
+        return Status::BadData("Failed to read TGA bits");
     }
     // Rows handed on are always bottom-up.
     if (header.descriptor & TGA_TOP_LEFT_ORIGIN) {
         ReverseRows(picture.rows, picture.Pitch(), picture.height);
     }
-    return true;
+    return Status();
 }
 
 std::vector<uint8_t> EncodeTga(const Picture& picture) {

@@ -29,7 +29,7 @@ constexpr unsigned X_LOAD_FLAGS =
     aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_ConvertToLeftHanded;
 
 bool FirstMeshToRaw(const aiMesh& mesh, RawMesh& raw) {
-    if (mesh.mNumVertices > static_cast<unsigned>(IMPORT_MAX_ELEMENTS)) {
+    if (mesh.mNumVertices > static_cast<unsigned>(MAX_MESH_ELEMENTS)) {
         return false;
     }
     for (unsigned i = 0; i < mesh.mNumVertices; ++i) {
@@ -41,7 +41,7 @@ bool FirstMeshToRaw(const aiMesh& mesh, RawMesh& raw) {
         if (face.mNumIndices != 3) {
             continue;
         }
-        if (raw.triangles.size() >= static_cast<std::size_t>(IMPORT_MAX_ELEMENTS)) {
+        if (raw.triangles.size() >= static_cast<std::size_t>(MAX_MESH_ELEMENTS)) {
             return false;
         }
         RawTriangle triangle;
@@ -98,7 +98,7 @@ int ReadXFile(C3dShape& shape, MeshData& target, const std::string& path) {
     const aiScene* scene = importer.ReadFile(path, X_LOAD_FLAGS);
     RawMesh raw;
     if (scene == nullptr || scene->mNumMeshes == 0 || !FirstMeshToRaw(*scene->mMeshes[0], raw) ||
-        !StoreRawMesh(raw, target)) {
+        !Trace(StoreRawMesh(raw, target))) {
         target.Clear();
         return -1;
     }
