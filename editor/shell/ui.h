@@ -7,10 +7,7 @@
 #include <vector>
 
 #include "editor/model/skeleton_tables.h"
-
-namespace scene::input {
-class CTransformDlg;
-}
+#include "scene/input/forward.h"
 
 namespace editor::shell {
 
