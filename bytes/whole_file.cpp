@@ -98,7 +98,7 @@ Status Read(const std::string& path, const std::size_t* requiredSize, std::vecto
 
 }  // namespace
 
-Status ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
+Status ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     return Read(path, nullptr, bytes);
 }
 

@@ -17,8 +17,8 @@ inline constexpr std::size_t MAX_FILE_BYTES = std::size_t{256} << 20;
 // Reads the whole file. Fails CantOpen (with the system's error number), TooLarge, OutOfMemory
 // or CantRead (also for a directory), with bytes emptied. Pipes and devices have no size to
 // trust and are read to their end.
-Status ReadFile(const std::string& path, std::vector<uint8_t>& bytes);
-// As ReadFile for a file that must be exactly `size` bytes long: WrongSize when it is not.
+Status ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+// As ReadWholeFile for a file that must be exactly `size` bytes long: WrongSize when it is not.
 Status ReadFileOfSize(const std::string& path, std::size_t size, std::vector<uint8_t>& bytes);
 
 bool FileExists(const std::string& path);

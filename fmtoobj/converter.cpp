@@ -100,7 +100,7 @@ int RunFmToObj(std::span<const std::string> arguments, std::ostream& console,
     const ConverterOptions& options = commandLine.options;
     console << Format("Opening model file: %s\n", options.inputPath.c_str());
     std::vector<uint8_t> model;
-    if (Status read = ReadFile(options.inputPath, model); !read) {
+    if (Status read = ReadWholeFile(options.inputPath, model); !read) {
         return ReadFatal(console, programPath, read);
     }
     return ConvertModel(model, options, console, output);

@@ -118,7 +118,7 @@ bool C3dImage::LoadBitmapFile(const std::string& path) {
         return Fail(C3D_E_NOTFOUND);
     }
     std::vector<uint8_t> bytes;
-    if (!Trace(ReadFile(chosen, bytes))) {
+    if (!Trace(ReadWholeFile(chosen, bytes))) {
         Clear();
         return Fail(C3D_E_NOTFOUND);
     }

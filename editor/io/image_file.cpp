@@ -110,7 +110,7 @@ int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* quest
         chosen = *asked;
     }
     std::vector<uint8_t> bytes;
-    if (!Trace(ReadFile(chosen, bytes))) {
+    if (!Trace(ReadWholeFile(chosen, bytes))) {
         return 0;
     }
     int loaded = 0;

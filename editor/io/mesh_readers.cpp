@@ -22,7 +22,7 @@ using Parser = Status (*)(std::span<const uint8_t>, RawMesh&);
 
 int ReadWith(Parser parse, MeshData& target, const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (!Trace(ReadFile(path, bytes))) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     RawMesh raw;
@@ -64,7 +64,7 @@ int Read3ds(MeshData& target, const std::string& path) {
 int ListMd2Frames(const std::string& path, std::vector<std::string>& names) {
     names.clear();
     std::vector<uint8_t> bytes;
-    if (!Trace(ReadFile(path, bytes))) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ListFrames(Md2Layout(bytes), names);
@@ -73,7 +73,7 @@ int ListMd2Frames(const std::string& path, std::vector<std::string>& names) {
 int ListFmFrames(const std::string& path, std::vector<std::string>& names) {
     names.clear();
     std::vector<uint8_t> bytes;
-    if (!Trace(ReadFile(path, bytes))) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ListFrames(FmLayout(bytes, false), names);
@@ -81,7 +81,7 @@ int ListFmFrames(const std::string& path, std::vector<std::string>& names) {
 
 int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& frameName) {
     std::vector<uint8_t> bytes;
-    if (!Trace(ReadFile(path, bytes))) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ReadFrame(Md2Layout(bytes), target, frameName);
@@ -89,7 +89,7 @@ int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& f
 
 int ReadFmFrame(MeshData& target, const std::string& path, const std::string& frameName) {
     std::vector<uint8_t> bytes;
-    if (!Trace(ReadFile(path, bytes))) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ReadFrame(FmLayout(bytes, true), target, frameName);

@@ -52,7 +52,7 @@ std::optional<std::string> SkeletonFiles::LoadPose(const std::optional<std::stri
         return std::nullopt;
     }
     std::vector<uint8_t> bytes;
-    if (Status read = ReadFile(*path, bytes); !read) {
+    if (Status read = ReadWholeFile(*path, bytes); !read) {
         switch (read.Kind()) {
             case Failure::CantOpen:
                 prompts_.ShowMessage(CantOpen(*path));
@@ -101,7 +101,7 @@ std::optional<std::string> SkeletonFiles::LoadPose(const std::optional<std::stri
 
 bool SkeletonFiles::ReadExistingPoses(const std::string& path, std::vector<PoseRecord>& records) {
     std::vector<uint8_t> bytes;
-    if (Status read = ReadFile(path, bytes); !read) {
+    if (Status read = ReadWholeFile(path, bytes); !read) {
         switch (read.Kind()) {
             case Failure::CantOpen:
                 prompts_.ShowMessage(CantOpen(path));

@@ -24,35 +24,35 @@ std::string WriteFile(const ScratchDirectory& directory, const std::string& name
 
 }  // namespace
 
-TEST(ReadFile, ReadsEveryByteOrSaysWhyNot) {
+TEST(ReadWholeFile, ReadsEveryByteOrSaysWhyNot) {
     ScratchDirectory directory;
     std::vector<uint8_t> contents = {0, 1, 2, 255, 0};
     std::string path = WriteFile(directory, "five.bin", contents);
     std::vector<uint8_t> bytes = {9};
 
-    ASSERT_TRUE(ReadFile(path, bytes));
+    ASSERT_TRUE(ReadWholeFile(path, bytes));
     EXPECT_EQ(bytes, contents);
-    ASSERT_TRUE(ReadFile(WriteFile(directory, "empty.bin", {}), bytes));
+    ASSERT_TRUE(ReadWholeFile(WriteFile(directory, "empty.bin", {}), bytes));
     EXPECT_TRUE(bytes.empty());
-    ASSERT_TRUE(ReadFile("/dev/null", bytes));  // a device is read to its end
+    ASSERT_TRUE(ReadWholeFile("/dev/null", bytes));  // a device is read to its end
 
     bytes = {9};
-    Status missing = ReadFile(directory.File("missing.bin"), bytes);
+    Status missing = ReadWholeFile(directory.File("missing.bin"), bytes);
     EXPECT_EQ(missing.Kind(), Failure::CantOpen);
     EXPECT_EQ(missing.SystemError(), ENOENT);
     EXPECT_NE(missing.Reason().find("missing.bin"), std::string::npos);
     EXPECT_TRUE(bytes.empty());
 
-    EXPECT_EQ(ReadFile(directory.Path().string(), bytes).Kind(), Failure::CantRead);
+    EXPECT_EQ(ReadWholeFile(directory.Path().string(), bytes).Kind(), Failure::CantRead);
 }
 
-TEST(ReadFile, RefusesFilesOverTheLimitUnread) {
+TEST(ReadWholeFile, RefusesFilesOverTheLimitUnread) {
     ScratchDirectory directory;
     std::string path = directory.File("huge.bin");
     std::ofstream(path, std::ios::binary).close();
     std::filesystem::resize_file(path, MAX_FILE_BYTES + 1);  // sparse: nothing is written
     std::vector<uint8_t> bytes;
-    EXPECT_EQ(ReadFile(path, bytes).Kind(), Failure::TooLarge);
+    EXPECT_EQ(ReadWholeFile(path, bytes).Kind(), Failure::TooLarge);
     EXPECT_TRUE(bytes.empty());
 }
 
