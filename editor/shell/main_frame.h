@@ -34,7 +34,7 @@ enum CameraView : int32_t {
     kCameraUnderControl = 6,
 };
 
-inline constexpr int32_t kNoBone = 37;
+inline constexpr int32_t kNoBone = NO_BONE;
 inline constexpr const char* kNotImplementedNotice =
     "I wish this were implemented already, but you'll have to wait for a future version of "
     "Marionet.";

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "editor/model/skeleton_tables.h"
 #include "scene/input/forward.h"
 
 namespace editor::shell {
 
+using namespace ::editor::model;
 using namespace ::scene::input;
 
 // Flags of the open and save dialogs.
@@ -60,7 +62,7 @@ struct ControlDeviceChoice {
     int device = 0;  // 0 keyboard, 1 mouse, 2 joystick
 };
 
-inline constexpr int kMeshNodeCount = 16;
+inline constexpr int kMeshNodeCount = NUM_MESH_NODES;
 using MeshNodeFlags = std::array<std::int32_t, kMeshNodeCount>;
 
 // The "Select Active Mesh Nodes" dialog's question: the flags it starts from and the label of
