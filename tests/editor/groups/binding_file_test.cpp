@@ -31,9 +31,9 @@ TEST(BindingFile, LayoutOfEveryRecord) {
         EXPECT_EQ(WordAt(bytes, record + 12), 256u);
         EXPECT_EQ(WordAt(bytes, record + 16), 2048u);
     }
-    EXPECT_EQ(bytes[20], 0x01);                  // bone 0, triangle 0
-    EXPECT_EQ(bytes[5 * 276 + 20 + 1], 0x0E);    // bone 5, triangles 9..11
-    EXPECT_EQ(bytes[36 * 276 + 20 + 255], 0x80); // bone 36, triangle 2047
+    EXPECT_EQ(bytes[20], 0x01);                   // bone 0, triangle 0
+    EXPECT_EQ(bytes[5 * 276 + 20 + 1], 0x0E);     // bone 5, triangles 9..11
+    EXPECT_EQ(bytes[36 * 276 + 20 + 255], 0x80);  // bone 36, triangle 2047
 }
 
 TEST(BindingFile, OnlyTheBitsOfEachRecordAreTaken) {

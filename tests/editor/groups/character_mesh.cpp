@@ -51,8 +51,9 @@ void AddTube(MeshData& mesh, const Vector& start, const Vector& end, double radi
         for (int s = 0; s < TUBE_SIDES; ++s) {
             const double angle = 2 * PI * s / TUBE_SIDES;
             const double r = radius * bump(random);
-            mesh.AddVertex(Vector::Add(centre, Vector::Add(Vector::Scaled(u, r * std::cos(angle)),
-                                                           Vector::Scaled(v, r * std::sin(angle)))));
+            mesh.AddVertex(
+                Vector::Add(centre, Vector::Add(Vector::Scaled(u, r * std::cos(angle)),
+                                                Vector::Scaled(v, r * std::sin(angle)))));
         }
     }
     const int bottom = mesh.AddVertex(from);

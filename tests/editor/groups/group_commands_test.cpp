@@ -55,9 +55,7 @@ class GroupCommands : public FrameTest {
         });
     }
 
-    void Pick(int face) {
-        frame_->PickFace(Document().model.Shape(), face, Vector(0, 0, 0));
-    }
+    void Pick(int face) { frame_->PickFace(Document().model.Shape(), face, Vector(0, 0, 0)); }
 
     void FillGroups(int count) {
         for (int g = Table().GroupCount(); g < count; ++g) {
@@ -197,7 +195,8 @@ TEST_F(GroupCommands, SplitNeedsThePlaneAndRoomForItsParts) {
         }
         Run(ID_GROUP_SPLIT);
         EXPECT_EQ(ui_.PendingAnswers(), 0u);
-        EXPECT_EQ(Table().GroupCount(), test.groupsBefore + static_cast<int>(test.namesAsked.size()));
+        EXPECT_EQ(Table().GroupCount(),
+                  test.groupsBefore + static_cast<int>(test.namesAsked.size()));
         if (test.refusedAtTheEnd) {
             EXPECT_EQ(LastLine(), "message: Too many groups!");
         }

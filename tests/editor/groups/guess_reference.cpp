@@ -138,7 +138,8 @@ void GuessBindingsReference(const MeshData& mesh, const GuessSkeleton& skeleton,
                 continue;
             }
             statusBones.push_back(bone);
-            const int t = FindGrowthTriangleReference(neighbours, bindings, assigned, unassigned, bone);
+            const int t =
+                FindGrowthTriangleReference(neighbours, bindings, assigned, unassigned, bone);
             if (t < 0) {
                 done[bone] = true;
                 continue;
