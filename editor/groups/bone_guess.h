@@ -7,13 +7,10 @@
 
 #include "editor/groups/binding_file.h"
 #include "editor/model/fixed_bit_sets.h"
+#include "editor/model/forward.h"
 #include "editor/model/skeleton_tables.h"
 #include "editor/model/triangle_record.h"
 #include "scene/vector.h"
-
-namespace editor::model {
-class MeshData;
-}
 
 namespace editor::groups {
 

@@ -1,11 +1,8 @@
 #pragma once
 
 #include "editor/model/fixed_bit_sets.h"
+#include "editor/model/forward.h"
 #include "scene/vector.h"
-
-namespace editor::model {
-class MeshData;
-}
 
 namespace editor::groups {
 

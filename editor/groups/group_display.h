@@ -3,10 +3,7 @@
 // base colour.
 
 #include "editor/model/fixed_bit_sets.h"
-
-namespace editor::model {
-class MeshPart;
-}
+#include "editor/model/forward.h"
 
 namespace editor::groups {
 

@@ -8,10 +8,7 @@
 #include <vector>
 
 #include "editor/model/fixed_bit_sets.h"
-
-namespace editor::model {
-class TriangleGroupTable;
-}
+#include "editor/model/forward.h"
 
 namespace editor::groups {
 

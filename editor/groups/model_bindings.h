@@ -6,10 +6,7 @@
 
 #include "editor/groups/binding_file.h"
 #include "editor/groups/bone_guess.h"
-
-namespace editor::model {
-class ModelDocument;
-}
+#include "editor/model/forward.h"
 
 namespace editor::groups {
 

@@ -2,10 +2,7 @@
 // Growing a triangle set by what touches its corners.
 
 #include "editor/model/fixed_bit_sets.h"
-
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
 
 namespace editor::groups {
 

@@ -186,11 +186,6 @@ struct BindingArea {
     std::string lastSavePath;
 };
 
-void BindAreaCommand(CommandRouter& router, int id, const std::shared_ptr<BindingArea>& area,
-                     void (BindingArea::*command)()) {
-    router.Bind(id, {.run = [area, command] { ((*area).*command)(); }});
-}
-
 }  // namespace
 
 void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router) {

@@ -2,17 +2,13 @@
 
 #include "editor/groups/group_naming.h"
 #include "editor/model/fixed_bit_sets.h"
-
-namespace editor::model {
-class TriangleGroupTable;
-}
+#include "editor/model/forward.h"
+#include "editor/shell/forward.h"
 
 namespace editor::shell {
 
 using namespace ::editor::groups;
 using namespace ::editor::model;
-
-class CMainFrame;
 
 // Makes set the model's temporary group, draws it and re-renders the view.
 void ShowTemporaryGroup(CMainFrame& frame, const TriangleSet& set);

@@ -8,19 +8,15 @@
 #include <vector>
 
 #include "editor/model/fixed_bit_sets.h"
+#include "editor/shell/forward.h"
 #include "editor/shell/script_names.h"
+#include "scene/forward.h"
 #include "scene/vector.h"
-
-namespace scene {
-class C3dShape;
-}
 
 namespace editor::shell {
 
 using namespace ::editor::model;
 using namespace ::scene;
-
-class CMainFrame;
 
 // The shape drawing the named object; null when it has none now.
 C3dShape* ScriptObjectShape(CMainFrame& frame, std::string_view name);
