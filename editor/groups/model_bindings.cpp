@@ -2,18 +2,22 @@
 
 #include <vector>
 
+#include "bytes/whole_file.h"
+#include "flexmodel/replace_file.h"
+
 #include "editor/model/model_document.h"
 #include "editor/model/read_back_geometry.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/bone_stepping.h"
-#include "editor/skeleton/file_bytes.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
 
 namespace editor::groups {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
+using namespace ::flexmodel;
 
 GuessSkeleton SkeletonForGuess(const ModelDocument& document) {
     GuessSkeleton skeleton;
@@ -60,16 +64,18 @@ GuessOutcome GuessModelBindings(ModelDocument& document, const GrowthStatus& sta
 
 BindingFileResult LoadBindingFile(ModelDocument& document, const std::string& path) {
     std::vector<uint8_t> bytes;
-    switch (ReadFileOfSize(path, BINDING_FILE_BYTES, bytes)) {
-        case FileReadResult::Ok:
-            break;
-        case FileReadResult::CantOpen:
-            return BindingFileResult::CantOpen;
-        case FileReadResult::WrongSize:
-            return BindingFileResult::NotValid;
-        case FileReadResult::OutOfMemory:
-        case FileReadResult::CantRead:
-            return BindingFileResult::CantRead;
+    const Status read = ReadFileOfSize(path, BINDING_FILE_BYTES, bytes);
+    if (!read) {
+        Trace(read);
+        switch (read.Kind()) {
+            case Failure::CantOpen:
+                return BindingFileResult::CantOpen;
+            case Failure::WrongSize:
+            case Failure::TooLarge:
+                return BindingFileResult::NotValid;
+            default:
+                return BindingFileResult::CantRead;
+        }
     }
     BoneBindings bindings;
     if (!ParseBindingFile(bytes, bindings)) {
@@ -81,15 +87,13 @@ BindingFileResult LoadBindingFile(ModelDocument& document, const std::string& pa
 }
 
 BindingFileResult SaveBindingFile(const ModelDocument& document, const std::string& path) {
-    switch (ReplaceFileContents(path, SerializeBindingFile(CurrentBindings(document)))) {
-        case FileWriteResult::Ok:
-            return BindingFileResult::Ok;
-        case FileWriteResult::CantOpen:
-            return BindingFileResult::CantOpen;
-        case FileWriteResult::CantWrite:
-            return BindingFileResult::CantWrite;
+    const Status written = ReplaceFile(path, SerializeBindingFile(CurrentBindings(document)));
+    if (written) {
+        return BindingFileResult::Ok;
     }
-    return BindingFileResult::CantWrite;
+    Trace(written);
+    return written.Kind() == Failure::CantOpen ? BindingFileResult::CantOpen
+                                               : BindingFileResult::CantWrite;
 }
 
 }  // namespace editor::groups

@@ -95,10 +95,11 @@ struct BindingArea {
         if (ModelGroupsOrRefuse(frame) == nullptr) {
             return;
         }
-        frame.bindingsView = frame.bindingsView ? 0 : 1;
+        frame.options.bindingsView = !frame.options.bindingsView;
         const BonePart* bone = Document().BoneByShape(frame.selectedObject);
         if (bone != nullptr) {
-            ShowTemporaryGroup(frame, frame.bindingsView ? bone->boundTriangles : TriangleSet());
+            ShowTemporaryGroup(frame,
+                               frame.options.bindingsView ? bone->boundTriangles : TriangleSet());
         }
     }
 
@@ -196,8 +197,9 @@ void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router) {
     BindAreaCommand(router, ID_SKELETON_GUESS_BINDINGS, area, &BindingArea::Guess);
     BindAreaCommand(router, ID_FILE_LOAD_BINDINGS, area, &BindingArea::Load);
     BindAreaCommand(router, ID_FILE_SAVE_BINDINGS, area, &BindingArea::Save);
-    router.Bind(ID_VIEW_BONE_BINDINGS, {.run = [area] { area->ToggleView(); },
-                                        .isChecked = [&frame] { return frame.bindingsView != 0; }});
+    router.Bind(ID_VIEW_BONE_BINDINGS,
+                {.run = [area] { area->ToggleView(); },
+                 .isChecked = [&frame] { return frame.options.bindingsView; }});
 }
 
 }  // namespace editor::shell
