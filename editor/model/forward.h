@@ -8,7 +8,9 @@ class BonePart;
 class JointPart;
 struct MergedProp;
 class MeshData;
+class MeshPart;
 class ModelDocument;
 struct SkinRegion;
+class TriangleGroupTable;
 
 }  // namespace editor::model

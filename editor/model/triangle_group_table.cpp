@@ -64,6 +64,14 @@ int TriangleGroupTable::SaveGroup(const std::string& name, const TriangleSet* se
     return 1;
 }
 
+bool TriangleGroupTable::RenameGroup(int index, const std::string& name) {
+    if (index < 0 || index >= groupCount) {
+        return false;
+    }
+    groupNames[index] = name;
+    return true;
+}
+
 bool TriangleGroupTable::DeleteGroup(int index) {
     if (index < 0 || index >= groupCount) {
         return false;

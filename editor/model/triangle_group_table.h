@@ -30,6 +30,9 @@ class TriangleGroupTable {
     // copied in; without one a new group stays empty and a replaced group keeps its triangles.
     // Returns 1, or 0 when the table is full (or the new set cannot be allocated).
     int SaveGroup(const std::string& name, const TriangleSet* set);
+    // Gives group index a new name; the caller keeps names unique. False for an index out of
+    // range.
+    bool RenameGroup(int index, const std::string& name);
     // Removes group index and closes the gap; nothing happens for an index out of range.
     bool DeleteGroup(int index);
     // Releases every group and clears the temporary group.

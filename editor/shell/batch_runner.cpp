@@ -5,7 +5,9 @@
 
 #include "editor/shell/batch_script.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/script_objects.h"
 #include "scene/input/memory_settings_store.h"
+#include "scene/shape.h"
 
 namespace editor::shell {
 
@@ -15,6 +17,51 @@ namespace {
 
 std::string Where(const std::string& scriptName, int line) {
     return scriptName + ":" + std::to_string(line) + ": ";
+}
+
+// Selects the named object as a click on it would; an error message when it cannot be.
+std::string SelectByName(CMainFrame& frame, const std::string& name) {
+    C3dShape* shape = ScriptObjectShape(frame, name);
+    if (shape == nullptr) {
+        return "'" + name + "' is not in the scene";
+    }
+    if (!ScriptObjectSelectable(frame, *shape)) {
+        return "'" + name + "' is hidden and cannot be selected";
+    }
+    frame.PickFace(shape, -1, Vector(0.0, 0.0, 0.0));
+    return {};
+}
+
+// Picks a face of the model as a click on it would; an error message when it cannot be.
+std::string PickModelFace(CMainFrame& frame, int face) {
+    C3dShape* model = ScriptObjectShape(frame, SCRIPT_MODEL_NAME);
+    if (model == nullptr) {
+        return "there is no model to pick a face of";
+    }
+    if (!ScriptObjectSelectable(frame, *model)) {
+        return "the model is hidden and cannot be picked";
+    }
+    const std::optional<Vector> centre = FaceCentre(*model, face);
+    if (!centre) {
+        return "the model has no face " + std::to_string(face) + " (it has " +
+               std::to_string(model->GetFaceCount()) + ")";
+    }
+    frame.PickFace(model, face, *centre);
+    return {};
+}
+
+std::vector<std::string> ShowLines(CMainFrame& frame, const BatchStatement& statement) {
+    switch (statement.subject) {
+        case BatchStatement::Subject::Groups:
+            return ShowGroups(frame);
+        case BatchStatement::Subject::Temporary:
+            return ShowTemporary(frame);
+        case BatchStatement::Subject::Bone:
+            return ShowBone(frame, ScriptBoneIndex(statement.name));
+        case BatchStatement::Subject::Selection:
+            return ShowSelection(frame);
+    }
+    return {};
 }
 
 }  // namespace
@@ -74,6 +121,22 @@ int BatchRunner::Run(std::istream& script, const std::string& scriptName) {
                 break;
             case BatchStatement::Kind::Click:
                 frame.ClickView(statement.first, statement.second);
+                break;
+            case BatchStatement::Kind::Select:
+            case BatchStatement::Kind::Pick: {
+                const std::string error = statement.kind == BatchStatement::Kind::Select
+                                              ? SelectByName(frame, statement.name)
+                                              : PickModelFace(frame, statement.first);
+                if (!error.empty()) {
+                    err_ << Where(scriptName, statement.line) << error << "\n";
+                    return 1;
+                }
+                break;
+            }
+            case BatchStatement::Kind::Show:
+                for (const std::string& line : ShowLines(frame, statement)) {
+                    out_ << line << '\n' << std::flush;
+                }
                 break;
             case BatchStatement::Kind::Run: {
                 const int id = *FindCommandForScript(statement.command).id;

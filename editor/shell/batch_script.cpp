@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "editor/shell/command_table.h"
+#include "editor/shell/script_names.h"
 #include "editor/shell/text_util.h"
 
 namespace editor::shell {
@@ -110,6 +111,53 @@ BatchLine ParsePair(const std::vector<std::string_view>& words, BatchStatement s
     return Statement(std::move(statement));
 }
 
+BatchLine ParseSelect(std::string_view text, BatchStatement statement) {
+    std::string_view name = RestAfterWords(text, 1);
+    if (name.empty()) {
+        return Error("'select' needs the name of a joint, a bone, model, prop or dividing plane");
+    }
+    if (!IsScriptObjectName(name)) {
+        return Error("there is no object called '" + std::string(name) + "'");
+    }
+    statement.kind = BatchStatement::Kind::Select;
+    statement.name = std::string(name);
+    return Statement(std::move(statement));
+}
+
+BatchLine ParsePick(const std::vector<std::string_view>& words, BatchStatement statement) {
+    std::optional<int> face = words.size() == 2 ? ParseInt(words[1]) : std::nullopt;
+    if (!face || *face < 0) {
+        return Error("'pick' needs a face number (0 or more)");
+    }
+    statement.kind = BatchStatement::Kind::Pick;
+    statement.first = *face;
+    return Statement(std::move(statement));
+}
+
+BatchLine ParseShow(std::string_view text, const std::vector<std::string_view>& words,
+                    BatchStatement statement) {
+    statement.kind = BatchStatement::Kind::Show;
+    const std::optional<int> subject =
+        words.size() >= 2 ? IndexOfWord(words[1], {"groups", "temporary", "bone", "selection"})
+                          : std::nullopt;
+    if (!subject) {
+        return Error("'show' needs groups, temporary, bone NAME or selection");
+    }
+    statement.subject = static_cast<BatchStatement::Subject>(*subject);
+    if (statement.subject != BatchStatement::Subject::Bone) {
+        if (words.size() != 2) {
+            return Error("'show " + std::string(words[1]) + "' takes nothing more");
+        }
+        return Statement(std::move(statement));
+    }
+    std::string_view name = RestAfterWords(text, 2);
+    if (ScriptBoneIndex(name) < 0) {
+        return Error("there is no bone called '" + std::string(name) + "'");
+    }
+    statement.name = std::string(name);
+    return Statement(std::move(statement));
+}
+
 // The name as written, each "/"-separated part trimmed and without "&" or a trailing "...",
 // ready to compare with the table's paths and plain names.
 std::string PlainScriptPath(std::string_view name) {
@@ -164,6 +212,15 @@ BatchLine ParseBatchLine(std::string_view text, int lineNumber) {
     if (EqualsIgnoreCase(words[0], "click")) {
         statement.kind = BatchStatement::Kind::Click;
         return ParsePair(words, std::move(statement), false);
+    }
+    if (EqualsIgnoreCase(words[0], "select")) {
+        return ParseSelect(text, std::move(statement));
+    }
+    if (EqualsIgnoreCase(words[0], "pick")) {
+        return ParsePick(words, std::move(statement));
+    }
+    if (EqualsIgnoreCase(words[0], "show")) {
+        return ParseShow(text, words, std::move(statement));
     }
     return Error("unknown statement '" + std::string(words[0]) + "'");
 }

@@ -11,14 +11,18 @@ namespace editor::shell {
 
 // One statement of a batch script.
 struct BatchStatement {
-    enum class Kind { Answer, Run, View, Click };
+    enum class Kind { Answer, Run, View, Click, Select, Pick, Show };
+    // What a `show` statement prints.
+    enum class Subject { Groups, Temporary, Bone, Selection };
 
     Kind kind = Kind::Run;
     int line = 0;
-    ScriptedAnswer answer;  // Answer
-    std::string command;    // Run: a numeric id or a menu text as written
-    int first = 0;          // View: width; Click: x
-    int second = 0;         // View: height; Click: y
+    ScriptedAnswer answer;              // Answer
+    std::string command;                // Run: a numeric id or a menu text as written
+    int first = 0;                      // View: width; Click: x; Pick: the face
+    int second = 0;                     // View: height; Click: y
+    std::string name;                   // Select: the object; Show: the bone
+    Subject subject = Subject::Groups;  // Show
 };
 
 // A parsed line: a statement, nothing (blank or comment only), or an error message.

@@ -11,12 +11,15 @@ void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterSelectionCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterCameraViewCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterPropCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterGroupCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
     static constexpr Registration kAreas[] = {
         RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
+        RegisterGroupCommands,     RegisterBindingCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace editor::shell {
 
@@ -36,5 +37,13 @@ class CommandRouter {
 
     std::map<int, CommandHandler> handlers_;
 };
+
+// Binds a command to a member function of the area object that keeps the command's state; the
+// handler shares ownership of the area.
+template <class Area>
+void BindAreaCommand(CommandRouter& router, int id, const std::shared_ptr<Area>& area,
+                     void (Area::*command)()) {
+    router.Bind(id, {.run = [area, command] { ((*area).*command)(); }});
+}
 
 }  // namespace editor::shell

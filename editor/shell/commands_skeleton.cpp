@@ -165,11 +165,6 @@ void BindFlag(CommandRouter& router, int id, uint32_t& flag) {
     router.Bind(id, std::move(handler));
 }
 
-void BindAreaCommand(CommandRouter& router, int id, const std::shared_ptr<SkeletonArea>& area,
-                     void (SkeletonArea::*command)()) {
-    BindRun(router, id, [area, command] { ((*area).*command)(); });
-}
-
 void BindDisabled(CommandRouter& router, int id) {
     CommandHandler handler;
     handler.run = [] {};

@@ -30,6 +30,8 @@ struct FrameOptions {
     bool flipTextureU = false;
     bool flipTextureV = false;
     bool quickExport = false;
+    // The "Bone Bindings" view: selecting a bone shows its bound triangles.
+    bool bindingsView = false;
 };
 
 // Reads the profile's part of the options, each with its default when missing; the session

@@ -214,6 +214,14 @@ void CMainFrame::ClickView(int x, int y) {
     view_.OnLeftButtonDown(x, y);
 }
 
+void CMainFrame::PickFace(C3dShape* shape, int face, const Vector& point) {
+    if (hooks_.pickFace) {
+        hooks_.pickFace(shape, face, point);
+    } else {
+        Select(shape);
+    }
+}
+
 bool CMainFrame::RunCommand(int id) {
     return commands_.Run(id);
 }

@@ -58,6 +58,9 @@ struct FrameHooks {
     std::function<void(C3dShape*)> select;
     // A left click in the view; the frame's own version selects the shape clicked.
     std::function<void(C3dShape*, int x, int y)> pick;
+    // A face of a shape picked without a click (batch scripts): as a click that hit face at
+    // point (in the shape's coordinates); the frame's own version selects the shape.
+    std::function<void(C3dShape*, int face, const Vector& point)> pickFace;
     // The input controller the frame creates; the frame's own is a position controller.
     std::function<std::unique_ptr<C3dController>()> makeController;
 };
@@ -104,6 +107,8 @@ class CMainFrame {
     void SetCameraView(int index);
     // Left click at a view position: the pick callback's work.
     void ClickView(int x, int y);
+    // What a click that hit face of shape at point would do.
+    void PickFace(C3dShape* shape, int face, const Vector& point);
 
     // Reads all settings again (also done by "New").
     void ReadSettings();
@@ -148,6 +153,8 @@ class CMainFrame {
     C3dShape* selectedObject = nullptr;
     int32_t hitTriangle = -1;
     Vector hitPoint{0.0, 0.0, 0.0};
+    // The face last picked on the editable model; -1 when none.
+    int32_t pickedFace = -1;
 
   private:
     void CreateScene();

@@ -9,6 +9,7 @@
 #include "editor/model/triangle_group_table.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/selection_decorations.h"
 #include "editor/skeleton/bone_stepping.h"
@@ -102,7 +103,7 @@ struct SelectionArea {
         frame.Select(shape);
     }
 
-    // Finds the face under the click; a face of the model joins or leaves the current group.
+    // Finds the face under the click.
     void HitFace(C3dShape& shape, int x, int y) {
         frame.hitTriangle = -1;
         const C3dViewport* viewport = frame.View().GetViewport();
@@ -111,13 +112,21 @@ struct SelectionArea {
         }
         int face = -1;
         Vector point(0.0, 0.0, 0.0);
-        if (!shape.HitTest(x, y, *viewport, &face, &point)) {
-            return;
+        if (shape.HitTest(x, y, *viewport, &face, &point)) {
+            TakeHit(shape, face, point);
         }
+    }
+
+    // Notes the face hit; a face of the model joins or leaves the temporary group.
+    void TakeHit(C3dShape& shape, int face, const Vector& point) {
         frame.hitTriangle = face;
         frame.hitPoint = point;
         TriangleGroupTable* groups = Document().model.mesh.groupTable.get();
-        if (&shape == Document().model.Shape() && face != -1 && groups != nullptr) {
+        if (&shape != Document().model.Shape() || face == -1) {
+            return;
+        }
+        frame.pickedFace = face;
+        if (groups != nullptr) {
             TriangleSet& current = groups->temporaryGroup;
             if (current.Test(face)) {
                 current.ClearRange(face, 1);
@@ -125,6 +134,14 @@ struct SelectionArea {
                 current.SetRange(face, 1);
             }
         }
+    }
+
+    void PickFace(C3dShape* shape, int face, const Vector& point) {
+        frame.hitTriangle = -1;
+        if (shape != nullptr && face >= 0) {
+            TakeHit(*shape, face, point);
+        }
+        frame.Select(shape);
     }
 
     void Select(C3dShape* shape) {
@@ -182,7 +199,11 @@ struct SelectionArea {
             return;
         }
         if (part != nullptr && part->kind == PART_BONE) {
-            frame.selectedBone = static_cast<int32_t>(static_cast<BonePart*>(part)->boneIndex);
+            BonePart& bone = *static_cast<BonePart*>(part);
+            frame.selectedBone = static_cast<int32_t>(bone.boneIndex);
+            if (frame.options.bindingsView && document.model.mesh.groupTable != nullptr) {
+                ShowTemporaryGroup(frame, bone.boundTriangles);
+            }
         }
         if (part != nullptr && part->kind != PART_JOINT && part->kind != PART_BONE) {
             part = nullptr;
@@ -193,22 +214,12 @@ struct SelectionArea {
         shape.SetColor(1.0, 0.0, 0.0);
     }
 
-    // The model's faces in their base colour, with the current group's triangles in blue.
+    // The model's faces in their base colour, with the temporary group's triangles in blue.
     void RefreshGroupDisplay() {
         MeshPart& model = Document().model;
         TriangleGroupTable* groups = model.mesh.groupTable.get();
-        C3dShape* shape = model.Shape();
-        if (shape == nullptr || groups == nullptr) {
-            return;
-        }
-        model.Refresh();
-        if (model.visible == 0) {
-            return;
-        }
-        const TriangleSet& current = groups->temporaryGroup;
-        for (int face = current.FindSetRun(0, 1); face >= 0 && face < shape->GetFaceCount();
-             face = current.FindSetRun(face + 1, 1)) {
-            shape->SetFaceColor(face, 0.0, 0.0, 1.0);
+        if (model.Shape() != nullptr && groups != nullptr) {
+            ShowTemporaryGroup(frame, groups->temporaryGroup);
         }
     }
 
@@ -335,6 +346,10 @@ void RegisterSelectionCommands(CMainFrame& frame, CommandRouter& router) {
     FrameHooks& hooks = frame.Hooks();
     hooks.select = [area](C3dShape* shape) { area->Select(shape); };
     hooks.pick = [area](C3dShape* shape, int x, int y) { area->Pick(shape, x, y); };
+    hooks.pickFace = [area](C3dShape* shape, int face, const Vector& point) {
+        area->PickFace(shape, face, point);
+    };
+    hooks.resetDocument.push_back([&frame] { frame.pickedFace = -1; });
 
     BindRun(
         router, ID_VIEW_SELECTION_BOX,

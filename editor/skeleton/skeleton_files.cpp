@@ -5,6 +5,7 @@
 #include "bytes/whole_file.h"
 #include "editor/skeleton/bone_file.h"
 #include "editor/skeleton/pose_file.h"
+#include "editor/skeleton/skeleton_prompts.h"
 #include "flexmodel/replace_file.h"
 
 namespace editor::skeleton {
@@ -39,7 +40,7 @@ std::optional<std::string> SkeletonFiles::ChooseFile(const std::optional<std::st
 }
 
 bool SkeletonFiles::ConfirmOverwrite(const std::string& subject) {
-    return prompts_.AskYesNo("OK to overwrite '" + subject + "'?");
+    return prompts_.AskYesNo(OverwriteQuestion(subject));
 }
 
 std::optional<std::string> SkeletonFiles::LoadPose(const std::optional<std::string>& fileName,

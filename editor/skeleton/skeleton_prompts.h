@@ -6,6 +6,11 @@
 
 namespace editor::skeleton {
 
+// The Yes/No question asked before anything named is replaced.
+inline std::string OverwriteQuestion(const std::string& name) {
+    return "OK to overwrite '" + name + "'?";
+}
+
 // The questions the pose and bone file operations ask the user. The shell answers them with
 // its dialogs; tests and batch scripts answer from a script.
 class SkeletonPrompts {

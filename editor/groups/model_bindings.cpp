@@ -1,0 +1,99 @@
+#include "editor/groups/model_bindings.h"
+
+#include <vector>
+
+#include "bytes/whole_file.h"
+#include "flexmodel/replace_file.h"
+
+#include "editor/model/model_document.h"
+#include "editor/model/read_back_geometry.h"
+#include "editor/model/triangle_group_table.h"
+#include "editor/skeleton/bone_stepping.h"
+#include "editor/skeleton/skeleton_scene.h"
+#include "scene/scene.h"
+
+namespace editor::groups {
+
+using namespace ::bytes;
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+using namespace ::flexmodel;
+
+GuessSkeleton SkeletonForGuess(const ModelDocument& document) {
+    GuessSkeleton skeleton;
+    for (int j = 0; j < NUM_JOINTS; ++j) {
+        skeleton.joints[j] = JointScenePosition(document, &document.joints[j]);
+    }
+    for (int b = 0; b < NUM_BONES; ++b) {
+        skeleton.eligible[b] = IsEligibleBone(document, b);
+    }
+    return skeleton;
+}
+
+BoneBindings CurrentBindings(const ModelDocument& document) {
+    BoneBindings bindings;
+    for (int b = 0; b < NUM_BONES; ++b) {
+        bindings[b] = document.bones[b].boundTriangles;
+    }
+    return bindings;
+}
+
+void SetBindings(ModelDocument& document, const BoneBindings& bindings) {
+    for (int b = 0; b < NUM_BONES; ++b) {
+        document.bones[b].boundTriangles = bindings[b];
+    }
+}
+
+GuessOutcome GuessModelBindings(ModelDocument& document, const GrowthStatus& status) {
+    MeshPart& model = document.model;
+    if (model.Shape() == nullptr) {
+        return GuessOutcome::NoModel;
+    }
+    if (!ReadBackGeometry(*model.Shape(), model.mesh, document.scene, false)) {
+        return GuessOutcome::ReadBackFailed;
+    }
+    TriangleSet assignable;
+    if (const TriangleGroupTable* table = model.mesh.groupTable.get()) {
+        assignable = table->temporaryGroup;
+    }
+    BoneBindings bindings = CurrentBindings(document);
+    GuessBindings(model.mesh, SkeletonForGuess(document), assignable, bindings, status);
+    SetBindings(document, bindings);
+    return GuessOutcome::Guessed;
+}
+
+BindingFileResult LoadBindingFile(ModelDocument& document, const std::string& path) {
+    std::vector<uint8_t> bytes;
+    const Status read = ReadFileOfSize(path, BINDING_FILE_BYTES, bytes);
+    if (!read) {
+        Trace(read);
+        switch (read.Kind()) {
+            case Failure::CantOpen:
+                return BindingFileResult::CantOpen;
+            case Failure::WrongSize:
+            case Failure::TooLarge:
+                return BindingFileResult::NotValid;
+            default:
+                return BindingFileResult::CantRead;
+        }
+    }
+    BoneBindings bindings;
+    if (!ParseBindingFile(bytes, bindings)) {
+        return BindingFileResult::NotValid;
+    }
+    const bool clipped = ClipBindings(bindings, document.model.mesh.TriangleCount());
+    SetBindings(document, bindings);
+    return clipped ? BindingFileResult::Clipped : BindingFileResult::Ok;
+}
+
+BindingFileResult SaveBindingFile(const ModelDocument& document, const std::string& path) {
+    const Status written = ReplaceFile(path, SerializeBindingFile(CurrentBindings(document)));
+    if (written) {
+        return BindingFileResult::Ok;
+    }
+    Trace(written);
+    return written.Kind() == Failure::CantOpen ? BindingFileResult::CantOpen
+                                               : BindingFileResult::CantWrite;
+}
+
+}  // namespace editor::groups

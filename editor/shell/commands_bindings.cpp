@@ -1,0 +1,205 @@
+// Binding triangles to bones: bind, unbind, the bindings view, the guess, and binding files.
+#include <optional>
+#include <string>
+
+#include "editor/groups/model_bindings.h"
+#include "editor/model/model_document.h"
+#include "editor/model/triangle_group_table.h"
+#include "editor/shell/command_ids.h"
+#include "editor/shell/command_router.h"
+#include "editor/shell/group_view.h"
+#include "editor/shell/main_frame.h"
+#include "editor/shell/skeleton_prompts_ui.h"
+#include "editor/skeleton/skeleton_prompts.h"
+#include "scene/shape.h"
+
+namespace editor::shell {
+
+using namespace ::editor::groups;
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+
+namespace {
+
+constexpr const char* SELECT_BONE_MESSAGE = "Please select a bone first.";
+constexpr const char* ACTIVATE_GROUP_MESSAGE = "Please activate a group of triangles first.";
+constexpr const char* READY_STATUS = "Ready.";
+
+std::string CantOpenMessage(const std::string& path) {
+    return "Can't open '" + path + "'.";
+}
+
+struct BindingArea {
+    explicit BindingArea(CMainFrame& frame) : frame(frame), prompts(frame) {}
+
+    ModelDocument& Document() { return frame.Document(); }
+    Ui& GetUi() { return frame.GetUi(); }
+
+    BonePart* CurrentBone() {
+        if (frame.selectedBone < 0 || frame.selectedBone >= NUM_BONES) {
+            GetUi().ShowMessage(SELECT_BONE_MESSAGE);
+            return nullptr;
+        }
+        return &Document().bones[frame.selectedBone];
+    }
+
+    // Replacing a bone's bindings is asked about unless the bone was just selected.
+    bool MayReplace(const BonePart& bone, bool whenBound) {
+        const bool boneSelected =
+            frame.selectedObject != nullptr && frame.selectedObject == bone.Shape();
+        if (boneSelected && !(whenBound && bone.boundTriangles.Any())) {
+            return true;
+        }
+        return GetUi().AskYesNo(OverwriteQuestion(BoneTableName(frame.selectedBone)));
+    }
+
+    void Bind() {
+        TriangleGroupTable* table = ModelGroupsOrRefuse(frame);
+        BonePart* bone = table != nullptr ? CurrentBone() : nullptr;
+        if (bone == nullptr) {
+            return;
+        }
+        if (!table->temporaryGroup.Any()) {
+            GetUi().ShowMessage(ACTIVATE_GROUP_MESSAGE);
+            return;
+        }
+        ShowTemporaryGroup(frame, table->temporaryGroup);
+        if (!MayReplace(*bone, true)) {
+            return;
+        }
+        bone->boundTriangles = table->temporaryGroup;
+        ShowTemporaryGroup(frame, table->temporaryGroup);
+    }
+
+    void Unbind() {
+        TriangleGroupTable* table = ModelGroupsOrRefuse(frame);
+        BonePart* bone = table != nullptr ? CurrentBone() : nullptr;
+        if (bone == nullptr || !MayReplace(*bone, false)) {
+            return;
+        }
+        bone->boundTriangles.ClearAll();
+        table->temporaryGroup.ClearAll();
+        ShowTemporaryGroup(frame, table->temporaryGroup);
+    }
+
+    void UnbindAll() {
+        if (ModelGroupsOrRefuse(frame) == nullptr) {
+            return;
+        }
+        for (BonePart& bone : Document().bones) {
+            bone.boundTriangles.ClearAll();
+        }
+    }
+
+    void ToggleView() {
+        if (ModelGroupsOrRefuse(frame) == nullptr) {
+            return;
+        }
+        frame.options.bindingsView = !frame.options.bindingsView;
+        const BonePart* bone = Document().BoneByShape(frame.selectedObject);
+        if (bone != nullptr) {
+            ShowTemporaryGroup(frame,
+                               frame.options.bindingsView ? bone->boundTriangles : TriangleSet());
+        }
+    }
+
+    void Guess() {
+        if (ModelGroupsOrRefuse(frame) == nullptr) {
+            return;
+        }
+        const GuessOutcome outcome = GuessModelBindings(Document(), [this](int bone) {
+            frame.SetStatus("Checking for neighbors of '%s'...", BoneTableName(bone));
+        });
+        switch (outcome) {
+            case GuessOutcome::NoModel:
+                GetUi().ShowMessage(NO_MESH_TO_ASSIGN_MESSAGE);
+                return;
+            case GuessOutcome::ReadBackFailed:
+                GetUi().ShowMessage(READ_BACK_FAILED_MESSAGE);
+                return;
+            case GuessOutcome::Guessed:
+                frame.SetStatus("%s", READY_STATUS);
+                return;
+        }
+    }
+
+    void Load() {
+        std::optional<std::string> path = AskPath(false);
+        if (!path) {
+            return;
+        }
+        lastLoadPath = *path;
+        switch (LoadBindingFile(Document(), *path)) {
+            case BindingFileResult::Ok:
+                frame.SetStatus("%s", READY_STATUS);
+                return;
+            case BindingFileResult::Clipped:
+                frame.SetStatus("%s", BINDINGS_CLIPPED_WARNING);
+                return;
+            case BindingFileResult::CantOpen:
+                GetUi().ShowMessage(CantOpenMessage(*path));
+                return;
+            case BindingFileResult::NotValid:
+                GetUi().ShowMessage("'" + *path + "' does not appear to be a valid .bnd file.");
+                return;
+            case BindingFileResult::CantRead:
+            case BindingFileResult::CantWrite:
+                GetUi().ShowMessage("Can't read binding data from '" + *path + "'.");
+                return;
+        }
+    }
+
+    void Save() {
+        std::optional<std::string> path = AskPath(true);
+        if (!path) {
+            return;
+        }
+        lastSavePath = *path;
+        switch (SaveBindingFile(Document(), *path)) {
+            case BindingFileResult::Ok:
+            case BindingFileResult::Clipped:
+                frame.SetStatus("%s", READY_STATUS);
+                return;
+            case BindingFileResult::CantOpen:
+                GetUi().ShowMessage(CantOpenMessage(*path));
+                return;
+            case BindingFileResult::NotValid:
+            case BindingFileResult::CantRead:
+            case BindingFileResult::CantWrite:
+                GetUi().ShowMessage("Can't write binding data to '" + *path + "'.");
+                return;
+        }
+    }
+
+    std::optional<std::string> AskPath(bool forSaving) {
+        if (forSaving) {
+            prompts.SetStatus("Enter a file name to save the bindings to...");
+            return prompts.AskSaveFile(BINDING_FILE_EXTENSION, BINDING_FILE_FILTER, lastSavePath);
+        }
+        prompts.SetStatus("Enter a file name to load the bindings from...");
+        return prompts.AskOpenFile(BINDING_FILE_EXTENSION, BINDING_FILE_FILTER, lastLoadPath);
+    }
+
+    CMainFrame& frame;
+    SkeletonPromptsUi prompts;
+    // Each command remembers its own last file.
+    std::string lastLoadPath;
+    std::string lastSavePath;
+};
+
+}  // namespace
+
+void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router) {
+    auto area = std::make_shared<BindingArea>(frame);
+    BindAreaCommand(router, ID_SKELETON_BIND_TO_BONE, area, &BindingArea::Bind);
+    BindAreaCommand(router, ID_SKELETON_UNBIND_BONE, area, &BindingArea::Unbind);
+    BindAreaCommand(router, ID_SKELETON_UNBIND_ALL_BONES, area, &BindingArea::UnbindAll);
+    BindAreaCommand(router, ID_SKELETON_GUESS_BINDINGS, area, &BindingArea::Guess);
+    BindAreaCommand(router, ID_FILE_LOAD_BINDINGS, area, &BindingArea::Load);
+    BindAreaCommand(router, ID_FILE_SAVE_BINDINGS, area, &BindingArea::Save);
+    router.Bind(ID_VIEW_BONE_BINDINGS,
+                {.run = [area] { area->ToggleView(); },
+                 .isChecked = [&frame] { return frame.options.bindingsView; }});
+}
+
+}  // namespace editor::shell

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/shell/batch_runner.h"
+#include "tests/support/scratch_directory.h"
+
+using namespace ::editor::shell;
+
+namespace {
+
+const std::string SYDNEY = "/usr/share/assimp/models/MD2/sydney.md2";
+
+// Opening the character answers the frame choice, declines the closed sub-mesh groups and lets
+// the merge place the skin.
+const std::string OPEN_SYDNEY = "answer file " + SYDNEY +
+                                "\n"
+                                "answer text stand1\n"
+                                "answer no\n"
+                                "answer ok\nanswer ok\nanswer ok\nanswer ok\n"
+                                "run Open\n";
+
+class BatchGroups : public ::testing::Test {
+  protected:
+    int Run(const std::string& script) {
+        std::istringstream in(script);
+        std::ostringstream out, err;
+        BatchRunner runner(out, err);
+        runner.SetLogPath(scratch_.File("mn.log"));
+        const int result = runner.Run(in, "test.txt");
+        lines_.clear();
+        std::istringstream text(out.str());
+        for (std::string line; std::getline(text, line);) {
+            lines_.push_back(line);
+        }
+        errors_ = err.str();
+        return result;
+    }
+    bool Printed(const std::string& line) const {
+        return std::find(lines_.begin(), lines_.end(), line) != lines_.end();
+    }
+    // The lines starting with prefix, in order.
+    std::vector<std::string> Starting(const std::string& prefix) const {
+        std::vector<std::string> found;
+        for (const std::string& line : lines_) {
+            if (line.rfind(prefix, 0) == 0) {
+                found.push_back(line);
+            }
+        }
+        return found;
+    }
+
+    ScratchDirectory scratch_{"batch-groups"};
+    std::vector<std::string> lines_;
+    std::string errors_;
+};
+
+TEST_F(BatchGroups, UnknownNamesStopTheScriptBeforeAnythingRuns) {
+    for (const std::string& line :
+         {"select nobody", "show bone left knee", "pick -1", "show all"}) {
+        EXPECT_EQ(Run("run Dividing Plane\n" + line + "\n"), 1) << line;
+        EXPECT_EQ(errors_.rfind("test.txt:2: ", 0), 0u) << errors_;
+        EXPECT_TRUE(lines_.empty()) << line;
+    }
+    EXPECT_EQ(Run("select LEFT KNEE\nshow selection\npick 3\n"), 1);
+    EXPECT_TRUE(Printed("status: Selected: left knee"));
+    EXPECT_TRUE(Printed("selection: left knee; current bone: none"));
+    EXPECT_EQ(errors_, "test.txt:3: there is no model to pick a face of\n");
+}
+
+TEST_F(BatchGroups, ARealCharacterIsGroupedSplitFilledBoundAndItsBindingsKept) {
+    if (!std::filesystem::exists(SYDNEY)) {
+        GTEST_SKIP() << SYDNEY << " is not installed (assimp-testmodels)";
+    }
+    const std::string bindings = scratch_.File("sydney.bnd");
+    const std::string script = OPEN_SYDNEY +
+                               "show groups\n"
+                               "answer text mesh\n"
+                               "run Add\n"
+                               "run Dividing Plane\n"
+                               "answer text upper\nanswer text lower\nanswer text middle\n"
+                               "run Split\n"
+                               "show groups\n"
+                               "show temporary\n"
+                               "pick 100\n"
+                               "show temporary\n"
+                               "run Flood Add Triangles\n"
+                               "select left thigh\n"
+                               "show selection\n"
+                               "run Bind to Bone\n"
+                               "show bone left thigh\n"
+                               "answer file " +
+                               bindings +
+                               "\n"
+                               "run Save Bindings\n"
+                               "run Unbind All Bones\n"
+                               "show bone left thigh\n"
+                               "answer file " +
+                               bindings +
+                               "\n"
+                               "run Load Bindings\n"
+                               "show bone left thigh\n"
+                               "run Guess Bindings\n";
+    ASSERT_EQ(Run(script), 0) << errors_;
+    EXPECT_TRUE(Printed("group mesh: 679 triangles: 0-678"));
+    EXPECT_TRUE(Printed("groups: 4"));
+    // The three parts of the split cover the group once.
+    int parts = 0;
+    for (const char* name : {"upper", "lower", "middle"}) {
+        const std::vector<std::string> part = Starting(std::string("group ") + name + ": ");
+        ASSERT_EQ(part.size(), 1u) << name;
+        parts += std::stoi(part[0].substr(part[0].find(": ") + 2));
+    }
+    EXPECT_EQ(parts, 679);
+    EXPECT_EQ(Starting("temporary: "),
+              (std::vector<std::string>{"temporary: 0 triangles:", "temporary: 1 triangles: 100"}));
+    EXPECT_EQ(Starting("status: Selected: 3D Shape (100 @ ").size(), 1u);
+    EXPECT_TRUE(Printed("selection: left thigh; current bone: left thigh"));
+    const std::vector<std::string> thigh = Starting("bone left thigh: ");
+    ASSERT_EQ(thigh.size(), 3u);
+    EXPECT_NE(thigh[0], "bone left thigh: 0 triangles:");
+    EXPECT_EQ(thigh[1], "bone left thigh: 0 triangles:");
+    EXPECT_EQ(thigh[2], thigh[0]);
+    EXPECT_EQ(std::filesystem::file_size(bindings), 10212u);
+    EXPECT_FALSE(Starting("status: Checking for neighbors of '").empty());
+    EXPECT_EQ(lines_[lines_.size() - 3], "status: Ready.");
+}
+
+}  // namespace
