@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
 
 namespace editor::io {
 
