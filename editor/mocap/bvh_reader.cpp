@@ -274,6 +274,15 @@ class BvhParser {
         return true;
     }
 
+    // The next frame value (not at the end of the file); false after the failure when it is
+    // no number.
+    bool Value(double& value) {
+        line_ = tokens_.Line();
+        std::string_view word = tokens_.Next();
+        return ParseNumber(word, value) ||
+               Fail("frame value " + Quoted(word.substr(0, 40)) + " is not a number", line_);
+    }
+
     bool Rows() {
         const size_t wanted =
             static_cast<size_t>(clip_.frameCount) * static_cast<size_t>(clip_.channelsPerFrame);
@@ -286,12 +295,9 @@ class BvhParser {
                                 std::to_string(clip_.frameCount) + " frames",
                             line_);
             }
-            line_ = tokens_.Line();
-            std::string_view word = tokens_.Next();
             double value = 0.0;
-            if (!ParseNumber(word, value)) {
-                return Fail("frame value " + Quoted(word.substr(0, 40)) + " is not a number",
-                            line_);
+            if (!Value(value)) {
+                return false;
             }
             clip_.values.push_back(value);
         }
@@ -299,12 +305,9 @@ class BvhParser {
         // the announced ones are let through unread; anything else is refused.
         size_t extra = 0;
         while (!tokens_.AtEnd()) {
-            line_ = tokens_.Line();
-            std::string_view word = tokens_.Next();
             double value = 0.0;
-            if (!ParseNumber(word, value)) {
-                return Fail("frame value " + Quoted(word.substr(0, 40)) + " is not a number",
-                            line_);
+            if (!Value(value)) {
+                return false;
             }
             ++extra;
         }

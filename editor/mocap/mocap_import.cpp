@@ -110,6 +110,13 @@ bool ConvertClip(const BvhClip& clip, const MocapOptions& options, const BoneLen
 bool ImportMotionCapture(const std::string& clipPath, const MocapOptions& options,
                          const BoneLengths& lengths, std::vector<PoseRecord>& poses,
                          std::string& error, const MocapProgress& progress) {
+    // A clip of the largest size the reader takes is far below this; the check keeps a wrong
+    // file from filling memory.
+    std::error_code sizeError;
+    if (std::filesystem::file_size(clipPath, sizeError) > MAX_BVH_FILE_BYTES && !sizeError) {
+        error = Quoted(clipPath) + " is too large to be a motion-capture clip.";
+        return false;
+    }
     std::vector<uint8_t> bytes;
     switch (ReadWholeFile(clipPath, bytes)) {
         case FileReadResult::Ok:
