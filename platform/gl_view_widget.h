@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QOpenGLWidget>
 
 #include "platform/gl_scene_renderer.h"
@@ -47,6 +48,8 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     GlSceneRenderer renderer_;
     long framesDrawn_ = 0;
     bool paintDeferred_ = false;
+    // To the current context's aboutToBeDestroyed; cut before the widget's members go.
+    QMetaObject::Connection contextDestroyed_;
 };
 
 }  // namespace platform

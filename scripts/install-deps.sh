@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-  build-essential g++ clang cmake ninja-build pkg-config clang-format
+  build-essential g++ clang cmake ninja-build pkg-config clang-format python3
+  libclang-rt-dev llvm  # the sanitizers' runtimes and the symbolizer of their reports
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri
   libx11-dev libsdl2-dev libassimp-dev

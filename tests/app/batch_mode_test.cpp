@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +10,7 @@
 
 #include "app/marionet_main.h"
 #include "editor/shell/batch_runner.h"
+#include "tests/support/scratch_directory.h"
 
 using namespace ::app;
 using namespace ::editor::shell;
@@ -25,19 +23,10 @@ using Lines = std::vector<std::string>;
 class BatchModeTest : public testing::Test {
   protected:
     void SetUp() override {
-        static std::atomic<int> counter{0};
         previous_ = std::filesystem::current_path();
-        directory_ =
-            std::filesystem::temp_directory_path() /
-            ("marionet-batch-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(directory_);
-        std::filesystem::create_directories(directory_);
-        std::filesystem::current_path(directory_);
+        std::filesystem::current_path(directory_.Path());
     }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(directory_);
-    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
 
     // Runs a script given as text; the lines it printed and its exit status.
     int Run(const std::string& script) {
@@ -74,7 +63,7 @@ class BatchModeTest : public testing::Test {
     }
 
     std::filesystem::path previous_;
-    std::filesystem::path directory_;
+    ScratchDirectory directory_{"marionet-batch"};
     Lines output_;
     std::string errors_;
 };
