@@ -2,13 +2,12 @@
 
 #include <charconv>
 
-#include "editor/mocap/mocap_import.h"
 #include "editor/shell/batch_runner.h"
+#include "editor/shell/motion_capture_conversion.h"
 #include "editor/shell/version.h"
 
 namespace app {
 
-using namespace ::editor::mocap;
 using namespace ::editor::shell;
 
 namespace {
@@ -39,7 +38,7 @@ CommandLine ParseImportMocap(const std::vector<std::string>& arguments) {
             double rate = 0.0;
             auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), rate);
             if (error != std::errc() || end != value.data() + value.size() || !(rate > 0.0) ||
-                rate > MAX_FRAMES_PER_SECOND) {
+                rate > 1000.0) {
                 return Failure("--fps takes a rate above 0 and at most 1000, not '" + value + "'");
             }
             commandLine.framesPerSecond = rate;
@@ -61,20 +60,18 @@ CommandLine ParseImportMocap(const std::vector<std::string>& arguments) {
 
 // Converts with the player's default proportions; exit status 0 only after a complete file.
 int ImportMocap(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
-    MocapOptions options;
-    options.framesPerSecond = commandLine.framesPerSecond;
-    options.baseName = commandLine.baseName;
-    options.keepRootMotion = commandLine.keepRootMotion;
-    BoneLengths lengths;
-    DefaultBoneLengths(lengths);
-    std::vector<PoseRecord> poses;
+    MotionCaptureChoice choice;
+    choice.framesPerSecond = commandLine.framesPerSecond;
+    choice.baseName = commandLine.baseName;
+    choice.keepRootMotion = commandLine.keepRootMotion;
+    size_t poses = 0;
     std::string error;
-    if (!ImportMotionCapture(commandLine.clipPath, options, lengths, poses, error) ||
-        !WriteMocapPoses(commandLine.posePath, poses, error)) {
+    if (!ConvertMotionCaptureFile(commandLine.clipPath, commandLine.posePath, choice, nullptr,
+                                  false, poses, error)) {
         err << "Marionet: " << error << "\n";
         return 1;
     }
-    out << "Converted '" << commandLine.clipPath << "' into " << poses.size() << " poses in "
+    out << "Converted '" << commandLine.clipPath << "' into " << poses << " poses in "
         << commandLine.posePath << ".\n";
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/motion_capture_conversion.h"
 #include "editor/shell/pose_player.h"
 #include "editor/skeleton/file_bytes.h"
 #include "editor/skeleton/pose_file.h"
@@ -70,14 +71,8 @@ struct MotionCaptureArea {
     void Convert(const std::string& clip, const MotionCaptureChoice& choice,
                  const std::string& target) {
         ModelDocument& document = frame.Document();
-        MocapOptions options;
-        options.framesPerSecond = choice.framesPerSecond;
-        options.baseName = choice.baseName;
-        options.keepRootMotion = choice.keepRootMotion;
         BoneLengths lengths;
         GetBoneLengths(document, lengths);
-        std::vector<PoseRecord> poses;
-        std::string error;
         size_t reported = 0;
         auto progress = [this, &reported](size_t done, size_t total) {
             // A status line for every tenth of the work is enough to see it move.
@@ -87,23 +82,14 @@ struct MotionCaptureArea {
             reported = done;
         };
         frame.SetStatus("Reading %s...", clip.c_str());
-        if (!ImportMotionCapture(clip, options, lengths, poses, error, progress)) {
+        size_t poses = 0;
+        std::string error;
+        if (!ConvertMotionCaptureFile(clip, target, choice, lengths, document.normalizePoses != 0,
+                                      poses, error, progress)) {
             frame.GetUi().ShowMessage(error);
             return;
         }
-        // Saved poses follow "Normalize Poses" as a captured pose does.
-        if (document.normalizePoses != 0) {
-            BoneLengths defaults;
-            DefaultBoneLengths(defaults);
-            for (PoseRecord& pose : poses) {
-                NormalizeStartPositions(pose, defaults);
-            }
-        }
-        if (!WriteMocapPoses(target, poses, error)) {
-            frame.GetUi().ShowMessage(error);
-            return;
-        }
-        frame.SetStatus("Converted '%s' into %zu poses in %s.", clip.c_str(), poses.size(),
+        frame.SetStatus("Converted '%s' into %zu poses in %s.", clip.c_str(), poses,
                         target.c_str());
     }
 

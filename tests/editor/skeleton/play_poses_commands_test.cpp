@@ -95,8 +95,8 @@ TEST_F(PlayPosesTest, PosesLoopUntilEscapeThenTheOldPoseComesBack) {
     ui_.tick();
     EXPECT_TRUE(Saw("status: Pose 'reach' (2 of 2)"));
     EXPECT_GT(Length(Joint(12) - elbowBefore), 1.0);
-    EXPECT_NEAR(Document().bones[1].length, 2.0 * thighBefore, 1e-9);
-    ui_.tick();  // round again
+    EXPECT_NEAR(Document().bones[1].length, 2.0 * thighBefore, 1e-4);  // scene positions are floats
+    ui_.tick();                                                        // round again
     EXPECT_LT(Length(Joint(12) - elbowBefore), 1e-4);
     ui_.tick();
 
