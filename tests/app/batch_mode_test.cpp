@@ -10,6 +10,7 @@
 
 #include "app/marionet_main.h"
 #include "editor/shell/batch_runner.h"
+#include "tests/app/run_program.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::app;
@@ -168,22 +169,6 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
     EXPECT_EQ(RunMarionet(ParseCommandLine({}), out, err, nullptr), 1);
     EXPECT_NE(err.str().find("no window"), std::string::npos);
     EXPECT_EQ(RunMarionet(ParseCommandLine({}), out, err, [] { return 7; }), 7);
-}
-
-// The program itself, as users run it.
-int RunProgram(const std::string& arguments, std::string& output) {
-    std::string command = std::string("'") + MARIONET_PROGRAM + "' " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return -1;
-    }
-    char buffer[256];
-    output.clear();
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        output += buffer;
-    }
-    int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST_F(BatchModeTest, TheProgramRunsScriptsAndAnswersHelpAndVersion) {

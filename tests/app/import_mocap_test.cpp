@@ -11,6 +11,7 @@
 
 #include "app/marionet_main.h"
 #include "editor/shell/batch_runner.h"
+#include "tests/app/run_program.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::app;
@@ -27,21 +28,6 @@ class ImportMocapTest : public testing::Test {
         std::filesystem::current_path(scratch_.Path());
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
-
-    static int Program(const std::string& arguments, std::string& output) {
-        std::string command = std::string("'") + MARIONET_PROGRAM + "' " + arguments + " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) {
-            return -1;
-        }
-        char buffer[512];
-        output.clear();
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            output += buffer;
-        }
-        int status = pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
 
     static std::string Contents(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -88,7 +74,7 @@ TEST_F(ImportMocapTest, WritesAWholeFileOrLeavesTheOldOne) {
         GTEST_SKIP() << "assimp-testmodels is not installed";
     }
     std::string output;
-    ASSERT_EQ(Program("--import-mocap '" + kClip + "' jump.spz --name jump --fps 5", output), 0)
+    ASSERT_EQ(RunProgram("--import-mocap '" + kClip + "' jump.spz --name jump --fps 5", output), 0)
         << output;
     EXPECT_EQ(output, "Converted '" + kClip + "' into 115 poses in jump.spz.\n");
     EXPECT_EQ(std::filesystem::file_size("jump.spz"), 8u + 115u * 1792u);
@@ -96,11 +82,12 @@ TEST_F(ImportMocapTest, WritesAWholeFileOrLeavesTheOldOne) {
     // A clip that cannot be read leaves the existing pose file exactly as it was.
     std::ofstream("bad.bvh") << "HIERARCHY\nROOT Hips\n{\n  OFFSET 0 0\n}\n";
     std::string before = Contents("jump.spz");
-    EXPECT_EQ(Program("--import-mocap bad.bvh jump.spz", output), 1);
+    EXPECT_EQ(RunProgram("--import-mocap bad.bvh jump.spz", output), 1);
     EXPECT_EQ(output, "Marionet: 'bad.bvh' line 5: OFFSET expects 3 numbers, found '}'\n");
     EXPECT_EQ(Contents("jump.spz"), before);
     // So does a base name too long for the pose names.
-    EXPECT_EQ(Program("--import-mocap '" + kClip + "' jump.spz --name abcdefghijklm", output), 1);
+    EXPECT_EQ(RunProgram("--import-mocap '" + kClip + "' jump.spz --name abcdefghijklm", output),
+              1);
     EXPECT_NE(output.find("'" + kClip + "': the base name 'abcdefghijklm' is too long"),
               std::string::npos)
         << output;
