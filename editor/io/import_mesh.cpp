@@ -14,8 +14,6 @@ namespace editor::io {
 using namespace ::editor::model;
 using namespace ::scene;
 
-std::string lastImportPath;
-
 namespace {
 
 using FrameLister = int (*)(const std::string&, std::vector<std::string>&);
@@ -74,12 +72,14 @@ int ReadByType(int type, MeshData& target, const std::string& path, FileQuestion
 }  // namespace
 
 std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
-                                      FileQuestions* questions) {
+                                      FileQuestions* questions, std::string* attemptedPath) {
     const std::optional<std::string> chosen = ChooseImportPath(path, questions);
     if (!chosen) {
         return std::nullopt;
     }
-    lastImportPath = *chosen;
+    if (attemptedPath != nullptr) {
+        *attemptedPath = *chosen;
+    }
     const int type = ImportTypeOfPath(*chosen);
     if (type < 0) {
         return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "editor/io/file_bytes.h"
+#include "bytes/whole_file.h"
 #include "editor/io/fm_layout.h"
 #include "editor/io/md2_layout.h"
 #include "editor/io/obj_parser.h"
@@ -13,19 +13,20 @@
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 
 namespace {
 
-using Parser = bool (*)(std::span<const uint8_t>, RawMesh&);
+using Parser = Status (*)(std::span<const uint8_t>, RawMesh&);
 
 int ReadWith(Parser parse, MeshData& target, const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     RawMesh raw;
-    if (!parse(bytes, raw)) {
+    if (!Trace(parse(bytes, raw))) {
         target.Clear();
         return -1;
     }
@@ -33,7 +34,7 @@ int ReadWith(Parser parse, MeshData& target, const std::string& path) {
 }
 
 int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::string>& names) {
-    if (!layout || !ListQuakeFrames(*layout, names)) {
+    if (!layout || !Trace(ListQuakeFrames(*layout, names))) {
         names.clear();
         return -1;
     }
@@ -43,7 +44,7 @@ int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::s
 int ReadFrame(const std::optional<QuakeModelLayout>& layout, MeshData& target,
               const std::string& frameName) {
     RawMesh raw;
-    if (!layout || !ReadQuakeFrame(*layout, frameName, raw)) {
+    if (!layout || !Trace(ReadQuakeFrame(*layout, frameName, raw))) {
         target.Clear();
         return -1;
     }
@@ -63,7 +64,7 @@ int Read3ds(MeshData& target, const std::string& path) {
 int ListMd2Frames(const std::string& path, std::vector<std::string>& names) {
     names.clear();
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ListFrames(Md2Layout(bytes), names);
@@ -72,7 +73,7 @@ int ListMd2Frames(const std::string& path, std::vector<std::string>& names) {
 int ListFmFrames(const std::string& path, std::vector<std::string>& names) {
     names.clear();
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ListFrames(FmLayout(bytes, false), names);
@@ -80,7 +81,7 @@ int ListFmFrames(const std::string& path, std::vector<std::string>& names) {
 
 int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& frameName) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ReadFrame(Md2Layout(bytes), target, frameName);
@@ -88,7 +89,7 @@ int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& f
 
 int ReadFmFrame(MeshData& target, const std::string& path, const std::string& frameName) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ReadFrame(FmLayout(bytes, true), target, frameName);

@@ -109,7 +109,7 @@ bool ObjParser::ParseLine(const Tokens& tokens) {
 }
 
 bool ObjParser::ParseVertex(const Tokens& tokens) {
-    if (mesh_.vertices.size() >= IMPORT_MAX_ELEMENTS) {
+    if (mesh_.vertices.size() >= MAX_MESH_ELEMENTS) {
         return false;
     }
     mesh_.vertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2), NumberAt(tokens, 3)});
@@ -117,7 +117,7 @@ bool ObjParser::ParseVertex(const Tokens& tokens) {
 }
 
 bool ObjParser::ParseTexVertex(const Tokens& tokens) {
-    if (mesh_.texVertices.size() >= IMPORT_MAX_ELEMENTS) {
+    if (mesh_.texVertices.size() >= MAX_MESH_ELEMENTS) {
         return false;
     }
     mesh_.texVertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2)});
@@ -127,7 +127,7 @@ bool ObjParser::ParseTexVertex(const Tokens& tokens) {
 // The k-th normal belongs to the k-th vertex; normals only serve to orient the triangles.
 void ObjParser::ParseNormal(const Tokens& tokens) {
     ++normalLines_;
-    if (normals_.size() >= IMPORT_MAX_ELEMENTS) {
+    if (normals_.size() >= MAX_MESH_ELEMENTS) {
         return;
     }
     normals_.push_back(static_cast<uint8_t>(
@@ -144,7 +144,7 @@ void ObjParser::ParseCorner(const std::string& token, int32_t& vertex, int32_t& 
 }
 
 bool ObjParser::ParseFace(const Tokens& tokens) {
-    if (mesh_.triangles.size() >= IMPORT_MAX_ELEMENTS) {
+    if (mesh_.triangles.size() >= MAX_MESH_ELEMENTS) {
         return false;
     }
     if (mesh_.groups.empty()) {
@@ -190,7 +190,7 @@ void ObjParser::Finish() {
 
 }  // namespace
 
-bool ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
+Status ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
     mesh = RawMesh{};
     ObjParser parser(mesh);
     const char* data = reinterpret_cast<const char*>(text.data());
@@ -205,12 +205,12 @@ bool ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
         }
         if (!parser.ParseLine(SplitTokens(data + position, length))) {
             mesh = RawMesh{};
-            return false;
+            return Status::BadData("OBJ file holds more than a mesh or its group table takes");
         }
         position += length;
     }
     parser.Finish();
-    return true;
+    return Status();
 }
 
 }  // namespace editor::io

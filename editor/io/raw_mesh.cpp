@@ -16,7 +16,7 @@ int RawMesh::GroupIndex(const std::string& name) {
     if (index >= 0) {
         return index;
     }
-    if (groups.size() >= static_cast<std::size_t>(IMPORT_MAX_GROUPS)) {
+    if (groups.size() >= static_cast<std::size_t>(MAX_TRIANGLE_GROUPS)) {
         return -1;
     }
     groups.push_back(RawGroup{name, {}});
@@ -54,9 +54,9 @@ bool GroupFits(const RawGroup& group, std::size_t triangleCount) {
 }  // namespace
 
 bool RawMeshFits(const RawMesh& mesh) {
-    const std::size_t limit = IMPORT_MAX_ELEMENTS;
+    const std::size_t limit = MAX_MESH_ELEMENTS;
     if (mesh.vertices.size() > limit || mesh.texVertices.size() > limit ||
-        mesh.triangles.size() > limit || mesh.groups.size() > IMPORT_MAX_GROUPS) {
+        mesh.triangles.size() > limit || mesh.groups.size() > MAX_TRIANGLE_GROUPS) {
         return false;
     }
     if (!mesh.normalIndices.empty() && mesh.normalIndices.size() != mesh.vertices.size()) {

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "bytes/status.h"
+#include "editor/model/capacities.h"
+
 namespace editor::io {
 
-// The capacities a file's mesh must fit (the editor's MeshData and group table).
-constexpr int IMPORT_MAX_ELEMENTS = 2048;
-constexpr int IMPORT_MAX_GROUPS = 128;
+using namespace ::bytes;
+using namespace ::editor::model;
 
 struct RawTriangle {
     std::array<int32_t, 3> corners{};

@@ -33,10 +33,10 @@ bool StoreTriangles(const RawMesh& raw, MeshData& target) {
 
 }  // namespace
 
-bool StoreRawMesh(const RawMesh& raw, MeshData& target) {
+Status StoreRawMesh(const RawMesh& raw, MeshData& target) {
     target.Clear();
     if (!RawMeshFits(raw)) {
-        return false;
+        return Status::BadData("Mesh exceeds a capacity or names elements it does not have");
     }
     for (const auto& p : raw.vertices) {
         target.AddVertex(Vector(p.data()));
@@ -46,12 +46,12 @@ bool StoreRawMesh(const RawMesh& raw, MeshData& target) {
     }
     if (!StoreTriangles(raw, target)) {
         target.Clear();
-        return false;
+        return Status::BadData("The mesh takes no more triangles");
     }
     if (!raw.normalIndices.empty()) {
         if (!target.AllocNormalIndices()) {
             target.Clear();
-            return false;
+            return Status::Fail(Failure::OutOfMemory, "Failed to allocate the normal indices");
         }
         for (std::size_t i = 0; i < raw.normalIndices.size(); ++i) {
             target.normalIndices[i] = raw.normalIndices[i];
@@ -61,11 +61,11 @@ bool StoreRawMesh(const RawMesh& raw, MeshData& target) {
         StoreGroups(raw, *target.groupTable);
     }
     target.oriented = raw.oriented ? 1 : 0;
-    return true;
+    return Status();
 }
 
 int StoreAndFinish(const RawMesh& raw, MeshData& target) {
-    if (!StoreRawMesh(raw, target)) {
+    if (!Trace(StoreRawMesh(raw, target))) {
         return -1;
     }
     FinishImport(target);

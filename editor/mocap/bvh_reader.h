@@ -13,7 +13,6 @@ namespace editor::mocap {
 constexpr int MAX_BVH_JOINTS = 512;
 constexpr int MAX_BVH_FRAMES = 500000;
 constexpr size_t MAX_BVH_VALUES = 16u * 1024u * 1024u;
-constexpr uintmax_t MAX_BVH_FILE_BYTES = 256u * 1024u * 1024u;
 constexpr size_t MAX_BVH_NAME_LENGTH = 256;
 // Offsets, positions and angles beyond this are no motion capture and would overflow later.
 constexpr double MAX_BVH_MAGNITUDE = 1.0e7;

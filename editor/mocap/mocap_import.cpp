@@ -4,12 +4,16 @@
 #include <cmath>
 #include <filesystem>
 
+#include "bytes/whole_file.h"
 #include "editor/mocap/bvh_reader.h"
 #include "editor/mocap/retarget.h"
-#include "editor/skeleton/file_bytes.h"
 #include "editor/skeleton/pose_file.h"
+#include "flexmodel/replace_file.h"
 
 namespace editor::mocap {
+
+using namespace ::bytes;
+using namespace ::flexmodel;
 
 namespace {
 
@@ -110,23 +114,20 @@ bool ConvertClip(const BvhClip& clip, const MocapOptions& options, const BoneLen
 bool ImportMotionCapture(const std::string& clipPath, const MocapOptions& options,
                          const BoneLengths& lengths, std::vector<PoseRecord>& poses,
                          std::string& error, const MocapProgress& progress) {
-    // A clip of the largest size the reader takes is far below this; the check keeps a wrong
-    // file from filling memory.
-    std::error_code sizeError;
-    if (std::filesystem::file_size(clipPath, sizeError) > MAX_BVH_FILE_BYTES && !sizeError) {
-        error = Quoted(clipPath) + " is too large to be a motion-capture clip.";
-        return false;
-    }
     std::vector<uint8_t> bytes;
-    switch (ReadWholeFile(clipPath, bytes)) {
-        case FileReadResult::Ok:
-            break;
-        case FileReadResult::CantOpen:
-            error = "Can't open " + Quoted(clipPath) + ".";
-            return false;
-        default:
-            error = "Can't read " + Quoted(clipPath) + ".";
-            return false;
+    if (Status read = ReadWholeFile(clipPath, bytes); !read) {
+        switch (read.Kind()) {
+            case Failure::CantOpen:
+                error = "Can't open " + Quoted(clipPath) + ".";
+                break;
+            case Failure::TooLarge:
+                error = Quoted(clipPath) + " is too large to be a motion-capture clip.";
+                break;
+            default:
+                error = "Can't read " + Quoted(clipPath) + ".";
+                break;
+        }
+        return false;
     }
     BvhClip clip;
     BvhError bvhError;
@@ -149,17 +150,13 @@ bool ImportMotionCapture(const std::string& clipPath, const MocapOptions& option
 
 bool WriteMocapPoses(const std::string& path, const std::vector<PoseRecord>& poses,
                      std::string& error) {
-    switch (ReplaceFileContents(path, SerializePoseFile(poses))) {
-        case FileWriteResult::Ok:
-            return true;
-        case FileWriteResult::CantOpen:
-            error = "Can't open " + Quoted(path) + ".";
-            return false;
-        case FileWriteResult::CantWrite:
-            error = "Can't write pose data to " + Quoted(path) + ".";
-            return false;
+    Status written = ReplaceFile(path, SerializePoseFile(poses));
+    if (!written) {
+        error = written.Kind() == Failure::CantOpen
+                    ? "Can't open " + Quoted(path) + "."
+                    : "Can't write pose data to " + Quoted(path) + ".";
     }
-    return false;
+    return written.Ok();
 }
 
 }  // namespace editor::mocap

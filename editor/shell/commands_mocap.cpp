@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "bytes/whole_file.h"
 #include "editor/mocap/mocap_import.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/command_ids.h"
@@ -12,13 +13,13 @@
 #include "editor/shell/main_frame.h"
 #include "editor/shell/motion_capture_conversion.h"
 #include "editor/shell/pose_player.h"
-#include "editor/skeleton/file_bytes.h"
 #include "editor/skeleton/pose_file.h"
 #include "editor/skeleton/skeleton_files.h"
 #include "editor/skeleton/skeleton_posing.h"
 
 namespace editor::shell {
 
+using namespace ::bytes;
 using namespace ::editor::mocap;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
@@ -128,15 +129,11 @@ struct MotionCaptureArea {
 
     bool ReadPoses(const std::string& path, std::vector<PoseRecord>& poses) {
         std::vector<uint8_t> bytes;
-        switch (ReadWholeFile(path, bytes)) {
-            case FileReadResult::Ok:
-                break;
-            case FileReadResult::CantOpen:
-                frame.GetUi().ShowMessage("Can't open '" + path + "'.");
-                return false;
-            default:
-                frame.GetUi().ShowMessage("Can't read pose data from '" + path + "'.");
-                return false;
+        if (Status read = ReadWholeFile(path, bytes); !read) {
+            frame.GetUi().ShowMessage(read.Kind() == Failure::CantOpen
+                                          ? "Can't open '" + path + "'."
+                                          : "Can't read pose data from '" + path + "'.");
+            return false;
         }
         if (!ParsePoseFile(bytes, poses)) {
             frame.GetUi().ShowMessage("Incorrect pose format in '" + path + "'.");

@@ -150,7 +150,8 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     frame.SetStatus("Loading...");
     auto shape = std::make_unique<C3dShape>();
     UiFileQuestions questions(frame.GetUi());
-    std::optional<std::string> loaded = ImportMesh(*shape, document.prop.mesh, path, &questions);
+    std::optional<std::string> loaded =
+        ImportMesh(*shape, document.prop.mesh, path, &questions, &frame.lastImportPath);
     if (!loaded) {
         // A cancelled dialog ends the command silently.
         if (!questions.Cancelled()) {
@@ -179,14 +180,12 @@ bool OpenModelFile(CMainFrame& frame, const std::string& path) {
 
 void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
     router.Bind(ID_FILE_OPEN, {.run = [&frame] { OpenModelFile(frame, std::string()); }});
-    // "Open Prop..." belongs to the file commands; this stands in until they bind it.
-    if (!router.IsBound(ID_FILE_OPEN_PROP)) {
-        router.Bind(ID_FILE_OPEN_PROP, {.run = [&frame] {
-                        if (OpenMeshAsProp(frame, std::string())) {
-                            frame.Document().prop.ShowSolid(1);
-                        }
-                    }});
-    }
+    // "Open Prop..." imports into the prop part, so it is this area's command alone.
+    router.Bind(ID_FILE_OPEN_PROP, {.run = [&frame] {
+                    if (OpenMeshAsProp(frame, std::string())) {
+                        frame.Document().prop.ShowSolid(1);
+                    }
+                }});
     router.Bind(ID_VIEW_PROP,
                 {.run = [&frame] { ToggleProp(frame); },
                  .isChecked = [&frame] { return frame.Document().prop.visible != 0; }});

@@ -143,6 +143,19 @@ TEST_F(BatchModeTest, BadLinesUnknownAndDisabledCommandsFailNamingTheLine) {
         1);
 }
 
+TEST_F(BatchModeTest, MenuPathsNameCommandsAndAnAmbiguousNameRunsNothing) {
+    // "Group/New" has no behaviour yet, so it is disabled when reached.
+    EXPECT_EQ(Run("run File/Save\nrun Group/New\n"), 1);
+    ExpectBlock({"message: Please open a model first."});
+    EXPECT_EQ(errors_, "test.txt:2: command 'Group/New' (32867) is disabled\n");
+
+    EXPECT_EQ(Run("run About Marionet\nrun Save\n"), 1);
+    EXPECT_EQ(errors_,
+              "test.txt:2: 'Save' names 2 commands: File/Save (57603) and Group/Save (32869); "
+              "write its menu path or id\n");
+    EXPECT_TRUE(output_.empty());  // nothing ran
+}
+
 TEST_F(BatchModeTest, EmptyScriptRunsAndAMissingScriptFails) {
     EXPECT_EQ(Run("# nothing\n\n"), 0);
     std::ostringstream out;

@@ -70,7 +70,7 @@ TEST(MeshNodes, FifteenBoxesWithTorsoStandingForTwoNodes) {
     MeshNodeFlags nodes{};
     nodes[1] = 1;
     nodes[5] = 1;
-    MeshNodesDialog dialog(nodes);
+    MeshNodesDialog dialog(MeshNodesRequestFor(nodes));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select Active Mesh Nodes"));
     EXPECT_EQ(dialog.findChildren<QCheckBox*>().size(), 15);
     EXPECT_EQ(dialog.Box(0)->text(), QStringLiteral("Torso"));

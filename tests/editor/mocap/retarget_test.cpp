@@ -7,10 +7,10 @@
 #include <map>
 #include <string>
 
+#include "bytes/whole_file.h"
 #include "editor/mocap/bvh_reader.h"
 #include "editor/mocap/mocap_import.h"
 #include "editor/mocap/retarget.h"
-#include "editor/skeleton/file_bytes.h"
 
 using namespace ::editor::mocap;
 
@@ -133,8 +133,7 @@ const std::map<int, Source> kOlder = {{0, {"Hips", false}},        {1, {"LeftHip
 
 bool ReadClip(const std::string& file, BvhClip& clip) {
     std::vector<uint8_t> bytes;
-    if (editor::skeleton::ReadWholeFile(std::string(MARIONET_BVH_DIR) + "/" + file, bytes) !=
-        editor::skeleton::FileReadResult::Ok) {
+    if (!bytes::ReadWholeFile(std::string(MARIONET_BVH_DIR) + "/" + file, bytes)) {
         return false;
     }
     BvhError error;
