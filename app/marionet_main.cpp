@@ -1,11 +1,82 @@
 #include "app/marionet_main.h"
 
+#include <charconv>
+
 #include "editor/shell/batch_runner.h"
+#include "editor/shell/motion_capture_conversion.h"
 #include "editor/shell/version.h"
 
 namespace app {
 
 using namespace ::editor::shell;
+
+namespace {
+
+CommandLine Failure(std::string error) {
+    CommandLine commandLine;
+    commandLine.mode = CommandLine::Mode::Error;
+    commandLine.error = std::move(error);
+    return commandLine;
+}
+
+// --import-mocap CLIP.bvh OUT.spz [--fps N] [--name BASE] [--root-motion]
+CommandLine ParseImportMocap(const std::vector<std::string>& arguments) {
+    CommandLine commandLine;
+    commandLine.mode = CommandLine::Mode::ImportMocap;
+    std::vector<std::string> files;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--fps" || argument == "--name") {
+            if (i + 1 >= arguments.size()) {
+                return Failure(argument + " needs a value");
+            }
+            const std::string& value = arguments[++i];
+            if (argument == "--name") {
+                commandLine.baseName = value;
+                continue;
+            }
+            double rate = 0.0;
+            auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), rate);
+            if (error != std::errc() || end != value.data() + value.size() || !(rate > 0.0) ||
+                rate > 1000.0) {
+                return Failure("--fps takes a rate above 0 and at most 1000, not '" + value + "'");
+            }
+            commandLine.framesPerSecond = rate;
+        } else if (argument == "--root-motion") {
+            commandLine.keepRootMotion = true;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            return Failure("unknown option '" + argument + "' for --import-mocap");
+        } else {
+            files.push_back(argument);
+        }
+    }
+    if (files.size() != 2 || files[0].empty() || files[1].empty()) {
+        return Failure("--import-mocap takes a clip (.bvh) and a pose file (.spz)");
+    }
+    commandLine.clipPath = files[0];
+    commandLine.posePath = files[1];
+    return commandLine;
+}
+
+// Converts with the player's default proportions; exit status 0 only after a complete file.
+int ImportMocap(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
+    MotionCaptureChoice choice;
+    choice.framesPerSecond = commandLine.framesPerSecond;
+    choice.baseName = commandLine.baseName;
+    choice.keepRootMotion = commandLine.keepRootMotion;
+    size_t poses = 0;
+    std::string error;
+    if (!ConvertMotionCaptureFile(commandLine.clipPath, commandLine.posePath, choice, nullptr,
+                                  false, poses, error)) {
+        err << "Marionet: " << error << "\n";
+        return 1;
+    }
+    out << "Converted '" << commandLine.clipPath << "' into " << poses << " poses in "
+        << commandLine.posePath << ".\n";
+    return 0;
+}
+
+}  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine commandLine;
@@ -20,6 +91,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (option == "--batch" && arguments.size() == 2 && !arguments[1].empty()) {
         commandLine.mode = CommandLine::Mode::Batch;
         commandLine.scriptPath = arguments[1];
+    } else if (option == "--import-mocap") {
+        return ParseImportMocap(arguments);
     } else if (option == "--batch") {
         commandLine.mode = CommandLine::Mode::Error;
         commandLine.error = "--batch takes one script file";
@@ -34,11 +107,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: Marionet [--batch FILE | --help | --version]\n"
+    return "Usage: Marionet [--batch FILE | --import-mocap CLIP.bvh OUT.spz [OPTIONS] |\n"
+           "                --help | --version]\n"
            "\n"
            "Without options Marionet opens its window.\n"
            "  --batch FILE  run the script FILE without a window and print what the editor\n"
            "                says, one line each (see \"Batch scripts\" in the README)\n"
+           "  --import-mocap CLIP.bvh OUT.spz\n"
+           "                convert a motion-capture clip to a pose file for the player\n"
+           "                skeleton at its default proportions; OPTIONS are\n"
+           "    --fps N        poses per second of the clip (default 10)\n"
+           "    --name BASE    pose names BASE1, BASE2, ... (default: the clip's file name)\n"
+           "    --root-motion  keep the hips' horizontal path (default: in place)\n"
            "  --help        show this text\n"
            "  --version     show the version\n";
 }
@@ -54,6 +134,8 @@ int RunMarionet(const CommandLine& commandLine, std::ostream& out, std::ostream&
             return 0;
         case CommandLine::Mode::Batch:
             return BatchRunner(out, err).RunFile(commandLine.scriptPath);
+        case CommandLine::Mode::ImportMocap:
+            return ImportMocap(commandLine, out, err);
         case CommandLine::Mode::Error:
             err << "Marionet: " << commandLine.error << "\n\n" << UsageText();
             return 1;

@@ -9,10 +9,16 @@ namespace app {
 
 // What the command line asks for.
 struct CommandLine {
-    enum class Mode { Window, Batch, Help, Version, Error };
+    enum class Mode { Window, Batch, ImportMocap, Help, Version, Error };
     Mode mode = Mode::Window;
     std::string scriptPath;  // Batch
     std::string error;       // Error
+    // ImportMocap
+    std::string clipPath;
+    std::string posePath;
+    double framesPerSecond = 10.0;
+    std::string baseName;  // empty: from the clip's file name
+    bool keepRootMotion = false;
 };
 
 // Arguments after the program name.

@@ -8,8 +8,10 @@
 #include "platform/file_filter.h"
 #include "platform/list_choice_dialog.h"
 #include "platform/mesh_nodes_dialog.h"
+#include "platform/motion_capture_dialog.h"
 #include "platform/qt_text.h"
 #include "platform/text_entry_dialog.h"
+#include "platform/ticker.h"
 #include "platform/transforms_sheet.h"
 
 namespace platform {
@@ -150,6 +152,27 @@ bool QtUi::AskControlDevice(ControlDeviceChoice& choice) {
     }
     choice = dialog.Choice();
     return true;
+}
+
+bool QtUi::AskMotionCapture(MotionCaptureChoice& choice, int maxNameLength) {
+    MotionCaptureDialog dialog(choice, maxNameLength, parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    choice = dialog.Choice();
+    return true;
+}
+
+bool QtUi::StartTicking(int intervalMs, std::function<void()> tick, std::function<void()> escape) {
+    ticker_ = std::make_unique<Ticker>(intervalMs, std::move(tick), std::move(escape));
+    return true;
+}
+
+void QtUi::StopTicking() {
+    // Stopping may come from inside the ticker's own callback: let it return first.
+    if (ticker_ != nullptr) {
+        ticker_.release()->deleteLater();
+    }
 }
 
 void QtUi::ShowTransformsSheet(CTransformDlg& sheet) {

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "editor/shell/ui.h"
 #include "platform/transforms_sheet.h"
@@ -12,6 +13,8 @@ class QFileDialog;
 namespace platform {
 
 using namespace ::editor::shell;
+
+class Ticker;
 
 // The editor's questions asked with Qt dialogs, all of them children of the main window.
 // Message boxes carry the title "Marionet"; file dialogs take the framework's filter strings
@@ -36,6 +39,10 @@ class QtUi : public Ui {
     std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override;
     std::optional<MeshNodeFlags> AskMeshNodes(const MeshNodesRequest& request) override;
     bool AskControlDevice(ControlDeviceChoice& choice) override;
+    bool AskMotionCapture(MotionCaptureChoice& choice, int maxNameLength) override;
+    bool StartTicking(int intervalMs, std::function<void()> tick,
+                      std::function<void()> escape) override;
+    void StopTicking() override;
     void ShowTransformsSheet(CTransformDlg& sheet) override;
     void CloseTransformsSheet() override;
     void ShowAbout(const std::string& text) override;
@@ -53,6 +60,7 @@ class QtUi : public Ui {
     QWidget* parent_;
     std::function<void(const QString&)> statusSink_;
     QPointer<TransformsSheet> sheet_;
+    std::unique_ptr<Ticker> ticker_;
 };
 
 }  // namespace platform

@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri
   libx11-dev libsdl2-dev libassimp-dev
+  assimp-testmodels
   xvfb xauth imagemagick
 )
 

@@ -49,10 +49,43 @@ std::optional<int> IndexOfWord(std::string_view word,
     return std::nullopt;
 }
 
+std::optional<double> ParseRate(std::string_view word) {
+    double value = 0.0;
+    auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size() || !(value > 0.0) ||
+        value > 1000.0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// answer mocap RATE NAME [in-place | root-motion]
+BatchLine ParseMotionCaptureAnswer(const std::vector<std::string_view>& words,
+                                   BatchStatement statement) {
+    std::optional<double> rate =
+        words.size() == 4 || words.size() == 5 ? ParseRate(words[2]) : std::nullopt;
+    std::optional<int> motion = words.size() == 5
+                                    ? IndexOfWord(words[4], {"in-place", "root-motion"})
+                                    : std::optional<int>(0);
+    if (words.size() < 4 || words.size() > 5 || !rate || !motion) {
+        return Error(
+            "'answer mocap' needs a rate (above 0, at most 1000), a base name, then "
+            "optionally in-place or root-motion");
+    }
+    MotionCaptureChoice choice;
+    choice.framesPerSecond = *rate;
+    choice.baseName = std::string(words[3]);
+    choice.keepRootMotion = *motion == 1;
+    statement.answer = ScriptedAnswer::MotionCapture(std::move(choice));
+    statement.kind = BatchStatement::Kind::Answer;
+    return Statement(std::move(statement));
+}
+
 BatchLine ParseAnswer(std::string_view text, const std::vector<std::string_view>& words,
                       BatchStatement statement) {
     if (words.size() < 2) {
-        return Error("'answer' needs a kind: file, text, yes, no, ok, cancel, nodes or device");
+        return Error(
+            "'answer' needs a kind: file, text, yes, no, ok, cancel, nodes, device or mocap");
     }
     std::string_view kind = words[1];
     if (EqualsIgnoreCase(kind, "file")) {
@@ -90,6 +123,8 @@ BatchLine ParseAnswer(std::string_view text, const std::vector<std::string_view>
                 "'answer device' needs object or camera, then keyboard, mouse or joystick");
         }
         statement.answer = ScriptedAnswer::Device(*target, *device);
+    } else if (EqualsIgnoreCase(kind, "mocap")) {
+        return ParseMotionCaptureAnswer(words, std::move(statement));
     } else {
         return Error("unknown answer kind '" + std::string(kind) + "'");
     }

@@ -13,13 +13,14 @@ void RegisterCameraViewCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterPropCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterGroupCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterMotionCaptureCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
     static constexpr Registration kAreas[] = {
         RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
-        RegisterGroupCommands,     RegisterBindingCommands,
+        RegisterGroupCommands,     RegisterBindingCommands,    RegisterMotionCaptureCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);

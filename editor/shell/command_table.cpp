@@ -74,6 +74,9 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_FILE_SAVE_POSE, kFile, "Sa&ve Pose..."),
     Menu(ID_FILE_LOAD_BONES, kFile, "Load Bones..."),
     Menu(ID_FILE_SAVE_BONES, kFile, "Save Bones..."),
+    Menu(ID_FILE_IMPORT_MOTION_CAPTURE, kFile, "Import &Motion Capture...")
+        .Prompt("Convert a motion-capture clip (BVH) to a pose file for the player "
+                "skeleton\nImport Motion Capture"),
     Menu(ID_FILE_LOAD_BINDINGS, kFile, "Load Bindings...")
         .Prompt("Load mesh-to-bone triangle bindings\nLoad Bindings..."),
     Menu(ID_FILE_SAVE_BINDINGS, kFile, "Save Bindings...")
@@ -169,6 +172,9 @@ constexpr CommandInfo kCommands[] = {
         .Keys("Tab"),
     Menu(ID_SKELETON_HIPS_TO_ORIGIN, kSkeleton, "Hips To &Origin").Separator(),
     Menu(ID_SKELETON_RESTORE_DEFAULTS, kSkeleton, "Restore &Defaults"),
+    Menu(ID_SKELETON_PLAY_POSES, kSkeleton, "&Play Poses...")
+        .Prompt("Play the poses of a pose file on the skeleton; Esc stops\nPlay Poses")
+        .Check(),
     // Model
     Menu(ID_MODEL_SOLID, kModel, "&Solid (selectable)").Check(),
     Menu(ID_MODEL_LIVE_UPDATE_MENU, kModel, "&Live Update").Check(),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "editor/shell/text_util.h"
 
@@ -39,6 +40,13 @@ ScriptedAnswer ScriptedAnswer::Device(int target, int device) {
     ScriptedAnswer answer;
     answer.kind = Kind::Device;
     answer.device = {target, device};
+    return answer;
+}
+
+ScriptedAnswer ScriptedAnswer::MotionCapture(MotionCaptureChoice choice) {
+    ScriptedAnswer answer;
+    answer.kind = Kind::MotionCapture;
+    answer.motionCapture = std::move(choice);
     return answer;
 }
 
@@ -215,6 +223,29 @@ bool ScriptedUi::AskControlDevice(ControlDeviceChoice& choice) {
     Answered(kTitle, std::string(kTargets[choice.target == 1 ? 1 : 0]) + " " +
                          kDevices[choice.device >= 0 && choice.device < 3 ? choice.device : 0]);
     return true;
+}
+
+bool ScriptedUi::AskMotionCapture(MotionCaptureChoice& choice, int maxNameLength) {
+    static const std::string kTitle = "Import Motion Capture";
+    std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::MotionCapture);
+    if (!answer) {
+        Unanswered(kTitle);
+        return false;
+    }
+    choice = answer->motionCapture;
+    // The dialog's name box would not have taken more.
+    if (maxNameLength > 0 && choice.baseName.size() > static_cast<std::size_t>(maxNameLength)) {
+        choice.baseName.resize(static_cast<std::size_t>(maxNameLength));
+    }
+    char rate[32];
+    std::snprintf(rate, sizeof rate, "%g", choice.framesPerSecond);
+    Answered(kTitle, std::string(rate) + " " + choice.baseName +
+                         (choice.keepRootMotion ? " root-motion" : " in-place"));
+    return true;
+}
+
+bool ScriptedUi::StartTicking(int, std::function<void()>, std::function<void()>) {
+    return false;
 }
 
 void ScriptedUi::ShowTransformsSheet(CTransformDlg& sheet) {

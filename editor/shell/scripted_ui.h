@@ -11,20 +11,22 @@ namespace editor::shell {
 
 // An answer waiting for the next dialog that takes its kind.
 struct ScriptedAnswer {
-    enum class Kind { File, Text, Button, Nodes, Device };
+    enum class Kind { File, Text, Button, Nodes, Device, MotionCapture };
     enum class Button { Yes, No, Ok, Cancel };
 
     Kind kind = Kind::Text;
-    std::string text;            // File, Text
-    Button button = Button::Ok;  // Button
-    std::vector<int> nodes;      // Nodes: the mesh nodes to check
-    ControlDeviceChoice device;  // Device
+    std::string text;                   // File, Text
+    Button button = Button::Ok;         // Button
+    std::vector<int> nodes;             // Nodes: the mesh nodes to check
+    ControlDeviceChoice device;         // Device
+    MotionCaptureChoice motionCapture;  // MotionCapture
 
     static ScriptedAnswer File(std::string path);
     static ScriptedAnswer Text(std::string text);
     static ScriptedAnswer Press(Button button);
     static ScriptedAnswer Nodes(std::vector<int> nodes);
     static ScriptedAnswer Device(int target, int device);
+    static ScriptedAnswer MotionCapture(MotionCaptureChoice choice);
 };
 
 // A Ui without a window: answers each dialog from a queue of scripted answers and records
@@ -57,6 +59,11 @@ class ScriptedUi : public Ui {
     std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override;
     std::optional<MeshNodeFlags> AskMeshNodes(const MeshNodesRequest& request) override;
     bool AskControlDevice(ControlDeviceChoice& choice) override;
+    bool AskMotionCapture(MotionCaptureChoice& choice, int maxNameLength) override;
+    // There is no event loop to tick in: playing is done at once by the caller.
+    bool StartTicking(int intervalMs, std::function<void()> tick,
+                      std::function<void()> escape) override;
+    void StopTicking() override {}
     void ShowTransformsSheet(CTransformDlg& sheet) override;
     void CloseTransformsSheet() override;
     void ShowAbout(const std::string& text) override;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,6 +63,13 @@ struct ControlDeviceChoice {
     int device = 0;  // 0 keyboard, 1 mouse, 2 joystick
 };
 
+// The "Import Motion Capture" dialog: sampling rate, base name of the poses, root motion.
+struct MotionCaptureChoice {
+    double framesPerSecond = 10.0;
+    std::string baseName = {};
+    bool keepRootMotion = false;
+};
+
 inline constexpr int kMeshNodeCount = NUM_MESH_NODES;
 using MeshNodeFlags = std::array<std::int32_t, kMeshNodeCount>;
 
@@ -109,6 +117,17 @@ class Ui {
     // "Control Device": object or camera, keyboard, mouse or joystick. Fills `choice` on OK;
     // an out-of-range value shows as the first button.
     virtual bool AskControlDevice(ControlDeviceChoice& choice) = 0;
+
+    // "Import Motion Capture": rate (frames per second), base name (at most maxNameLength
+    // characters) and whether to keep the hips' horizontal path. Starts from `choice` and
+    // fills it on OK.
+    virtual bool AskMotionCapture(MotionCaptureChoice& choice, int maxNameLength) = 0;
+
+    // Calls `tick` every intervalMs milliseconds from the window's event loop, and `escape`
+    // when the user presses Esc, until StopTicking. False without a window to tick in.
+    virtual bool StartTicking(int intervalMs, std::function<void()> tick,
+                              std::function<void()> escape) = 0;
+    virtual void StopTicking() = 0;
 
     // The modeless "Transforms" sheet working on `sheet`; a second call brings it to the
     // front. CloseTransformsSheet takes it down without a callback.

@@ -32,6 +32,11 @@ TEST(BatchScriptTest, StatementsAndTheirArguments) {
     BatchStatement device = Parsed("answer device Camera joystick");
     EXPECT_EQ(device.answer.device.target, 1);
     EXPECT_EQ(device.answer.device.device, 2);
+    BatchStatement mocap = Parsed("answer mocap 12.5 walk Root-Motion");
+    EXPECT_EQ(mocap.answer.motionCapture.framesPerSecond, 12.5);
+    EXPECT_EQ(mocap.answer.motionCapture.baseName, "walk");
+    EXPECT_TRUE(mocap.answer.motionCapture.keepRootMotion);
+    EXPECT_FALSE(Parsed("answer mocap 10 run").answer.motionCapture.keepRootMotion);
 
     BatchStatement run = Parsed("run Save Pose");
     EXPECT_EQ(run.kind, BatchStatement::Kind::Run);
@@ -58,6 +63,11 @@ TEST(BatchScriptTest, LinesThatCannotBeParsed) {
     EXPECT_NE(ErrorOf("answer nodes x"), "");
     EXPECT_NE(ErrorOf("answer device object"), "");
     EXPECT_NE(ErrorOf("answer device light mouse"), "");
+    for (const char* mocap : {"answer mocap", "answer mocap 10", "answer mocap 0 walk",
+                              "answer mocap 1001 walk", "answer mocap ten walk",
+                              "answer mocap 10 walk sideways", "answer mocap 10 walk in-place x"}) {
+        EXPECT_NE(ErrorOf(mocap), "") << mocap;
+    }
     EXPECT_NE(ErrorOf("run"), "");
     EXPECT_NE(ErrorOf("view 0 480"), "");
     EXPECT_NE(ErrorOf("view 640"), "");

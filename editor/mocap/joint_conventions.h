@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "editor/mocap/bvh_clip.h"
+#include "editor/model/skeleton_tables.h"
+
+namespace editor::mocap {
+
+using namespace ::editor::model;
+
+// A point of the clip: a joint's origin, or the end site below it.
+struct SourcePoint {
+    int joint = -1;  // -1: the player joint has no source
+    bool endSite = false;
+};
+
+// Which point of the clip each player joint sits on. Joints of the equipment (and the closed
+// hands' grips) have none.
+struct SkeletonMap {
+    const char* convention = "";
+    SourcePoint points[NUM_JOINTS];
+
+    bool Has(int playerJoint) const { return points[playerJoint].joint >= 0; }
+};
+
+// Recognises the naming convention from the joint names present (the Carnegie Mellon BVH
+// conversion, the older motion-capture style, Mixamo's "mixamorig:" names) and maps the player
+// joints. False with the reason when no convention fits or joints the player needs are missing.
+bool MapSkeleton(const BvhClip& clip, SkeletonMap& map, std::string& error);
+
+}  // namespace editor::mocap

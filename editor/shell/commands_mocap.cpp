@@ -1,0 +1,167 @@
+// Motion capture: "Import Motion Capture..." turns a BVH clip into a pose file for the player
+// skeleton at the current bone lengths; "Play Poses..." plays a pose file on the skeleton.
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "bytes/whole_file.h"
+#include "editor/mocap/mocap_import.h"
+#include "editor/model/model_document.h"
+#include "editor/shell/command_ids.h"
+#include "editor/shell/command_router.h"
+#include "editor/shell/main_frame.h"
+#include "editor/shell/motion_capture_conversion.h"
+#include "editor/shell/pose_player.h"
+#include "editor/skeleton/pose_file.h"
+#include "editor/skeleton/skeleton_files.h"
+#include "editor/skeleton/skeleton_posing.h"
+
+namespace editor::shell {
+
+using namespace ::bytes;
+using namespace ::editor::mocap;
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+
+namespace {
+
+constexpr const char* MOTION_CAPTURE_FILTER =
+    "Motion Capture Clips (*.bvh)|*.bvh|All Files (*.*)|*.*||";
+constexpr const char* PLAY_RATE_TITLE = "Poses per second (1 to 100)";
+
+FileDialogRequest FileRequest(const char* title, const char* extension, const char* filter) {
+    FileDialogRequest request;
+    request.title = title;
+    request.defaultExtension = extension;
+    request.filter = filter;
+    request.flags = kHideReadOnly | kFileMustExist;
+    return request;
+}
+
+struct MotionCaptureArea {
+    explicit MotionCaptureArea(CMainFrame& frame) : frame(frame), player(frame) {}
+
+    void Import() {
+        Ui& ui = frame.GetUi();
+        frame.SetStatus("Enter the motion-capture clip (BVH) to convert...");
+        std::optional<std::string> clip =
+            ui.AskOpenFile(FileRequest("Import Motion Capture", "bvh", MOTION_CAPTURE_FILTER));
+        if (!clip) {
+            return;
+        }
+        MotionCaptureChoice choice = lastChoice;
+        choice.baseName = BaseNameFromPath(*clip);
+        if (!ui.AskMotionCapture(choice, MAX_POSE_NAME_LENGTH - 1)) {
+            return;
+        }
+        lastChoice = choice;
+        frame.SetStatus("Enter a file name to save the poses to...");
+        FileDialogRequest save = FileRequest("Save Poses", "spz", POSE_FILE_FILTER);
+        save.flags = kHideReadOnly;
+        std::optional<std::string> target = ui.AskSaveFile(save);
+        if (!target) {
+            return;
+        }
+        if (FileExists(*target) && !ui.AskYesNo("OK to overwrite '" + *target + "'?")) {
+            return;
+        }
+        Convert(*clip, choice, *target);
+    }
+
+    void Convert(const std::string& clip, const MotionCaptureChoice& choice,
+                 const std::string& target) {
+        ModelDocument& document = frame.Document();
+        BoneLengths lengths;
+        GetBoneLengths(document, lengths);
+        size_t reported = 0;
+        auto progress = [this, &reported](size_t done, size_t total) {
+            // A status line for every tenth of the work is enough to see it move.
+            if (done * 10 / total != reported * 10 / total || done == total) {
+                frame.SetStatus("Converting motion capture: pose %zu of %zu...", done, total);
+            }
+            reported = done;
+        };
+        frame.SetStatus("Reading %s...", clip.c_str());
+        size_t poses = 0;
+        std::string error;
+        if (!ConvertMotionCaptureFile(clip, target, choice, lengths, document.normalizePoses != 0,
+                                      poses, error, progress)) {
+            frame.GetUi().ShowMessage(error);
+            return;
+        }
+        frame.SetStatus("Converted '%s' into %zu poses in %s.", clip.c_str(), poses,
+                        target.c_str());
+    }
+
+    void PlayPoses() {
+        if (player.IsPlaying()) {
+            player.Stop();
+            return;
+        }
+        Ui& ui = frame.GetUi();
+        frame.SetStatus("Enter a pose file to play...");
+        std::optional<std::string> path =
+            ui.AskOpenFile(FileRequest("Play Poses", "spz", POSE_FILE_FILTER));
+        if (!path) {
+            return;
+        }
+        std::vector<PoseRecord> poses;
+        if (!ReadPoses(*path, poses)) {
+            return;
+        }
+        TextRequest rateRequest;
+        rateRequest.title = PLAY_RATE_TITLE;
+        rateRequest.initialText = lastRate;
+        rateRequest.maxLength = 6;
+        std::optional<std::string> rate = ui.AskText(rateRequest);
+        if (!rate) {
+            return;
+        }
+        char* end = nullptr;
+        double perSecond = std::strtod(rate->c_str(), &end);
+        if (end == rate->c_str() || *end != '\0' || !player.Play(poses, perSecond, *path)) {
+            ui.ShowMessage("The rate must be a number of poses per second from 1 to 100.");
+            return;
+        }
+        lastRate = *rate;
+    }
+
+    bool ReadPoses(const std::string& path, std::vector<PoseRecord>& poses) {
+        std::vector<uint8_t> bytes;
+        if (Status read = ReadWholeFile(path, bytes); !read) {
+            frame.GetUi().ShowMessage(read.Kind() == Failure::CantOpen
+                                          ? "Can't open '" + path + "'."
+                                          : "Can't read pose data from '" + path + "'.");
+            return false;
+        }
+        if (!ParsePoseFile(bytes, poses)) {
+            frame.GetUi().ShowMessage("Incorrect pose format in '" + path + "'.");
+            return false;
+        }
+        return true;
+    }
+
+    CMainFrame& frame;
+    PosePlayer player;
+    MotionCaptureChoice lastChoice;
+    std::string lastRate = "10";
+};
+
+}  // namespace
+
+void RegisterMotionCaptureCommands(CMainFrame& frame, CommandRouter& router) {
+    auto area = std::make_shared<MotionCaptureArea>(frame);
+    CommandHandler import;
+    import.run = [area] { area->Import();
+};
+router.Bind(ID_FILE_IMPORT_MOTION_CAPTURE, std::move(import));
+CommandHandler play;
+play.run = [area] { area->PlayPoses(); };
+play.isChecked = [area] { return area->player.IsPlaying(); };
+router.Bind(ID_SKELETON_PLAY_POSES, std::move(play));
+// The skeleton leaves the scene on "New" and on closing: playing ends with it.
+frame.Hooks().depopulateScene.push_back([area] { area->player.Abandon(); });
+}  // namespace editor::shell
+
+}  // namespace editor::shell

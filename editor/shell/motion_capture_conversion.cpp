@@ -1,0 +1,42 @@
+#include "editor/shell/motion_capture_conversion.h"
+
+#include <vector>
+
+#include "editor/mocap/mocap_import.h"
+
+namespace editor::shell {
+
+using namespace ::editor::mocap;
+using namespace ::editor::skeleton;
+
+bool ConvertMotionCaptureFile(const std::string& clipPath, const std::string& posePath,
+                              const MotionCaptureChoice& choice, const double* lengths,
+                              bool normalize, size_t& poseCount, std::string& error,
+                              const std::function<void(size_t, size_t)>& progress) {
+    MocapOptions options;
+    options.framesPerSecond = choice.framesPerSecond;
+    options.baseName = choice.baseName;
+    options.keepRootMotion = choice.keepRootMotion;
+    BoneLengths defaults;
+    DefaultBoneLengths(defaults);
+    BoneLengths used;
+    for (int b = 0; b < NUM_BONES; ++b) {
+        used[b] = lengths != nullptr ? lengths[b] : defaults[b];
+    }
+    std::vector<PoseRecord> poses;
+    if (!ImportMotionCapture(clipPath, options, used, poses, error, progress)) {
+        return false;
+    }
+    if (normalize) {
+        for (PoseRecord& pose : poses) {
+            NormalizeStartPositions(pose, defaults);
+        }
+    }
+    if (!WriteMocapPoses(posePath, poses, error)) {
+        return false;
+    }
+    poseCount = poses.size();
+    return true;
+}
+
+}  // namespace editor::shell

@@ -1,0 +1,23 @@
+#pragma once
+// Runs the Marionet program as users run it: the arguments after the program name (quoted as
+// the shell wants), standard output and error together.
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+inline int RunProgram(const std::string& arguments, std::string& output) {
+    std::string command = std::string("'") + MARIONET_PROGRAM + "' " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return -1;
+    }
+    char buffer[256];
+    output.clear();
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
