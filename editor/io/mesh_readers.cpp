@@ -1,6 +1,7 @@
 #include "editor/io/mesh_readers.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "editor/io/file_bytes.h"
 #include "editor/io/fm_layout.h"
@@ -19,17 +20,38 @@ namespace {
 
 using Parser = bool (*)(std::span<const uint8_t>, RawMesh&);
 
-int ReadWith(Parser parse, MeshData& target, const std::string& path) {
+constexpr const char* UNREADABLE = "the file cannot be read";
+
+int Refuse(std::string* refusal, std::string reason) {
+    if (refusal != nullptr) {
+        *refusal = std::move(reason);
+    }
+    return -1;
+}
+
+// Stores the raw mesh, or says why it does not fit.
+int StoreOrRefuse(const RawMesh& raw, MeshData& target, std::string* refusal) {
+    if (StoreAndFinish(raw, target) == 0) {
+        return 0;
+    }
+    const std::string misfit = RawMeshMisfit(raw);
+    return Refuse(refusal, misfit.empty() ? "the mesh cannot be stored" : misfit);
+}
+
+int ReadWith(Parser parse, const char* format, MeshData& target, const std::string& path,
+             std::string* refusal) {
     std::vector<uint8_t> bytes;
     if (!ReadFileBytes(path, bytes)) {
-        return -1;
+        return Refuse(refusal, UNREADABLE);
     }
     RawMesh raw;
     if (!parse(bytes, raw)) {
         target.Clear();
-        return -1;
+        return Refuse(refusal, !raw.refusal.empty()
+                                   ? raw.refusal
+                                   : std::string("not a ") + format + " file the editor can read");
     }
-    return StoreAndFinish(raw, target);
+    return StoreOrRefuse(raw, target, refusal);
 }
 
 int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::string>& names) {
@@ -40,24 +62,28 @@ int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::s
     return static_cast<int>(names.size());
 }
 
-int ReadFrame(const std::optional<QuakeModelLayout>& layout, MeshData& target,
-              const std::string& frameName) {
+int ReadFrame(const std::optional<QuakeModelLayout>& layout, const char* format, MeshData& target,
+              const std::string& frameName, std::string* refusal) {
     RawMesh raw;
-    if (!layout || !ReadQuakeFrame(*layout, frameName, raw)) {
+    if (!layout) {
         target.Clear();
-        return -1;
+        return Refuse(refusal, std::string("not a ") + format + " file the editor can read");
     }
-    return StoreAndFinish(raw, target);
+    if (!ReadQuakeFrame(*layout, frameName, raw)) {
+        target.Clear();
+        return Refuse(refusal, "the frame '" + frameName + "' cannot be read");
+    }
+    return StoreOrRefuse(raw, target, refusal);
 }
 
 }  // namespace
 
-int ReadObj(MeshData& target, const std::string& path) {
-    return ReadWith(ParseObj, target, path);
+int ReadObj(MeshData& target, const std::string& path, std::string* refusal) {
+    return ReadWith(ParseObj, "Wavefront OBJ", target, path, refusal);
 }
 
-int Read3ds(MeshData& target, const std::string& path) {
-    return ReadWith(Parse3ds, target, path);
+int Read3ds(MeshData& target, const std::string& path, std::string* refusal) {
+    return ReadWith(Parse3ds, "3D Studio", target, path, refusal);
 }
 
 int ListMd2Frames(const std::string& path, std::vector<std::string>& names) {
@@ -78,20 +104,22 @@ int ListFmFrames(const std::string& path, std::vector<std::string>& names) {
     return ListFrames(FmLayout(bytes, false), names);
 }
 
-int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& frameName) {
+int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& frameName,
+                 std::string* refusal) {
     std::vector<uint8_t> bytes;
     if (!ReadFileBytes(path, bytes)) {
-        return -1;
+        return Refuse(refusal, UNREADABLE);
     }
-    return ReadFrame(Md2Layout(bytes), target, frameName);
+    return ReadFrame(Md2Layout(bytes), "Quake 2 model", target, frameName, refusal);
 }
 
-int ReadFmFrame(MeshData& target, const std::string& path, const std::string& frameName) {
+int ReadFmFrame(MeshData& target, const std::string& path, const std::string& frameName,
+                std::string* refusal) {
     std::vector<uint8_t> bytes;
     if (!ReadFileBytes(path, bytes)) {
-        return -1;
+        return Refuse(refusal, UNREADABLE);
     }
-    return ReadFrame(FmLayout(bytes, true), target, frameName);
+    return ReadFrame(FmLayout(bytes, true), "FlexModel", target, frameName, refusal);
 }
 
 int MakeTestCube(MeshData& target) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/io/nearest_normal.h"
@@ -63,8 +64,9 @@ class ObjParser {
   public:
     explicit ObjParser(RawMesh& mesh) : mesh_(mesh) {}
 
-    bool ParseLine(const Tokens& tokens);
-    void Finish();
+    bool ParseLine(const Tokens& tokens, int line);
+    // False, with the mesh's refusal set, when an element did not fit.
+    bool Finish();
 
   private:
     bool ParseVertex(const Tokens& tokens);
@@ -79,12 +81,18 @@ class ObjParser {
     }
 
     RawMesh& mesh_;
+    int line_ = 0;
+    // Elements past the capacity are counted on, so that the refusal can give the total.
+    std::size_t vertexLines_ = 0;
+    std::size_t texVertexLines_ = 0;
+    std::size_t faceLines_ = 0;
     std::vector<int> currentGroups_;
     std::vector<uint8_t> normals_;
     std::size_t normalLines_ = 0;
 };
 
-bool ObjParser::ParseLine(const Tokens& tokens) {
+bool ObjParser::ParseLine(const Tokens& tokens, int line) {
+    line_ = line;
     if (tokens.empty() || tokens[0][0] == '#') {
         return true;
     }
@@ -109,16 +117,16 @@ bool ObjParser::ParseLine(const Tokens& tokens) {
 }
 
 bool ObjParser::ParseVertex(const Tokens& tokens) {
-    if (mesh_.vertices.size() >= IMPORT_MAX_ELEMENTS) {
-        return false;
+    if (++vertexLines_ > IMPORT_MAX_ELEMENTS) {
+        return true;
     }
     mesh_.vertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2), NumberAt(tokens, 3)});
     return true;
 }
 
 bool ObjParser::ParseTexVertex(const Tokens& tokens) {
-    if (mesh_.texVertices.size() >= IMPORT_MAX_ELEMENTS) {
-        return false;
+    if (++texVertexLines_ > IMPORT_MAX_ELEMENTS) {
+        return true;
     }
     mesh_.texVertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2)});
     return true;
@@ -144,8 +152,8 @@ void ObjParser::ParseCorner(const std::string& token, int32_t& vertex, int32_t& 
 }
 
 bool ObjParser::ParseFace(const Tokens& tokens) {
-    if (mesh_.triangles.size() >= IMPORT_MAX_ELEMENTS) {
-        return false;
+    if (++faceLines_ > IMPORT_MAX_ELEMENTS) {
+        return true;
     }
     if (mesh_.groups.empty()) {
         currentGroups_.assign(1, mesh_.GroupIndex("default"));
@@ -157,6 +165,7 @@ bool ObjParser::ParseFace(const Tokens& tokens) {
     }
     const int index = static_cast<int>(mesh_.triangles.size());
     mesh_.triangles.push_back(triangle);
+    mesh_.triangleLines.push_back(line_);
     for (int group : currentGroups_) {
         mesh_.groups[group].triangles.push_back(index);
     }
@@ -172,6 +181,8 @@ bool ObjParser::ParseGroups(const Tokens& tokens) {
         }
         const int group = mesh_.GroupIndex(name);
         if (group < 0) {
+            mesh_.refusal = "line " + std::to_string(line_) + ": more than " +
+                            std::to_string(IMPORT_MAX_GROUPS) + " groups";
             return false;
         }
         currentGroups_.push_back(group);
@@ -181,11 +192,29 @@ bool ObjParser::ParseGroups(const Tokens& tokens) {
 
 // Normals that do not pair one to one with the vertices cannot say which way a vertex faces:
 // they are dropped and the winding is found from the geometry instead.
-void ObjParser::Finish() {
+bool ObjParser::Finish() {
+    const std::pair<std::size_t, const char*> counts[] = {
+        {vertexLines_, "vertices"}, {texVertexLines_, "texture vertices"}, {faceLines_, "faces"}};
+    for (const auto& [count, what] : counts) {
+        if (count > IMPORT_MAX_ELEMENTS) {
+            mesh_.refusal = std::to_string(count) + " " + what + ", more than " +
+                            std::to_string(IMPORT_MAX_ELEMENTS);
+            return false;
+        }
+    }
     if (normalLines_ > 0 && normalLines_ == mesh_.vertices.size()) {
         mesh_.normalIndices = normals_;
     }
     mesh_.oriented = false;
+    return true;
+}
+
+// Empties the mesh but keeps the reason.
+bool Refused(RawMesh& mesh) {
+    std::string refusal = std::move(mesh.refusal);
+    mesh = RawMesh{};
+    mesh.refusal = std::move(refusal);
+    return false;
 }
 
 }  // namespace
@@ -195,6 +224,7 @@ bool ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
     ObjParser parser(mesh);
     const char* data = reinterpret_cast<const char*>(text.data());
     std::size_t position = 0;
+    int line = 1;
     while (position < text.size()) {
         std::size_t length = 0;
         while (length < LINE_PIECE && position + length < text.size()) {
@@ -203,14 +233,13 @@ bool ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
                 break;
             }
         }
-        if (!parser.ParseLine(SplitTokens(data + position, length))) {
-            mesh = RawMesh{};
-            return false;
+        if (!parser.ParseLine(SplitTokens(data + position, length), line)) {
+            return Refused(mesh);
         }
+        line += data[position + length - 1] == '\n' ? 1 : 0;
         position += length;
     }
-    parser.Finish();
-    return true;
+    return parser.Finish() || Refused(mesh);
 }
 
 }  // namespace editor::io
