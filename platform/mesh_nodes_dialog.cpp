@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "editor/model/skeleton_tables.h"
+#include "platform/dialog_question.h"
 
 namespace platform {
 
@@ -15,6 +16,7 @@ MeshNodesDialog::MeshNodesDialog(const MeshNodeFlags& nodes, QWidget* parent)
     : QDialog(parent), nodes_(nodes) {
     setWindowTitle(QStringLiteral("Select Active Mesh Nodes"));
     auto* layout = new QVBoxLayout(this);
+    AddQuestionLabel(this, layout, windowTitle());
     auto* grid = new QGridLayout();
     const auto checked = MeshNodeBoxes(nodes);
     constexpr int kRows = (kBoxCount + 1) / 2;
