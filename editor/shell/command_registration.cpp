@@ -10,12 +10,14 @@ void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterSelectionCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterCameraViewCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterPropCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
     static constexpr Registration kAreas[] = {
         RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
+        RegisterModelFitCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);
