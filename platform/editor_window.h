@@ -8,9 +8,7 @@
 #include "platform/qt_ui.h"
 #include "platform/sdl_joystick_backend.h"
 
-namespace scene::input {
-class SettingsStore;
-}
+#include "scene/input/forward.h"
 
 namespace platform {
 

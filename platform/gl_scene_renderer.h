@@ -11,13 +11,7 @@
 #include "scene/color.h"
 #include "scene/matrix.h"
 
-namespace scene {
-class C3dFrame;
-class C3dImage;
-class C3dMesh;
-class C3dScene;
-class C3dStage;
-}  // namespace scene
+#include "scene/forward.h"
 
 namespace platform {
 

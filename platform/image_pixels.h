@@ -6,9 +6,7 @@
 
 #include "scene/color.h"
 
-namespace scene {
-class C3dImage;
-}
+#include "scene/forward.h"
 
 namespace platform {
 

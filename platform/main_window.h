@@ -6,13 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace editor::shell {
-class CMainFrame;
-struct CommandInfo;
-}  // namespace editor::shell
-namespace scene::input {
-class SettingsStore;
-}
+#include "editor/shell/forward.h"
+#include "scene/input/forward.h"
 
 class QLabel;
 class QMenu;

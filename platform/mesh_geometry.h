@@ -3,10 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace scene {
-class C3dMesh;
-class C3dTexture;
-}  // namespace scene
+#include "scene/forward.h"
 
 namespace platform {
 

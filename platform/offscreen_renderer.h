@@ -3,9 +3,7 @@
 #include <QImage>
 #include <memory>
 
-namespace scene {
-class C3dStage;
-}
+#include "scene/forward.h"
 
 class QOffscreenSurface;
 class QOpenGLContext;

@@ -3,9 +3,7 @@
 #include <functional>
 #include <string>
 
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
 
 namespace editor::groups {
 

@@ -2,9 +2,7 @@
 
 #include "editor/model/fixed_bit_sets.h"
 
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
 
 namespace editor::groups {
 

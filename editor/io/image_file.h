@@ -11,12 +11,8 @@
 
 #include "editor/io/file_types.h"
 
-namespace scene {
-class C3dImage;
-}
-namespace editor::model {
-struct SkinRegion;
-}
+#include "editor/model/forward.h"
+#include "scene/forward.h"
 
 namespace editor::io {
 

@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
 
 namespace editor::io {
 

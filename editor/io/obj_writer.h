@@ -5,12 +5,8 @@
 #include <optional>
 #include <string>
 
-namespace scene {
-class C3dShape;
-}
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
+#include "scene/forward.h"
 
 namespace editor::io {
 

@@ -2,9 +2,7 @@
 
 #include "editor/io/raw_mesh.h"
 
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
 
 namespace editor::io {
 

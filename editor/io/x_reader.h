@@ -2,12 +2,8 @@
 
 #include <string>
 
-namespace scene {
-class C3dShape;
-}
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
+#include "scene/forward.h"
 
 namespace editor::io {
 

@@ -4,10 +4,7 @@
 
 #include "scene/color.h"
 
-namespace scene {
-class C3dShape;
-class C3dTexture;
-}  // namespace scene
+#include "scene/forward.h"
 
 namespace editor::model {
 

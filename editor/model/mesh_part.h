@@ -6,10 +6,7 @@
 #include "editor/model/mesh_data.h"
 #include "scene/vector.h"
 
-namespace scene {
-class C3dScene;
-class C3dShape;
-}  // namespace scene
+#include "scene/forward.h"
 
 namespace editor::model {
 

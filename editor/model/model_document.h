@@ -13,10 +13,7 @@
 #include "editor/model/skin_region.h"
 #include "scene/vector.h"
 
-namespace scene {
-class C3dFrame;
-class C3dScene;
-}  // namespace scene
+#include "scene/forward.h"
 
 namespace editor::model {
 

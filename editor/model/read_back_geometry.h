@@ -1,9 +1,6 @@
 #pragma once
 
-namespace scene {
-class C3dFrame;
-class C3dShape;
-}  // namespace scene
+#include "scene/forward.h"
 
 namespace editor::model {
 

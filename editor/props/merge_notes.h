@@ -2,10 +2,7 @@
 
 #include <string>
 
-namespace editor::model {
-class MeshData;
-struct SkinRegion;
-}  // namespace editor::model
+#include "editor/model/forward.h"
 
 namespace editor::props {
 

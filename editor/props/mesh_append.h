@@ -1,9 +1,6 @@
 #pragma once
 
-namespace editor::model {
-class MeshData;
-class ModelDocument;
-}  // namespace editor::model
+#include "editor/model/forward.h"
 
 namespace editor::props {
 

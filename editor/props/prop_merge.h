@@ -2,9 +2,7 @@
 
 #include <string>
 
-namespace editor::model {
-class ModelDocument;
-}
+#include "editor/model/forward.h"
 
 namespace editor::props {
 

@@ -3,17 +3,9 @@
 #include <memory>
 #include <string>
 
-namespace scene {
-class C3dImage;
-class C3dScene;
-}  // namespace scene
-namespace editor::io {
-class FileQuestions;
-}
-namespace editor::model {
-class ModelDocument;
-struct MergedProp;
-}  // namespace editor::model
+#include "editor/io/forward.h"
+#include "editor/model/forward.h"
+#include "scene/forward.h"
 
 namespace editor::props {
 

@@ -1,10 +1,6 @@
 #pragma once
 
-namespace editor::model {
-class MeshData;
-class ModelDocument;
-struct SkinRegion;
-}  // namespace editor::model
+#include "editor/model/forward.h"
 
 namespace editor::props {
 

@@ -3,9 +3,7 @@
 #include "editor/model/fixed_bit_sets.h"
 #include "editor/props/texture_coordinates.h"
 
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
 
 namespace editor::props {
 

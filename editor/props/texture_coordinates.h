@@ -1,8 +1,6 @@
 #pragma once
 
-namespace editor::model {
-class MeshData;
-}
+#include "editor/model/forward.h"
 
 namespace editor::props {
 

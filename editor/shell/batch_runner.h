@@ -4,9 +4,7 @@
 #include <ostream>
 #include <string>
 
-namespace scene::input {
-class JoystickBackend;
-}
+#include "scene/input/forward.h"
 
 namespace editor::shell {
 

@@ -13,20 +13,9 @@
 #include "scene/vector.h"
 #include "scene/view.h"
 
-namespace scene::input {
-class C3dController;
-class JoystickBackend;
-class CTransformDlg;
-class SettingsStore;
-}  // namespace scene::input
-namespace scene {
-class C3dScene;
-class C3dShape;
-class C3dFrame;
-}  // namespace scene
-namespace editor::model {
-class ModelDocument;
-}
+#include "editor/model/forward.h"
+#include "scene/forward.h"
+#include "scene/input/forward.h"
 
 namespace editor::shell {
 

@@ -3,9 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace scene::input {
-class SettingsStore;
-}
+#include "scene/input/forward.h"
 
 namespace editor::shell {
 

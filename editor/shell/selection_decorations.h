@@ -5,10 +5,7 @@
 
 #include "scene/vector.h"
 
-namespace scene {
-class C3dFrame;
-class C3dShape;
-}  // namespace scene
+#include "scene/forward.h"
 
 namespace editor::shell {
 

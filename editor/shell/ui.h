@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace scene::input {
-class CTransformDlg;
-}
+#include "scene/input/forward.h"
 
 namespace editor::shell {
 

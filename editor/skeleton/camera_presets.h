@@ -1,8 +1,6 @@
 #pragma once
 
-namespace scene {
-class C3dScene;
-}
+#include "scene/forward.h"
 
 namespace editor::skeleton {
 

@@ -1,8 +1,6 @@
 #pragma once
 
-namespace editor::model {
-class ModelDocument;
-}
+#include "editor/model/forward.h"
 
 namespace editor::skeleton {
 

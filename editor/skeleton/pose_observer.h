@@ -2,9 +2,7 @@
 
 #include "editor/model/pose_vector.h"
 
-namespace editor::model {
-class ModelDocument;
-}
+#include "editor/model/forward.h"
 
 namespace editor::skeleton {
 

@@ -2,12 +2,8 @@
 
 #include "editor/skeleton/drag_math.h"
 
-namespace scene {
-class C3dFrame;
-}
-namespace editor::model {
-class ModelDocument;
-}
+#include "editor/model/forward.h"
+#include "scene/forward.h"
 
 namespace editor::skeleton {
 

@@ -3,10 +3,7 @@
 #include "editor/model/pose_record.h"
 #include "editor/skeleton/pose_math.h"
 
-namespace editor::model {
-class ModelDocument;
-class JointPart;
-}  // namespace editor::model
+#include "editor/model/forward.h"
 
 namespace editor::skeleton {
 

@@ -6,15 +6,8 @@
 #include "editor/model/skeleton_tables.h"
 #include "scene/vector.h"
 
-namespace scene {
-class C3dFrame;
-class C3dShape;
-}  // namespace scene
-namespace editor::model {
-class ModelDocument;
-class BonePart;
-class JointPart;
-}  // namespace editor::model
+#include "editor/model/forward.h"
+#include "scene/forward.h"
 
 namespace editor::skeleton {
 

@@ -8,9 +8,7 @@
 #include "scene/input/mouse_input_device.h"
 #include "scene/view.h"
 
-namespace scene {
-class C3dFrame;
-}
+#include "scene/forward.h"
 
 namespace scene::input {
 

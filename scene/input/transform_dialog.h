@@ -5,9 +5,7 @@
 
 #include "scene/matrix.h"
 
-namespace scene {
-class C3dFrame;
-}
+#include "scene/forward.h"
 
 namespace scene::input {
 

@@ -1,0 +1,8 @@
+#pragma once
+// Forward declarations of the editor::io types that other libraries name by pointer or reference.
+
+namespace editor::io {
+
+class FileQuestions;
+
+}  // namespace editor::io

@@ -1,0 +1,14 @@
+#pragma once
+// Forward declarations of the editor::model types that other libraries name by pointer or
+// reference.
+
+namespace editor::model {
+
+class BonePart;
+class JointPart;
+struct MergedProp;
+class MeshData;
+class ModelDocument;
+struct SkinRegion;
+
+}  // namespace editor::model
