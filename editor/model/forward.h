@@ -8,6 +8,7 @@ class BonePart;
 class JointPart;
 struct MergedProp;
 class MeshData;
+class MeshPart;
 class ModelDocument;
 struct SkinRegion;
 

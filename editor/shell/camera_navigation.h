@@ -1,12 +1,11 @@
 #pragma once
 
+#include "editor/shell/forward.h"
 #include "scene/vector.h"
 
 namespace editor::shell {
 
 using namespace ::scene;
-
-class CMainFrame;
 
 // What the view shows, as a box in scene coordinates: the model (or the generated model in
 // its view), the prop while shown and the skeleton's joints.

@@ -3,12 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "editor/model/forward.h"
 #include "scene/vector.h"
-
-namespace editor::model {
-class MeshData;
-class ModelDocument;
-}  // namespace editor::model
 
 namespace editor::shell {
 

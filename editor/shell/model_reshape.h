@@ -2,15 +2,12 @@
 
 #include <functional>
 
-namespace editor::model {
-class MeshPart;
-}
+#include "editor/model/forward.h"
+#include "editor/shell/forward.h"
 
 namespace editor::shell {
 
 using namespace ::editor::model;
-
-class CMainFrame;
 
 // Changes the editable model's geometry and shows the result: the selection leaves the model,
 // change runs on the part (it reads the geometry back from the shape itself, so that moves made

@@ -3,9 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace editor::model {
-class ModelDocument;
-}
+#include "editor/model/forward.h"
 
 namespace editor::shell {
 

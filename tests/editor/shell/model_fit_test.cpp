@@ -6,9 +6,11 @@
 #include <cmath>
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "editor/model/mesh_data.h"
 #include "editor/model/model_document.h"
+#include "editor/shell/batch_runner.h"
 #include "editor/shell/command_ids.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
@@ -146,6 +148,61 @@ TEST(ModelFitWithoutModel, BothCommandsAskForAModelFirst) {
     EXPECT_EQ(std::count(fixture.ui.Transcript().begin(), fixture.ui.Transcript().end(),
                          "message: Please open a model first."),
               2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ModelFitCommands, NewAsksToSaveChangesOnlyWhenAskingIsOnAndSomethingChanged) {
+    Frame().SetAskToSaveChanges(true);
+    ASSERT_FALSE(Frame().HasUnsavedChanges());
+    EXPECT_EQ(Frame().Saved().FileName(), "box.obj");
+    ASSERT_TRUE(Frame().RunCommand(ID_MODEL_FLIP_Z));
+    ASSERT_TRUE(Frame().HasUnsavedChanges());
+    const std::string question = "Save the changes to the model opened from 'box.obj'?";
+
+    fixture.ui.Queue(ScriptedAnswer::Press(ScriptedAnswer::Button::Cancel));
+    ASSERT_TRUE(Frame().RunCommand(ID_FILE_NEW));
+    EXPECT_TRUE(fixture.Saw("question: " + question + " -> cancel"));
+    EXPECT_NE(Model().Shape(), nullptr);  // Cancel stops
+
+    fixture.ui.Queue(ScriptedAnswer::Press(ScriptedAnswer::Button::Yes));
+    fixture.ui.Queue(ScriptedAnswer::File(fixture.directory.File("kept.obj")));
+    ASSERT_TRUE(Frame().RunCommand(ID_FILE_NEW));
+    EXPECT_TRUE(std::filesystem::exists(fixture.directory.File("kept.obj")));
+    EXPECT_EQ(Model().Shape(), nullptr);  // saved, then emptied
+    EXPECT_FALSE(Frame().HasUnsavedChanges());
+
+    // Batch scripts (and so the frame by default) never ask.
+    Frame().SetAskToSaveChanges(false);
+    fixture.ui.ClearTranscript();
+    fixture.ui.Queue(ScriptedAnswer::File(fixture.directory.File("kept.obj")));
+    ASSERT_TRUE(Frame().RunCommand(ID_FILE_OPEN));
+    ASSERT_TRUE(Frame().RunCommand(ID_MODEL_FLIP_Z));
+    ASSERT_TRUE(Frame().RunCommand(ID_FILE_NEW));
+    for (const std::string& line : fixture.ui.Transcript()) {
+        EXPECT_EQ(line.find("Save the changes"), std::string::npos) << line;
+    }
+}
+
+TEST(ModelFitBatch, ScriptsFitAndScaleTheModel) {
+    TempDirectory directory;
+    const std::string model = directory.File("box.obj");
+    std::ofstream(model) << BoxObj(0, 0, 0, 10, 10, 10);
+    std::istringstream script("answer file " + model +
+                              "\nrun Open\nrun Fit Model to Skeleton\nanswer text 50\n"
+                              "run Scale Model\nrun Zoom to Fit\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    BatchRunner runner(out, err);
+    runner.SetLogPath(directory.File("mn.log"));
+    ASSERT_EQ(runner.Run(script, "fit.txt"), 0) << err.str();
+    EXPECT_NE(out.str().find("status: Model fitted to the skeleton: scaled to"), std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("question: Scale the model to what percentage of its size? -> 50"),
+              std::string::npos);
+    EXPECT_NE(out.str().find("status: Model scaled to 50% of its size."), std::string::npos);
 }
 
 }  // namespace
