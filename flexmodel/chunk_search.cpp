@@ -1,27 +1,21 @@
 #include "flexmodel/chunk_search.h"
 
-#include "flexmodel/byte_reader.h"
-#include "flexmodel/record_io.h"
-
 namespace flexmodel {
 
+using namespace ::bytes;
+
 std::optional<ChunkLocation> FindChunk(std::span<const uint8_t> bytes, std::string_view ident) {
-    ByteReader in(bytes);
-    std::size_t offset = 0;
-    while (offset < in.Size()) {
-        auto header = ReadChunkHeader(in, offset);
-        if (!header || header->size < 0) {
+    const ByteReader file(bytes);
+    ChunkCursor cursor(file);
+    while (!cursor.AtEnd()) {
+        auto header = cursor.ReadHeader();
+        auto chunk = header ? cursor.TakeChunk(*header) : std::nullopt;
+        if (!chunk) {
             return std::nullopt;
         }
-        std::size_t dataOffset = offset + CHUNK_HEADER_SIZE;
-        auto dataSize = static_cast<std::size_t>(header->size);
-        if (!in.Contains(dataOffset, dataSize)) {
-            return std::nullopt;
+        if (chunk->header.Ident() == ident) {
+            return chunk;
         }
-        if (header->Ident() == ident) {
-            return ChunkLocation{*header, offset, dataOffset, dataSize};
-        }
-        offset = dataOffset + dataSize;
     }
     return std::nullopt;
 }

@@ -1,22 +1,15 @@
 #pragma once
-// Finding a chunk by name the way the editor's importer does: header after header from the
-// start of the file, skipping each chunk's data, without looking at versions.
+// Finding a chunk by name the way the editor's importer does: the first chunk of that name,
+// without looking at versions.
 
-#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
 
-#include "flexmodel/records.h"
+#include "flexmodel/chunk_cursor.h"
 
 namespace flexmodel {
-
-struct ChunkLocation {
-    ChunkHeader header;
-    std::size_t headerOffset = 0;
-    std::size_t dataOffset = 0;
-    std::size_t dataSize = 0;
-};
 
 // The first chunk named `ident`. The search stops (finding nothing) at a truncated header, a
 // negative size or data that runs past the end of the bytes.

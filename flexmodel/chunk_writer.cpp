@@ -40,7 +40,7 @@ bool ChunkWriter::RewriteHeader(const FlexHeader& header) {
 }
 
 bool ChunkWriter::SaveAs(const std::string& path) const {
-    return ReplaceFile(path, bytes_.Bytes());
+    return ReplaceFile(path, bytes_.Bytes()).Ok();
 }
 
 }  // namespace flexmodel

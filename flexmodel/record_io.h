@@ -3,11 +3,13 @@
 
 #include <optional>
 
+#include "bytes/byte_reader.h"
 #include "flexmodel/byte_builder.h"
-#include "flexmodel/byte_reader.h"
 #include "flexmodel/records.h"
 
 namespace flexmodel {
+
+using namespace ::bytes;
 
 void AppendChunkHeader(ByteBuilder& out, std::string_view ident, int32_t version, int32_t size);
 void AppendFlexHeader(ByteBuilder& out, const FlexHeader& header);

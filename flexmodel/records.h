@@ -10,11 +10,13 @@
 namespace flexmodel {
 
 // Capacities of the data a FlexModel carries; readers refuse anything larger.
-constexpr int FLEX_MAX_VERTICES = 2048;
-constexpr int FLEX_MAX_TRIANGLES = 2048;
-constexpr int FLEX_MAX_ST_COORDS = 2048;
+constexpr int FLEX_MAX_ELEMENTS = 2048;
+constexpr int FLEX_MAX_VERTICES = FLEX_MAX_ELEMENTS;
+constexpr int FLEX_MAX_TRIANGLES = FLEX_MAX_ELEMENTS;
+constexpr int FLEX_MAX_ST_COORDS = FLEX_MAX_ELEMENTS;
 constexpr int FLEX_MAX_MESH_NODES = 16;
-constexpr int FLEX_MASK_BITS = 2048;
+// A mesh node's masks hold one bit per triangle and per vertex.
+constexpr int FLEX_MASK_BITS = FLEX_MAX_ELEMENTS;
 
 constexpr std::size_t CHUNK_IDENT_SIZE = 32;
 constexpr std::size_t CHUNK_HEADER_SIZE = 40;

@@ -4,14 +4,22 @@
 
 namespace flexmodel {
 
-bool ReplaceFile(const std::string& path, std::span<const uint8_t> bytes) {
+using namespace ::bytes;
+
+Status ReplaceFile(const std::string& path, std::span<const uint8_t> bytes) {
     SideFile file;
-    return file.Open(path) && file.Write(bytes.data(), bytes.size()) && file.Commit();
+    if (!file.Open(path)) {
+        return Status::Fail(Failure::CantOpen, "Failed to create the file beside " + path);
+    }
+    if (!file.Write(bytes.data(), bytes.size()) || !file.Commit()) {
+        return Status::Fail(Failure::CantWrite, "Failed to write " + path);
+    }
+    return Status();
 }
 
-bool ReplaceFile(const std::string& path, std::string_view text) {
-    SideFile file;
-    return file.Open(path) && file.Write(text) && file.Commit();
+Status ReplaceFile(const std::string& path, std::string_view text) {
+    return ReplaceFile(
+        path, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace flexmodel

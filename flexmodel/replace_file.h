@@ -7,9 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "bytes/status.h"
+
 namespace flexmodel {
 
-bool ReplaceFile(const std::string& path, std::span<const uint8_t> bytes);
-bool ReplaceFile(const std::string& path, std::string_view text);
+using namespace ::bytes;
+
+// Fails CantOpen when the side file cannot be created, CantWrite when it cannot be written or
+// renamed over the target.
+Status ReplaceFile(const std::string& path, std::span<const uint8_t> bytes);
+Status ReplaceFile(const std::string& path, std::string_view text);
 
 }  // namespace flexmodel

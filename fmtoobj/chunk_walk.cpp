@@ -1,5 +1,6 @@
 #include "fmtoobj/chunk_walk.h"
 
+#include "flexmodel/chunk_cursor.h"
 #include "flexmodel/record_io.h"
 #include "fmtoobj/console_text.h"
 #include "fmtoobj/options.h"
@@ -12,8 +13,9 @@ namespace {
 
 using Fatal = std::optional<std::string>;
 
-// The vertex table of the sparse export holds 2048 entries and its texture table 6144.
-constexpr int MAX_SPARSE_TEXTURE_VERTICES = 6144;
+// The vertex table of the sparse export holds one entry per vertex and its texture table three
+// per vertex.
+constexpr int MAX_SPARSE_TEXTURE_VERTICES = 3 * FLEX_MAX_VERTICES;
 
 class ChunkWalk {
   public:
@@ -22,9 +24,9 @@ class ChunkWalk {
         : file_(file), wantedFrame_(frameName), map_(map), console_(console) {}
 
     Fatal Run() {
-        std::size_t offset = 0;
-        while (offset < file_.Size()) {
-            auto header = ReadChunkHeader(file_, offset);
+        ChunkCursor cursor(file_);
+        while (!cursor.AtEnd()) {
+            auto header = cursor.ReadHeader();
             if (!header) {
                 return "Truncated chunk header at the end of the model";
             }
@@ -35,14 +37,14 @@ class ChunkWalk {
             if (header->size <= 0) {
                 return "Invalid (<=0) chunk size in model";
             }
-            DataSpan data{offset + CHUNK_HEADER_SIZE, static_cast<std::size_t>(header->size)};
-            if (!file_.Contains(data.offset, data.size)) {
+            auto chunk = cursor.TakeChunk(*header);
+            if (!chunk) {
                 return "Invalid (too big) chunk size in model";
             }
+            DataSpan data{chunk->dataOffset, chunk->dataSize};
             if (Fatal fatal = Dispatch(ident, header->version, data)) {
                 return fatal;
             }
-            offset = data.offset + data.size;
         }
         return std::nullopt;
     }
@@ -178,7 +180,7 @@ class ChunkWalk {
         if (map_.frameIndex < 0) {
             return "SKELETON chunk comes before the FRAMES chunk";
         }
-        ByteReader chunk(*file_.Slice(data.offset, data.size));
+        ByteReader chunk = *file_.Range(data.offset, data.size);
         auto numClusters = chunk.Int32(4);
         if (!numClusters || *numClusters < 0 ||
             !chunk.Contains(8, 4 * static_cast<std::size_t>(*numClusters))) {

@@ -6,11 +6,12 @@
 #include <ostream>
 #include <string>
 
-#include "flexmodel/byte_reader.h"
+#include "bytes/byte_reader.h"
 #include "fmtoobj/chunk_map.h"
 
 namespace fmtoobj {
 
+using namespace ::bytes;
 using namespace ::flexmodel;
 
 // Returns the fatal error's message, or nothing when the walk got through the whole file.

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "flexmodel/byte_reader.h"
+#include "bytes/byte_reader.h"
 #include "fmtoobj/frame_model.h"
 
 namespace fmtoobj {
 
+using namespace ::bytes;
 using namespace ::flexmodel;
 
 struct CommandListSource {

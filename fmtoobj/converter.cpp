@@ -1,14 +1,16 @@
 #include "fmtoobj/converter.h"
 
+#include "bytes/whole_file.h"
 #include "fmtoobj/chunk_walk.h"
 #include "fmtoobj/console_text.h"
 #include "fmtoobj/extended_output.h"
 #include "fmtoobj/model_decoder.h"
-#include "fmtoobj/model_file.h"
 #include "fmtoobj/obj_file_name.h"
 #include "fmtoobj/obj_writer.h"
 
 namespace fmtoobj {
+
+using namespace ::bytes;
 
 namespace {
 
@@ -22,6 +24,20 @@ int Fatal(std::ostream& console, std::string_view message) {
 int UsageFatal(std::ostream& console, std::string_view programPath, std::string_view message) {
     console << UsageText(programPath);
     return Fatal(console, message);
+}
+
+int ReadFatal(std::ostream& console, std::string_view programPath, const Status& read) {
+    switch (read.Kind()) {
+        case Failure::CantOpen:
+            UsageFatal(console, programPath, "Can't open model file");
+            return read.SystemError() != 0 ? read.SystemError() : FATAL_EXIT;
+        case Failure::OutOfMemory:
+            return Fatal(console, "Can't allocate memory to read model");
+        case Failure::TooLarge:
+            return Fatal(console, Format("Model file is larger than %zu MB", MAX_FILE_BYTES >> 20));
+        default:
+            return Fatal(console, "Can't read model file");
+    }
 }
 
 void WriteObjFile(const FrameModel& model, const ConverterOptions& options, uint32_t mask,
@@ -83,21 +99,11 @@ int RunFmToObj(std::span<const std::string> arguments, std::ostream& console,
     }
     const ConverterOptions& options = commandLine.options;
     console << Format("Opening model file: %s\n", options.inputPath.c_str());
-    ModelFile model = ReadModelFile(options.inputPath);
-    switch (model.status) {
-        case ModelFileStatus::CantOpen:
-            UsageFatal(console, programPath, "Can't open model file");
-            return model.errorNumber != 0 ? model.errorNumber : FATAL_EXIT;
-        case ModelFileStatus::CantAllocate:
-            return Fatal(console, "Can't allocate memory to read model");
-        case ModelFileStatus::CantRead:
-            return Fatal(console, "Can't read model file");
-        case ModelFileStatus::TooLarge:
-            return Fatal(console, "Model file is larger than 256 MB");
-        case ModelFileStatus::Read:
-            break;
+    std::vector<uint8_t> model;
+    if (Status read = ReadWholeFile(options.inputPath, model); !read) {
+        return ReadFatal(console, programPath, read);
     }
-    return ConvertModel(model.bytes, options, console, output);
+    return ConvertModel(model, options, console, output);
 }
 
 }  // namespace fmtoobj

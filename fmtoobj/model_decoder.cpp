@@ -62,7 +62,7 @@ Fatal DecodeNodeCommands(const ByteReader& file, const ChunkMap& map, uint32_t n
                       numMeshNodes);
     }
     model.numMeshNodes = numMeshNodes;
-    CommandListSource source{ByteReader(*file.Slice(map.glCommands->offset, map.glCommands->size)),
+    CommandListSource source{*file.Range(map.glCommands->offset, map.glCommands->size),
                              map.header->numXyz};
     for (int node = 0; node < numMeshNodes; ++node) {
         if (!model.NodeSelected(node, nodeMask)) {

@@ -5,12 +5,13 @@
 #include <optional>
 #include <string>
 
-#include "flexmodel/byte_reader.h"
+#include "bytes/byte_reader.h"
 #include "fmtoobj/chunk_map.h"
 #include "fmtoobj/frame_model.h"
 
 namespace fmtoobj {
 
+using namespace ::bytes;
 using namespace ::flexmodel;
 
 // Returns the fatal error's message, or nothing when `model` is complete. Only the command

@@ -22,6 +22,9 @@ GlViewWidget::GlViewWidget(C3dView& view, QWidget* parent) : QOpenGLWidget(paren
 
 GlViewWidget::~GlViewWidget() {
     view_.SetRenderer(nullptr);
+    // ~QOpenGLWidget destroys the context after this object has stopped being a GlViewWidget;
+    // the signal must not reach ReleaseGl then, so the objects go here, while the members live.
+    disconnect(contextDestroyed_);
     ReleaseGl();
 }
 
@@ -39,10 +42,11 @@ bool GlViewWidget::Render(const C3dStage& /*stage*/) {
 }
 
 void GlViewWidget::initializeGL() {
-    // The context goes away with the widget (or when it is re-parented): free our objects
-    // while it is still current.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlViewWidget::ReleaseGl,
-            Qt::DirectConnection);
+    // The context is replaced when the widget moves to another window: free our objects while
+    // the old one is still current. The widget's own destructor frees them itself.
+    disconnect(contextDestroyed_);
+    contextDestroyed_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
+                                &GlViewWidget::ReleaseGl, Qt::DirectConnection);
     renderer_.Initialize();
 }
 

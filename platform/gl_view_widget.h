@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QOpenGLWidget>
 #include <QPoint>
 #include <optional>
@@ -59,6 +60,8 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     bool paintDeferred_ = false;
     // The pointer at the last step of a middle-button drag; none outside one.
     std::optional<QPoint> middleDrag_;
+    // To the current context's aboutToBeDestroyed; cut before the widget's members go.
+    QMetaObject::Connection contextDestroyed_;
 };
 
 }  // namespace platform

@@ -20,6 +20,7 @@
 #include "editor/shell/recent_files.h"
 #include "platform/gl_view_widget.h"
 #include "platform/lock_keys.h"
+#include "platform/qt_text.h"
 #include "platform/toolbar_icons.h"
 
 namespace platform {
@@ -28,10 +29,6 @@ using namespace ::editor::shell;
 
 namespace {
 
-QString ToQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The tool tip is the part of the prompt after "\n"; without one, the plain menu text.
 QString ToolTipOf(const CommandInfo& command) {
     const std::string_view prompt = command.prompt;
@@ -39,7 +36,7 @@ QString ToolTipOf(const CommandInfo& command) {
     if (newline != std::string_view::npos) {
         return ToQt(prompt.substr(newline + 1));
     }
-    return QString::fromStdString(PlainCommandName(command.menuText));
+    return ToQt(PlainCommandName(command.menuText));
 }
 
 QLabel* IndicatorPane(QWidget* parent, const QString& text) {
@@ -238,7 +235,7 @@ void MainWindow::RefreshRecentFiles() {
             continue;
         }
         if (static_cast<size_t>(i) < recentFiles_.size()) {
-            const QString path = QString::fromStdString(recentFiles_[i]);
+            const QString path = ToQt(recentFiles_[i]);
             action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
             action->setVisible(true);
         } else {
@@ -337,7 +334,7 @@ QSize MainWindow::LeastSize() const {
 }
 
 void MainWindow::ApplyWindowRect() {
-    const WindowRect& rect = frame_.windowRect;
+    const WindowRect& rect = frame_.options.windowRect;
     // The stored size stays what it is; the window is only never smaller than its bars need.
     QRect wanted(QPoint(rect.left, rect.top),
                  QSize(rect.right - rect.left, rect.bottom - rect.top).expandedTo(minimumSize()));
@@ -355,7 +352,7 @@ void MainWindow::ApplyWindowRect() {
 
 void MainWindow::StoreWindowRect() {
     const QPoint position = pos();
-    WindowRect& rect = frame_.windowRect;
+    WindowRect& rect = frame_.options.windowRect;
     rect.left = position.x();
     rect.top = position.y();
     rect.right = rect.left + width();

@@ -42,7 +42,7 @@ class MainWindow : public QMainWindow {
     MainWindow(CMainFrame& frame, SettingsStore& settings, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Places the window at the frame's windowRect, kept on a screen.
+    // Places the window at the frame options' windowRect, kept on a screen.
     void ApplyWindowRect();
     // The status bar's message pane.
     void SetMessage(const QString& text);

@@ -5,25 +5,23 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
-#include "editor/model/skeleton_tables.h"
 #include "platform/dialog_question.h"
+#include "platform/qt_text.h"
 
 namespace platform {
 
-using namespace ::editor::model;
-
-MeshNodesDialog::MeshNodesDialog(const MeshNodeFlags& nodes, QWidget* parent)
-    : QDialog(parent), nodes_(nodes) {
+MeshNodesDialog::MeshNodesDialog(const MeshNodesRequest& request, QWidget* parent)
+    : QDialog(parent), nodes_(request.nodes) {
     setWindowTitle(QStringLiteral("Select Active Mesh Nodes"));
     auto* layout = new QVBoxLayout(this);
     AddQuestionLabel(this, layout, windowTitle());
     auto* grid = new QGridLayout();
-    const auto checked = MeshNodeBoxes(nodes);
+    const auto checked = MeshNodeBoxes(request.nodes);
     constexpr int kRows = (kBoxCount + 1) / 2;
     for (int box = 0; box < kBoxCount; ++box) {
         // Box 0 is the torso (nodes 0 and 1); box i is node i + 1.
         const int node = box == 0 ? 0 : box + 1;
-        boxes_[box] = new QCheckBox(QString::fromUtf8(meshNodeBones[node].label), this);
+        boxes_[box] = new QCheckBox(ToQt(request.labels[node]), this);
         boxes_[box]->setChecked(checked[box]);
         grid->addWidget(boxes_[box], box % kRows, box / kRows);
     }

@@ -19,7 +19,7 @@ class MeshNodesDialog : public QDialog {
   public:
     static constexpr int kBoxCount = kMeshNodeCount - 1;
 
-    explicit MeshNodesDialog(const MeshNodeFlags& nodes, QWidget* parent = nullptr);
+    explicit MeshNodesDialog(const MeshNodesRequest& request, QWidget* parent = nullptr);
     // The flags with the boxes applied.
     MeshNodeFlags Nodes() const;
     QCheckBox* Box(int index) const { return boxes_[index]; }

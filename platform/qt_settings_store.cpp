@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QVariant>
 
+#include "platform/qt_text.h"
+
 namespace platform {
 
 QtSettingsStore::QtSettingsStore()
@@ -17,7 +19,7 @@ QtSettingsStore::~QtSettingsStore() {
 }
 
 QString QtSettingsStore::KeyPath(std::string_view section, std::string_view key) {
-    QString path = QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size()));
+    QString path = ToQt(section);
     path.replace('\\', '/');
     while (path.startsWith('/')) {
         path.remove(0, 1);
@@ -25,7 +27,7 @@ QString QtSettingsStore::KeyPath(std::string_view section, std::string_view key)
     while (path.endsWith('/')) {
         path.chop(1);
     }
-    const QString name = QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+    const QString name = ToQt(key);
     return path.isEmpty() ? name : path + '/' + name;
 }
 
@@ -61,8 +63,7 @@ std::string QtSettingsStore::GetString(std::string_view section, std::string_vie
 
 bool QtSettingsStore::WriteString(std::string_view section, std::string_view key,
                                   std::string_view value) {
-    settings_->setValue(KeyPath(section, key),
-                        QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    settings_->setValue(KeyPath(section, key), ToQt(value));
     return settings_->status() == QSettings::NoError;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/file_filter.h"
 #include "platform/list_choice_dialog.h"
 #include "platform/mesh_nodes_dialog.h"
+#include "platform/qt_text.h"
 #include "platform/text_entry_dialog.h"
 #include "platform/transforms_sheet.h"
 
@@ -16,10 +17,6 @@ namespace platform {
 namespace {
 
 const QString kTitle = QStringLiteral("Marionet");
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
@@ -151,13 +148,12 @@ std::optional<std::string> QtUi::AskComboChoice(const ComboChoiceRequest& reques
     return dialog.Text().toStdString();
 }
 
-bool QtUi::AskMeshNodes(MeshNodeFlags& nodes) {
-    MeshNodesDialog dialog(nodes, parent_);
+std::optional<MeshNodeFlags> QtUi::AskMeshNodes(const MeshNodesRequest& request) {
+    MeshNodesDialog dialog(request, parent_);
     if (dialog.exec() != QDialog::Accepted) {
-        return false;
+        return std::nullopt;
     }
-    nodes = dialog.Nodes();
-    return true;
+    return dialog.Nodes();
 }
 
 bool QtUi::AskControlDevice(ControlDeviceChoice& choice) {

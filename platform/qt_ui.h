@@ -35,7 +35,7 @@ class QtUi : public Ui {
     std::optional<std::string> AskText(const TextRequest& request) override;
     std::optional<int> AskListChoice(const ListChoiceRequest& request) override;
     std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override;
-    bool AskMeshNodes(MeshNodeFlags& nodes) override;
+    std::optional<MeshNodeFlags> AskMeshNodes(const MeshNodesRequest& request) override;
     bool AskControlDevice(ControlDeviceChoice& choice) override;
     void ShowTransformsSheet(CTransformDlg& sheet) override;
     void CloseTransformsSheet() override;

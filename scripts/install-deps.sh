@@ -4,11 +4,13 @@
 set -euo pipefail
 
 packages=(
-  build-essential g++ clang cmake ninja-build pkg-config clang-format
+  build-essential g++ clang cmake ninja-build pkg-config clang-format python3
+  libclang-rt-dev llvm  # the sanitizers' runtimes and the symbolizer of their reports
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri
   libx11-dev libsdl2-dev libassimp-dev
   xvfb xauth imagemagick
+  assimp-testmodels  # real models (sydney.md2, spider.obj, fels.3ds) for the window tests
 )
 
 missing=()

@@ -59,7 +59,11 @@ void BM_RunSparsePerNodeOnDisk(benchmark::State& state) {
     fs::path dir = fs::temp_directory_path() / "bench_fmtoobj";
     fs::create_directories(dir);
     fs::current_path(dir);
-    ReplaceFile("capacity.fm", CapacityFile());
+    if (!ReplaceFile("capacity.fm", CapacityFile())) {
+        state.SkipWithError("cannot write capacity.fm");
+        fs::current_path(previous);
+        return;
+    }
     std::vector<std::string> arguments = {"fmtoobj", "/s", "/p", "capacity.fm"};
     for (auto _ : state) {
         std::ostringstream console;

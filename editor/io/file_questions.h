@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "editor/model/frame_choice.h"
+
 namespace editor::io {
+
+using namespace ::editor::model;
 
 class FileQuestions {
   public:
@@ -24,7 +28,6 @@ class FileQuestions {
     virtual std::optional<std::string> AskFrameName(const std::vector<std::string>& names) = 0;
 };
 
-inline constexpr const char* FRAME_CHOICE_TITLE = "Type or select name of frame to load:";
 inline constexpr int FRAME_NAME_LIMIT = 15;
 
 }  // namespace editor::io

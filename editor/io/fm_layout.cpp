@@ -1,11 +1,12 @@
 #include "editor/io/fm_layout.h"
 
-#include "flexmodel/byte_reader.h"
+#include "bytes/byte_reader.h"
 #include "flexmodel/chunk_search.h"
 #include "flexmodel/record_io.h"
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::flexmodel;
 
 namespace {

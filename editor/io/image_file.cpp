@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "editor/io/file_bytes.h"
+#include "bytes/whole_file.h"
 #include "editor/io/file_questions.h"
 #include "editor/io/pcx_codec.h"
 #include "editor/io/picture.h"
@@ -15,6 +15,7 @@
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::flexmodel;
 using namespace ::scene;
@@ -40,13 +41,26 @@ bool CreateFromPicture(C3dImage& image, const Picture& picture) {
                         picture.bitsPerPixel == 8 ? palette : nullptr, picture.rows.data());
 }
 
-using Decoder = bool (*)(std::span<const uint8_t>, Picture&, std::string&);
+using Decoder = Status (*)(std::span<const uint8_t>, Picture&);
 
-int ReadWith(Decoder decode, C3dImage& image, std::span<const uint8_t> bytes, const char* name) {
-    image.Clear();
+Status DecodeInto(Decoder decode, C3dImage& image, std::span<const uint8_t> bytes,
+                  const char* format) {
     Picture picture;
-    std::string diagnostic;
-    if (!decode(bytes, picture, diagnostic) || !CreateFromPicture(image, picture)) {
+    Status decoded = decode(bytes, picture);
+    if (!decoded) {
+        return decoded;
+    }
+    if (!CreateFromPicture(image, picture)) {
+        return Status::Fail(Failure::OutOfMemory,
+                            std::string("Failed to allocate bits for ") + format + " image");
+    }
+    return Status();
+}
+
+int ReadWith(Decoder decode, C3dImage& image, std::span<const uint8_t> bytes, const char* format,
+             const char* name) {
+    image.Clear();
+    if (!Trace(DecodeInto(decode, image, bytes, format))) {
         image.Clear();
         return 0;
     }
@@ -79,11 +93,11 @@ std::string BuildImageFilter() {
 }
 
 int ReadTga(C3dImage& image, std::span<const uint8_t> bytes) {
-    return ReadWith(DecodeTga, image, bytes, "TGA File image");
+    return ReadWith(DecodeTga, image, bytes, "TGA", "TGA File image");
 }
 
 int ReadPcx(C3dImage& image, std::span<const uint8_t> bytes) {
-    return ReadWith(DecodePcx, image, bytes, "PCX File image");
+    return ReadWith(DecodePcx, image, bytes, "PCX", "PCX File image");
 }
 
 int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* questions) {
@@ -96,7 +110,7 @@ int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* quest
         chosen = *asked;
     }
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(chosen, bytes)) {
+    if (!Trace(ReadWholeFile(chosen, bytes))) {
         return 0;
     }
     int loaded = 0;
@@ -111,6 +125,7 @@ int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* quest
             loaded = image.LoadBitmapFile(chosen) ? 1 : 0;
             break;
         default:
+            Trace(Status::BadData("Unknown image format"));
             return 0;
     }
     if (!loaded) {
@@ -145,7 +160,7 @@ int SaveTgaFile(C3dImage& image, const std::string& path, FileQuestions* questio
         chosen = *asked;
     }
     std::vector<uint8_t> bytes;
-    if (!WriteTga(image, bytes) || !ReplaceFile(chosen, std::span<const uint8_t>(bytes))) {
+    if (!WriteTga(image, bytes) || !Trace(ReplaceFile(chosen, std::span<const uint8_t>(bytes)))) {
         return 0;
     }
     image.SetName(chosen);

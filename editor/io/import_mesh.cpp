@@ -14,8 +14,6 @@ namespace editor::io {
 using namespace ::editor::model;
 using namespace ::scene;
 
-std::string lastImportPath;
-
 namespace {
 
 using FrameLister = int (*)(const std::string&, std::vector<std::string>&);
@@ -78,14 +76,17 @@ int ReadByType(int type, MeshData& target, const std::string& path, FileQuestion
 }  // namespace
 
 std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
-                                      FileQuestions* questions, std::string* refusal) {
+                                      FileQuestions* questions, std::string* attemptedPath,
+                                      std::string* refusal) {
     std::string ignored;
     refusal = refusal != nullptr ? refusal : &ignored;
     const std::optional<std::string> chosen = ChooseImportPath(path, questions);
     if (!chosen) {
         return std::nullopt;
     }
-    lastImportPath = *chosen;
+    if (attemptedPath != nullptr) {
+        *attemptedPath = *chosen;
+    }
     const int type = ImportTypeOfPath(*chosen);
     if (type < 0) {
         *refusal = "files of this type cannot be opened";

@@ -1,10 +1,10 @@
 #include "editor/io/md2_layout.h"
 
-#include "flexmodel/byte_reader.h"
+#include "bytes/byte_reader.h"
 
 namespace editor::io {
 
-using namespace ::flexmodel;
+using namespace ::bytes;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "editor/io/file_bytes.h"
+#include "bytes/whole_file.h"
 #include "editor/io/fm_layout.h"
 #include "editor/io/md2_layout.h"
 #include "editor/io/obj_parser.h"
@@ -14,11 +14,12 @@
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 
 namespace {
 
-using Parser = bool (*)(std::span<const uint8_t>, RawMesh&);
+using Parser = Status (*)(std::span<const uint8_t>, RawMesh&);
 
 constexpr const char* UNREADABLE = "the file cannot be read";
 
@@ -29,33 +30,21 @@ int Refuse(std::string* refusal, std::string reason) {
     return -1;
 }
 
-// Stores the raw mesh, or says why it does not fit.
-int StoreOrRefuse(const RawMesh& raw, MeshData& target, std::string* refusal) {
-    if (StoreAndFinish(raw, target) == 0) {
-        return 0;
-    }
-    const std::string misfit = RawMeshMisfit(raw);
-    return Refuse(refusal, misfit.empty() ? "the mesh cannot be stored" : misfit);
-}
-
-int ReadWith(Parser parse, const char* format, MeshData& target, const std::string& path,
-             std::string* refusal) {
+int ReadWith(Parser parse, MeshData& target, const std::string& path, std::string* refusal) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return Refuse(refusal, UNREADABLE);
     }
     RawMesh raw;
-    if (!parse(bytes, raw)) {
+    if (const Status parsed = parse(bytes, raw); !Trace(parsed)) {
         target.Clear();
-        return Refuse(refusal, !raw.refusal.empty()
-                                   ? raw.refusal
-                                   : std::string("not a ") + format + " file the editor can read");
+        return Refuse(refusal, parsed.Reason());
     }
-    return StoreOrRefuse(raw, target, refusal);
+    return StoreAndFinish(raw, target, refusal);
 }
 
 int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::string>& names) {
-    if (!layout || !ListQuakeFrames(*layout, names)) {
+    if (!layout || !Trace(ListQuakeFrames(*layout, names))) {
         names.clear();
         return -1;
     }
@@ -69,27 +58,27 @@ int ReadFrame(const std::optional<QuakeModelLayout>& layout, const char* format,
         target.Clear();
         return Refuse(refusal, std::string("not a ") + format + " file the editor can read");
     }
-    if (!ReadQuakeFrame(*layout, frameName, raw)) {
+    if (const Status read = ReadQuakeFrame(*layout, frameName, raw); !Trace(read)) {
         target.Clear();
-        return Refuse(refusal, "the frame '" + frameName + "' cannot be read");
+        return Refuse(refusal, read.Reason());
     }
-    return StoreOrRefuse(raw, target, refusal);
+    return StoreAndFinish(raw, target, refusal);
 }
 
 }  // namespace
 
 int ReadObj(MeshData& target, const std::string& path, std::string* refusal) {
-    return ReadWith(ParseObj, "Wavefront OBJ", target, path, refusal);
+    return ReadWith(ParseObj, target, path, refusal);
 }
 
 int Read3ds(MeshData& target, const std::string& path, std::string* refusal) {
-    return ReadWith(Parse3ds, "3D Studio", target, path, refusal);
+    return ReadWith(Parse3ds, target, path, refusal);
 }
 
 int ListMd2Frames(const std::string& path, std::vector<std::string>& names) {
     names.clear();
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ListFrames(Md2Layout(bytes), names);
@@ -98,7 +87,7 @@ int ListMd2Frames(const std::string& path, std::vector<std::string>& names) {
 int ListFmFrames(const std::string& path, std::vector<std::string>& names) {
     names.clear();
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return -1;
     }
     return ListFrames(FmLayout(bytes, false), names);
@@ -107,7 +96,7 @@ int ListFmFrames(const std::string& path, std::vector<std::string>& names) {
 int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& frameName,
                  std::string* refusal) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return Refuse(refusal, UNREADABLE);
     }
     return ReadFrame(Md2Layout(bytes), "Quake 2 model", target, frameName, refusal);
@@ -116,7 +105,7 @@ int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& f
 int ReadFmFrame(MeshData& target, const std::string& path, const std::string& frameName,
                 std::string* refusal) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!Trace(ReadWholeFile(path, bytes))) {
         return Refuse(refusal, UNREADABLE);
     }
     return ReadFrame(FmLayout(bytes, true), "FlexModel", target, frameName, refusal);

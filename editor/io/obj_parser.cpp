@@ -65,8 +65,10 @@ class ObjParser {
     explicit ObjParser(RawMesh& mesh) : mesh_(mesh) {}
 
     bool ParseLine(const Tokens& tokens, int line);
-    // False, with the mesh's refusal set, when an element did not fit.
-    bool Finish();
+    // Fails, saying which kind of element did not fit, when one did not.
+    Status Finish();
+    // Why ParseLine refused its line.
+    const std::string& Refusal() const { return refusal_; }
 
   private:
     bool ParseVertex(const Tokens& tokens);
@@ -82,6 +84,7 @@ class ObjParser {
 
     RawMesh& mesh_;
     int line_ = 0;
+    std::string refusal_;
     // Elements past the capacity are counted on, so that the refusal can give the total.
     std::size_t vertexLines_ = 0;
     std::size_t texVertexLines_ = 0;
@@ -117,7 +120,7 @@ bool ObjParser::ParseLine(const Tokens& tokens, int line) {
 }
 
 bool ObjParser::ParseVertex(const Tokens& tokens) {
-    if (++vertexLines_ > IMPORT_MAX_ELEMENTS) {
+    if (++vertexLines_ > MAX_MESH_ELEMENTS) {
         return true;
     }
     mesh_.vertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2), NumberAt(tokens, 3)});
@@ -125,7 +128,7 @@ bool ObjParser::ParseVertex(const Tokens& tokens) {
 }
 
 bool ObjParser::ParseTexVertex(const Tokens& tokens) {
-    if (++texVertexLines_ > IMPORT_MAX_ELEMENTS) {
+    if (++texVertexLines_ > MAX_MESH_ELEMENTS) {
         return true;
     }
     mesh_.texVertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2)});
@@ -135,7 +138,7 @@ bool ObjParser::ParseTexVertex(const Tokens& tokens) {
 // The k-th normal belongs to the k-th vertex; normals only serve to orient the triangles.
 void ObjParser::ParseNormal(const Tokens& tokens) {
     ++normalLines_;
-    if (normals_.size() >= IMPORT_MAX_ELEMENTS) {
+    if (normals_.size() >= MAX_MESH_ELEMENTS) {
         return;
     }
     normals_.push_back(static_cast<uint8_t>(
@@ -152,7 +155,7 @@ void ObjParser::ParseCorner(const std::string& token, int32_t& vertex, int32_t& 
 }
 
 bool ObjParser::ParseFace(const Tokens& tokens) {
-    if (++faceLines_ > IMPORT_MAX_ELEMENTS) {
+    if (++faceLines_ > MAX_MESH_ELEMENTS) {
         return true;
     }
     if (mesh_.groups.empty()) {
@@ -181,8 +184,8 @@ bool ObjParser::ParseGroups(const Tokens& tokens) {
         }
         const int group = mesh_.GroupIndex(name);
         if (group < 0) {
-            mesh_.refusal = "line " + std::to_string(line_) + ": more than " +
-                            std::to_string(IMPORT_MAX_GROUPS) + " groups";
+            refusal_ = "line " + std::to_string(line_) + ": more than " +
+                       std::to_string(MAX_TRIANGLE_GROUPS) + " groups";
             return false;
         }
         currentGroups_.push_back(group);
@@ -192,34 +195,25 @@ bool ObjParser::ParseGroups(const Tokens& tokens) {
 
 // Normals that do not pair one to one with the vertices cannot say which way a vertex faces:
 // they are dropped and the winding is found from the geometry instead.
-bool ObjParser::Finish() {
+Status ObjParser::Finish() {
     const std::pair<std::size_t, const char*> counts[] = {
         {vertexLines_, "vertices"}, {texVertexLines_, "texture vertices"}, {faceLines_, "faces"}};
     for (const auto& [count, what] : counts) {
-        if (count > IMPORT_MAX_ELEMENTS) {
-            mesh_.refusal = std::to_string(count) + " " + what + ", more than " +
-                            std::to_string(IMPORT_MAX_ELEMENTS);
-            return false;
+        if (count > MAX_MESH_ELEMENTS) {
+            return Status::BadData(std::to_string(count) + " " + what + ", more than " +
+                                   std::to_string(MAX_MESH_ELEMENTS));
         }
     }
     if (normalLines_ > 0 && normalLines_ == mesh_.vertices.size()) {
         mesh_.normalIndices = normals_;
     }
     mesh_.oriented = false;
-    return true;
-}
-
-// Empties the mesh but keeps the reason.
-bool Refused(RawMesh& mesh) {
-    std::string refusal = std::move(mesh.refusal);
-    mesh = RawMesh{};
-    mesh.refusal = std::move(refusal);
-    return false;
+    return Status();
 }
 
 }  // namespace
 
-bool ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
+Status ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
     mesh = RawMesh{};
     ObjParser parser(mesh);
     const char* data = reinterpret_cast<const char*>(text.data());
@@ -234,12 +228,17 @@ bool ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
             }
         }
         if (!parser.ParseLine(SplitTokens(data + position, length), line)) {
-            return Refused(mesh);
+            mesh = RawMesh{};
+            return Status::BadData(parser.Refusal());
         }
         line += data[position + length - 1] == '\n' ? 1 : 0;
         position += length;
     }
-    return parser.Finish() || Refused(mesh);
+    Status finished = parser.Finish();
+    if (!finished) {
+        mesh = RawMesh{};
+    }
+    return finished;
 }
 
 }  // namespace editor::io

@@ -5,7 +5,6 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "editor/io/file_bytes.h"
 #include "editor/io/file_questions.h"
 #include "editor/io/import_table.h"
 #include "editor/model/mesh_data.h"
@@ -15,11 +14,10 @@
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::flexmodel;
 using namespace ::scene;
-
-std::string lastExportPath;
 
 namespace {
 
@@ -103,11 +101,11 @@ std::string FormatObj(const MeshData& mesh, const std::string& objectName) {
 }
 
 int WriteObj(const MeshData& mesh, const std::string& path) {
-    return ReplaceFile(path, std::string_view(FormatObj(mesh, path))) ? 1 : 0;
+    return Trace(ReplaceFile(path, std::string_view(FormatObj(mesh, path)))) ? 1 : 0;
 }
 
 std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, MeshData* mesh,
-                                      FileQuestions* questions) {
+                                      FileQuestions* questions, std::string* attemptedPath) {
     if (mesh == nullptr) {
         return std::nullopt;
     }
@@ -119,7 +117,9 @@ std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, 
         }
         chosen = *asked;
     }
-    lastExportPath = chosen;
+    if (attemptedPath != nullptr) {
+        *attemptedPath = chosen;
+    }
     if (ImportTypeOfPath(chosen) != IMPORT_OBJ) {
         return std::nullopt;
     }

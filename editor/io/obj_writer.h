@@ -15,9 +15,6 @@ using namespace ::editor::model;
 
 class FileQuestions;
 
-// The path of the latest save attempt; empty at start.
-extern std::string lastExportPath;
-
 // The OBJ text of the mesh; objectName goes on the "o" line.
 std::string FormatObj(const MeshData& mesh, const std::string& objectName);
 
@@ -27,8 +24,10 @@ int WriteObj(const MeshData& mesh, const std::string& path);
 
 // Asks for the path when none is given, takes the shape's geometry back into the mesh and
 // writes it. Only ".obj" can be saved. The written path, with the shape named
-// "File object: " + path; nothing on failure or cancel.
+// "File object: " + path; nothing on failure or cancel. The path tried is stored in
+// attemptedPath (when given) even when the save fails.
 std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, MeshData* mesh,
-                                      FileQuestions* questions);
+                                      FileQuestions* questions,
+                                      std::string* attemptedPath = nullptr);
 
 }  // namespace editor::io

@@ -2,9 +2,11 @@
 
 #include <string>
 
-#include "editor/io/byte_cursor.h"
+#include "bytes/byte_reader.h"
 
 namespace editor::io {
+
+using namespace ::bytes;
 
 namespace {
 
@@ -59,7 +61,7 @@ class Reader3ds {
     ObjectMesh& CurrentObject();
     bool AppendObject(const ObjectMesh& object);
 
-    ByteCursor in_;
+    ByteReader in_;
     RawMesh& mesh_;
     std::vector<ObjectMesh> objects_;
     int currentObject_ = -1;
@@ -191,7 +193,7 @@ bool Reader3ds::ReadCount(const Chunk& chunk, std::size_t recordSize, uint16_t& 
 
 bool Reader3ds::ReadPoints(const Chunk& chunk) {
     uint16_t count = 0;
-    if (!ReadCount(chunk, POINT_BYTES, count) || points_ + count > IMPORT_MAX_ELEMENTS) {
+    if (!ReadCount(chunk, POINT_BYTES, count) || points_ + count > MAX_MESH_ELEMENTS) {
         return false;
     }
     points_ += count;
@@ -208,7 +210,7 @@ bool Reader3ds::ReadPoints(const Chunk& chunk) {
 
 bool Reader3ds::ReadFaces(const Chunk& chunk) {
     uint16_t count = 0;
-    if (!ReadCount(chunk, FACE_BYTES, count) || faces_ + count > IMPORT_MAX_ELEMENTS) {
+    if (!ReadCount(chunk, FACE_BYTES, count) || faces_ + count > MAX_MESH_ELEMENTS) {
         return false;
     }
     faces_ += count;
@@ -226,7 +228,7 @@ bool Reader3ds::ReadFaces(const Chunk& chunk) {
 
 bool Reader3ds::ReadTexVertices(const Chunk& chunk) {
     uint16_t count = 0;
-    if (!ReadCount(chunk, TEX_VERTEX_BYTES, count) || texVertices_ + count > IMPORT_MAX_ELEMENTS) {
+    if (!ReadCount(chunk, TEX_VERTEX_BYTES, count) || texVertices_ + count > MAX_MESH_ELEMENTS) {
         return false;
     }
     texVertices_ += count;
@@ -272,14 +274,14 @@ bool Reader3ds::AppendObject(const ObjectMesh& object) {
 
 }  // namespace
 
-bool Parse3ds(std::span<const uint8_t> bytes, RawMesh& mesh) {
+Status Parse3ds(std::span<const uint8_t> bytes, RawMesh& mesh) {
     mesh = RawMesh{};
     Reader3ds reader(bytes, mesh);
     if (!reader.Read()) {
         mesh = RawMesh{};
-        return false;
+        return Status::BadData("Not a 3DS file a mesh can take");
     }
-    return true;
+    return Status();
 }
 
 }  // namespace editor::io

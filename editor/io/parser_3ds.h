@@ -10,8 +10,8 @@
 
 namespace editor::io {
 
-// False when the file is not a 3DS file, holds no points or no faces, exceeds a capacity, has
+// Fails when the file is not a 3DS file, holds no points or no faces, exceeds a capacity, has
 // a face corner outside its object's points, or holds a count its chunk does not.
-bool Parse3ds(std::span<const uint8_t> bytes, RawMesh& mesh);
+Status Parse3ds(std::span<const uint8_t> bytes, RawMesh& mesh);
 
 }  // namespace editor::io

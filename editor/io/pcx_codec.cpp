@@ -3,9 +3,11 @@
 #include <cstring>
 #include <vector>
 
-#include "editor/io/byte_cursor.h"
+#include "bytes/byte_reader.h"
 
 namespace editor::io {
+
+using namespace ::bytes;
 
 namespace {
 
@@ -55,7 +57,7 @@ bool Recognised(const PcxHeader& h, std::span<const uint8_t> bytes) {
 
 // Decodes until `decoded` is full; a run past its end is cut there. False when the data ends
 // first.
-bool DecodeRuns(ByteCursor& in, std::vector<uint8_t>& decoded) {
+bool DecodeRuns(ByteReader& in, std::vector<uint8_t>& decoded) {
     std::size_t filled = 0;
     while (filled < decoded.size()) {
         uint8_t byte = 0;
@@ -110,13 +112,12 @@ void BuildPaletteRows(const std::vector<uint8_t>& decoded, std::size_t bytesPerL
 
 }  // namespace
 
-bool DecodePcx(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic) {
+Status DecodePcx(std::span<const uint8_t> bytes, Picture& picture) {
     picture = Picture{};
-    ByteCursor in(bytes);
+    ByteReader in(bytes);
     uint8_t raw[PCX_HEADER_SIZE];
     if (!in.ReadBytes(raw, PCX_HEADER_SIZE)) {
-        diagnostic = "Failed to read PCX file header";
-        return false;
+        return Status::BadData("Failed to read PCX file header");
     }
     const PcxHeader header = ParseHeader(raw);
     const int32_t width = header.xmax - header.xmin + 1;
@@ -124,19 +125,16 @@ bool DecodePcx(std::span<const uint8_t> bytes, Picture& picture, std::string& di
     // A line shorter than the picture's width would make every row read past its line.
     if (!Recognised(header, bytes) || width <= 0 || height <= 0 || width > MAX_PICTURE_SIDE ||
         height > MAX_PICTURE_SIDE || header.bytesPerLine < width) {
-        diagnostic = "Not a recognized PCX file";
-        return false;
+        return Status::BadData("Not a recognized PCX file");
     }
     const std::size_t bytesPerLine = static_cast<std::size_t>(header.bytesPerLine);
     const std::size_t decodedSize = bytesPerLine * header.planes * height;
     if (decodedSize > in.Remaining() * PCX_MAX_RUN) {
-        diagnostic = "Failed to read PCX bits";
-        return false;
+        return Status::BadData("Failed to read PCX bits");
     }
     std::vector<uint8_t> decoded(decodedSize);
     if (!DecodeRuns(in, decoded)) {
-        diagnostic = "Failed to read PCX bits";
-        return false;
+        return Status::BadData("Failed to read PCX bits");
     }
     picture.width = width;
     picture.height = height;
@@ -148,7 +146,7 @@ bool DecodePcx(std::span<const uint8_t> bytes, Picture& picture, std::string& di
     }
     // PCX stores the top row first.
     ReverseRows(picture.rows, picture.Pitch(), picture.height);
-    return true;
+    return Status();
 }
 
 }  // namespace editor::io

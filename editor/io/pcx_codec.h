@@ -6,11 +6,15 @@
 #include <span>
 #include <string>
 
+#include "bytes/status.h"
 #include "editor/io/picture.h"
 
 namespace editor::io {
 
-// False with a developer diagnostic when the file is short or of another kind.
-bool DecodePcx(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic);
+using namespace ::bytes;
+
+// Fails BadData, with the reason as a developer trace, when the file is short or of another
+// kind.
+Status DecodePcx(std::span<const uint8_t> bytes, Picture& picture);
 
 }  // namespace editor::io

@@ -6,7 +6,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "scene/image.h"
+
 namespace editor::io {
+
+using namespace ::scene;
 
 struct Picture {
     int32_t width = 0;
@@ -23,7 +27,7 @@ struct Picture {
 };
 
 // Pictures larger than this many pixels a side are refused by the readers.
-constexpr int32_t MAX_PICTURE_SIDE = 16384;
+constexpr int32_t MAX_PICTURE_SIDE = C3D_MAX_IMAGE_SIDE;
 
 // Exchanges whole rows so that the first row becomes the last.
 void ReverseRows(std::vector<uint8_t>& rows, int32_t pitch, int32_t height);

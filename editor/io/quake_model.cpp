@@ -1,16 +1,17 @@
 #include "editor/io/quake_model.h"
 
-#include "flexmodel/byte_reader.h"
+#include "bytes/byte_reader.h"
 #include "flexmodel/record_io.h"
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::flexmodel;
 
 namespace {
 
 bool CountFits(int32_t count) {
-    return count >= 0 && count <= IMPORT_MAX_ELEMENTS;
+    return count >= 0 && count <= MAX_MESH_ELEMENTS;
 }
 
 bool ReadTriangles(const QuakeModelLayout& layout, RawMesh& mesh) {
@@ -89,24 +90,24 @@ bool ReadFrameVertices(const QuakeModelLayout& layout, std::size_t frameOffset, 
 
 }  // namespace
 
-bool ListQuakeFrames(const QuakeModelLayout& layout, std::vector<std::string>& names) {
+Status ListQuakeFrames(const QuakeModelLayout& layout, std::vector<std::string>& names) {
     names.clear();
     if (!FrameSizeUsable(layout)) {
-        return false;
+        return Status::BadData("Frame size cannot hold a frame header");
     }
     const ByteReader in(layout.frames);
     for (int32_t k = 0; k < layout.numFrames; ++k) {
         auto header = ReadFrameHeader(in, static_cast<std::size_t>(k) * layout.frameSize);
         if (!header) {
             names.clear();
-            return false;
+            return Status::BadData("Frame header cut short");
         }
         names.emplace_back(header->Name());
     }
-    return true;
+    return Status();
 }
 
-bool ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName, RawMesh& mesh) {
+Status ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName, RawMesh& mesh) {
     mesh = RawMesh{};
     const bool usable =
         CountFits(layout.numXyz) && CountFits(layout.numSt) && CountFits(layout.numTris) &&
@@ -114,16 +115,22 @@ bool ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName
         static_cast<int64_t>(layout.frameSize) >=
             static_cast<int64_t>(FRAME_HEADER_SIZE) +
                 static_cast<int64_t>(layout.numXyz) * static_cast<int64_t>(PACKED_VERTEX_SIZE);
-    if (!usable || !ReadTriangles(layout, mesh)) {
+    if (!usable) {
+        return Status::BadData("Model counts exceed a capacity or the frame size");
+    }
+    if (!ReadTriangles(layout, mesh)) {
         mesh = RawMesh{};
-        return false;
+        return Status::BadData("Triangles cut short");
     }
     const int64_t frameOffset = FindFrame(layout, frameName);
-    if (frameOffset < 0 ||
-        !ReadFrameVertices(layout, static_cast<std::size_t>(frameOffset), mesh) ||
+    if (frameOffset < 0) {
+        mesh = RawMesh{};
+        return Status::BadData("No frame named " + frameName);
+    }
+    if (!ReadFrameVertices(layout, static_cast<std::size_t>(frameOffset), mesh) ||
         !ReadStCoords(layout, mesh)) {
         mesh = RawMesh{};
-        return false;
+        return Status::BadData("Frame or texture vertices cut short");
     }
     RawGroup all{"mesh", {}};
     for (int32_t i = 0; i < layout.numTris; ++i) {
@@ -131,7 +138,10 @@ bool ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName
     }
     mesh.groups.push_back(std::move(all));
     mesh.oriented = true;
-    return RawMeshFits(mesh);
+    if (!RawMeshFits(mesh)) {
+        return Status::BadData("A triangle names a vertex the model does not have");
+    }
+    return Status();
 }
 
 }  // namespace editor::io

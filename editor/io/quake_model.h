@@ -23,14 +23,14 @@ struct QuakeModelLayout {
     std::span<const uint8_t> frames;
 };
 
-// The frame names in file order; false (list emptied) when a frame header is cut short or the
+// The frame names in file order; fails (list emptied) when a frame header is cut short or the
 // frame size cannot hold a frame header.
-bool ListQuakeFrames(const QuakeModelLayout& layout, std::vector<std::string>& names);
+Status ListQuakeFrames(const QuakeModelLayout& layout, std::vector<std::string>& names);
 
 // The named frame (the first one when frameName is empty): triangles with the stored winding,
 // vertices mirrored in x, texture vertices in texels, normal indices, and the group "mesh"
-// holding every triangle. False when a count exceeds a capacity, a section is cut short, an
+// holding every triangle. Fails when a count exceeds a capacity, a section is cut short, an
 // index does not exist or no frame has that name.
-bool ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName, RawMesh& mesh);
+Status ReadQuakeFrame(const QuakeModelLayout& layout, const std::string& frameName, RawMesh& mesh);
 
 }  // namespace editor::io

@@ -16,7 +16,7 @@ int RawMesh::GroupIndex(const std::string& name) {
     if (index >= 0) {
         return index;
     }
-    if (groups.size() >= static_cast<std::size_t>(IMPORT_MAX_GROUPS)) {
+    if (groups.size() >= static_cast<std::size_t>(MAX_TRIANGLE_GROUPS)) {
         return -1;
     }
     groups.push_back(RawGroup{name, {}});
@@ -79,7 +79,7 @@ bool RawMeshFits(const RawMesh& mesh) {
 }
 
 std::string RawMeshMisfit(const RawMesh& mesh) {
-    const std::size_t limit = IMPORT_MAX_ELEMENTS;
+    const std::size_t limit = MAX_MESH_ELEMENTS;
     if (mesh.vertices.size() > limit) {
         return TooMany(mesh.vertices.size(), "vertices", limit);
     }
@@ -89,8 +89,8 @@ std::string RawMeshMisfit(const RawMesh& mesh) {
     if (mesh.triangles.size() > limit) {
         return TooMany(mesh.triangles.size(), "triangles", limit);
     }
-    if (mesh.groups.size() > IMPORT_MAX_GROUPS) {
-        return TooMany(mesh.groups.size(), "groups", IMPORT_MAX_GROUPS);
+    if (mesh.groups.size() > MAX_TRIANGLE_GROUPS) {
+        return TooMany(mesh.groups.size(), "groups", MAX_TRIANGLE_GROUPS);
     }
     if (!mesh.normalIndices.empty() && mesh.normalIndices.size() != mesh.vertices.size()) {
         return std::to_string(mesh.normalIndices.size()) + " vertex normals for " +

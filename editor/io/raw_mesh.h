@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "bytes/status.h"
+#include "editor/model/capacities.h"
+
 namespace editor::io {
 
-// The capacities a file's mesh must fit (the editor's MeshData and group table).
-constexpr int IMPORT_MAX_ELEMENTS = 2048;
-constexpr int IMPORT_MAX_GROUPS = 128;
+using namespace ::bytes;
+using namespace ::editor::model;
 
 struct RawTriangle {
     std::array<int32_t, 3> corners{};
@@ -35,8 +37,6 @@ struct RawMesh {
     bool oriented = false;
     // For formats made of lines: the line of each triangle, so that a refusal can name it.
     std::vector<int> triangleLines;
-    // Why a parser refused the file, in words for the user ("line 12: ..."); empty otherwise.
-    std::string refusal;
 
     // Index of the group called name, or -1.
     int FindGroup(const std::string& name) const;

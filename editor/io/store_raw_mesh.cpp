@@ -1,5 +1,8 @@
 #include "editor/io/store_raw_mesh.h"
 
+#include <string>
+#include <utility>
+
 #include "editor/model/finish_import.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/triangle_group_table.h"
@@ -33,10 +36,10 @@ bool StoreTriangles(const RawMesh& raw, MeshData& target) {
 
 }  // namespace
 
-bool StoreRawMesh(const RawMesh& raw, MeshData& target) {
+Status StoreRawMesh(const RawMesh& raw, MeshData& target) {
     target.Clear();
-    if (!RawMeshFits(raw)) {
-        return false;
+    if (std::string misfit = RawMeshMisfit(raw); !misfit.empty()) {
+        return Status::BadData(std::move(misfit));
     }
     for (const auto& p : raw.vertices) {
         target.AddVertex(Vector(p.data()));
@@ -46,12 +49,12 @@ bool StoreRawMesh(const RawMesh& raw, MeshData& target) {
     }
     if (!StoreTriangles(raw, target)) {
         target.Clear();
-        return false;
+        return Status::BadData("The mesh takes no more triangles");
     }
     if (!raw.normalIndices.empty()) {
         if (!target.AllocNormalIndices()) {
             target.Clear();
-            return false;
+            return Status::Fail(Failure::OutOfMemory, "Failed to allocate the normal indices");
         }
         for (std::size_t i = 0; i < raw.normalIndices.size(); ++i) {
             target.normalIndices[i] = raw.normalIndices[i];
@@ -61,11 +64,14 @@ bool StoreRawMesh(const RawMesh& raw, MeshData& target) {
         StoreGroups(raw, *target.groupTable);
     }
     target.oriented = raw.oriented ? 1 : 0;
-    return true;
+    return Status();
 }
 
-int StoreAndFinish(const RawMesh& raw, MeshData& target) {
-    if (!StoreRawMesh(raw, target)) {
+int StoreAndFinish(const RawMesh& raw, MeshData& target, std::string* refusal) {
+    if (const Status stored = StoreRawMesh(raw, target); !Trace(stored)) {
+        if (refusal != nullptr) {
+            *refusal = stored.Reason();
+        }
         return -1;
     }
     FinishImport(target);

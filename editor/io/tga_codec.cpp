@@ -2,9 +2,11 @@
 
 #include <cstring>
 
-#include "editor/io/byte_cursor.h"
+#include "bytes/byte_reader.h"
 
 namespace editor::io {
+
+using namespace ::bytes;
 
 namespace {
 
@@ -51,7 +53,7 @@ bool IsTrueColourImage(const TgaHeader& h) {
     return h.imageType == TGA_TRUE_COLOUR_IMAGE && h.pixelDepth == 24;
 }
 
-bool ReadPalette(ByteCursor& in, const TgaHeader& header, Picture& picture) {
+bool ReadPalette(ByteReader& in, const TgaHeader& header, Picture& picture) {
     const int end = header.colourMapFirst + header.colourMapLength;
     for (int i = header.colourMapFirst; i < end; ++i) {
         if (!in.ReadBytes(&picture.palette[i * 4], 3)) {
@@ -62,7 +64,7 @@ bool ReadPalette(ByteCursor& in, const TgaHeader& header, Picture& picture) {
     return true;
 }
 
-bool ReadRows(ByteCursor& in, Picture& picture) {
+bool ReadRows(ByteReader& in, Picture& picture) {
     const std::size_t rowSize =
         static_cast<std::size_t>(picture.width) * (picture.bitsPerPixel / 8);
     const std::size_t pitch = picture.Pitch();
@@ -78,43 +80,39 @@ bool ReadRows(ByteCursor& in, Picture& picture) {
 
 }  // namespace
 
-bool DecodeTga(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic) {
+Status DecodeTga(std::span<const uint8_t> bytes, Picture& picture) {
     picture = Picture{};
-    ByteCursor in(bytes);
+    ByteReader in(bytes);
     uint8_t raw[TGA_HEADER_SIZE];
     if (!in.ReadBytes(raw, TGA_HEADER_SIZE)) {
-        diagnostic = "Failed to read TGA file header";
-        return false;
+        return Status::BadData("Failed to read TGA file header");
     }
     const TgaHeader header = ParseHeader(raw);
     const bool palette = IsPaletteImage(header);
     if ((!palette && !IsTrueColourImage(header)) || header.width == 0 || header.height == 0 ||
         header.width > MAX_PICTURE_SIDE || header.height > MAX_PICTURE_SIDE) {
-        diagnostic = "Not a recognized TGA file";
-        return false;
+        return Status::BadData("Not a recognized TGA file");
     }
     in.Skip(header.idLength);
     picture.width = header.width;
     picture.height = header.height;
     picture.bitsPerPixel = palette ? 8 : 24;
     if (palette && !ReadPalette(in, header, picture)) {
-        diagnostic = "Failed to read TGA palette entry";
         picture = Picture{};
-        return false;
+        return Status::BadData("Failed to read TGA palette entry");
     }
     if (!palette && header.colourMapType != 0) {
         in.Skip(static_cast<std::size_t>(header.colourMapLength) * 3);
     }
     if (!ReadRows(in, picture)) {
-        diagnostic = "Failed to read TGA bits";
         picture = Picture{};
-        return false;
+        return Status::BadData("Failed to read TGA bits");
     }
     // Rows handed on are always bottom-up.
     if (header.descriptor & TGA_TOP_LEFT_ORIGIN) {
         ReverseRows(picture.rows, picture.Pitch(), picture.height);
     }
-    return true;
+    return Status();
 }
 
 std::vector<uint8_t> EncodeTga(const Picture& picture) {

@@ -7,12 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "bytes/status.h"
 #include "editor/io/picture.h"
 
 namespace editor::io {
 
-// False with a developer diagnostic when the file is short or of another kind.
-bool DecodeTga(std::span<const uint8_t> bytes, Picture& picture, std::string& diagnostic);
+using namespace ::bytes;
+
+// Fails BadData, with the reason as a developer trace, when the file is short or of another
+// kind.
+Status DecodeTga(std::span<const uint8_t> bytes, Picture& picture);
 
 // A 24-bit picture as an uncompressed true-colour Targa, bottom row first.
 std::vector<uint8_t> EncodeTga(const Picture& picture);

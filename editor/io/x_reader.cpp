@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "editor/io/file_bytes.h"
+#include "bytes/whole_file.h"
 #include "editor/io/image_file.h"
 #include "editor/io/store_raw_mesh.h"
 #include "editor/model/finish_import.h"
@@ -17,6 +17,7 @@
 
 namespace editor::io {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::scene;
 
@@ -28,7 +29,7 @@ constexpr unsigned X_LOAD_FLAGS =
     aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_ConvertToLeftHanded;
 
 bool FirstMeshToRaw(const aiMesh& mesh, RawMesh& raw) {
-    if (mesh.mNumVertices > static_cast<unsigned>(IMPORT_MAX_ELEMENTS)) {
+    if (mesh.mNumVertices > static_cast<unsigned>(MAX_MESH_ELEMENTS)) {
         return false;
     }
     for (unsigned i = 0; i < mesh.mNumVertices; ++i) {
@@ -40,7 +41,7 @@ bool FirstMeshToRaw(const aiMesh& mesh, RawMesh& raw) {
         if (face.mNumIndices != 3) {
             continue;
         }
-        if (raw.triangles.size() >= static_cast<std::size_t>(IMPORT_MAX_ELEMENTS)) {
+        if (raw.triangles.size() >= static_cast<std::size_t>(MAX_MESH_ELEMENTS)) {
             return false;
         }
         RawTriangle triangle;
@@ -90,14 +91,14 @@ void LoadTextures(const aiScene& scene, const aiMesh& mesh, C3dShape& shape,
 int ReadXFile(C3dShape& shape, MeshData& target, const std::string& path) {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
-    if (error || size > MAX_INPUT_FILE_BYTES) {
+    if (error || size > MAX_FILE_BYTES) {
         return -1;
     }
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(path, X_LOAD_FLAGS);
     RawMesh raw;
     if (scene == nullptr || scene->mNumMeshes == 0 || !FirstMeshToRaw(*scene->mMeshes[0], raw) ||
-        !StoreRawMesh(raw, target)) {
+        !Trace(StoreRawMesh(raw, target))) {
         target.Clear();
         return -1;
     }

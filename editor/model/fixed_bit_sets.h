@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "editor/model/bit_set.h"
+#include "editor/model/capacities.h"
 
 namespace editor::model {
 
@@ -34,8 +35,8 @@ class FixedBitSet : public BitSet {
 };
 
 // MAX_MESH_ELEMENTS bits each: one per vertex or per triangle of a mesh.
-class VertexSet : public FixedBitSet<VertexSet, 2048> {};
-class TriangleSet : public FixedBitSet<TriangleSet, 2048> {};
+class VertexSet : public FixedBitSet<VertexSet, MAX_MESH_ELEMENTS> {};
+class TriangleSet : public FixedBitSet<TriangleSet, MAX_MESH_ELEMENTS> {};
 // One bit per texel of a 256 x 256 skin.
 class TexelSet : public FixedBitSet<TexelSet, 256 * 256> {};
 

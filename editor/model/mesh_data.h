@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "editor/model/capacities.h"
 #include "editor/model/fixed_bit_sets.h"
 #include "scene/vector.h"
 
@@ -12,7 +13,6 @@ using namespace ::scene;
 
 class TriangleGroupTable;
 
-constexpr int MAX_MESH_ELEMENTS = 2048;
 // {3, a, b, c} per triangle and one 0 word after the last.
 constexpr int FACE_RECORD_WORDS = 4;
 constexpr int FACE_LIST_WORDS = MAX_MESH_ELEMENTS * FACE_RECORD_WORDS + 1;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "editor/model/bone_part.h"
+#include "editor/model/capacities.h"
 #include "editor/model/face_colours.h"
 #include "editor/model/fixed_bit_sets.h"
 #include "editor/model/generated_part.h"
@@ -19,7 +20,6 @@ namespace editor::model {
 
 using namespace ::scene;
 
-constexpr int MAX_MERGED_PROPS = 16;
 constexpr int REF_POINTS_PER_BONE = 3;
 
 // Everything the editor edits, in one fixed block (about 9 MB): the skeleton's joints and bones,

@@ -1,9 +1,14 @@
 #include "editor/model/pose_record.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
+#include "bytes/byte_reader.h"
+
 namespace editor::model {
+
+using namespace ::bytes;
 
 namespace {
 constexpr size_t START_POSITIONS_OFFSET = 16;
@@ -43,27 +48,11 @@ void WriteLittleDouble(double value, uint8_t* out) {
     }
 }
 
-double ReadLittleDouble(const uint8_t* in) {
-    uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) {
-        bits |= static_cast<uint64_t>(in[i]) << (8 * i);
-    }
-    return std::bit_cast<double>(bits);
-}
-
 void WriteLittleInt32(int32_t value, uint8_t* out) {
     uint32_t bits = static_cast<uint32_t>(value);
     for (int i = 0; i < 4; ++i) {
         out[i] = static_cast<uint8_t>(bits >> (8 * i));
     }
-}
-
-int32_t ReadLittleInt32(const uint8_t* in) {
-    uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i) {
-        bits |= static_cast<uint32_t>(in[i]) << (8 * i);
-    }
-    return static_cast<int32_t>(bits);
 }
 
 void WritePoseRecord(const PoseRecord& record, uint8_t* out) {
@@ -76,15 +65,24 @@ void WritePoseRecord(const PoseRecord& record, uint8_t* out) {
     }
 }
 
-void ReadPoseRecord(const uint8_t* in, PoseRecord& record) {
-    std::memcpy(record.name, in, POSE_NAME_SIZE);
-    for (int b = 0; b < NUM_BONES; ++b) {
-        const uint8_t* p = in + START_POSITIONS_OFFSET + 24 * b;
-        record.startPositions[b] = {ReadLittleDouble(p), ReadLittleDouble(p + 8),
-                                    ReadLittleDouble(p + 16)};
-        const uint8_t* a = in + ANGLES_OFFSET + 24 * b;
-        record.angles[b] = {ReadLittleDouble(a), ReadLittleDouble(a + 8), ReadLittleDouble(a + 16)};
+bool ReadPoseRecord(std::span<const uint8_t> bytes, PoseRecord& record) {
+    auto fields = ByteReader(bytes).Range(0, POSE_RECORD_SIZE);
+    if (!fields) {
+        return false;
     }
+    // Every offset below lies inside the record's bytes.
+    auto triple = [&](std::size_t offset) {
+        return std::array<double, 3>{*fields->Double(offset), *fields->Double(offset + 8),
+                                     *fields->Double(offset + 16)};
+    };
+    std::memcpy(record.name, bytes.data(), POSE_NAME_SIZE);
+    for (int b = 0; b < NUM_BONES; ++b) {
+        auto [x, y, z] = triple(START_POSITIONS_OFFSET + 24 * b);
+        record.startPositions[b] = {x, y, z};
+        auto [ax, ay, az] = triple(ANGLES_OFFSET + 24 * b);
+        record.angles[b] = {ax, ay, az};
+    }
+    return true;
 }
 
 }  // namespace editor::model

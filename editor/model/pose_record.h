@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "editor/model/pose_vector.h"
@@ -35,12 +36,11 @@ std::string CutPoseName(const std::string& name);
 
 // Little-endian record layout: name at 0, start positions at 16, angles at 904.
 void WritePoseRecord(const PoseRecord& record, uint8_t* out);
-void ReadPoseRecord(const uint8_t* in, PoseRecord& record);
+// False, with the record unchanged, when fewer than POSE_RECORD_SIZE bytes are given.
+bool ReadPoseRecord(std::span<const uint8_t> in, PoseRecord& record);
 
 // Little-endian scalars shared by the pose and bone-length files.
 void WriteLittleDouble(double value, uint8_t* out);
-double ReadLittleDouble(const uint8_t* in);
 void WriteLittleInt32(int32_t value, uint8_t* out);
-int32_t ReadLittleInt32(const uint8_t* in);
 
 }  // namespace editor::model

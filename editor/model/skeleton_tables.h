@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "flexmodel/records.h"
+
 namespace editor::model {
 
 // The fixed player skeleton: 38 joints, 37 bones, 16 mesh nodes. Nothing here changes at run
@@ -9,7 +11,7 @@ namespace editor::model {
 
 constexpr int NUM_JOINTS = 38;  // joint indices 0..37; 38 means "no joint"
 constexpr int NUM_BONES = 37;   // bone indices 0..36; 37 means "no bone"
-constexpr int NUM_MESH_NODES = 16;
+constexpr int NUM_MESH_NODES = ::flexmodel::FLEX_MAX_MESH_NODES;
 constexpr int MAX_BONES_PER_MESH_NODE = 15;
 
 constexpr int NO_JOINT = NUM_JOINTS;

@@ -3,11 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "editor/model/capacities.h"
 #include "editor/model/fixed_bit_sets.h"
 
 namespace editor::model {
-
-constexpr int MAX_TRIANGLE_GROUPS = 128;
 
 // The named triangle groups of one mesh, plus the temporary group (the working selection).
 // Groups are kept packed in creation order; names are unique and compared case-sensitively.

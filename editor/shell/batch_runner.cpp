@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "editor/shell/batch_script.h"
-#include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
 #include "scene/input/memory_settings_store.h"
 
@@ -43,13 +42,14 @@ int BatchRunner::Run(std::istream& script, const std::string& scriptName) {
         }
     }
 
-    // A misspelt command stops the script before anything runs.
-    const CommandRouter noHandlers;
+    // A misspelt or ambiguous command stops the script before anything runs.
     for (const BatchStatement& statement : statements) {
-        if (statement.kind == BatchStatement::Kind::Run &&
-            !FindCommandForScript(statement.command, noHandlers)) {
-            err_ << Where(scriptName, statement.line) << "unknown command '" << statement.command
-                 << "'\n";
+        if (statement.kind != BatchStatement::Kind::Run) {
+            continue;
+        }
+        const ScriptCommand command = FindCommandForScript(statement.command);
+        if (!command.id) {
+            err_ << Where(scriptName, statement.line) << command.error << "\n";
             return 1;
         }
     }
@@ -76,7 +76,7 @@ int BatchRunner::Run(std::istream& script, const std::string& scriptName) {
                 frame.ClickView(statement.first, statement.second);
                 break;
             case BatchStatement::Kind::Run: {
-                int id = *FindCommandForScript(statement.command, frame.Commands());
+                const int id = *FindCommandForScript(statement.command).id;
                 if (!frame.RunCommand(id)) {
                     err_ << Where(scriptName, statement.line) << "command '" << statement.command
                          << "' (" << id << ") is disabled\n";

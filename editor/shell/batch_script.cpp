@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "editor/shell/command_router.h"
 #include "editor/shell/command_table.h"
 #include "editor/shell/text_util.h"
 
@@ -111,6 +110,31 @@ BatchLine ParsePair(const std::vector<std::string_view>& words, BatchStatement s
     return Statement(std::move(statement));
 }
 
+// The name as written, each "/"-separated part trimmed and without "&" or a trailing "...",
+// ready to compare with the table's paths and plain names.
+std::string PlainScriptPath(std::string_view name) {
+    std::string path;
+    while (true) {
+        const std::size_t slash = name.find('/');
+        path += PlainCommandName(Trim(name.substr(0, slash)));
+        if (slash == std::string_view::npos) {
+            return path;
+        }
+        path.push_back('/');
+        name.remove_prefix(slash + 1);
+    }
+}
+
+std::string AmbiguityMessage(std::string_view name, const std::vector<const CommandInfo*>& named) {
+    std::string message =
+        "'" + std::string(name) + "' names " + std::to_string(named.size()) + " commands:";
+    for (std::size_t i = 0; i < named.size(); ++i) {
+        message += (i == 0 ? " " : i + 1 == named.size() ? " and " : ", ");
+        message += CommandPath(*named[i]) + " (" + std::to_string(named[i]->id) + ")";
+    }
+    return message + "; write its menu path or id";
+}
+
 }  // namespace
 
 BatchLine ParseBatchLine(std::string_view text, int lineNumber) {
@@ -144,27 +168,28 @@ BatchLine ParseBatchLine(std::string_view text, int lineNumber) {
     return Error("unknown statement '" + std::string(words[0]) + "'");
 }
 
-std::optional<int> FindCommandForScript(std::string_view name, const CommandRouter& router) {
+ScriptCommand FindCommandForScript(std::string_view name) {
     if (std::optional<int> id = ParseInt(name)) {
-        return FindCommand(*id) != nullptr ? id : std::nullopt;
+        if (FindCommand(*id) == nullptr) {
+            return {std::nullopt, "unknown command '" + std::string(name) + "'"};
+        }
+        return {id, {}};
     }
-    // Written with the menu's "..." is still the same command.
-    if (name.ends_with("...")) {
-        name.remove_suffix(3);
-    }
-    std::optional<int> first;
+    const std::string wanted = PlainScriptPath(name);
+    std::vector<const CommandInfo*> named;
     for (const CommandInfo& command : CommandTable()) {
-        if (!EqualsIgnoreCase(PlainCommandName(command.menuText), name)) {
-            continue;
-        }
-        if (router.IsEnabled(command.id)) {
-            return command.id;
-        }
-        if (!first) {
-            first = command.id;
+        if (EqualsIgnoreCase(CommandPath(command), wanted) ||
+            EqualsIgnoreCase(PlainCommandName(command.menuText), wanted)) {
+            named.push_back(&command);
         }
     }
-    return first;
+    if (named.empty()) {
+        return {std::nullopt, "unknown command '" + std::string(name) + "'"};
+    }
+    if (named.size() > 1) {
+        return {std::nullopt, AmbiguityMessage(name, named)};
+    }
+    return {named.front()->id, {}};
 }
 
 }  // namespace editor::shell

@@ -9,8 +9,6 @@
 
 namespace editor::shell {
 
-class CommandRouter;
-
 // One statement of a batch script.
 struct BatchStatement {
     enum class Kind { Answer, Run, View, Click };
@@ -32,9 +30,16 @@ struct BatchLine {
 // Parses one line of a script; `#` starts a comment, keywords are case-insensitive.
 BatchLine ParseBatchLine(std::string_view text, int lineNumber);
 
-// The command a `run` statement names: its numeric id, or its menu text without "&" and a
-// trailing "..." compared case-insensitively. Among commands of the same name the first
-// enabled one in menu order wins, else the first. Nothing when no command has that id or name.
-std::optional<int> FindCommandForScript(std::string_view name, const CommandRouter& router);
+// The command a `run` statement names, or why there is none.
+struct ScriptCommand {
+    std::optional<int> id;
+    std::string error;
+};
+
+// Finds the command a `run` statement names: its numeric id, its menu path ("File/Save",
+// "Group/Save") or its plain menu text ("Save Pose"), with "&" and a trailing "..." ignored
+// and compared case-insensitively. A text that names more than one command is an error that
+// lists their paths, so a script never runs a command its author did not mean.
+ScriptCommand FindCommandForScript(std::string_view name);
 
 }  // namespace editor::shell

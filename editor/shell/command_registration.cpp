@@ -2,8 +2,9 @@
 
 namespace editor::shell {
 
-// Each area binds its commands (and installs its frame hooks) in a file of its own. To add an
-// area: write its registration function and add one line to each list below.
+// Each area binds its commands (and installs its frame hooks) in a file of its own; no command
+// is bound by two areas, so the order of the list below does not decide who handles what. To
+// add an area: write its registration function and add one line to each list below.
 void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterFileCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router);

@@ -302,6 +302,18 @@ std::string PlainCommandName(std::string_view menuText) {
     return plain;
 }
 
+std::string CommandPath(const CommandInfo& command) {
+    std::string path;
+    std::string_view menus = command.menuPath;
+    while (!menus.empty()) {
+        const std::size_t slash = menus.find('/');
+        path += PlainCommandName(menus.substr(0, slash));
+        path.push_back('/');
+        menus = slash == std::string_view::npos ? std::string_view() : menus.substr(slash + 1);
+    }
+    return path + PlainCommandName(command.menuText);
+}
+
 std::string_view PromptStatusText(std::string_view prompt) {
     return prompt.substr(0, prompt.find('\n'));
 }

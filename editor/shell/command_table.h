@@ -48,6 +48,11 @@ std::span<const int> ToolbarButtons();
 // "Flex Model From"); commands are found by this name in scripts.
 std::string PlainCommandName(std::string_view menuText);
 
+// The menu path and text of a command as plain names joined by "/" ("&File/&Export..." and
+// "Flex Model F&rom..." give "File/Export/Flex Model From"); a command without a menu entry
+// is its plain name alone. No two commands share a path, so scripts can name any of them.
+std::string CommandPath(const CommandInfo& command);
+
 // The part of the prompt shown in the status bar (before the "\n").
 std::string_view PromptStatusText(std::string_view prompt);
 

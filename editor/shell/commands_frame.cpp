@@ -50,11 +50,11 @@ void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router) {
                                 .isEnabled = [&frame] { return frame.selectedObject != nullptr; }});
     router.Bind(ID_APP_ABOUT, {.run = [&frame] { frame.GetUi().ShowAbout(AboutText()); }});
 
-    BindToggle(router, frame, ID_MODEL_LOCK_POSITION, frame.lockPosition, false);
-    BindToggle(router, frame, ID_LIVE_UPDATE, frame.liveUpdate, true);
-    BindToggle(router, frame, ID_FLIP_TEXTURE_U, frame.flipTextureU, true);
-    BindToggle(router, frame, ID_FLIP_TEXTURE_V, frame.flipTextureV, true);
-    BindToggle(router, frame, ID_QUICK_EXPORT, frame.quickExport, false);
+    BindToggle(router, frame, ID_MODEL_LOCK_POSITION, frame.options.lockPosition, false);
+    BindToggle(router, frame, ID_LIVE_UPDATE, frame.options.liveUpdate, true);
+    BindToggle(router, frame, ID_FLIP_TEXTURE_U, frame.options.flipTextureU, true);
+    BindToggle(router, frame, ID_FLIP_TEXTURE_V, frame.options.flipTextureV, true);
+    BindToggle(router, frame, ID_QUICK_EXPORT, frame.options.quickExport, false);
     BindToggle(router, frame, ID_ARM_LEG_BEEF, frame.Document().armLegBeef, true);
     router.Bind(ID_EXPORT_WAVEFRONT_OBJ, {.run = [&frame] { frame.ShowNotImplemented(); }});
 }

@@ -24,7 +24,7 @@ void SaveModel(CMainFrame& frame) {
     }
     UiFileQuestions questions(frame.GetUi());
     const std::optional<std::string> saved =
-        ExportMesh(*model.Shape(), std::string(), &model.mesh, &questions);
+        ExportMesh(*model.Shape(), std::string(), &model.mesh, &questions, &frame.lastExportPath);
     if (saved) {
         frame.Saved().MarkSaved(frame.Document(), *saved);
         frame.SetStatus("Saved model to '%s'.\n", saved->c_str());

@@ -167,7 +167,7 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     UiFileQuestions questions(frame.GetUi());
     std::string refusal;
     std::optional<std::string> loaded =
-        ImportMesh(*shape, document.prop.mesh, path, &questions, &refusal);
+        ImportMesh(*shape, document.prop.mesh, path, &questions, &frame.lastImportPath, &refusal);
     if (!loaded) {
         // A cancelled dialog ends the command silently, without leaving "Loading..." behind.
         if (questions.Cancelled()) {
@@ -175,7 +175,7 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
             return std::nullopt;
         }
         frame.GetUi().ShowMessage(IMPORT_FAILED_MESSAGE);
-        frame.SetStatus("Unable to load '%s': %s.", lastImportPath.c_str(),
+        frame.SetStatus("Unable to load '%s': %s.", frame.lastImportPath.c_str(),
                         refusal.empty() ? "the file cannot be read" : refusal.c_str());
         return std::nullopt;
     }
@@ -214,14 +214,12 @@ void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
                         OpenModelFile(frame, std::string());
                     }
                 }});
-    // "Open Prop..." belongs to the file commands; this stands in until they bind it.
-    if (!router.IsBound(ID_FILE_OPEN_PROP)) {
-        router.Bind(ID_FILE_OPEN_PROP, {.run = [&frame] {
-                        if (OpenMeshAsProp(frame, std::string())) {
-                            frame.Document().prop.ShowSolid(1);
-                        }
-                    }});
-    }
+    // "Open Prop..." imports into the prop part, so it is this area's command alone.
+    router.Bind(ID_FILE_OPEN_PROP, {.run = [&frame] {
+                    if (OpenMeshAsProp(frame, std::string())) {
+                        frame.Document().prop.ShowSolid(1);
+                    }
+                }});
     router.Bind(ID_VIEW_PROP,
                 {.run = [&frame] { ToggleProp(frame); },
                  .isChecked = [&frame] { return frame.Document().prop.visible != 0; }});

@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "bytes/whole_file.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/skeleton_controller.h"
 #include "editor/shell/skeleton_prompts_ui.h"
-#include "editor/skeleton/file_bytes.h"
 #include "editor/skeleton/skeleton_drag.h"
 #include "editor/skeleton/skeleton_files.h"
 #include "editor/skeleton/skeleton_posing.h"
@@ -21,6 +21,7 @@
 
 namespace editor::shell {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 using namespace ::scene;
@@ -86,12 +87,14 @@ struct SkeletonArea {
         for (int n = 0; n < NUM_MESH_NODES; ++n) {
             nodes[n] = static_cast<int32_t>(document.activeNodes[n]);
         }
-        if (!frame.GetUi().AskMeshNodes(nodes)) {
+        const std::optional<MeshNodeFlags> chosen =
+            frame.GetUi().AskMeshNodes(MeshNodesRequestFor(nodes));
+        if (!chosen) {
             return;
         }
         uint32_t flags[NUM_MESH_NODES];
         for (int n = 0; n < NUM_MESH_NODES; ++n) {
-            flags[n] = nodes[n] != 0 ? 1u : 0u;
+            flags[n] = (*chosen)[n] != 0 ? 1u : 0u;
         }
         SetActiveNodes(document, flags);
         for (JointPart& joint : document.joints) {

@@ -8,7 +8,6 @@
 #include "editor/shell/camera_navigation.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_registration.h"
-#include "editor/shell/settings_names.h"
 #include "editor/skeleton/camera_presets.h"
 #include "scene/input/controller.h"
 #include "scene/input/transform_dialog.h"
@@ -79,56 +78,14 @@ void CMainFrame::PreCreate() {
 }
 
 void CMainFrame::ReadSettings() {
-    using namespace settings;
-    controlDevice = settings_.GetInt(kSettings, kControlDevice, 0);
-    int top = settings_.GetInt(kWindow, kTop, 50);
-    int left = settings_.GetInt(kWindow, kLeft, 50);
-    int width = settings_.GetInt(kWindow, kWidth, 300);
-    int height = settings_.GetInt(kWindow, kHeight, 350);
-    windowRect = {left, top, left + width, top + height};
-    viewSelection = settings_.GetInt(kOptions, kViewSel, 1);
-    viewHitPoint = settings_.GetInt(kOptions, kViewHit, 1);
-    liveUpdate = settings_.GetInt(kModel, kLiveUpdate, 0);
-
-    ModelDocument& document = *document_;
-    document.normalizePoses = settings_.GetInt(kSkeleton, kNormalizePoses, 0);
-    document.rigidBones = settings_.GetInt(kSkeleton, kRigidBones, 0);
-    document.model.ShowSolid(settings_.GetInt(kModel, kSolidBody, 0));
-    std::optional<std::vector<std::uint8_t>> nodes = settings_.GetBinary(kSkeleton, kActiveNodes);
-    // A block of another size was not written by this program: keep the defaults.
-    if (nodes && nodes->size() == kActiveNodesSize) {
-        for (int node = 0; node < NUM_MESH_NODES; ++node) {
-            const std::uint8_t* bytes = nodes->data() + 4 * node;
-            document.activeNodes[node] =
-                static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-        }
-    }
+    ReadFrameOptions(settings_, options);
+    ReadDocumentOptions(settings_, *document_);
     RunHooks(hooks_.afterSettingsRead);
 }
 
 void CMainFrame::WriteSettings() {
-    using namespace settings;
-    settings_.WriteInt(kSettings, kControlDevice, controlDevice);
-    settings_.WriteInt(kWindow, kTop, windowRect.top);
-    settings_.WriteInt(kWindow, kLeft, windowRect.left);
-    settings_.WriteInt(kWindow, kWidth, windowRect.right - windowRect.left);
-    settings_.WriteInt(kWindow, kHeight, windowRect.bottom - windowRect.top);
-    settings_.WriteInt(kOptions, kViewSel, viewSelection);
-    settings_.WriteInt(kOptions, kViewHit, viewHitPoint);
-    settings_.WriteInt(kModel, kLiveUpdate, liveUpdate);
-    const ModelDocument& document = *document_;
-    settings_.WriteInt(kSkeleton, kNormalizePoses, static_cast<int>(document.normalizePoses));
-    settings_.WriteInt(kSkeleton, kRigidBones, static_cast<int>(document.rigidBones));
-    settings_.WriteInt(kModel, kSolidBody, static_cast<int>(document.model.solid));
-    std::vector<std::uint8_t> nodes(kActiveNodesSize);
-    for (int node = 0; node < NUM_MESH_NODES; ++node) {
-        for (int byte = 0; byte < 4; ++byte) {
-            nodes[4 * node + byte] =
-                static_cast<std::uint8_t>(document.activeNodes[node] >> (8 * byte));
-        }
-    }
-    settings_.WriteBinary(kSkeleton, kActiveNodes, nodes);
+    WriteFrameOptions(settings_, options);
+    WriteDocumentOptions(settings_, *document_);
 }
 
 bool CMainFrame::Create(int viewWidth, int viewHeight) {
@@ -183,7 +140,7 @@ void CMainFrame::CreateController() {
     if (joystickBackend_ != nullptr) {
         controller->UseJoystick(joystickBackend_, &settings_);
     }
-    controller->SelectDevice(controlDevice);
+    controller->SelectDevice(options.controlDevice);
     controller_ = std::move(controller);
 }
 
@@ -332,7 +289,7 @@ void CMainFrame::ChooseControlDevice() {
     if (controller_ == nullptr) {
         return;
     }
-    ControlDeviceChoice choice{controlTarget, controlDevice};
+    ControlDeviceChoice choice{controlTarget, options.controlDevice};
     if (!ui_.AskControlDevice(choice)) {
         return;
     }
@@ -342,7 +299,7 @@ void CMainFrame::ChooseControlDevice() {
         view_.Update(1.0);
     }
     controller_->SelectDevice(choice.device);
-    controlDevice = controller_->GetDeviceIndex();
+    options.controlDevice = controller_->GetDeviceIndex();
     SetStatus("Control is now via: %s", controller_->GetDeviceName().c_str());
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_options.h"
 #include "editor/shell/saved_state.h"
 #include "editor/shell/status_log.h"
 #include "editor/shell/ui.h"
@@ -23,13 +24,6 @@ using namespace ::scene;
 using namespace ::scene::input;
 using namespace ::editor::model;
 
-struct WindowRect {
-    int left = 50;
-    int top = 50;
-    int right = 350;
-    int bottom = 400;
-};
-
 // Camera presets; kCameraUnderControl while the input controller moves the camera.
 enum CameraView : int32_t {
     kCameraFront = 0,
@@ -41,7 +35,7 @@ enum CameraView : int32_t {
     kCameraUnderControl = 6,
 };
 
-inline constexpr int32_t kNoBone = 37;
+inline constexpr int32_t kNoBone = NO_BONE;
 inline constexpr const char* kNotImplementedNotice =
     "I wish this were implemented already, but you'll have to wait for a future version of "
     "Marionet.";
@@ -158,24 +152,20 @@ class CMainFrame {
     void OpenTransformsSheet();
     void OnTransformsSheetClosed();
 
+    // The options the user switches; the settings profile keeps part of them.
+    FrameOptions options;
     // Frame state read and written by the editor's areas.
     int32_t cameraView = kCameraFront;
-    int32_t liveUpdate = 0;
-    int32_t flipTextureV = 0;
-    int32_t flipTextureU = 0;
-    int32_t quickExport = 0;
     int32_t selectedBone = kNoBone;
-    int32_t lockPosition = 0;
     std::string programDir;
+    // The paths of the latest import and save attempts, successful or not; empty at start.
+    std::string lastImportPath;
+    std::string lastExportPath;
     int32_t controlTarget = 0;
     int32_t controlOption = 0;
-    int32_t controlDevice = 0;
-    WindowRect windowRect;
-    int32_t viewSelection = 1;
     C3dShape* selectedObject = nullptr;
     int32_t hitTriangle = -1;
     Vector hitPoint{0.0, 0.0, 0.0};
-    int32_t viewHitPoint = 1;
 
   private:
     void CreateScene();

@@ -197,12 +197,12 @@ std::optional<std::string> ScriptedUi::AskComboChoice(const ComboChoiceRequest& 
     return TakeLimitedText(request.title, request.maxLength);
 }
 
-bool ScriptedUi::AskMeshNodes(MeshNodeFlags& nodes) {
+std::optional<MeshNodeFlags> ScriptedUi::AskMeshNodes(const MeshNodesRequest& request) {
     static const std::string kTitle = "Select Active Mesh Nodes";
     std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::Nodes);
     if (!answer) {
         Unanswered(kTitle);
-        return false;
+        return std::nullopt;
     }
     MeshNodeFlags checked{};
     for (int node : answer->nodes) {
@@ -211,6 +211,7 @@ bool ScriptedUi::AskMeshNodes(MeshNodeFlags& nodes) {
         }
     }
     // Go through the dialog's boxes so that the shared "Torso" box behaves as it does on screen.
+    MeshNodeFlags nodes = request.nodes;
     ApplyMeshNodeBoxes(MeshNodeBoxes(checked), nodes);
     std::string list;
     for (int node = 0; node < kMeshNodeCount; ++node) {
@@ -219,7 +220,7 @@ bool ScriptedUi::AskMeshNodes(MeshNodeFlags& nodes) {
         }
     }
     Answered(kTitle, list.empty() ? "none" : list);
-    return true;
+    return nodes;
 }
 
 bool ScriptedUi::AskControlDevice(ControlDeviceChoice& choice) {

@@ -219,10 +219,10 @@ struct SelectionArea {
         if (selected == nullptr) {
             return;
         }
-        if (frame.viewSelection != 0) {
+        if (frame.options.viewSelection) {
             decorations.ShowBox(*selected);
         }
-        if (frame.viewHitPoint != 0 && frame.hitTriangle >= 0) {
+        if (frame.options.viewHitPoint && frame.hitTriangle >= 0) {
             decorations.ShowHitPoint(*selected, frame.hitTriangle, frame.hitPoint);
         }
     }
@@ -323,17 +323,17 @@ void RegisterSelectionCommands(CMainFrame& frame, CommandRouter& router) {
     BindRun(
         router, ID_VIEW_SELECTION_BOX,
         [area, &frame] {
-            frame.viewSelection = frame.viewSelection ? 0 : 1;
+            frame.options.viewSelection = !frame.options.viewSelection;
             area->DrawDecorations();
         },
-        [&frame] { return frame.viewSelection != 0; });
+        [&frame] { return frame.options.viewSelection; });
     BindRun(
         router, ID_VIEW_HIT_POINT,
         [area, &frame] {
-            frame.viewHitPoint = frame.viewHitPoint ? 0 : 1;
+            frame.options.viewHitPoint = !frame.options.viewHitPoint;
             area->DrawDecorations();
         },
-        [&frame] { return frame.viewHitPoint != 0; });
+        [&frame] { return frame.options.viewHitPoint; });
     BindRun(
         router, ID_MODEL_SOLID, [area] { area->ToggleSolid(); },
         [area] { return area->SolidShown(); });

@@ -24,7 +24,7 @@ void CSkeletonController::Apply(const InputState& state, C3dFrame* target) {
         return;
     }
     SceneMotion motion = MapDeviceToScene(demands, frame_.cameraView);
-    ApplyDrag(frame_.Document(), *target, motion, frame_.lockPosition != 0);
+    ApplyDrag(frame_.Document(), *target, motion, frame_.options.lockPosition);
 }
 
 }  // namespace editor::shell

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "editor/model/skeleton_tables.h"
 #include "scene/input/forward.h"
 
 namespace editor::shell {
 
+using namespace ::editor::model;
 using namespace ::scene::input;
 
 // Flags of the open and save dialogs.
@@ -60,8 +62,15 @@ struct ControlDeviceChoice {
     int device = 0;  // 0 keyboard, 1 mouse, 2 joystick
 };
 
-inline constexpr int kMeshNodeCount = 16;
+inline constexpr int kMeshNodeCount = NUM_MESH_NODES;
 using MeshNodeFlags = std::array<std::int32_t, kMeshNodeCount>;
+
+// The "Select Active Mesh Nodes" dialog's question: the flags it starts from and the label of
+// each mesh node's box (nodes 0 and 1 share one).
+struct MeshNodesRequest {
+    MeshNodeFlags nodes{};
+    std::array<std::string, kMeshNodeCount> labels{};
+};
 
 // Every question the editor asks a person and every text it shows outside the 3D view.
 // The window implements it with dialogs; ScriptedUi answers from a queue for tests and batch
@@ -97,8 +106,8 @@ class Ui {
     virtual std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) = 0;
 
     // "Select Active Mesh Nodes": one check box per mesh node, except that nodes 0 and 1
-    // share the "Torso" box (checked when either is set; sets both). Fills `nodes` on OK.
-    virtual bool AskMeshNodes(MeshNodeFlags& nodes) = 0;
+    // share the "Torso" box (checked when either is set; sets both). The flags chosen.
+    virtual std::optional<MeshNodeFlags> AskMeshNodes(const MeshNodesRequest& request) = 0;
 
     // "Control Device": object or camera, keyboard, mouse or joystick. Fills `choice` on OK;
     // an out-of-range value shows as the first button.
@@ -117,5 +126,8 @@ class Ui {
 // nodes 0 and 1, box i (i >= 1) is node i + 1.
 std::array<bool, kMeshNodeCount - 1> MeshNodeBoxes(const MeshNodeFlags& nodes);
 void ApplyMeshNodeBoxes(const std::array<bool, kMeshNodeCount - 1>& boxes, MeshNodeFlags& nodes);
+
+// The dialog's question for these flags, with the labels of the player's mesh nodes.
+MeshNodesRequest MeshNodesRequestFor(const MeshNodeFlags& nodes);
 
 }  // namespace editor::shell

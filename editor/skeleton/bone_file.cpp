@@ -1,9 +1,11 @@
 #include "editor/skeleton/bone_file.h"
 
+#include "bytes/byte_reader.h"
 #include "editor/model/pose_record.h"
 
 namespace editor::skeleton {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 
 std::vector<uint8_t> SerializeBoneLengths(const BoneLengths& lengths) {
@@ -15,8 +17,10 @@ std::vector<uint8_t> SerializeBoneLengths(const BoneLengths& lengths) {
 }
 
 void ParseBoneLengths(const std::vector<uint8_t>& bytes, BoneLengths& lengths) {
+    const ByteReader in(bytes);
     for (int b = 0; b < NUM_BONES; ++b) {
-        lengths[b] = ReadLittleDouble(bytes.data() + 8 * b);
+        // A missing length reads as 0, which BoneLengthsInRange refuses.
+        lengths[b] = in.Double(8 * std::size_t(b)).value_or(0.0);
     }
 }
 

@@ -2,14 +2,19 @@
 
 #include <cctype>
 
+#include "bytes/byte_reader.h"
+
 namespace editor::skeleton {
+
+using namespace ::bytes;
 
 bool ParsePoseFile(const std::vector<uint8_t>& bytes, std::vector<PoseRecord>& records) {
     if (bytes.size() < POSE_FILE_HEADER_SIZE) {
         return false;
     }
-    int32_t count = ReadLittleInt32(bytes.data());
-    int32_t version = ReadLittleInt32(bytes.data() + 4);
+    const ByteReader in(bytes);
+    int32_t count = *in.Int32(0);
+    int32_t version = *in.Int32(4);
     if (version != POSE_FILE_VERSION || count < 1) {
         return false;
     }
@@ -19,7 +24,8 @@ bool ParsePoseFile(const std::vector<uint8_t>& bytes, std::vector<PoseRecord>& r
     }
     records.assign(static_cast<size_t>(count), PoseRecord{});
     for (size_t i = 0; i < records.size(); ++i) {
-        ReadPoseRecord(bytes.data() + POSE_FILE_HEADER_SIZE + i * POSE_RECORD_SIZE, records[i]);
+        ReadPoseRecord(*in.Slice(POSE_FILE_HEADER_SIZE + i * POSE_RECORD_SIZE, POSE_RECORD_SIZE),
+                       records[i]);
     }
     return true;
 }

@@ -2,11 +2,15 @@
 
 #include <vector>
 
+#include "bytes/whole_file.h"
 #include "editor/skeleton/bone_file.h"
-#include "editor/skeleton/file_bytes.h"
 #include "editor/skeleton/pose_file.h"
+#include "flexmodel/replace_file.h"
 
 namespace editor::skeleton {
+
+using namespace ::bytes;
+using namespace ::flexmodel;
 
 namespace {
 std::string Quoted(const std::string& path) {
@@ -48,19 +52,19 @@ std::optional<std::string> SkeletonFiles::LoadPose(const std::optional<std::stri
         return std::nullopt;
     }
     std::vector<uint8_t> bytes;
-    switch (ReadWholeFile(*path, bytes)) {
-        case FileReadResult::Ok:
-            break;
-        case FileReadResult::CantOpen:
-            prompts_.ShowMessage(CantOpen(*path));
-            return std::nullopt;
-        case FileReadResult::OutOfMemory:
-            prompts_.ShowMessage("Can't allocate memory for pose data.");
-            return std::nullopt;
-        case FileReadResult::CantRead:
-        case FileReadResult::WrongSize:
-            prompts_.ShowMessage("Can't read pose data from " + Quoted(*path) + ".");
-            return std::nullopt;
+    if (Status read = ReadWholeFile(*path, bytes); !read) {
+        switch (read.Kind()) {
+            case Failure::CantOpen:
+                prompts_.ShowMessage(CantOpen(*path));
+                break;
+            case Failure::OutOfMemory:
+                prompts_.ShowMessage("Can't allocate memory for pose data.");
+                break;
+            default:
+                prompts_.ShowMessage("Can't read pose data from " + Quoted(*path) + ".");
+                break;
+        }
+        return std::nullopt;
     }
     std::vector<PoseRecord> records;
     if (!ParsePoseFile(bytes, records)) {
@@ -97,19 +101,19 @@ std::optional<std::string> SkeletonFiles::LoadPose(const std::optional<std::stri
 
 bool SkeletonFiles::ReadExistingPoses(const std::string& path, std::vector<PoseRecord>& records) {
     std::vector<uint8_t> bytes;
-    switch (ReadWholeFile(path, bytes)) {
-        case FileReadResult::Ok:
-            break;
-        case FileReadResult::CantOpen:
-            prompts_.ShowMessage(CantOpen(path));
-            return false;
-        case FileReadResult::OutOfMemory:
-            prompts_.ShowMessage("Can't allocate memory to read existing pose data.");
-            return false;
-        case FileReadResult::CantRead:
-        case FileReadResult::WrongSize:
-            prompts_.ShowMessage("Can't read existing pose data from " + Quoted(path) + ".");
-            return false;
+    if (Status read = ReadWholeFile(path, bytes); !read) {
+        switch (read.Kind()) {
+            case Failure::CantOpen:
+                prompts_.ShowMessage(CantOpen(path));
+                break;
+            case Failure::OutOfMemory:
+                prompts_.ShowMessage("Can't allocate memory to read existing pose data.");
+                break;
+            default:
+                prompts_.ShowMessage("Can't read existing pose data from " + Quoted(path) + ".");
+                break;
+        }
+        return false;
     }
     if (!ParsePoseFile(bytes, records)) {
         prompts_.ShowMessage(IncorrectFormat(path));
@@ -119,17 +123,13 @@ bool SkeletonFiles::ReadExistingPoses(const std::string& path, std::vector<PoseR
 }
 
 bool SkeletonFiles::WritePoses(const std::string& path, const std::vector<PoseRecord>& records) {
-    switch (ReplaceFileContents(path, SerializePoseFile(records))) {
-        case FileWriteResult::Ok:
-            return true;
-        case FileWriteResult::CantOpen:
-            prompts_.ShowMessage(CantOpen(path));
-            return false;
-        case FileWriteResult::CantWrite:
-            prompts_.ShowMessage("Can't write pose data to " + Quoted(path) + ".");
-            return false;
+    Status written = ReplaceFile(path, SerializePoseFile(records));
+    if (!written) {
+        prompts_.ShowMessage(written.Kind() == Failure::CantOpen
+                                 ? CantOpen(path)
+                                 : "Can't write pose data to " + Quoted(path) + ".");
     }
-    return false;
+    return written.Ok();
 }
 
 std::optional<std::string> SkeletonFiles::SavePose(const std::optional<std::string>& fileName,
@@ -184,19 +184,19 @@ std::optional<std::string> SkeletonFiles::LoadBones(const std::optional<std::str
         return std::nullopt;
     }
     std::vector<uint8_t> bytes;
-    switch (ReadFileOfSize(*path, BONE_FILE_SIZE, bytes)) {
-        case FileReadResult::Ok:
-            break;
-        case FileReadResult::CantOpen:
-            prompts_.ShowMessage(CantOpen(*path));
-            return std::nullopt;
-        case FileReadResult::WrongSize:
-            prompts_.ShowMessage(Quoted(*path) + " does not appear to be a valid .bnz file.");
-            return std::nullopt;
-        case FileReadResult::OutOfMemory:
-        case FileReadResult::CantRead:
-            prompts_.ShowMessage("Can't read bone data from " + Quoted(*path) + ".");
-            return std::nullopt;
+    if (Status read = ReadFileOfSize(*path, BONE_FILE_SIZE, bytes); !read) {
+        switch (read.Kind()) {
+            case Failure::CantOpen:
+                prompts_.ShowMessage(CantOpen(*path));
+                break;
+            case Failure::WrongSize:
+                prompts_.ShowMessage(Quoted(*path) + " does not appear to be a valid .bnz file.");
+                break;
+            default:
+                prompts_.ShowMessage("Can't read bone data from " + Quoted(*path) + ".");
+                break;
+        }
+        return std::nullopt;
     }
     BoneLengths loaded;
     ParseBoneLengths(bytes, loaded);
@@ -222,15 +222,11 @@ std::optional<std::string> SkeletonFiles::SaveBones(const std::optional<std::str
     if (FileExists(*path) && !ConfirmOverwrite(*path)) {
         return std::nullopt;
     }
-    switch (ReplaceFileContents(*path, SerializeBoneLengths(lengths))) {
-        case FileWriteResult::Ok:
-            break;
-        case FileWriteResult::CantOpen:
-            prompts_.ShowMessage(CantOpen(*path));
-            return std::nullopt;
-        case FileWriteResult::CantWrite:
-            prompts_.ShowMessage("Can't write bone data to " + Quoted(*path) + ".");
-            return std::nullopt;
+    if (Status written = ReplaceFile(*path, SerializeBoneLengths(lengths)); !written) {
+        prompts_.ShowMessage(written.Kind() == Failure::CantOpen
+                                 ? CantOpen(*path)
+                                 : "Can't write bone data to " + Quoted(*path) + ".");
+        return std::nullopt;
     }
     lastSaveBonesPath_ = *path;
     return path;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "editor/model/frame_choice.h"
 #include "editor/model/pose_record.h"
 #include "editor/skeleton/pose_math.h"
 #include "editor/skeleton/skeleton_prompts.h"
@@ -16,7 +17,6 @@ inline constexpr const char* POSE_FILE_FILTER =
 inline constexpr const char* BONE_FILE_FILTER =
     "Marionet Bone Files (*.bnz)|*.bnz|All Files (*.*)|*.*||";
 inline constexpr const char* POSE_NAME_TITLE = "Enter a name for this pose (15 chars max)";
-inline constexpr const char* FRAME_CHOICE_TITLE = "Type or select name of frame to load:";
 
 // Loading and saving poses and bone lengths, with their dialogs and messages. Each operation
 // remembers the last path it used. A missing or empty file or frame name is asked for.

@@ -5,20 +5,18 @@
 #include <string_view>
 
 #include "editor/shell/batch_script.h"
-#include "editor/shell/command_router.h"
 
 using namespace ::editor::shell;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    const CommandRouter router;
     int lineNumber = 1;
     while (!text.empty()) {
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         BatchLine parsed = ParseBatchLine(line, lineNumber++);
         if (parsed.statement && parsed.statement->kind == BatchStatement::Kind::Run) {
-            FindCommandForScript(parsed.statement->command, router);
+            FindCommandForScript(parsed.statement->command);
         }
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     }

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +10,7 @@
 
 #include "app/marionet_main.h"
 #include "editor/shell/batch_runner.h"
+#include "tests/support/scratch_directory.h"
 
 using namespace ::app;
 using namespace ::editor::shell;
@@ -25,19 +23,10 @@ using Lines = std::vector<std::string>;
 class BatchModeTest : public testing::Test {
   protected:
     void SetUp() override {
-        static std::atomic<int> counter{0};
         previous_ = std::filesystem::current_path();
-        directory_ =
-            std::filesystem::temp_directory_path() /
-            ("marionet-batch-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(directory_);
-        std::filesystem::create_directories(directory_);
-        std::filesystem::current_path(directory_);
+        std::filesystem::current_path(directory_.Path());
     }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(directory_);
-    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
 
     // Runs a script given as text; the lines it printed and its exit status.
     int Run(const std::string& script) {
@@ -74,7 +63,7 @@ class BatchModeTest : public testing::Test {
     }
 
     std::filesystem::path previous_;
-    std::filesystem::path directory_;
+    ScratchDirectory directory_{"marionet-batch"};
     Lines output_;
     std::string errors_;
 };
@@ -151,6 +140,19 @@ TEST_F(BatchModeTest, BadLinesUnknownAndDisabledCommandsFailNamingTheLine) {
         std::count_if(output_.begin(), output_.end(),
                       [](const std::string& line) { return line.rfind("message: ", 0) == 0; }),
         1);
+}
+
+TEST_F(BatchModeTest, MenuPathsNameCommandsAndAnAmbiguousNameRunsNothing) {
+    // "Group/New" has no behaviour yet, so it is disabled when reached.
+    EXPECT_EQ(Run("run File/Save\nrun Group/New\n"), 1);
+    ExpectBlock({"message: Please open a model first."});
+    EXPECT_EQ(errors_, "test.txt:2: command 'Group/New' (32867) is disabled\n");
+
+    EXPECT_EQ(Run("run About Marionet\nrun Save\n"), 1);
+    EXPECT_EQ(errors_,
+              "test.txt:2: 'Save' names 2 commands: File/Save (57603) and Group/Save (32869); "
+              "write its menu path or id\n");
+    EXPECT_TRUE(output_.empty());  // nothing ran
 }
 
 TEST_F(BatchModeTest, EmptyScriptRunsAndAMissingScriptFails) {

@@ -109,3 +109,35 @@ TEST(FindChunk, FindsByNameAndStopsAtDamage) {
     std::vector<uint8_t> truncated(bytes.begin(), bytes.begin() + 100);
     EXPECT_FALSE(FindChunk(truncated, "st coord"));
 }
+
+TEST(ChunkCursor, StepsOverEachChunkAndStaysAtOneWhoseSizeLies) {
+    struct Case {
+        int32_t size;
+        bool taken;
+    };
+    // One chunk header followed by 8 bytes of data.
+    const Case cases[] = {{0, true}, {8, true}, {9, false}, {-1, false}, {1 << 30, false}};
+    for (const Case& c : cases) {
+        ByteBuilder file;
+        file.AppendFixedName("header", CHUNK_IDENT_SIZE);
+        file.AppendInt32(2);
+        file.AppendInt32(c.size);
+        file.AppendBytes(std::vector<uint8_t>(8, 0));
+        const ByteReader in(file.Bytes());
+        ChunkCursor cursor(in);
+        auto header = cursor.ReadHeader();
+        ASSERT_TRUE(header) << c.size;
+        auto chunk = cursor.TakeChunk(*header);
+        ASSERT_EQ(chunk.has_value(), c.taken) << c.size;
+        if (chunk) {
+            EXPECT_EQ(chunk->dataOffset, CHUNK_HEADER_SIZE);
+            EXPECT_EQ(chunk->dataSize, std::size_t(c.size));
+            EXPECT_EQ(cursor.AtEnd(), c.size == 8) << c.size;
+        } else {
+            EXPECT_TRUE(cursor.ReadHeader()) << "the cursor stays at the damaged chunk";
+        }
+    }
+    const std::vector<uint8_t> shortHeader(CHUNK_HEADER_SIZE - 1, 0);
+    const ByteReader cut(shortHeader);
+    EXPECT_FALSE(ChunkCursor(cut).ReadHeader());
+}

@@ -71,7 +71,7 @@ TEST(MeshNodes, FifteenBoxesWithTorsoStandingForTwoNodes) {
     MeshNodeFlags nodes{};
     nodes[1] = 1;
     nodes[5] = 1;
-    MeshNodesDialog dialog(nodes);
+    MeshNodesDialog dialog(MeshNodesRequestFor(nodes));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select Active Mesh Nodes"));
     EXPECT_EQ(dialog.findChildren<QCheckBox*>().size(), 15);
     EXPECT_EQ(dialog.Box(0)->text(), QStringLiteral("Torso"));
@@ -174,7 +174,7 @@ TEST(DialogQuestions, TheWholeQuestionStandsInsideEachDialog) {
     TextEntryDialog text(question, QString(), 15);
     ComboEntryDialog combo(question, {"stand1"}, QStringLiteral("stand1"), 15);
     ListChoiceDialog list(question, {"head"}, 0);
-    MeshNodesDialog nodes(MeshNodeFlags{});
+    MeshNodesDialog nodes(MeshNodesRequestFor(MeshNodeFlags{}));
     for (QDialog* dialog : std::initializer_list<QDialog*>{&text, &combo, &list}) {
         EXPECT_EQ(questionOf(*dialog), question);
     }

@@ -24,6 +24,7 @@
 #include "platform/editor_window.h"
 #include "platform/gl_view_widget.h"
 #include "platform/qt_settings_store.h"
+#include "platform/qt_text.h"
 #include "platform/transforms_sheet.h"
 #include "scene/input/controller.h"
 #include "scene/shape.h"
@@ -72,10 +73,6 @@ class MainWindowTest : public testing::Test {
     std::unique_ptr<QtSettingsStore> store_;
     std::unique_ptr<EditorWindow> editor_;
 };
-
-QString ToQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool IsRecentFile(int id) {
     return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4;
@@ -153,11 +150,11 @@ TEST_F(MainWindowTest, CheckMarksAndEnabledStatesFollowTheFrame) {
     EXPECT_TRUE(Window().Action(ID_CAMERA_FRONT)->isChecked());
     EXPECT_FALSE(Window().Action(ID_CAMERA_TOP)->isChecked());
 
-    Frame().viewSelection = 0;
+    Frame().options.viewSelection = false;
     Window().UpdateCommandStates();
     EXPECT_FALSE(Window().Action(ID_VIEW_SELECTION_BOX)->isChecked());
     Window().Action(ID_VIEW_SELECTION_BOX)->trigger();
-    EXPECT_EQ(Frame().viewSelection, 1);
+    EXPECT_TRUE(Frame().options.viewSelection);
     EXPECT_TRUE(Window().Action(ID_VIEW_SELECTION_BOX)->isChecked());
 
     Window().Action(ID_CAMERA_TOP)->trigger();
@@ -243,7 +240,7 @@ TEST_F(MainWindowTest, FirstStartUsesTheDefaultRectangleAndClosingStoresIt) {
     EXPECT_EQ(Window().pos(), QPoint(50, 50));
     Window().resize(420, 380);
     Window().move(60, 70);
-    Frame().viewHitPoint = 0;
+    Frame().options.viewHitPoint = false;
     Window().close();
     editor_.reset();
     store_.reset();
@@ -259,7 +256,7 @@ TEST_F(MainWindowTest, FirstStartUsesTheDefaultRectangleAndClosingStoresIt) {
 
     Start();
     EXPECT_EQ(Window().size(), QSize(420, 380));
-    EXPECT_EQ(Frame().viewHitPoint, 0);
+    EXPECT_FALSE(Frame().options.viewHitPoint);
 }
 
 TEST_F(MainWindowTest, ARectangleOffEveryScreenComesBackIntoView) {
@@ -358,7 +355,7 @@ TEST_F(MainWindowTest, ControlDeviceDialogSwitchesTheDevice) {
     });
     Window().Action(ID_EDIT_CONTROL_DEVICE)->trigger();
     EXPECT_EQ(Frame().controlTarget, 1);
-    EXPECT_EQ(Frame().controlDevice, 1);
+    EXPECT_EQ(Frame().options.controlDevice, 1);
     EXPECT_EQ(Window().Message(), QStringLiteral("Control is now via: Mouse"));
 
     // Without a joystick the keyboard stays in use.
@@ -368,7 +365,7 @@ TEST_F(MainWindowTest, ControlDeviceDialogSwitchesTheDevice) {
             dialog->accept();
         });
         Window().Action(ID_EDIT_CONTROL_DEVICE)->trigger();
-        EXPECT_EQ(Frame().controlDevice, 0);
+        EXPECT_EQ(Frame().options.controlDevice, 0);
         EXPECT_EQ(Window().Message(), QStringLiteral("Control is now via: Keyboard"));
     }
 }

@@ -2,7 +2,6 @@
 
 #include "editor/shell/batch_script.h"
 #include "editor/shell/command_ids.h"
-#include "editor/shell/command_router.h"
 
 using namespace ::editor::shell;
 
@@ -67,24 +66,53 @@ TEST(BatchScriptTest, LinesThatCannotBeParsed) {
     EXPECT_NE(ErrorOf("view 99999999999 1"), "");
 }
 
-TEST(BatchScriptTest, CommandsByIdOrMenuText) {
-    CommandRouter router;
-    EXPECT_EQ(FindCommandForScript("32817", router), ID_FILE_SAVE_POSE);
-    EXPECT_EQ(FindCommandForScript("save pose", router), ID_FILE_SAVE_POSE);
-    EXPECT_EQ(FindCommandForScript("Save Pose...", router), ID_FILE_SAVE_POSE);
-    EXPECT_EQ(FindCommandForScript("Flex Model From", router), ID_EXPORT_FLEX_MODEL_FROM);
-    EXPECT_EQ(FindCommandForScript("solid (selectable)", router), ID_MODEL_SOLID);
-    EXPECT_EQ(FindCommandForScript("Transforms", router), ID_TRANSFORMS);
-    EXPECT_FALSE(FindCommandForScript("Save Everything", router).has_value());
-    EXPECT_FALSE(FindCommandForScript("99999", router).has_value());
+TEST(BatchScriptTest, CommandsByIdMenuPathOrMenuText) {
+    struct Case {
+        const char* written;
+        int id;  // 0: no command found
+    };
+    const Case cases[] = {
+        {"32817", ID_FILE_SAVE_POSE},
+        {"save pose", ID_FILE_SAVE_POSE},
+        {"Save Pose...", ID_FILE_SAVE_POSE},
+        {"Sa&ve Pose...", ID_FILE_SAVE_POSE},
+        {"Flex Model From", ID_EXPORT_FLEX_MODEL_FROM},
+        {"File/Export/Flex Model From", ID_EXPORT_FLEX_MODEL_FROM},
+        {"&File/&Export.../Flex Model F&rom...", ID_EXPORT_FLEX_MODEL_FROM},
+        {"solid (selectable)", ID_MODEL_SOLID},
+        {"Transforms", ID_TRANSFORMS},
+        {"Arm/Leg Beef", ID_ARM_LEG_BEEF},
+        {"File/New", ID_FILE_NEW},
+        {"group/new", ID_GROUP_NEW},
+        {"File/Save", ID_FILE_SAVE},
+        {"Group/Save...", ID_GROUP_SAVE},
+        {" Group / Save ", ID_GROUP_SAVE},
+        {"Model/Live Update", ID_MODEL_LIVE_UPDATE_MENU},
+        {"32825", ID_LIVE_UPDATE},
+        {"Save Everything", 0},
+        {"Group/Save Pose", 0},
+        {"Save/Group", 0},
+        {"99999", 0},
+    };
+    for (const Case& c : cases) {
+        ScriptCommand found = FindCommandForScript(c.written);
+        EXPECT_EQ(found.id.value_or(0), c.id) << c.written;
+        EXPECT_EQ(found.error.empty(), c.id != 0) << c.written << ": " << found.error;
+    }
+    EXPECT_EQ(FindCommandForScript("Save Everything").error, "unknown command 'Save Everything'");
+}
 
-    // Same name: the first enabled one in menu order, else the first.
-    EXPECT_EQ(FindCommandForScript("New", router), ID_FILE_NEW);
-    EXPECT_EQ(FindCommandForScript("Live Update", router), ID_MODEL_LIVE_UPDATE_MENU);
-    router.Bind(ID_GROUP_NEW, {.run = [] {}});
-    router.Bind(ID_LIVE_UPDATE, {.run = [] {}});
-    EXPECT_EQ(FindCommandForScript("New", router), ID_GROUP_NEW);
-    EXPECT_EQ(FindCommandForScript("Live Update", router), ID_LIVE_UPDATE);
+TEST(BatchScriptTest, AShortNameOfTwoCommandsIsAnErrorNamingBoth) {
+    EXPECT_EQ(FindCommandForScript("Save").error,
+              "'Save' names 2 commands: File/Save (57603) and Group/Save (32869); write its menu "
+              "path or id");
+    EXPECT_EQ(FindCommandForScript("new").error,
+              "'new' names 2 commands: File/New (57600) and Group/New (32867); write its menu "
+              "path or id");
+    // The command without a menu entry shares its name with a menu item: its id tells them apart.
+    EXPECT_EQ(FindCommandForScript("Live Update").error,
+              "'Live Update' names 2 commands: Model/Live Update (32896) and Live Update (32825); "
+              "write its menu path or id");
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <map>
 #include <set>
 
 #include "editor/shell/command_router.h"
@@ -189,6 +192,45 @@ TEST(CommandTableTest, AcceleratorsToolbarAndCheckItems) {
     EXPECT_FALSE(FindCommand(ID_FILE_NEW)->checkItem);
     EXPECT_TRUE(FindCommand(ID_APP_EXIT)->frameworkOwned);
     EXPECT_FALSE(FindCommand(ID_FILE_NEW)->frameworkOwned);
+}
+
+// Scripts name commands by path and users press accelerators: each must reach one command.
+TEST(CommandTableTest, NoTwoCommandsSharePathOrAccelerator) {
+    std::map<std::string, int> paths;
+    std::map<std::string, int> keys;
+    for (const CommandInfo& command : CommandTable()) {
+        std::string path = CommandPath(command);
+        std::transform(path.begin(), path.end(), path.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
+        auto [samePath, newPath] = paths.emplace(path, command.id);
+        EXPECT_TRUE(newPath) << path << ": " << samePath->second << " and " << command.id;
+        for (std::string_view key : command.accelerators) {
+            if (key.empty()) {
+                continue;
+            }
+            auto [sameKey, newKey] = keys.emplace(std::string(key), command.id);
+            EXPECT_TRUE(newKey) << key << ": " << sameKey->second << " and " << command.id;
+        }
+    }
+    EXPECT_EQ(paths.size(), CommandTable().size());
+}
+
+TEST(CommandTableTest, CommandPathsArePlainMenuPaths) {
+    struct Case {
+        int id;
+        const char* path;
+    };
+    const Case cases[] = {
+        {ID_FILE_NEW, "File/New"},
+        {ID_GROUP_SAVE, "Group/Save"},
+        {ID_EXPORT_FLEX_MODEL_FROM, "File/Export/Flex Model From"},
+        {ID_APP_ABOUT, "Help/About Marionet"},
+        {ID_LIVE_UPDATE, "Live Update"},
+        {ID_ARM_LEG_BEEF, "Arm/Leg Beef"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CommandPath(*FindCommand(c.id)), c.path) << c.id;
+    }
 }
 
 TEST(CommandTableTest, PlainNamesAndPromptStatusText) {

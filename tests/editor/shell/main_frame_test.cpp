@@ -39,14 +39,14 @@ TEST(MainFrameSettingsTest, AnEmptyProfileGivesTheDefaults) {
     FrameFixture fixture;
     ASSERT_TRUE(fixture.Start());
     CMainFrame& frame = *fixture.frame;
-    EXPECT_EQ(frame.windowRect.left, 50);
-    EXPECT_EQ(frame.windowRect.top, 50);
-    EXPECT_EQ(frame.windowRect.right - frame.windowRect.left, 300);
-    EXPECT_EQ(frame.windowRect.bottom - frame.windowRect.top, 350);
-    EXPECT_EQ(frame.viewSelection, 1);
-    EXPECT_EQ(frame.viewHitPoint, 1);
-    EXPECT_EQ(frame.liveUpdate, 0);
-    EXPECT_EQ(frame.controlDevice, 0);
+    EXPECT_EQ(frame.options.windowRect.left, 50);
+    EXPECT_EQ(frame.options.windowRect.top, 50);
+    EXPECT_EQ(frame.options.windowRect.right - frame.options.windowRect.left, 300);
+    EXPECT_EQ(frame.options.windowRect.bottom - frame.options.windowRect.top, 350);
+    EXPECT_TRUE(frame.options.viewSelection);
+    EXPECT_TRUE(frame.options.viewHitPoint);
+    EXPECT_FALSE(frame.options.liveUpdate);
+    EXPECT_EQ(frame.options.controlDevice, 0);
     EXPECT_EQ(frame.controlTarget, 0);
     EXPECT_EQ(frame.Controller()->GetDeviceIndex(), kDeviceKeyboard);
     EXPECT_EQ(frame.Document().rigidBones, 0u);
@@ -69,13 +69,13 @@ TEST(MainFrameSettingsTest, StoredValuesAreReadAndWrittenBackOnClose) {
     fixture.settings.WriteInt(kModel, kSolidBody, 1);
     ASSERT_TRUE(fixture.Start());
     CMainFrame& frame = *fixture.frame;
-    EXPECT_EQ(frame.windowRect.left, 10);
-    EXPECT_EQ(frame.windowRect.right, 650);
-    EXPECT_EQ(frame.viewHitPoint, 0);
+    EXPECT_EQ(frame.options.windowRect.left, 10);
+    EXPECT_EQ(frame.options.windowRect.right, 650);
+    EXPECT_FALSE(frame.options.viewHitPoint);
     EXPECT_EQ(frame.Document().rigidBones, 1u);
     EXPECT_EQ(frame.Document().model.solid, 1u);
 
-    frame.windowRect = {20, 30, 420, 330};  // the window moved
+    frame.options.windowRect = {20, 30, 420, 330};  // the window moved
     ASSERT_TRUE(frame.RunCommand(ID_LIVE_UPDATE));
     frame.Document().activeNodes[5] = 0;
     frame.Close();
@@ -187,20 +187,20 @@ TEST(MainFrameCommandsTest, ControlDeviceFallsBackToTheKeyboardWithoutAJoystick)
     ASSERT_TRUE(frame.RunCommand(ID_EDIT_CONTROL_DEVICE));
     EXPECT_TRUE(fixture.Saw("question: Control Device -> object joystick"));
     EXPECT_TRUE(fixture.Saw("status: Control is now via: Keyboard"));
-    EXPECT_EQ(frame.controlDevice, kDeviceKeyboard);
+    EXPECT_EQ(frame.options.controlDevice, kDeviceKeyboard);
     EXPECT_EQ(frame.controlTarget, 0);
 
     fixture.ui.Queue(ScriptedAnswer::Device(1, kDeviceMouse));
     ASSERT_TRUE(frame.RunCommand(ID_EDIT_CONTROL_DEVICE));
     EXPECT_TRUE(fixture.Saw("status: Control is now via: Mouse"));
     EXPECT_EQ(frame.controlTarget, 1);
-    EXPECT_EQ(frame.controlDevice, kDeviceMouse);
+    EXPECT_EQ(frame.options.controlDevice, kDeviceMouse);
     EXPECT_EQ(frame.cameraView, kCameraUnderControl);
 
     fixture.ui.ClearTranscript();
     ASSERT_TRUE(frame.RunCommand(ID_EDIT_CONTROL_DEVICE));  // cancelled: nothing changes
     EXPECT_EQ(fixture.ui.Transcript(), (std::vector<std::string>{"unanswered: Control Device"}));
-    EXPECT_EQ(frame.controlDevice, kDeviceMouse);
+    EXPECT_EQ(frame.options.controlDevice, kDeviceMouse);
 }
 
 TEST(MainFrameCommandsTest, TheCameraMovesOnIdleWhenItIsTheTarget) {
@@ -229,11 +229,12 @@ TEST(MainFrameCommandsTest, TogglesFlipTheirFlagsAndSomeShowTheNotice) {
         bool notice;
     };
     const Toggle kToggles[] = {
-        {ID_MODEL_LOCK_POSITION, [&] { return frame.lockPosition; }, false},
-        {ID_LIVE_UPDATE, [&] { return frame.liveUpdate; }, true},
-        {ID_FLIP_TEXTURE_U, [&] { return frame.flipTextureU; }, true},
-        {ID_FLIP_TEXTURE_V, [&] { return frame.flipTextureV; }, true},
-        {ID_QUICK_EXPORT, [&] { return frame.quickExport; }, false},
+        {ID_MODEL_LOCK_POSITION, [&] { return static_cast<int>(frame.options.lockPosition); },
+         false},
+        {ID_LIVE_UPDATE, [&] { return static_cast<int>(frame.options.liveUpdate); }, true},
+        {ID_FLIP_TEXTURE_U, [&] { return static_cast<int>(frame.options.flipTextureU); }, true},
+        {ID_FLIP_TEXTURE_V, [&] { return static_cast<int>(frame.options.flipTextureV); }, true},
+        {ID_QUICK_EXPORT, [&] { return static_cast<int>(frame.options.quickExport); }, false},
         {ID_ARM_LEG_BEEF, [&] { return static_cast<int>(frame.Document().armLegBeef); }, true},
     };
     const std::string notice = std::string("message: ") + kNotImplementedNotice;
@@ -313,13 +314,13 @@ TEST(MainFrameCommandsTest, NewReadsTheSettingsAgainAndSetsTheFrontView) {
     FrameFixture fixture;
     ASSERT_TRUE(fixture.Start());
     CMainFrame& frame = *fixture.frame;
-    frame.viewSelection = 0;
+    frame.options.viewSelection = false;
     frame.SetCameraView(kCameraTop);
     ExpectVector(frame.Scene()->GetCameraPosition(), 0, 0, 100);
     fixture.settings.WriteInt(kModel, kLiveUpdate, 1);
     ASSERT_TRUE(frame.RunCommand(ID_FILE_NEW));
-    EXPECT_EQ(frame.viewSelection, 1);
-    EXPECT_EQ(frame.liveUpdate, 1);
+    EXPECT_TRUE(frame.options.viewSelection);
+    EXPECT_TRUE(frame.options.liveUpdate);
     EXPECT_EQ(frame.cameraView, kCameraFront);
     ExpectVector(frame.Scene()->GetCameraPosition(), -100, 0, 0);
     EXPECT_EQ(frame.selectedObject, nullptr);
@@ -352,7 +353,7 @@ TEST(MainFrameCommandsTest, TheWindowsJoystickReachesTheController) {
     fixture.ui.Queue(ScriptedAnswer::Device(0, kDeviceJoystick));
     ASSERT_TRUE(frame.RunCommand(ID_EDIT_CONTROL_DEVICE));
     EXPECT_TRUE(fixture.Saw("status: Control is now via: Test Stick"));
-    EXPECT_EQ(frame.controlDevice, kDeviceJoystick);
+    EXPECT_EQ(frame.options.controlDevice, kDeviceJoystick);
 }
 
 TEST(MainFrameCommandsTest, AStoredJoystickChoiceWithoutAJoystickUsesTheKeyboard) {

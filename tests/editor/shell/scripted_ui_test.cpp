@@ -62,17 +62,20 @@ TEST(ScriptedUiTest, TextIsCutToTheLimitAndListsTakeOnlyTheirItems) {
 
 TEST(ScriptedUiTest, MeshNodesShareTheTorsoBox) {
     ScriptedUi ui;
-    MeshNodeFlags nodes{};
-    nodes.fill(1);
+    MeshNodesRequest request;
+    request.nodes.fill(1);
     ui.Queue(ScriptedAnswer::Nodes({1, 4, 15}));
-    ASSERT_TRUE(ui.AskMeshNodes(nodes));
+    std::optional<MeshNodeFlags> nodes = ui.AskMeshNodes(request);
+    ASSERT_TRUE(nodes);
     MeshNodeFlags expected{};
     expected[0] = expected[1] = expected[4] = expected[15] = 1;
-    EXPECT_EQ(nodes, expected);
+    EXPECT_EQ(*nodes, expected);
     ui.Queue(ScriptedAnswer::Nodes({}));
-    ASSERT_TRUE(ui.AskMeshNodes(nodes));
-    EXPECT_EQ(nodes, MeshNodeFlags{});
-    EXPECT_FALSE(ui.AskMeshNodes(nodes));
+    request.nodes = *nodes;
+    nodes = ui.AskMeshNodes(request);
+    ASSERT_TRUE(nodes);
+    EXPECT_EQ(*nodes, MeshNodeFlags{});
+    EXPECT_FALSE(ui.AskMeshNodes(request));
     EXPECT_EQ(ui.Transcript(), (Lines{"question: Select Active Mesh Nodes -> 0 1 4 15",
                                       "question: Select Active Mesh Nodes -> none",
                                       "unanswered: Select Active Mesh Nodes"}));

@@ -131,7 +131,7 @@ TEST_F(WindowFaults, AFileThatCannotBeLoadedSaysWhyInTheStatusLineAndTheLog) {
     for (const Case& c :
          {Case{"many.obj", many + "f 1 2 3\n", "2117 vertices, more than 2048"},
           Case{"missing.obj", missing, "line 11: a face names vertex 99, but there are 4"},
-          Case{"nothing.3ds", "not a 3ds file", "not a 3D Studio file the editor can read"}}) {
+          Case{"nothing.3ds", "not a 3ds file", "Not a 3DS file a mesh can take"}}) {
         const std::string path = Write(c.name, c.text);
         fixture.ui.Queue(ScriptedAnswer::File(path));
         ASSERT_TRUE(Frame().RunCommand(ID_FILE_OPEN));

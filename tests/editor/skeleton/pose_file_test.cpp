@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "bytes/byte_reader.h"
+
+using namespace ::bytes;
 using namespace ::editor::skeleton;
 
 namespace {
@@ -34,12 +37,12 @@ TEST(PoseRecordLayout, FieldsSitAtTheirByteOffsets) {
     uint8_t bytes[POSE_RECORD_SIZE];
     WritePoseRecord(record, bytes);
     EXPECT_EQ(std::memcmp(bytes, "walk1\0\0\0\0\0\0\0\0\0\0\0", 16), 0);
-    EXPECT_EQ(ReadLittleDouble(bytes + 208), 1.5);
-    EXPECT_EQ(ReadLittleDouble(bytes + 216), -2.25);
-    EXPECT_EQ(ReadLittleDouble(bytes + 224), 3.0);
-    EXPECT_EQ(ReadLittleDouble(bytes + 904), 0.125);
-    EXPECT_EQ(ReadLittleDouble(bytes + 912), 0.5);
-    EXPECT_EQ(ReadLittleDouble(bytes + 1792 - 8), 9.0);
+    EXPECT_EQ(ByteReader(bytes).Double(208), 1.5);
+    EXPECT_EQ(ByteReader(bytes).Double(216), -2.25);
+    EXPECT_EQ(ByteReader(bytes).Double(224), 3.0);
+    EXPECT_EQ(ByteReader(bytes).Double(904), 0.125);
+    EXPECT_EQ(ByteReader(bytes).Double(912), 0.5);
+    EXPECT_EQ(ByteReader(bytes).Double(1792 - 8), 9.0);
     // 1.5 as a little-endian double: the sign/exponent byte comes last.
     EXPECT_EQ(bytes[208 + 7], 0x3F);
     EXPECT_EQ(bytes[208 + 6], 0xF8);
@@ -64,8 +67,8 @@ TEST(PoseFileImage, RoundTripsAndRefusesBadHeaders) {
     records[1].angles[3].angleY = 1.25;
     std::vector<uint8_t> bytes = SerializePoseFile(records);
     ASSERT_EQ(bytes.size(), 8u + 2 * 1792);
-    EXPECT_EQ(ReadLittleInt32(bytes.data()), 2);
-    EXPECT_EQ(ReadLittleInt32(bytes.data() + 4), 4);
+    EXPECT_EQ(ByteReader(bytes).Int32(0), 2);
+    EXPECT_EQ(ByteReader(bytes).Int32(4), 4);
     std::vector<PoseRecord> back;
     ASSERT_TRUE(ParsePoseFile(bytes, back));
     EXPECT_EQ(Names(back), (std::vector<std::string>{"a", "b"}));

@@ -200,11 +200,11 @@ TEST_F(SelectionCommands, DecorationTogglesRedrawTheMarks) {
     frame_->Select(knee);
     size_t withBox = knee->GetChildren().size();
     ASSERT_TRUE(Run(ID_VIEW_SELECTION_BOX));
-    EXPECT_EQ(frame_->viewSelection, 0);
+    EXPECT_FALSE(frame_->options.viewSelection);
     EXPECT_FALSE(frame_->Commands().IsChecked(ID_VIEW_SELECTION_BOX));
     EXPECT_EQ(knee->GetChildren().size(), withBox - 1);
     ASSERT_TRUE(Run(ID_VIEW_SELECTION_BOX));
     EXPECT_EQ(knee->GetChildren().size(), withBox);
     ASSERT_TRUE(Run(ID_VIEW_HIT_POINT));
-    EXPECT_EQ(frame_->viewHitPoint, 0);
+    EXPECT_FALSE(frame_->options.viewHitPoint);
 }

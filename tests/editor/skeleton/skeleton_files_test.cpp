@@ -7,11 +7,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "bytes/byte_reader.h"
 #include "editor/skeleton/bone_file.h"
 #include "editor/skeleton/pose_file.h"
 #include "flexmodel/side_file.h"
 #include "tests/editor/skeleton/scripted_prompts.h"
 
+using namespace ::bytes;
 using namespace ::editor::skeleton;
 using namespace ::flexmodel;
 
@@ -177,8 +179,8 @@ TEST_F(SkeletonFilesTest, BoneFilesRoundTripAndAreRangeChecked) {
     ASSERT_EQ(files_.SaveBones(path, lengths), path);
     std::vector<uint8_t> bytes = Bytes(path);
     ASSERT_EQ(bytes.size(), 296u);
-    EXPECT_EQ(ReadLittleDouble(bytes.data()), 4.44);
-    EXPECT_EQ(ReadLittleDouble(bytes.data() + 288), 64.0);
+    EXPECT_EQ(ByteReader(bytes).Double(0), 4.44);
+    EXPECT_EQ(ByteReader(bytes).Double(288), 64.0);
 
     BoneLengths loaded = {};
     ASSERT_EQ(files_.LoadBones(path, loaded), path);

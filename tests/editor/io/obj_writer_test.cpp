@@ -97,11 +97,12 @@ class ExportMeshTest : public ::testing::Test {
     std::unique_ptr<MeshData> mesh = OneTriangle();
     C3dShape shape;
     ScriptedQuestions questions;
+    std::string lastExportPath;
 };
 
 TEST_F(ExportMeshTest, SavesTheShapesGeometryAndNamesTheShape) {
     questions.savePaths.push_back(dir.File("Saved.OBJ"));
-    auto written = ExportMesh(shape, "", mesh.get(), &questions);
+    auto written = ExportMesh(shape, "", mesh.get(), &questions, &lastExportPath);
     ASSERT_TRUE(written.has_value());
     EXPECT_EQ(*written, dir.File("Saved.OBJ"));
     EXPECT_EQ(lastExportPath, *written);
@@ -112,7 +113,7 @@ TEST_F(ExportMeshTest, SavesTheShapesGeometryAndNamesTheShape) {
 }
 
 TEST_F(ExportMeshTest, OnlyObjFilesAreWrittenAndCancelWritesNothing) {
-    EXPECT_FALSE(ExportMesh(shape, dir.File("model.3ds"), mesh.get(), nullptr));
+    EXPECT_FALSE(ExportMesh(shape, dir.File("model.3ds"), mesh.get(), nullptr, &lastExportPath));
     EXPECT_EQ(lastExportPath, dir.File("model.3ds"));
     EXPECT_FALSE(std::filesystem::exists(dir.File("model.3ds")));
     EXPECT_FALSE(ExportMesh(shape, dir.File("model"), mesh.get(), nullptr));

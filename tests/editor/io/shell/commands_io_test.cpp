@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include "editor/model/model_document.h"
@@ -12,6 +11,7 @@
 #include "editor/shell/scripted_ui.h"
 #include "scene/input/memory_settings_store.h"
 #include "scene/shape.h"
+#include "tests/support/scratch_directory.h"
 
 using namespace ::editor::model;
 using namespace ::editor::shell;
@@ -23,12 +23,8 @@ namespace {
 class SaveCommandTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::random_device device;
-        dir = std::filesystem::temp_directory_path() /
-              ("marionet-save-" + std::to_string(device()) + std::to_string(device()));
-        std::filesystem::create_directories(dir);
-        frame = std::make_unique<CMainFrame>(ui, settings, dir.string() + "/",
-                                             (dir / "mn.log").string());
+        frame = std::make_unique<CMainFrame>(ui, settings, scratch.Path().string() + "/",
+                                             scratch.File("mn.log"));
         frame->SetWriteSettingsOnClose(false);
         frame->PreCreate();
         ASSERT_TRUE(frame->Create());
@@ -36,8 +32,6 @@ class SaveCommandTest : public ::testing::Test {
     void TearDown() override {
         frame->Close();
         frame.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
     }
     void GiveTheModelATriangle() {
         MeshData& mesh = frame->Document().model.mesh;
@@ -53,9 +47,9 @@ class SaveCommandTest : public ::testing::Test {
         const auto& lines = ui.Transcript();
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
-    std::string File(const std::string& name) const { return (dir / name).string(); }
+    std::string File(const std::string& name) const { return scratch.File(name); }
 
-    std::filesystem::path dir;
+    ScratchDirectory scratch{"marionet-save"};
     ScriptedUi ui;
     MemorySettingsStore settings;
     std::unique_ptr<CMainFrame> frame;

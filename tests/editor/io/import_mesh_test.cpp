@@ -41,6 +41,7 @@ class ImportMeshTest : public ::testing::Test {
     TempDir dir;
     C3dShape shape;
     ScriptedQuestions questions;
+    std::string lastImportPath;
     std::unique_ptr<MeshData> mesh = [] {
         auto m = std::make_unique<MeshData>();
         m->groupTable = std::make_unique<TriangleGroupTable>();
@@ -51,7 +52,7 @@ class ImportMeshTest : public ::testing::Test {
 TEST_F(ImportMeshTest, AnyDxfFileBecomesTheTestCube) {
     const std::string path = dir.File("anything.dxf");
     WriteText(path, "not really a drawing");
-    auto imported = ImportMesh(shape, *mesh, path, &questions);
+    auto imported = ImportMesh(shape, *mesh, path, &questions, &lastImportPath);
     ASSERT_TRUE(imported.has_value());
     EXPECT_EQ(*imported, path);
     EXPECT_EQ(lastImportPath, path);
@@ -79,7 +80,7 @@ TEST_F(ImportMeshTest, WithoutAPathTheDialogAsksAndCancelEndsSilently) {
 TEST_F(ImportMeshTest, UnknownExtensionsAndBadFilesFailButAreRemembered) {
     const std::string text = dir.File("notes.txt");
     WriteText(text, "v 1 2 3\n");
-    EXPECT_FALSE(ImportMesh(shape, *mesh, text, &questions));
+    EXPECT_FALSE(ImportMesh(shape, *mesh, text, &questions, &lastImportPath));
     EXPECT_EQ(lastImportPath, text);
     EXPECT_FALSE(ImportMesh(shape, *mesh, dir.File("missing.obj"), &questions));
     const std::string broken = dir.File("broken.3ds");

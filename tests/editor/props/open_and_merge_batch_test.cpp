@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include "editor/io/image_file.h"
 #include "editor/shell/batch_runner.h"
 #include "scene/image.h"
+#include "tests/support/scratch_directory.h"
 
 using namespace ::editor::io;
 using namespace ::editor::shell;
@@ -23,9 +23,6 @@ const std::string DATA = PROPS_TEST_DATA;
 
 class OpenAndMerge : public ::testing::Test {
   protected:
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-
     std::string Path(const std::string& name) const { return (dir / name).string(); }
 
     void WriteSkin(const std::string& name, uint8_t r, uint8_t g, uint8_t b) {
@@ -59,7 +56,8 @@ class OpenAndMerge : public ::testing::Test {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 
-    fs::path dir = fs::temp_directory_path() / ("marionet_open_" + std::to_string(getpid()));
+    ScratchDirectory scratch{"marionet-open"};
+    const fs::path dir = scratch.Path();
     std::vector<std::string> lines;
     std::string errors;
 };

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "scene/input/memory_settings_store.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
+#include "tests/support/scratch_directory.h"
 
 using namespace ::editor::model;
 using namespace ::editor::shell;
@@ -28,7 +28,6 @@ const std::string DATA = PROPS_TEST_DATA;
 class PropCommands : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(dir);
         frame = std::make_unique<CMainFrame>(ui, settings, dir.string() + "/",
                                              (dir / "mn.log").string());
         frame->SetWriteSettingsOnClose(false);
@@ -38,7 +37,6 @@ class PropCommands : public ::testing::Test {
     void TearDown() override {
         frame->Close();
         frame.reset();
-        fs::remove_all(dir);
     }
 
     bool Saw(const std::string& line) const {
@@ -52,7 +50,8 @@ class PropCommands : public ::testing::Test {
         ASSERT_NE(frame->Document().prop.Shape(), nullptr);
     }
 
-    fs::path dir = fs::temp_directory_path() / ("marionet_propcmd_" + std::to_string(getpid()));
+    ScratchDirectory scratch{"marionet-propcmd"};
+    const fs::path dir = scratch.Path();
     ScriptedUi ui;
     MemorySettingsStore settings;
     std::unique_ptr<CMainFrame> frame;

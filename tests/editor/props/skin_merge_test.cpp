@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <deque>
@@ -16,6 +15,7 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 #include "tests/editor/props/texture_mesh.h"
+#include "tests/support/scratch_directory.h"
 
 using namespace ::editor::io;
 using namespace ::editor::model;
@@ -79,14 +79,12 @@ class RecordingSkinHost : public SkinMergeHost {
 class SkinMerge : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(dir);
         scene.Create();
         document->SetScene(&scene);
         AddTexturedRect(document->model.mesh, 0, 0, 100, 100);
         ASSERT_TRUE(document->model.RebuildShape());
         scene.AddChild(document->model.shape.get());
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     std::string WritePicture(const std::string& name, int width, int height, Rgb colour) {
         C3dImage image;
@@ -109,7 +107,8 @@ class SkinMerge : public ::testing::Test {
         return merge;
     }
 
-    fs::path dir = fs::temp_directory_path() / ("marionet_skin_" + std::to_string(getpid()));
+    ScratchDirectory scratch{"marionet-skin"};
+    const fs::path dir = scratch.Path();
     C3dScene scene;
     std::unique_ptr<ModelDocument> document = std::make_unique<ModelDocument>();
     RecordingSkinHost host;

@@ -1,0 +1,69 @@
+#include "editor/shell/frame_options.h"
+
+#include <optional>
+#include <vector>
+
+#include "editor/model/model_document.h"
+#include "editor/shell/settings_names.h"
+
+namespace editor::shell {
+
+using namespace ::editor::model;
+using namespace ::scene::input;
+using namespace settings;
+
+void ReadFrameOptions(const SettingsStore& settings, FrameOptions& options) {
+    options.controlDevice = settings.GetInt(kSettings, kControlDevice, 0);
+    const int top = settings.GetInt(kWindow, kTop, 50);
+    const int left = settings.GetInt(kWindow, kLeft, 50);
+    const int width = settings.GetInt(kWindow, kWidth, 300);
+    const int height = settings.GetInt(kWindow, kHeight, 350);
+    options.windowRect = {left, top, left + width, top + height};
+    options.viewSelection = settings.GetInt(kOptions, kViewSel, 1) != 0;
+    options.viewHitPoint = settings.GetInt(kOptions, kViewHit, 1) != 0;
+    options.liveUpdate = settings.GetInt(kModel, kLiveUpdate, 0) != 0;
+}
+
+void WriteFrameOptions(SettingsStore& settings, const FrameOptions& options) {
+    const WindowRect& rect = options.windowRect;
+    settings.WriteInt(kSettings, kControlDevice, options.controlDevice);
+    settings.WriteInt(kWindow, kTop, rect.top);
+    settings.WriteInt(kWindow, kLeft, rect.left);
+    settings.WriteInt(kWindow, kWidth, rect.right - rect.left);
+    settings.WriteInt(kWindow, kHeight, rect.bottom - rect.top);
+    settings.WriteInt(kOptions, kViewSel, options.viewSelection ? 1 : 0);
+    settings.WriteInt(kOptions, kViewHit, options.viewHitPoint ? 1 : 0);
+    settings.WriteInt(kModel, kLiveUpdate, options.liveUpdate ? 1 : 0);
+}
+
+void ReadDocumentOptions(const SettingsStore& settings, ModelDocument& document) {
+    document.normalizePoses = settings.GetInt(kSkeleton, kNormalizePoses, 0);
+    document.rigidBones = settings.GetInt(kSkeleton, kRigidBones, 0);
+    document.model.ShowSolid(settings.GetInt(kModel, kSolidBody, 0));
+    std::optional<std::vector<std::uint8_t>> nodes = settings.GetBinary(kSkeleton, kActiveNodes);
+    // A block of another size was not written by this program: keep the defaults.
+    if (nodes && nodes->size() == kActiveNodesSize) {
+        for (int node = 0; node < NUM_MESH_NODES; ++node) {
+            const std::uint8_t* bytes = nodes->data() + 4 * node;
+            document.activeNodes[node] =
+                static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+                static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+        }
+    }
+}
+
+void WriteDocumentOptions(SettingsStore& settings, const ModelDocument& document) {
+    settings.WriteInt(kSkeleton, kNormalizePoses, static_cast<int>(document.normalizePoses));
+    settings.WriteInt(kSkeleton, kRigidBones, static_cast<int>(document.rigidBones));
+    settings.WriteInt(kModel, kSolidBody, static_cast<int>(document.model.solid));
+    std::vector<std::uint8_t> nodes(kActiveNodesSize);
+    for (int node = 0; node < NUM_MESH_NODES; ++node) {
+        for (int byte = 0; byte < 4; ++byte) {
+            nodes[4 * node + byte] =
+                static_cast<std::uint8_t>(document.activeNodes[node] >> (8 * byte));
+        }
+    }
+    settings.WriteBinary(kSkeleton, kActiveNodes, nodes);
+}
+
+}  // namespace editor::shell

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs the tests of one build folder (build/, build-san/); under Xvfb when there is no display.
+# Further arguments go to ctest (e.g. -L window).
+set -euo pipefail
+cd "$(dirname "$0")/../${1:?usage: run-ctest.sh BUILD_FOLDER [CTEST ARGUMENTS]}"
+shift
+if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$(nproc)" "$@"
+fi
+exec ctest --output-on-failure -j "$(nproc)" "$@"
