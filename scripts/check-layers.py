@@ -48,10 +48,7 @@ LAYERS.update({bottom: set() for bottom in BOTTOM})
 ON_TOP = ("tests", "bench", "fuzz")
 
 # (file, included library) pairs let through for now. Each says why and until when.
-EXCEPTIONS = {
-    # The mesh-node labels are moving into the dialog's request; this include goes with it.
-    ("platform/mesh_nodes_dialog.cpp", "editor/model"),
-}
+EXCEPTIONS: set[tuple[str, str]] = set()
 
 # Only these places may include window-system or GPU headers; "platform" covers its own tests
 # (tests/platform) and benchmarks (platform/bench).
