@@ -20,6 +20,8 @@ EditorWindow::EditorWindow(SettingsStore& settings, std::string programDir, std:
 }
 
 EditorWindow::~EditorWindow() {
+    // Taking the editor down is no time for questions.
+    frame_.SetAskToSaveChanges(false);
     if (window_) {
         window_->close();
     }
@@ -30,6 +32,7 @@ EditorWindow::~EditorWindow() {
 
 bool EditorWindow::Create() {
     frame_.PreCreate();
+    frame_.SetAskToSaveChanges(true);
     window_ = std::make_unique<MainWindow>(frame_, frame_.Settings());
     ui_.SetParent(window_.get());
     ui_.SetStatusSink([this](const QString& text) { window_->SetMessage(text); });

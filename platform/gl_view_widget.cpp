@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QWheelEvent>
 
 #include "platform/key_translation.h"
 #include "scene/input/input_message.h"
@@ -90,6 +91,10 @@ void GlViewWidget::RouteMouse(uint32_t message, QMouseEvent* event) {
 
 void GlViewWidget::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::MiddleButton) {
+        middleDrag_ = event->position().toPoint();
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         QOpenGLWidget::mousePressEvent(event);
         return;
@@ -102,11 +107,33 @@ void GlViewWidget::mousePressEvent(QMouseEvent* event) {
 void GlViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         RouteMouse(kMsgLeftButtonUp, event);
+    } else if (event->button() == Qt::MiddleButton) {
+        middleDrag_.reset();
     }
 }
 
 void GlViewWidget::mouseMoveEvent(QMouseEvent* event) {
     RouteMouse(kMsgMouseMove, event);
+    if (!middleDrag_ || !(event->buttons() & Qt::MiddleButton)) {
+        return;
+    }
+    const QPoint position = event->position().toPoint();
+    const QPoint moved = position - *middleDrag_;
+    middleDrag_ = position;
+    if (event->modifiers() & Qt::ShiftModifier) {
+        emit PanDragged(moved.x(), moved.y());
+    } else {
+        emit OrbitDragged(moved.x(), moved.y());
+    }
+}
+
+void GlViewWidget::wheelEvent(QWheelEvent* event) {
+    // One notch of an ordinary wheel is 120; touchpads send smaller steps.
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches != 0.0) {
+        emit WheelTurned(notches);
+    }
+    event->accept();
 }
 
 void GlViewWidget::RouteKey(uint32_t message, QKeyEvent* event) {

@@ -2,6 +2,8 @@
 
 #include <QMetaObject>
 #include <QOpenGLWidget>
+#include <QPoint>
+#include <optional>
 
 #include "platform/gl_scene_renderer.h"
 #include "scene/view.h"
@@ -29,6 +31,13 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     // Frames drawn since construction.
     long FramesDrawn() const { return framesDrawn_; }
 
+  signals:
+    // Camera navigation with the mouse: wheel notches (positive away from the user), a
+    // middle-button drag and a Shift+middle-button drag, in pixels since the last move.
+    void WheelTurned(double notches);
+    void OrbitDragged(int dx, int dy);
+    void PanDragged(int dx, int dy);
+
   protected:
     void initializeGL() override;
     void paintGL() override;
@@ -36,6 +45,7 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
@@ -48,6 +58,8 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     GlSceneRenderer renderer_;
     long framesDrawn_ = 0;
     bool paintDeferred_ = false;
+    // The pointer at the last step of a middle-button drag; none outside one.
+    std::optional<QPoint> middleDrag_;
     // To the current context's aboutToBeDestroyed; cut before the widget's members go.
     QMetaObject::Connection contextDestroyed_;
 };

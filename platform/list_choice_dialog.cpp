@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/dialog_question.h"
+
 namespace platform {
 
 ListChoiceDialog::ListChoiceDialog(const QString& title, const QStringList& items, int initialIndex,
@@ -12,6 +14,7 @@ ListChoiceDialog::ListChoiceDialog(const QString& title, const QStringList& item
     : QDialog(parent), list_(new QListWidget(this)) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
+    AddQuestionLabel(this, layout, title);
     list_->addItems(items);
     if (initialIndex >= 0 && initialIndex < list_->count()) {
         list_->setCurrentRow(initialIndex);

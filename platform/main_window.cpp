@@ -1,15 +1,19 @@
 #include "platform/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "editor/shell/camera_navigation.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_table.h"
 #include "editor/shell/main_frame.h"
@@ -55,10 +59,22 @@ MainWindow::MainWindow(CMainFrame& frame, SettingsStore& settings, QWidget* pare
     view_->setObjectName(QStringLiteral("view"));
     setCentralWidget(view_);
     setFocusProxy(view_);
+    connect(view_, &GlViewWidget::WheelTurned, this,
+            [this](double notches) { ZoomCamera(frame_, notches); });
+    connect(view_, &GlViewWidget::OrbitDragged, this,
+            [this](int dx, int dy) { OrbitCamera(frame_, dx, dy); });
+    connect(view_, &GlViewWidget::PanDragged, this,
+            [this](int dx, int dy) { PanCamera(frame_, dx, dy); });
+    setMinimumSize(LeastSize());
     ApplyWindowRect();
     RefreshRecentFiles();
     idleTimer_.setInterval(kIdleIntervalMs);
     connect(&idleTimer_, &QTimer::timeout, this, &MainWindow::IdleStep);
+    lockKeyTimer_.setInterval(kLockKeyIntervalMs);
+    connect(&lockKeyTimer_, &QTimer::timeout, this, &MainWindow::UpdateLockIndicators);
+    // Any key or button in any of the editor's windows (the view, the transforms sheet) may
+    // change the picture.
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -155,8 +171,14 @@ void MainWindow::BuildStatusBar() {
     UpdateLockIndicators();
 }
 
+QString OneLine(const QString& text) {
+    // Messages ending in a line break would make the bar two lines high and the view jump.
+    return text.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts)
+        .join(QLatin1Char(' '));
+}
+
 void MainWindow::SetMessage(const QString& text) {
-    messagePane_->setText(text);
+    messagePane_->setText(OneLine(text));
     // Long operations report from inside their loops: show the text before they go on.
     messagePane_->repaint();
 }
@@ -186,6 +208,7 @@ void MainWindow::Trigger(int commandId) {
     }
     commandRunning_ = false;
     UpdateCommandStates();
+    WakeIdleSteps();
 }
 
 void MainWindow::RunFrameworkCommand(int commandId) {
@@ -223,7 +246,15 @@ void MainWindow::RefreshRecentFiles() {
     }
 }
 
+void MainWindow::UpdateTitle() {
+    const QString name = QString::fromStdString(frame_.Saved().FileName());
+    setWindowTitle(name.isEmpty() ? QStringLiteral("Marionet[*]")
+                                  : name + QStringLiteral("[*] - Marionet"));
+    setWindowModified(frame_.HasUnsavedChanges());
+}
+
 void MainWindow::UpdateCommandStates() {
+    UpdateTitle();
     for (auto& [id, action] : actions_) {
         const CommandInfo* command = FindCommand(id);
         if (command != nullptr && command->frameworkOwned) {
@@ -252,22 +283,61 @@ void MainWindow::UpdateLockIndicators() {
 
 void MainWindow::IdleStep() {
     if (closed_ || commandRunning_ || !isVisible()) {
+        // The command's end wakes the steps again.
+        idleTimer_.stop();
         return;
     }
     view_->SetPaintDeferred(true);
     frame_.OnIdle();
     view_->SetPaintDeferred(false);
     UpdateCommandStates();
-    // The lock keys are asked of the X server, a few times a second is enough.
-    if (++idleSteps_ % 16 == 0) {
-        UpdateLockIndicators();
+    // Idle means idle: the steps stop until input or a command asks for them again.
+    if (!frame_.NeedsIdleSteps()) {
+        idleTimer_.stop();
     }
+}
+
+void MainWindow::WakeIdleSteps() {
+    frame_.RequestRedraw();
+    if (!closed_ && isVisible() && !idleTimer_.isActive()) {
+        idleTimer_.start();
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::Wheel:
+            WakeIdleSteps();
+            break;
+        case QEvent::MouseMove:
+            // Hovering changes nothing; a drag may.
+            if (static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton) {
+                WakeIdleSteps();
+            }
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QSize MainWindow::LeastSize() const {
+    // The menu bar on one line, the toolbar whole, and a little of the view.
+    const int width = std::max(menuBar()->sizeHint().width(), toolBar_->sizeHint().width());
+    const int height = menuBar()->sizeHint().height() + toolBar_->sizeHint().height() +
+                       statusBar()->sizeHint().height() + kLeastViewHeight;
+    return QSize(width, height);
 }
 
 void MainWindow::ApplyWindowRect() {
     const WindowRect& rect = frame_.options.windowRect;
-    QRect wanted(rect.left, rect.top, std::max(rect.right - rect.left, 100),
-                 std::max(rect.bottom - rect.top, 100));
+    // The stored size stays what it is; the window is only never smaller than its bars need.
+    QRect wanted(QPoint(rect.left, rect.top),
+                 QSize(rect.right - rect.left, rect.bottom - rect.top).expandedTo(minimumSize()));
     // A rectangle from another screen layout (or a damaged profile) must not hide the window.
     bool onScreen = false;
     for (const QScreen* screen : QGuiApplication::screens()) {
@@ -292,18 +362,25 @@ void MainWindow::StoreWindowRect() {
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     view_->setFocus();
-    idleTimer_.start();
+    WakeIdleSteps();
+    lockKeyTimer_.start();
 }
 
 void MainWindow::hideEvent(QHideEvent* event) {
     idleTimer_.stop();
+    lockKeyTimer_.stop();
     QMainWindow::hideEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_ && !frame_.ConfirmDiscardChanges()) {
+        event->ignore();
+        return;
+    }
     if (!closed_) {
         closed_ = true;
         idleTimer_.stop();
+        lockKeyTimer_.stop();
         StoreWindowRect();
         frame_.Close();
     }

@@ -15,6 +15,9 @@ class QMenu;
 namespace platform {
 
 using namespace ::editor::shell;
+
+// The text as the status bar shows it: its lines joined by spaces.
+QString OneLine(const QString& text);
 using namespace ::scene::input;
 
 class GlViewWidget;
@@ -28,8 +31,13 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    // Idle steps at about 60 per second.
+    // Idle steps at about 60 per second while something moves or needs drawing; none while
+    // the editor is idle.
     static constexpr int kIdleIntervalMs = 16;
+    // The lock keys are asked of the X server a few times a second.
+    static constexpr int kLockKeyIntervalMs = 300;
+    // The view keeps at least this many pixels of height beside the bars.
+    static constexpr int kLeastViewHeight = 120;
 
     MainWindow(CMainFrame& frame, SettingsStore& settings, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -46,12 +54,20 @@ class MainWindow : public QMainWindow {
     // Enabled states and check marks from the frame; done on every idle step and before a
     // menu opens.
     void UpdateCommandStates();
+    // The title names the model's file and marks unsaved changes ("knight.obj* - Marionet").
+    void UpdateTitle();
+    // Wide enough for the menu bar and the toolbar, high enough for the bars and some view.
+    QSize LeastSize() const;
     // The File menu's recent-file entries from the settings.
     void RefreshRecentFiles();
     // Runs one idle step now.
     void IdleStep();
+    // Asks for a redraw and runs idle steps until nothing moves any more.
+    void WakeIdleSteps();
+    bool IdleStepsRunning() const { return idleTimer_.isActive(); }
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -79,9 +95,9 @@ class MainWindow : public QMainWindow {
     std::map<QString, QMenu*> menus_;
     std::vector<std::string> recentFiles_;
     QTimer idleTimer_;
+    QTimer lockKeyTimer_;
     bool closed_ = false;
     bool commandRunning_ = false;
-    unsigned idleSteps_ = 0;
 };
 
 }  // namespace platform

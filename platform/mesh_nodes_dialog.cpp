@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
+#include "platform/dialog_question.h"
 #include "platform/qt_text.h"
 
 namespace platform {
@@ -13,6 +14,7 @@ MeshNodesDialog::MeshNodesDialog(const MeshNodesRequest& request, QWidget* paren
     : QDialog(parent), nodes_(request.nodes) {
     setWindowTitle(QStringLiteral("Select Active Mesh Nodes"));
     auto* layout = new QVBoxLayout(this);
+    AddQuestionLabel(this, layout, windowTitle());
     auto* grid = new QGridLayout();
     const auto checked = MeshNodeBoxes(request.nodes);
     constexpr int kRows = (kBoxCount + 1) / 2;

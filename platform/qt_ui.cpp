@@ -56,6 +56,18 @@ bool QtUi::AskOkCancel(const std::string& text) {
                QMessageBox::Ok) == QMessageBox::Ok;
 }
 
+Ui::Reply QtUi::AskYesNoCancel(const std::string& text) {
+    switch (Ask(parent_, QMessageBox::Question, text,
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+        case QMessageBox::Yes:
+            return Reply::Yes;
+        case QMessageBox::No:
+            return Reply::No;
+        default:
+            return Reply::Cancel;
+    }
+}
+
 QFileDialog* QtUi::MakeFileDialog(const FileDialogRequest& request, bool save, QWidget* parent) {
     const QString title = request.title.empty()
                               ? (save ? QStringLiteral("Save As") : QStringLiteral("Open"))
@@ -65,7 +77,8 @@ QFileDialog* QtUi::MakeFileDialog(const FileDialogRequest& request, bool save, Q
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog->setFileMode(!save && (request.flags & kFileMustExist) ? QFileDialog::ExistingFile
                                                                   : QFileDialog::AnyFile);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite, !(request.flags & kOverwritePrompt));
+    // Replacing an existing file is always confirmed in the window, as desktop programs do.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog->setOption(QFileDialog::ReadOnly, false);
     dialog->setNameFilters(ConvertFileFilter(request.filter));
     if (!request.defaultExtension.empty()) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "editor/shell/main_frame.h"
 #include "platform/editor_window.h"
 #include "platform/qt_settings_store.h"
 
@@ -33,12 +34,14 @@ void RequestStop(int) {
     stopRequested = true;
 }
 
-// Ctrl+C or a session's end closes the window the ordinary way, so the settings are kept.
-void QuitOnTerminationSignals(QTimer& poll) {
+// Ctrl+C or a session's end closes the window the ordinary way, so the settings are kept;
+// nobody may be there to answer a question about unsaved changes.
+void QuitOnTerminationSignals(QTimer& poll, CMainFrame& frame) {
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
-    QObject::connect(&poll, &QTimer::timeout, [] {
+    QObject::connect(&poll, &QTimer::timeout, [&frame] {
         if (stopRequested) {
+            frame.SetAskToSaveChanges(false);
             QApplication::closeAllWindows();
             QApplication::quit();
         }
@@ -75,7 +78,7 @@ int RunMarionetWindow(int argc, char** argv) {
         }
         editor.Window().show();
         QTimer signalPoll;
-        QuitOnTerminationSignals(signalPoll);
+        QuitOnTerminationSignals(signalPoll, editor.Frame());
         status = QApplication::exec();
     }
     if (!settings.Sync()) {

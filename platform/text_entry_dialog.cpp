@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "platform/dialog_question.h"
+
 namespace platform {
 
 namespace {
@@ -24,6 +26,7 @@ TextEntryDialog::TextEntryDialog(const QString& title, const QString& text, int 
     : QDialog(parent), edit_(new QLineEdit(this)) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
+    AddQuestionLabel(this, layout, title);
     if (maxLength > 0) {
         edit_->setMaxLength(maxLength);
     }
@@ -42,6 +45,7 @@ ComboEntryDialog::ComboEntryDialog(const QString& title, const QStringList& item
     : QDialog(parent), combo_(new QComboBox(this)) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
+    AddQuestionLabel(this, layout, title);
     combo_->setEditable(true);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->addItems(items);

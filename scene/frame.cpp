@@ -207,4 +207,16 @@ void C3dFrame::Move(double delta) {
     }
 }
 
+bool C3dFrame::SpinsInSubtree() const {
+    if (spinAngle_ != 0.0) {
+        return true;
+    }
+    for (const C3dFrame* child : children_) {
+        if (child->SpinsInSubtree()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace scene

@@ -67,6 +67,9 @@ class C3dFrame : public C3dVisual {
     // Advances spins of this frame and its whole subtree by delta update steps.
     void Move(double delta);
 
+    // Whether this frame or one below it spins, so that update steps change the picture.
+    bool SpinsInSubtree() const;
+
     const Vector& GetSpinAxis() const { return spinAxis_; }
     double GetSpinAngle() const { return spinAngle_; }
 

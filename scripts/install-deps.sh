@@ -11,6 +11,7 @@ packages=(
   libx11-dev libsdl2-dev libassimp-dev
   assimp-testmodels
   xvfb xauth imagemagick
+  assimp-testmodels  # real models (sydney.md2, spider.obj, fels.3ds) for the window tests
 )
 
 missing=()

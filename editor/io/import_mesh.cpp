@@ -17,7 +17,7 @@ using namespace ::scene;
 namespace {
 
 using FrameLister = int (*)(const std::string&, std::vector<std::string>&);
-using FrameReader = int (*)(MeshData&, const std::string&, const std::string&);
+using FrameReader = int (*)(MeshData&, const std::string&, const std::string&, std::string*);
 
 std::optional<std::string> ChooseImportPath(const std::string& path, FileQuestions* questions) {
     if (!path.empty()) {
@@ -35,9 +35,12 @@ std::optional<std::string> ChooseImportPath(const std::string& path, FileQuestio
 
 // Without anyone to ask, the first frame is taken.
 int ReadChosenFrame(FrameLister list, FrameReader read, MeshData& target, const std::string& path,
-                    FileQuestions* questions) {
+                    FileQuestions* questions, std::string* refusal) {
     std::vector<std::string> names;
     if (list(path, names) < 0) {
+        if (refusal != nullptr) {
+            *refusal = "the file's frames cannot be read";
+        }
         return -1;
     }
     std::optional<std::string> frame = std::string();
@@ -49,19 +52,20 @@ int ReadChosenFrame(FrameLister list, FrameReader read, MeshData& target, const 
     if (!frame) {
         return -1;
     }
-    return read(target, path, *frame);
+    return read(target, path, *frame, refusal);
 }
 
-int ReadByType(int type, MeshData& target, const std::string& path, FileQuestions* questions) {
+int ReadByType(int type, MeshData& target, const std::string& path, FileQuestions* questions,
+               std::string* refusal) {
     switch (type) {
         case IMPORT_OBJ:
-            return ReadObj(target, path);
+            return ReadObj(target, path, refusal);
         case IMPORT_3DS:
-            return Read3ds(target, path);
+            return Read3ds(target, path, refusal);
         case IMPORT_MD2:
-            return ReadChosenFrame(ListMd2Frames, ReadMd2Frame, target, path, questions);
+            return ReadChosenFrame(ListMd2Frames, ReadMd2Frame, target, path, questions, refusal);
         case IMPORT_FM:
-            return ReadChosenFrame(ListFmFrames, ReadFmFrame, target, path, questions);
+            return ReadChosenFrame(ListFmFrames, ReadFmFrame, target, path, questions, refusal);
         case IMPORT_DXF:
             return MakeTestCube(target);
         default:
@@ -72,7 +76,10 @@ int ReadByType(int type, MeshData& target, const std::string& path, FileQuestion
 }  // namespace
 
 std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
-                                      FileQuestions* questions, std::string* attemptedPath) {
+                                      FileQuestions* questions, std::string* attemptedPath,
+                                      std::string* refusal) {
+    std::string ignored;
+    refusal = refusal != nullptr ? refusal : &ignored;
     const std::optional<std::string> chosen = ChooseImportPath(path, questions);
     if (!chosen) {
         return std::nullopt;
@@ -82,18 +89,21 @@ std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const s
     }
     const int type = ImportTypeOfPath(*chosen);
     if (type < 0) {
+        *refusal = "files of this type cannot be opened";
         return std::nullopt;
     }
     if (type == IMPORT_X) {
         if (ReadXFile(shape, target, *chosen) != 0) {
+            *refusal = "not a DirectX file the editor can read";
             return std::nullopt;
         }
     } else {
-        if (ReadByType(type, target, *chosen, questions) != 0) {
+        if (ReadByType(type, target, *chosen, questions, refusal) != 0) {
             return std::nullopt;
         }
         if (!shape.CreateFromFaces(target.vertices, target.vertexCount, nullptr, 0, target.faces,
                                    FACE_LIST_WORDS, true)) {
+            *refusal = "the mesh cannot be drawn";
             return std::nullopt;
         }
     }

@@ -1,6 +1,7 @@
 #include "editor/io/mesh_readers.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "bytes/whole_file.h"
 #include "editor/io/fm_layout.h"
@@ -20,17 +21,26 @@ namespace {
 
 using Parser = Status (*)(std::span<const uint8_t>, RawMesh&);
 
-int ReadWith(Parser parse, MeshData& target, const std::string& path) {
+constexpr const char* UNREADABLE = "the file cannot be read";
+
+int Refuse(std::string* refusal, std::string reason) {
+    if (refusal != nullptr) {
+        *refusal = std::move(reason);
+    }
+    return -1;
+}
+
+int ReadWith(Parser parse, MeshData& target, const std::string& path, std::string* refusal) {
     std::vector<uint8_t> bytes;
     if (!Trace(ReadWholeFile(path, bytes))) {
-        return -1;
+        return Refuse(refusal, UNREADABLE);
     }
     RawMesh raw;
-    if (!Trace(parse(bytes, raw))) {
+    if (const Status parsed = parse(bytes, raw); !Trace(parsed)) {
         target.Clear();
-        return -1;
+        return Refuse(refusal, parsed.Reason());
     }
-    return StoreAndFinish(raw, target);
+    return StoreAndFinish(raw, target, refusal);
 }
 
 int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::string>& names) {
@@ -41,24 +51,28 @@ int ListFrames(const std::optional<QuakeModelLayout>& layout, std::vector<std::s
     return static_cast<int>(names.size());
 }
 
-int ReadFrame(const std::optional<QuakeModelLayout>& layout, MeshData& target,
-              const std::string& frameName) {
+int ReadFrame(const std::optional<QuakeModelLayout>& layout, const char* format, MeshData& target,
+              const std::string& frameName, std::string* refusal) {
     RawMesh raw;
-    if (!layout || !Trace(ReadQuakeFrame(*layout, frameName, raw))) {
+    if (!layout) {
         target.Clear();
-        return -1;
+        return Refuse(refusal, std::string("not a ") + format + " file the editor can read");
     }
-    return StoreAndFinish(raw, target);
+    if (const Status read = ReadQuakeFrame(*layout, frameName, raw); !Trace(read)) {
+        target.Clear();
+        return Refuse(refusal, read.Reason());
+    }
+    return StoreAndFinish(raw, target, refusal);
 }
 
 }  // namespace
 
-int ReadObj(MeshData& target, const std::string& path) {
-    return ReadWith(ParseObj, target, path);
+int ReadObj(MeshData& target, const std::string& path, std::string* refusal) {
+    return ReadWith(ParseObj, target, path, refusal);
 }
 
-int Read3ds(MeshData& target, const std::string& path) {
-    return ReadWith(Parse3ds, target, path);
+int Read3ds(MeshData& target, const std::string& path, std::string* refusal) {
+    return ReadWith(Parse3ds, target, path, refusal);
 }
 
 int ListMd2Frames(const std::string& path, std::vector<std::string>& names) {
@@ -79,20 +93,22 @@ int ListFmFrames(const std::string& path, std::vector<std::string>& names) {
     return ListFrames(FmLayout(bytes, false), names);
 }
 
-int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& frameName) {
+int ReadMd2Frame(MeshData& target, const std::string& path, const std::string& frameName,
+                 std::string* refusal) {
     std::vector<uint8_t> bytes;
     if (!Trace(ReadWholeFile(path, bytes))) {
-        return -1;
+        return Refuse(refusal, UNREADABLE);
     }
-    return ReadFrame(Md2Layout(bytes), target, frameName);
+    return ReadFrame(Md2Layout(bytes), "Quake 2 model", target, frameName, refusal);
 }
 
-int ReadFmFrame(MeshData& target, const std::string& path, const std::string& frameName) {
+int ReadFmFrame(MeshData& target, const std::string& path, const std::string& frameName,
+                std::string* refusal) {
     std::vector<uint8_t> bytes;
     if (!Trace(ReadWholeFile(path, bytes))) {
-        return -1;
+        return Refuse(refusal, UNREADABLE);
     }
-    return ReadFrame(FmLayout(bytes, true), target, frameName);
+    return ReadFrame(FmLayout(bytes, true), "FlexModel", target, frameName, refusal);
 }
 
 int MakeTestCube(MeshData& target) {

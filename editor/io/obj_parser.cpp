@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/io/nearest_normal.h"
@@ -63,8 +64,11 @@ class ObjParser {
   public:
     explicit ObjParser(RawMesh& mesh) : mesh_(mesh) {}
 
-    bool ParseLine(const Tokens& tokens);
-    void Finish();
+    bool ParseLine(const Tokens& tokens, int line);
+    // Fails, saying which kind of element did not fit, when one did not.
+    Status Finish();
+    // Why ParseLine refused its line.
+    const std::string& Refusal() const { return refusal_; }
 
   private:
     bool ParseVertex(const Tokens& tokens);
@@ -79,12 +83,19 @@ class ObjParser {
     }
 
     RawMesh& mesh_;
+    int line_ = 0;
+    std::string refusal_;
+    // Elements past the capacity are counted on, so that the refusal can give the total.
+    std::size_t vertexLines_ = 0;
+    std::size_t texVertexLines_ = 0;
+    std::size_t faceLines_ = 0;
     std::vector<int> currentGroups_;
     std::vector<uint8_t> normals_;
     std::size_t normalLines_ = 0;
 };
 
-bool ObjParser::ParseLine(const Tokens& tokens) {
+bool ObjParser::ParseLine(const Tokens& tokens, int line) {
+    line_ = line;
     if (tokens.empty() || tokens[0][0] == '#') {
         return true;
     }
@@ -109,16 +120,16 @@ bool ObjParser::ParseLine(const Tokens& tokens) {
 }
 
 bool ObjParser::ParseVertex(const Tokens& tokens) {
-    if (mesh_.vertices.size() >= MAX_MESH_ELEMENTS) {
-        return false;
+    if (++vertexLines_ > MAX_MESH_ELEMENTS) {
+        return true;
     }
     mesh_.vertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2), NumberAt(tokens, 3)});
     return true;
 }
 
 bool ObjParser::ParseTexVertex(const Tokens& tokens) {
-    if (mesh_.texVertices.size() >= MAX_MESH_ELEMENTS) {
-        return false;
+    if (++texVertexLines_ > MAX_MESH_ELEMENTS) {
+        return true;
     }
     mesh_.texVertices.push_back({NumberAt(tokens, 1), NumberAt(tokens, 2)});
     return true;
@@ -144,8 +155,8 @@ void ObjParser::ParseCorner(const std::string& token, int32_t& vertex, int32_t& 
 }
 
 bool ObjParser::ParseFace(const Tokens& tokens) {
-    if (mesh_.triangles.size() >= MAX_MESH_ELEMENTS) {
-        return false;
+    if (++faceLines_ > MAX_MESH_ELEMENTS) {
+        return true;
     }
     if (mesh_.groups.empty()) {
         currentGroups_.assign(1, mesh_.GroupIndex("default"));
@@ -157,6 +168,7 @@ bool ObjParser::ParseFace(const Tokens& tokens) {
     }
     const int index = static_cast<int>(mesh_.triangles.size());
     mesh_.triangles.push_back(triangle);
+    mesh_.triangleLines.push_back(line_);
     for (int group : currentGroups_) {
         mesh_.groups[group].triangles.push_back(index);
     }
@@ -172,6 +184,8 @@ bool ObjParser::ParseGroups(const Tokens& tokens) {
         }
         const int group = mesh_.GroupIndex(name);
         if (group < 0) {
+            refusal_ = "line " + std::to_string(line_) + ": more than " +
+                       std::to_string(MAX_TRIANGLE_GROUPS) + " groups";
             return false;
         }
         currentGroups_.push_back(group);
@@ -181,11 +195,20 @@ bool ObjParser::ParseGroups(const Tokens& tokens) {
 
 // Normals that do not pair one to one with the vertices cannot say which way a vertex faces:
 // they are dropped and the winding is found from the geometry instead.
-void ObjParser::Finish() {
+Status ObjParser::Finish() {
+    const std::pair<std::size_t, const char*> counts[] = {
+        {vertexLines_, "vertices"}, {texVertexLines_, "texture vertices"}, {faceLines_, "faces"}};
+    for (const auto& [count, what] : counts) {
+        if (count > MAX_MESH_ELEMENTS) {
+            return Status::BadData(std::to_string(count) + " " + what + ", more than " +
+                                   std::to_string(MAX_MESH_ELEMENTS));
+        }
+    }
     if (normalLines_ > 0 && normalLines_ == mesh_.vertices.size()) {
         mesh_.normalIndices = normals_;
     }
     mesh_.oriented = false;
+    return Status();
 }
 
 }  // namespace
@@ -195,6 +218,7 @@ Status ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
     ObjParser parser(mesh);
     const char* data = reinterpret_cast<const char*>(text.data());
     std::size_t position = 0;
+    int line = 1;
     while (position < text.size()) {
         std::size_t length = 0;
         while (length < LINE_PIECE && position + length < text.size()) {
@@ -203,14 +227,18 @@ Status ParseObj(std::span<const uint8_t> text, RawMesh& mesh) {
                 break;
             }
         }
-        if (!parser.ParseLine(SplitTokens(data + position, length))) {
+        if (!parser.ParseLine(SplitTokens(data + position, length), line)) {
             mesh = RawMesh{};
-            return Status::BadData("OBJ file holds more than a mesh or its group table takes");
+            return Status::BadData(parser.Refusal());
         }
+        line += data[position + length - 1] == '\n' ? 1 : 0;
         position += length;
     }
-    parser.Finish();
-    return Status();
+    Status finished = parser.Finish();
+    if (!finished) {
+        mesh = RawMesh{};
+    }
+    return finished;
 }
 
 }  // namespace editor::io

@@ -59,7 +59,11 @@ void AppendTexVertices(std::string& out, const MeshData& mesh, int count) {
     Append(out, "\n# Total Texture Vertices: %d\n", count);
 }
 
-void AppendTriangles(std::string& out, const MeshData& mesh) {
+bool IsTexVertex(int index, int texCount) {
+    return index >= 0 && index < texCount;
+}
+
+void AppendTriangles(std::string& out, const MeshData& mesh, int texCount) {
     const int count = mesh.TriangleCount();
     out += "\n# Triangles\n\n";
     out += "g mesh\n";
@@ -68,7 +72,13 @@ void AppendTriangles(std::string& out, const MeshData& mesh) {
         int a = 0, b = 0, c = 0, d = 0, e = 0, f = 0;
         mesh.GetTriangle(i, a, b, c);
         mesh.GetTexTriangle(i, d, e, f);
-        Append(out, "f %d/%d %d/%d %d/%d\n", c + 1, f + 1, b + 1, e + 1, a + 1, d + 1);
+        // A reference to a texture vertex the file does not hold makes the file unreadable:
+        // such a face keeps its shape without texture coordinates.
+        if (IsTexVertex(d, texCount) && IsTexVertex(e, texCount) && IsTexVertex(f, texCount)) {
+            Append(out, "f %d/%d %d/%d %d/%d\n", c + 1, f + 1, b + 1, e + 1, a + 1, d + 1);
+        } else {
+            Append(out, "f %d %d %d\n", c + 1, b + 1, a + 1);
+        }
     }
     Append(out, "\n# Total Triangles: %d\n", count);
 }
@@ -82,10 +92,11 @@ int Clipped(int32_t count) {
 std::string FormatObj(const MeshData& mesh, const std::string& objectName) {
     std::string out = "o " + objectName + "\n";
     AppendVertices(out, mesh, Clipped(mesh.vertexCount));
-    AppendTexVertices(out, mesh, Clipped(mesh.texVertexCount));
+    const int texCount = Clipped(mesh.texVertexCount);
+    AppendTexVertices(out, mesh, texCount);
     out += "\n# 3D Vertex Normals\n\n";
     Append(out, "\n# Total 3D Vertex Normals: %d\n", 0);
-    AppendTriangles(out, mesh);
+    AppendTriangles(out, mesh, texCount);
     return out;
 }
 

@@ -29,17 +29,38 @@ bool IndexIn(int32_t index, std::size_t count) {
     return index >= 0 && static_cast<std::size_t>(index) < count;
 }
 
-bool TriangleFits(const RawTriangle& triangle, const RawMesh& mesh) {
+std::string TooMany(std::size_t count, const char* what, std::size_t limit) {
+    return std::to_string(count) + " " + what + ", more than " + std::to_string(limit);
+}
+
+// Where a triangle came from: its file line when known, else its number.
+std::string TriangleAt(const RawMesh& mesh, std::size_t t) {
+    if (t < mesh.triangleLines.size()) {
+        return "line " + std::to_string(mesh.triangleLines[t]) + ": a face";
+    }
+    return "triangle " + std::to_string(t + 1);
+}
+
+// Files number their elements from 1.
+std::string Missing(const char* what, int32_t index, std::size_t count) {
+    return " names " + std::string(what) + " " + std::to_string(static_cast<long>(index) + 1) +
+           ", but there are " + std::to_string(count);
+}
+
+std::string TriangleMisfit(const RawMesh& mesh, std::size_t t) {
+    const RawTriangle& triangle = mesh.triangles[t];
     for (int k = 0; k < 3; ++k) {
         if (!IndexIn(triangle.corners[k], mesh.vertices.size())) {
-            return false;
+            return TriangleAt(mesh, t) +
+                   Missing("vertex", triangle.corners[k], mesh.vertices.size());
         }
         if (!mesh.texVertices.empty() &&
             !IndexIn(triangle.texCorners[k], mesh.texVertices.size())) {
-            return false;
+            return TriangleAt(mesh, t) +
+                   Missing("texture vertex", triangle.texCorners[k], mesh.texVertices.size());
         }
     }
-    return true;
+    return std::string();
 }
 
 bool GroupFits(const RawGroup& group, std::size_t triangleCount) {
@@ -54,25 +75,38 @@ bool GroupFits(const RawGroup& group, std::size_t triangleCount) {
 }  // namespace
 
 bool RawMeshFits(const RawMesh& mesh) {
+    return RawMeshMisfit(mesh).empty();
+}
+
+std::string RawMeshMisfit(const RawMesh& mesh) {
     const std::size_t limit = MAX_MESH_ELEMENTS;
-    if (mesh.vertices.size() > limit || mesh.texVertices.size() > limit ||
-        mesh.triangles.size() > limit || mesh.groups.size() > MAX_TRIANGLE_GROUPS) {
-        return false;
+    if (mesh.vertices.size() > limit) {
+        return TooMany(mesh.vertices.size(), "vertices", limit);
+    }
+    if (mesh.texVertices.size() > limit) {
+        return TooMany(mesh.texVertices.size(), "texture vertices", limit);
+    }
+    if (mesh.triangles.size() > limit) {
+        return TooMany(mesh.triangles.size(), "triangles", limit);
+    }
+    if (mesh.groups.size() > MAX_TRIANGLE_GROUPS) {
+        return TooMany(mesh.groups.size(), "groups", MAX_TRIANGLE_GROUPS);
     }
     if (!mesh.normalIndices.empty() && mesh.normalIndices.size() != mesh.vertices.size()) {
-        return false;
+        return std::to_string(mesh.normalIndices.size()) + " vertex normals for " +
+               std::to_string(mesh.vertices.size()) + " vertices";
     }
-    for (const RawTriangle& triangle : mesh.triangles) {
-        if (!TriangleFits(triangle, mesh)) {
-            return false;
+    for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
+        if (std::string misfit = TriangleMisfit(mesh, t); !misfit.empty()) {
+            return misfit;
         }
     }
     for (const RawGroup& group : mesh.groups) {
         if (!GroupFits(group, mesh.triangles.size())) {
-            return false;
+            return "group '" + group.name + "' names a triangle that does not exist";
         }
     }
-    return true;
+    return std::string();
 }
 
 }  // namespace editor::io

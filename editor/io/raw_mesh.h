@@ -35,6 +35,8 @@ struct RawMesh {
     std::vector<RawGroup> groups;
     // The file's winding is kept as stored (no winding pass when finishing the import).
     bool oriented = false;
+    // For formats made of lines: the line of each triangle, so that a refusal can name it.
+    std::vector<int> triangleLines;
 
     // Index of the group called name, or -1.
     int FindGroup(const std::string& name) const;
@@ -46,5 +48,8 @@ struct RawMesh {
 // triangle names an element that exists (texture indices only when there are texture vertices:
 // without them the import installs its own).
 bool RawMeshFits(const RawMesh& mesh);
+// Why the mesh does not fit, in words for the user ("2117 vertices, more than 2048"); empty
+// when it fits.
+std::string RawMeshMisfit(const RawMesh& mesh);
 
 }  // namespace editor::io

@@ -1,5 +1,8 @@
 #include "editor/io/store_raw_mesh.h"
 
+#include <string>
+#include <utility>
+
 #include "editor/model/finish_import.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/triangle_group_table.h"
@@ -35,8 +38,8 @@ bool StoreTriangles(const RawMesh& raw, MeshData& target) {
 
 Status StoreRawMesh(const RawMesh& raw, MeshData& target) {
     target.Clear();
-    if (!RawMeshFits(raw)) {
-        return Status::BadData("Mesh exceeds a capacity or names elements it does not have");
+    if (std::string misfit = RawMeshMisfit(raw); !misfit.empty()) {
+        return Status::BadData(std::move(misfit));
     }
     for (const auto& p : raw.vertices) {
         target.AddVertex(Vector(p.data()));
@@ -64,8 +67,11 @@ Status StoreRawMesh(const RawMesh& raw, MeshData& target) {
     return Status();
 }
 
-int StoreAndFinish(const RawMesh& raw, MeshData& target) {
-    if (!Trace(StoreRawMesh(raw, target))) {
+int StoreAndFinish(const RawMesh& raw, MeshData& target, std::string* refusal) {
+    if (const Status stored = StoreRawMesh(raw, target); !Trace(stored)) {
+        if (refusal != nullptr) {
+            *refusal = stored.Reason();
+        }
         return -1;
     }
     FinishImport(target);

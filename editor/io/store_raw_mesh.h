@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "editor/io/raw_mesh.h"
 
 #include "editor/model/forward.h"
@@ -14,7 +16,7 @@ using namespace ::editor::model;
 Status StoreRawMesh(const RawMesh& raw, MeshData& target);
 
 // StoreRawMesh followed by FinishImport; the readers' 0 on success, -1 (target cleared) when
-// the mesh was refused.
-int StoreAndFinish(const RawMesh& raw, MeshData& target);
+// the mesh was refused, with the reason in refusal when given.
+int StoreAndFinish(const RawMesh& raw, MeshData& target, std::string* refusal = nullptr);
 
 }  // namespace editor::io

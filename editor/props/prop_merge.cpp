@@ -26,8 +26,12 @@ bool ConfirmNote(PropMergeHost& host, const std::string& note) {
 }
 
 bool ConfirmRegions(const ModelDocument& document, const MergedProp& entry, PropMergeHost& host) {
-    return ConfirmNote(host, ModelSkinNote(document.model.mesh, entry.modelRegion)) &&
-           ConfirmNote(host, PropSkinNote(document.prop.mesh, entry.propRegion));
+    // A model without triangles has no skin to move; its bounds are only the empty start values.
+    const bool modelHasSkin = document.model.mesh.TriangleCount() > 0;
+    if (modelHasSkin && !ConfirmNote(host, ModelSkinNote(document.model.mesh, entry.modelRegion))) {
+        return false;
+    }
+    return ConfirmNote(host, PropSkinNote(document.prop.mesh, entry.propRegion));
 }
 
 TextureStep DecideTextureStep(ModelDocument& document, MergedProp& entry, PropMergeHost& host) {

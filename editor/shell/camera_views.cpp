@@ -1,6 +1,8 @@
-// The six camera presets of the Camera menu; each is checked while it is the current view.
+// The six camera presets of the Camera menu, each checked while it is the current view, and
+// "Zoom to Fit".
 #include <utility>
 
+#include "editor/shell/camera_navigation.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
@@ -16,6 +18,7 @@ void RegisterCameraViewCommands(CMainFrame& frame, CommandRouter& router) {
         handler.isChecked = [&frame, preset] { return frame.cameraView == preset; };
         router.Bind(kPresetCommands[preset], std::move(handler));
     }
+    router.Bind(ID_VIEW_ZOOM_TO_FIT, {.run = [&frame] { ZoomCameraToFit(frame); }});
 }
 
 }  // namespace editor::shell

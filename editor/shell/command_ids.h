@@ -48,6 +48,7 @@ enum CommandId : int {
     ID_VIEW_HIT_POINT = 32779,
     ID_VIEW_BONE_BINDINGS = 32880,
     ID_VIEW_PROP = 32893,
+    ID_VIEW_ZOOM_TO_FIT = 32910,
     ID_VIEW_ROTATE = 32772,
     ID_VIEW_RESET = 32773,
     // Skeleton
@@ -80,6 +81,8 @@ enum CommandId : int {
     ID_MODEL_FLIP_X = 32821,
     ID_MODEL_FLIP_Y = 32822,
     ID_MODEL_FLIP_Z = 32823,
+    ID_MODEL_FIT_TO_SKELETON = 32911,
+    ID_MODEL_SCALE = 32912,
     // Group
     ID_GROUP_NEW = 32867,
     ID_GROUP_SAVE = 32869,

@@ -14,6 +14,7 @@ void RegisterPropCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterGroupCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterMotionCaptureCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
@@ -21,6 +22,7 @@ void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
         RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
         RegisterGroupCommands,     RegisterBindingCommands,    RegisterMotionCaptureCommands,
+        RegisterModelFitCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);

@@ -142,6 +142,10 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_VIEW_PROP, kView, "&Prop")
         .Prompt("Make the imported prop visible or invisible\nProp")
         .Check(),
+    Menu(ID_VIEW_ZOOM_TO_FIT, kView, "Zoom to &Fit")
+        .Prompt("Show the whole model, prop and skeleton\nZoom to Fit")
+        .Keys("Home")
+        .Separator(),
     Menu(ID_VIEW_ROTATE, kView, "Rotate").Separator(),
     Menu(ID_VIEW_RESET, kView, "Reset"),
     // Skeleton
@@ -192,6 +196,12 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_MODEL_FLIP_X, kModel, "Flip X").Separator(),
     Menu(ID_MODEL_FLIP_Y, kModel, "Flip Y"),
     Menu(ID_MODEL_FLIP_Z, kModel, "Flip Z"),
+    Menu(ID_MODEL_FIT_TO_SKELETON, kModel, "&Fit Model to Skeleton")
+        .Prompt("Scale and move the model so that it stands in the skeleton\nFit Model to "
+                "Skeleton")
+        .Separator(),
+    Menu(ID_MODEL_SCALE, kModel, "&Scale Model...")
+        .Prompt("Scale the model by a percentage\nScale Model"),
     // Group
     Menu(ID_GROUP_NEW, kGroup, "&New").Prompt("Initialize an empty temporary triangle group.\nNew"),
     Menu(ID_GROUP_SAVE, kGroup, "&Save...").Prompt("Save the temporary triangle group\nSave..."),

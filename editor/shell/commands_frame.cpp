@@ -30,7 +30,11 @@ void BindToggle(CommandRouter& router, CMainFrame& frame, int id, Flag& flag, bo
 }  // namespace
 
 void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router) {
-    router.Bind(ID_FILE_NEW, {.run = [&frame] { frame.NewDocument(); }});
+    router.Bind(ID_FILE_NEW, {.run = [&frame] {
+                    if (frame.ConfirmDiscardChanges()) {
+                        frame.NewDocument();
+                    }
+                }});
     router.Bind(ID_EDIT_CONTROL_DEVICE,
                 {.run = [&frame] { frame.ChooseControlDevice(); },
                  .isEnabled = [&frame] { return frame.Controller() != nullptr; }});

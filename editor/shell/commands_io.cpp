@@ -26,6 +26,7 @@ void SaveModel(CMainFrame& frame) {
     const std::optional<std::string> saved =
         ExportMesh(*model.Shape(), std::string(), &model.mesh, &questions, &frame.lastExportPath);
     if (saved) {
+        frame.Saved().MarkSaved(frame.Document(), *saved);
         frame.SetStatus("Saved model to '%s'.\n", saved->c_str());
     } else if (!questions.Cancelled()) {
         frame.SetStatus("Save operation failed (only .OBJ supported - try File->Export).\n");

@@ -106,6 +106,20 @@ void ToggleProp(CMainFrame& frame) {
     frame.View().Update(0.0);
 }
 
+// The prop leaves the scene and is emptied.
+void DiscardProp(CMainFrame& frame) {
+    MeshPart& prop = frame.Document().prop;
+    C3dShape* shape = prop.Shape();
+    if (shape != nullptr && frame.selectedObject == shape) {
+        frame.Select(nullptr);
+    }
+    if (shape != nullptr && shape->GetParent() != nullptr) {
+        shape->GetParent()->RemoveChild(shape);
+    }
+    prop.ReleaseShape();
+    prop.ClearMesh();
+}
+
 void MergePropCommand(CMainFrame& frame) {
     FrameMergeHost host(frame);
     MergeProp(frame.Document(), host);
@@ -126,17 +140,18 @@ void BackgroundCommand(CMainFrame& frame) {
 }
 
 void BindRecentFile(CMainFrame& frame, CommandRouter& router, int id, int index) {
-    router.Bind(id, {.run =
-                         [&frame, index] {
-                             const std::vector<std::string> paths = RecentFiles(frame.Settings());
-                             if (index < static_cast<int>(paths.size())) {
-                                 OpenModelFile(frame, paths[index]);
-                             }
-                         },
-                     .isEnabled =
-                         [&frame, index] {
-                             return index < static_cast<int>(RecentFiles(frame.Settings()).size());
-                         }});
+    router.Bind(
+        id, {.run =
+                 [&frame, index] {
+                     const std::vector<std::string> paths = RecentFiles(frame.Settings());
+                     if (index < static_cast<int>(paths.size()) && frame.ConfirmDiscardChanges()) {
+                         OpenModelFile(frame, paths[index]);
+                     }
+                 },
+             .isEnabled =
+                 [&frame, index] {
+                     return index < static_cast<int>(RecentFiles(frame.Settings()).size());
+                 }});
 }
 
 }  // namespace
@@ -150,13 +165,18 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     frame.SetStatus("Loading...");
     auto shape = std::make_unique<C3dShape>();
     UiFileQuestions questions(frame.GetUi());
+    std::string refusal;
     std::optional<std::string> loaded =
-        ImportMesh(*shape, document.prop.mesh, path, &questions, &frame.lastImportPath);
+        ImportMesh(*shape, document.prop.mesh, path, &questions, &frame.lastImportPath, &refusal);
     if (!loaded) {
-        // A cancelled dialog ends the command silently.
-        if (!questions.Cancelled()) {
-            frame.GetUi().ShowMessage(IMPORT_FAILED_MESSAGE);
+        // A cancelled dialog ends the command silently, without leaving "Loading..." behind.
+        if (questions.Cancelled()) {
+            frame.SetStatus("Ready.");
+            return std::nullopt;
         }
+        frame.GetUi().ShowMessage(IMPORT_FAILED_MESSAGE);
+        frame.SetStatus("Unable to load '%s': %s.", frame.lastImportPath.c_str(),
+                        refusal.empty() ? "the file cannot be read" : refusal.c_str());
         return std::nullopt;
     }
     OfferClosedSubmeshGroups(document.prop.mesh, FramePrompts(frame));
@@ -166,6 +186,8 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
 }
 
 bool OpenModelFile(CMainFrame& frame, const std::string& path) {
+    // Opening merges into the model; into an empty one it is the file itself.
+    const bool modelWasEmpty = frame.Document().model.Shape() == nullptr;
     std::optional<std::string> opened = OpenMeshAsProp(frame, path);
     if (!opened) {
         return false;
@@ -174,12 +196,24 @@ bool OpenModelFile(CMainFrame& frame, const std::string& path) {
     frame.SetStatus("Opened: %s", opened->c_str());
     ResetMergedProps(frame.Document());
     FrameMergeHost host(frame);
-    MergeProp(frame.Document(), host);
+    if (!MergeProp(frame.Document(), host)) {
+        // The file did not become part of the model. Left behind as a prop it would be drawn
+        // solid beside the model, out of reach of the model's "Solid" toggle.
+        DiscardProp(frame);
+        return true;
+    }
+    if (modelWasEmpty) {
+        frame.Saved().MarkSaved(frame.Document(), *opened);
+    }
     return true;
 }
 
 void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
-    router.Bind(ID_FILE_OPEN, {.run = [&frame] { OpenModelFile(frame, std::string()); }});
+    router.Bind(ID_FILE_OPEN, {.run = [&frame] {
+                    if (frame.ConfirmDiscardChanges()) {
+                        OpenModelFile(frame, std::string());
+                    }
+                }});
     // "Open Prop..." imports into the prop part, so it is this area's command alone.
     router.Bind(ID_FILE_OPEN_PROP, {.run = [&frame] {
                     if (OpenMeshAsProp(frame, std::string())) {

@@ -5,6 +5,8 @@
 #include <system_error>
 
 #include "editor/model/model_document.h"
+#include "editor/shell/camera_navigation.h"
+#include "editor/shell/command_ids.h"
 #include "editor/shell/command_registration.h"
 #include "editor/skeleton/camera_presets.h"
 #include "scene/input/controller.h"
@@ -105,6 +107,7 @@ bool CMainFrame::Create(int viewWidth, int viewHeight) {
     Select(nullptr);
     created_ = true;
     closed_ = false;
+    saved_.MarkSaved(*document_, std::string());
     return true;
 }
 
@@ -166,10 +169,23 @@ bool CMainFrame::OnIdle() {
     if (!created_ || closed_) {
         return false;
     }
-    if (controller_ != nullptr) {
-        controller_->Update();
+    const bool moved = controller_ != nullptr && controller_->Update();
+    if (!moved && !redrawPending_ && !SceneSpins()) {
+        return false;
     }
+    redrawPending_ = false;
     return view_.Update(1.0);
+}
+
+bool CMainFrame::SceneSpins() const {
+    return scene_ != nullptr && scene_->SpinsInSubtree();
+}
+
+bool CMainFrame::NeedsIdleSteps() const {
+    if (!created_ || closed_) {
+        return false;
+    }
+    return redrawPending_ || SceneSpins() || (controller_ != nullptr && controller_->IsActive());
 }
 
 void CMainFrame::Close() {
@@ -232,6 +248,7 @@ void CMainFrame::NewDocument() {
         RunHooks(hooks_.depopulateScene);
     }
     document_->Reset();
+    ReleaseEmptiedShapes();
     document_->SetScene(scene_.get());
     RunHooks(hooks_.resetDocument);
     ReadSettings();
@@ -239,6 +256,41 @@ void CMainFrame::NewDocument() {
         RunHooks(hooks_.populateScene);
     }
     SetCameraView(kCameraFront);
+    saved_.MarkSaved(*document_, std::string());
+}
+
+bool CMainFrame::ConfirmDiscardChanges() {
+    if (!askToSaveChanges_ || !HasUnsavedChanges()) {
+        return true;
+    }
+    const std::string name = saved_.FileName();
+    const std::string question = name.empty()
+                                     ? std::string("Save the changes to the model?")
+                                     : "Save the changes to the model opened from '" + name + "'?";
+    switch (ui_.AskYesNoCancel(question)) {
+        case Ui::Reply::Yes:
+            // A cancelled or failed save keeps the changes and stops what was asked for.
+            RunCommand(ID_FILE_SAVE);
+            return !HasUnsavedChanges();
+        case Ui::Reply::No:
+            return true;
+        case Ui::Reply::Cancel:
+            break;
+    }
+    return false;
+}
+
+void CMainFrame::ReleaseEmptiedShapes() {
+    ModelDocument& document = *document_;
+    for (MeshPart* part :
+         {&document.model, &document.prop, static_cast<MeshPart*>(&document.generatedModel)}) {
+        // An emptied part has nothing to draw; its old shape would show (and save) the old
+        // geometry.
+        if (C3dShape* shape = part->Shape(); shape != nullptr && shape->GetParent() != nullptr) {
+            shape->GetParent()->RemoveChild(shape);
+        }
+        part->ReleaseShape();
+    }
 }
 
 void CMainFrame::ChooseControlDevice() {
@@ -277,6 +329,8 @@ void CMainFrame::OnTransformsSheetClosed() {
 void CMainFrame::SetCameraView(int index) {
     cameraView = index;
     PlaceCameraAtPreset(scene_.get(), index);
+    ResetCameraDepthRange(*this);
+    RequestRedraw();
 }
 
 }  // namespace editor::shell

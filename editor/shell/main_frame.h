@@ -8,6 +8,7 @@
 
 #include "editor/shell/command_router.h"
 #include "editor/shell/frame_options.h"
+#include "editor/shell/saved_state.h"
 #include "editor/shell/status_log.h"
 #include "editor/shell/ui.h"
 #include "scene/vector.h"
@@ -83,9 +84,16 @@ class CMainFrame {
     // Builds the view of viewWidth x viewHeight, the scene, its lights, the front camera, the
     // areas' shapes, the controller and the pick callback; false when a step fails.
     bool Create(int viewWidth = 640, int viewHeight = 480);
-    // Lets the controller poll its device and advances the view by one update step; returns
-    // whether the view drew.
+    // Lets the controller poll its device and, when that moved something, a redraw was asked
+    // for or the scene spins, advances the view by one update step; returns whether the view
+    // drew. An idle editor draws nothing.
     bool OnIdle();
+    // The picture may have changed (a command ran, the user clicked or typed): the next idle
+    // step draws.
+    void RequestRedraw() { redrawPending_ = true; }
+    // Whether idle steps have work: a redraw is pending, the scene spins, or the input device
+    // may move something. The window polls at a steady rate only while this holds.
+    bool NeedsIdleSteps() const;
     // Writes the settings back (unless disabled), closes the transforms sheet, deletes the
     // controller and takes the scene apart. Safe to call twice.
     void Close();
@@ -119,6 +127,16 @@ class CMainFrame {
     void NewDocument();
     // "Control Device...": asks for the target and device and tells the controller.
     void ChooseControlDevice();
+
+    // The file the model was opened from or saved to, and whether it changed since.
+    SavedState& Saved() { return saved_; }
+    bool HasUnsavedChanges() const { return saved_.HasChanges(*document_); }
+    // Before the model is replaced or the editor closes: asks whether to save the changes.
+    // Yes saves (false when the save is cancelled or fails), No goes on, Cancel stops. True
+    // at once when nothing changed or asking is off.
+    bool ConfirmDiscardChanges();
+    // The window asks; batch scripts and tests never do (the default).
+    void SetAskToSaveChanges(bool ask) { askToSaveChanges_ = ask; }
 
     bool RunCommand(int id);
     CommandRouter& Commands() { return commands_; }
@@ -159,6 +177,9 @@ class CMainFrame {
   private:
     void CreateScene();
     void CreateController();
+    // "New": the model, prop and generated model leave the scene with their shapes.
+    void ReleaseEmptiedShapes();
+    bool SceneSpins() const;
     void RunHooks(const std::vector<std::function<void()>>& hooks);
     C3dFrame* ControlTargetFrame();
     static void PickCallback(C3dShape* shape, int x, int y, void* frame);
@@ -177,6 +198,9 @@ class CMainFrame {
     bool created_ = false;
     bool closed_ = false;
     bool writeSettingsOnClose_ = true;
+    bool redrawPending_ = true;
+    bool askToSaveChanges_ = false;
+    SavedState saved_;
     JoystickBackend* joystickBackend_ = nullptr;
 };
 

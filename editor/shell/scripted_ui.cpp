@@ -112,6 +112,27 @@ bool ScriptedUi::AskOkCancel(const std::string& text) {
     return AskButtons(text, "ok", "cancel");
 }
 
+Ui::Reply ScriptedUi::AskYesNoCancel(const std::string& text) {
+    std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::Button);
+    if (!answer) {
+        Unanswered(text);
+        return Reply::Cancel;
+    }
+    switch (answer->button) {
+        case ScriptedAnswer::Button::Yes:
+        case ScriptedAnswer::Button::Ok:
+            Answered(text, "yes");
+            return Reply::Yes;
+        case ScriptedAnswer::Button::No:
+            Answered(text, "no");
+            return Reply::No;
+        case ScriptedAnswer::Button::Cancel:
+            break;
+    }
+    Answered(text, "cancel");
+    return Reply::Cancel;
+}
+
 static std::string DialogTitle(const FileDialogRequest& request, const char* fallback) {
     return request.title.empty() ? fallback : request.title;
 }

@@ -52,6 +52,8 @@ class ScriptedUi : public Ui {
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     bool AskOkCancel(const std::string& text) override;
+    // Yes and ok answer Yes, no answers No, cancel (or no answer) Cancel.
+    Reply AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskText(const TextRequest& request) override;

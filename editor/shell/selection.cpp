@@ -11,6 +11,7 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/model_reshape.h"
 #include "editor/shell/selection_decorations.h"
 #include "editor/skeleton/bone_stepping.h"
 #include "scene/scene.h"
@@ -265,28 +266,11 @@ struct SelectionArea {
     }
 
     void Flip(Axis axis) {
-        MeshPart& model = Document().model;
-        C3dShape* old = model.Shape();
-        if (old == nullptr) {
-            return;
-        }
-        bool wasSelected = frame.selectedObject == old;
-        if (wasSelected) {
-            frame.Select(nullptr);
-        }
-        bool flipped = axis == Axis::X   ? model.FlipX()
-                       : axis == Axis::Y ? model.FlipY()
-                                         : model.FlipZ();
-        C3dFrame* parent = old->GetParent() != nullptr ? old->GetParent() : frame.Scene();
-        // When rebuilding fails the old shape stays and goes back in.
-        if (flipped && parent != nullptr) {
-            TakeOutOfScene(old);
-            model.RebuildShape();
-            parent->AddChild(model.Shape());
-        }
-        if (wasSelected) {
-            frame.Select(model.Shape());
-        }
+        ReshapeModel(frame, [axis](MeshPart& model) {
+            return axis == Axis::X   ? model.FlipX()
+                   : axis == Axis::Y ? model.FlipY()
+                                     : model.FlipZ();
+        });
     }
 
     void Rotate(Axis axis) {

@@ -97,9 +97,12 @@ class Ui {
     virtual bool AskYesNo(const std::string& text) = 0;
     // OK/Cancel message box; true for OK.
     virtual bool AskOkCancel(const std::string& text) = 0;
+    // Yes/No/Cancel message box (closing it is Cancel).
+    enum class Reply { Yes, No, Cancel };
+    virtual Reply AskYesNoCancel(const std::string& text) = 0;
 
-    // Open and save dialogs; the chosen path, or nothing when cancelled. The save dialog
-    // asks before overwriting only with kOverwritePrompt.
+    // Open and save dialogs; the chosen path, or nothing when cancelled. A window's save
+    // dialog confirms replacing an existing file whatever the flags say.
     virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> AskSaveFile(const FileDialogRequest& request) = 0;
 

@@ -63,16 +63,25 @@ bool C3dController::SelectDevice(int index) {
     }
 }
 
-void C3dController::Update() {
+bool C3dController::Update() {
     if (callback_ == nullptr) {
-        return;
+        return false;
     }
     C3dFrame* target = callback_(argument_);
     if (target == nullptr) {
-        return;
+        return false;
     }
     device_->Read(state_);
     Apply(state_, target);
+    return state_.AsksForMotion();
+}
+
+bool C3dController::IsActive() const {
+    if (callback_ == nullptr || callback_(argument_) == nullptr) {
+        return false;
+    }
+    return deviceIndex_ == kDeviceJoystick || state_.AsksForMotion() ||
+           (deviceIndex_ == kDeviceMouse && mouse_.IsDragging());
 }
 
 const C3dFrame* C3dController::GetReferenceFrame() const {

@@ -48,8 +48,13 @@ class C3dController : public C3dViewListener {
     C3dInputDevice& GetDevice() { return *device_; }
     const std::string& GetDeviceName() const { return device_->GetName(); }
 
-    // One idle step: read the device and move the target, if one is named.
-    void Update();
+    // One idle step: read the device and move the target, if one is named. True when the
+    // reading asked for motion of a target (the view then needs drawing).
+    bool Update();
+    // Whether the device may move something at the next step, so that it should be polled
+    // at a steady rate: the joystick always (it sends no messages), the keyboard and the
+    // mouse while their last reading asked for motion or a drag is held.
+    bool IsActive() const;
     // Moves the target by one reading.
     virtual void Apply(const InputState& state, C3dFrame* target) = 0;
 

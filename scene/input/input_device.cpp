@@ -11,6 +11,10 @@ double InputState::Demand(int axis) const {
     return const_cast<InputState*>(this)->Demand(axis);
 }
 
+bool InputState::AsksForMotion() const {
+    return x != 0.0 || y != 0.0 || z != 0.0 || rx != 0.0 || ry != 0.0 || rz != 0.0;
+}
+
 C3dInputDevice::C3dInputDevice(std::string name) : name_(std::move(name)) {}
 
 void C3dInputDevice::Read(InputState& state) {

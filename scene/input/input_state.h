@@ -19,6 +19,8 @@ struct InputState {
     // The six demands by index: x, y, z, rx, ry, rz.
     double& Demand(int axis);
     double Demand(int axis) const;
+    // Whether any of the six demands asks for motion.
+    bool AsksForMotion() const;
 };
 
 enum InputAxis : int { kAxisX = 0, kAxisY, kAxisZ, kAxisRx, kAxisRy, kAxisRz, kAxisCount };

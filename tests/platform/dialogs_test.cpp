@@ -2,6 +2,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -161,4 +162,21 @@ TEST(TransformsSheet, QtUiOpensOneSheetAndClosesItQuietly) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(first);
     EXPECT_EQ(probe.closed, 0);
+}
+
+TEST(DialogQuestions, TheWholeQuestionStandsInsideEachDialog) {
+    const QString question =
+        QStringLiteral("Type or select the name of the frame you want to load:");
+    auto questionOf = [](QDialog& dialog) {
+        auto* label = dialog.findChild<QLabel*>(QStringLiteral("question"));
+        return label != nullptr ? label->text() : QString();
+    };
+    TextEntryDialog text(question, QString(), 15);
+    ComboEntryDialog combo(question, {"stand1"}, QStringLiteral("stand1"), 15);
+    ListChoiceDialog list(question, {"head"}, 0);
+    MeshNodesDialog nodes(MeshNodesRequestFor(MeshNodeFlags{}));
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&text, &combo, &list}) {
+        EXPECT_EQ(questionOf(*dialog), question);
+    }
+    EXPECT_EQ(questionOf(nodes), QStringLiteral("Select Active Mesh Nodes"));
 }

@@ -68,7 +68,8 @@ TEST(QtUi, FileDialogsTakeFiltersDefaultExtensionAndExistenceRule) {
     EXPECT_EQ(saveDialog->windowTitle(), QStringLiteral("Save Pose"));
     EXPECT_EQ(saveDialog->acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(saveDialog->fileMode(), QFileDialog::AnyFile);
-    EXPECT_TRUE(saveDialog->testOption(QFileDialog::DontConfirmOverwrite));
+    // The window's save dialogs always confirm replacing a file, with or without the flag.
+    EXPECT_FALSE(saveDialog->testOption(QFileDialog::DontConfirmOverwrite));
     save.flags |= kOverwritePrompt;
     std::unique_ptr<QFileDialog> askingDialog(QtUi::MakeFileDialog(save, true, nullptr));
     EXPECT_FALSE(askingDialog->testOption(QFileDialog::DontConfirmOverwrite));

@@ -64,6 +64,20 @@ TEST(ObjWriter, AnEmptyMeshHasEverySectionWithZeroTotals) {
     }
 }
 
+TEST(ObjWriter, AFaceNeverReferencesATextureVertexTheFileLacks) {
+    struct Case {
+        int32_t texVertexCount;
+        const char* face;
+    };
+    for (const Case& c : {Case{3, "f 3/3 2/2 1/1\n"}, Case{2, "f 3 2 1\n"}, Case{0, "f 3 2 1\n"},
+                          Case{-5, "f 3 2 1\n"}}) {
+        auto mesh = OneTriangle();
+        mesh->texVertexCount = c.texVertexCount;
+        const std::string text = FormatObj(*mesh, "t.obj");
+        EXPECT_NE(text.find(c.face), std::string::npos) << c.texVertexCount << "\n" << text;
+    }
+}
+
 TEST(ObjWriter, WriteObjReplacesTheFileAndNamesItOnTheObjectLine) {
     TempDir dir;
     const std::string path = dir.File("out.obj");

@@ -1,0 +1,100 @@
+// "Fit Model to Skeleton" and "Scale Model...": sizing the model to the player's skeleton.
+#include <cstdio>
+#include <optional>
+
+#include "editor/model/model_document.h"
+#include "editor/model/read_back_geometry.h"
+#include "editor/shell/command_ids.h"
+#include "editor/shell/command_router.h"
+#include "editor/shell/main_frame.h"
+#include "editor/shell/model_fit.h"
+#include "editor/shell/model_reshape.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+
+namespace editor::shell {
+
+using namespace ::editor::model;
+
+namespace {
+
+constexpr const char* NO_MODEL_MESSAGE = "Please open a model first.";
+constexpr const char* SCALE_QUESTION = "Scale the model to what percentage of its size?";
+
+// Reads the shape's geometry back (scene moves are kept), works out the move on it and applies
+// it; the move's scale, or nothing when it cannot be made.
+std::optional<double> MoveModel(
+    CMainFrame& frame, const std::function<std::optional<UniformMove>(const MeshData&)>& plan) {
+    std::optional<double> scale;
+    ReshapeModel(frame, [&](MeshPart& model) {
+        if (!ReadBackGeometry(*model.Shape(), model.mesh, model.scene, false)) {
+            return false;
+        }
+        const std::optional<UniformMove> move = plan(model.mesh);
+        if (!move) {
+            return false;
+        }
+        ApplyToMesh(model.mesh, *move);
+        model.MarkModified();
+        scale = move->scale;
+        return true;
+    });
+    return scale;
+}
+
+void FitModelToSkeleton(CMainFrame& frame) {
+    ModelDocument& document = frame.Document();
+    if (document.model.Shape() == nullptr) {
+        frame.GetUi().ShowMessage(NO_MODEL_MESSAGE);
+        return;
+    }
+    const std::optional<SkeletonStance> stance = StanceOf(document);
+    if (!stance || !(stance->StandingHeight() > 0.0)) {
+        frame.GetUi().ShowMessage(
+            "The skeleton does not stand upright: its toes are not below "
+            "the top of its head.");
+        return;
+    }
+    const std::optional<double> scale =
+        MoveModel(frame, [&](const MeshData& mesh) { return FitToStance(mesh, *stance); });
+    if (!scale) {
+        frame.GetUi().ShowMessage("The model has no height to fit to the skeleton.");
+        return;
+    }
+    frame.SetStatus("Model fitted to the skeleton: scaled to %.1f%%, standing %.1f units tall.",
+                    *scale * 100.0, stance->StandingHeight());
+}
+
+void ScaleModel(CMainFrame& frame) {
+    if (frame.Document().model.Shape() == nullptr) {
+        frame.GetUi().ShowMessage(NO_MODEL_MESSAGE);
+        return;
+    }
+    const std::optional<std::string> answer =
+        frame.GetUi().AskText({.title = SCALE_QUESTION, .initialText = "100", .maxLength = 12});
+    if (!answer) {
+        return;
+    }
+    const std::optional<double> factor = ParsePercentage(*answer);
+    if (!factor) {
+        frame.GetUi().ShowMessage("'" + *answer +
+                                  "' is not a percentage above 0 (for example 50 or 250).");
+        return;
+    }
+    const std::optional<double> scale =
+        MoveModel(frame, [&](const MeshData& mesh) { return ScaleAboutBase(mesh, *factor); });
+    if (!scale) {
+        frame.GetUi().ShowMessage("The model could not be scaled.");
+        return;
+    }
+    frame.SetStatus("Model scaled to %g%% of its size.", *scale * 100.0);
+}
+
+}  // namespace
+
+void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router) {
+    router.Bind(ID_MODEL_FIT_TO_SKELETON, {.run = [&frame] { FitModelToSkeleton(frame); }});
+    router.Bind(ID_MODEL_SCALE, {.run = [&frame] { ScaleModel(frame); }});
+}
+
+}  // namespace editor::shell

@@ -1,0 +1,40 @@
+#include "editor/shell/model_reshape.h"
+
+#include "editor/model/model_document.h"
+#include "editor/shell/main_frame.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+
+namespace editor::shell {
+
+using namespace ::editor::model;
+using namespace ::scene;
+
+bool ReshapeModel(CMainFrame& frame, const std::function<bool(MeshPart&)>& change) {
+    MeshPart& model = frame.Document().model;
+    C3dShape* old = model.Shape();
+    if (old == nullptr) {
+        return false;
+    }
+    const bool wasSelected = frame.selectedObject == old;
+    if (wasSelected) {
+        frame.Select(nullptr);
+    }
+    const bool changed = change(model);
+    C3dFrame* parent = old->GetParent() != nullptr ? old->GetParent() : frame.Scene();
+    // When rebuilding fails the old shape stays and goes back in.
+    if (changed && parent != nullptr) {
+        if (old->GetParent() != nullptr) {
+            old->GetParent()->RemoveChild(old);
+        }
+        model.RebuildShape();
+        parent->AddChild(model.Shape());
+    }
+    if (wasSelected) {
+        frame.Select(model.Shape());
+    }
+    frame.RequestRedraw();
+    return changed;
+}
+
+}  // namespace editor::shell

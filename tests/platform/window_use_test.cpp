@@ -1,0 +1,310 @@
+// The window as a user meets it: camera navigation, fitting real models, the questions that
+// keep work from being lost, a quiet idle window, and its first-start size.
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QWheelEvent>
+
+#include "editor/model/model_document.h"
+#include "editor/shell/camera_navigation.h"
+#include "editor/shell/command_ids.h"
+#include "editor/shell/commands_props.h"
+#include "editor/shell/model_fit.h"
+#include "platform/editor_window.h"
+#include "platform/gl_view_widget.h"
+#include "platform/qt_settings_store.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+#include "scene/stage.h"
+
+using namespace ::platform;
+using namespace ::editor::model;
+using namespace ::editor::shell;
+using namespace ::scene;
+
+namespace {
+
+const QString kModels = QStringLiteral("/usr/share/assimp/models");
+
+// Answers every modal question while it runs: files with `file`, message boxes with the button
+// named in `reply` (else their default), any other dialog with OK. Records what was asked.
+class Answerer {
+  public:
+    explicit Answerer(QString file = QString(),
+                      QMessageBox::StandardButton reply = QMessageBox::NoButton)
+        : file_(std::move(file)), reply_(reply) {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { AnswerOne(); });
+        timer_.start();
+    }
+    const QStringList& Asked() const { return asked_; }
+
+  private:
+    void AnswerOne() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            asked_.append(QStringLiteral("file"));
+            files->selectFile(file_);
+            QMetaObject::invokeMethod(files, "accept");
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            asked_.append(box->text());
+            QAbstractButton* button =
+                reply_ != QMessageBox::NoButton ? box->button(reply_) : nullptr;
+            if (button == nullptr) {
+                button = box->defaultButton();
+            }
+            button != nullptr ? button->click() : box->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            asked_.append(dialog->windowTitle());
+            dialog->accept();
+        }
+    }
+
+    QString file_;
+    QMessageBox::StandardButton reply_;
+    QStringList asked_;
+    QTimer timer_;
+};
+
+class WindowUse : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(directory_.isValid());
+        store_ = std::make_unique<QtSettingsStore>(std::make_unique<QSettings>(
+            directory_.filePath(QStringLiteral("Marionet.conf")), QSettings::IniFormat));
+        editor_ = std::make_unique<EditorWindow>(*store_, directory_.path().toStdString() + "/",
+                                                 directory_.path().toStdString() + "/mn.log");
+        ASSERT_TRUE(editor_->Create());
+    }
+
+    void Show(QSize size = QSize(640, 600)) {
+        Window().resize(size);
+        Window().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        Settle();
+    }
+
+    // Runs the idle steps the window asked for.
+    void Settle() {
+        for (int i = 0; i < 10; ++i) {
+            QTest::qWait(20);
+        }
+    }
+
+    // Opens a model of the test set; false (the test skips) when the set is not installed.
+    bool OpenModel(const QString& relative) {
+        const QString path = kModels + "/" + relative;
+        if (!QFile::exists(path)) {
+            return false;
+        }
+        Answerer answerer(path, QMessageBox::No);
+        Window().Action(ID_FILE_OPEN)->trigger();
+        Settle();
+        return Frame().Document().model.Shape() != nullptr;
+    }
+
+    void SaveShot(const QString& name) {
+        Settle();
+        QDir().mkpath(QStringLiteral(MARIONET_TEST_ARTIFACTS));
+        Window().grab().save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/") + name);
+    }
+
+    Vector CameraPosition() {
+        return Frame().View().GetStage()->GetCamera().GetPosition(Frame().Scene());
+    }
+
+    void SendWheel(int delta) {
+        const QPointF at(100, 100);
+        QWheelEvent wheel(at, Window().View()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Window().View(), &wheel);
+    }
+
+    void SendMiddleDrag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
+        QTest::mousePress(Window().View(), Qt::MiddleButton, modifiers, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), Window().View()->mapToGlobal(QPointF(to)),
+                         Qt::NoButton, Qt::MiddleButton, modifiers);
+        QApplication::sendEvent(Window().View(), &move);
+        QTest::mouseRelease(Window().View(), Qt::MiddleButton, modifiers, to);
+    }
+
+    MainWindow& Window() { return editor_->Window(); }
+    CMainFrame& Frame() { return editor_->Frame(); }
+
+    QTemporaryDir directory_;
+    std::unique_ptr<QtSettingsStore> store_;
+    std::unique_ptr<EditorWindow> editor_;
+};
+
+TEST_F(WindowUse, WheelAndMiddleDragMoveTheCamera) {
+    Show();
+    const Vector start = CameraPosition();
+    SendWheel(120);
+    const Vector zoomed = CameraPosition();
+    EXPECT_LT(Vector::Subtract(zoomed, BoxOfWhatIsShown(Frame()).Centre()).Length(),
+              Vector::Subtract(start, BoxOfWhatIsShown(Frame()).Centre()).Length());
+    SendMiddleDrag(QPoint(100, 100), QPoint(180, 100), Qt::NoModifier);
+    const Vector orbited = CameraPosition();
+    EXPECT_GT(Vector::Subtract(orbited, zoomed).Length(), 1.0);
+    SendMiddleDrag(QPoint(100, 100), QPoint(100, 140), Qt::ShiftModifier);
+    EXPECT_GT(Vector::Subtract(CameraPosition(), orbited).Length(), 1.0);
+    SaveShot(QStringLiteral("navigated.png"));
+    // Home is "Zoom to Fit".
+    EXPECT_EQ(Window().Action(ID_VIEW_ZOOM_TO_FIT)->shortcut(), QKeySequence(Qt::Key_Home));
+}
+
+TEST_F(WindowUse, ZoomToFitShowsAHugeAndATinyRealModel) {
+    Show();
+    for (const char* file : {"OBJ/spider.obj", "3DS/fels.3ds"}) {
+        if (!OpenModel(QString::fromLatin1(file))) {
+            GTEST_SKIP() << "assimp-testmodels is not installed";
+        }
+        Window().Action(ID_VIEW_ZOOM_TO_FIT)->trigger();
+        SaveShot(QStringLiteral("fit_") + QFileInfo(QString::fromLatin1(file)).baseName() +
+                 QStringLiteral(".png"));
+        // Every corner of what is shown lies inside the picture.
+        const ShownBox box = BoxOfWhatIsShown(Frame());
+        const C3dViewport& viewport = *Frame().View().GetViewport();
+        for (int corner = 0; corner < 8; ++corner) {
+            const Vector point((corner & 1) ? box.max.x : box.min.x,
+                               (corner & 2) ? box.max.y : box.min.y,
+                               (corner & 4) ? box.max.z : box.min.z);
+            const Vector eye =
+                viewport.GetViewMatrix().Transform(Frame().Scene()->LocalToWorld(point));
+            const C3dVector4 p =
+                viewport.GetProjectionMatrix().TransformHomogeneous(eye.x, eye.y, eye.z, 1.0);
+            ASSERT_GT(p.w, 0.0) << file;
+            EXPECT_GE(p.x / p.w, 0.0) << file;
+            EXPECT_LE(p.x / p.w, viewport.GetWidth()) << file;
+            EXPECT_GE(p.y / p.w, 0.0) << file;
+            EXPECT_LE(p.y / p.w, viewport.GetHeight()) << file;
+            EXPECT_GE(p.z / p.w, 0.0) << file;
+            EXPECT_LE(p.z / p.w, 1.0) << file;
+        }
+        // The next file is opened into an empty model.
+        Frame().SetAskToSaveChanges(false);
+        Window().Action(ID_FILE_NEW)->trigger();
+        Frame().SetAskToSaveChanges(true);
+    }
+}
+
+TEST_F(WindowUse, FitModelToSkeletonPutsSydneysFeetAtTheSkeletonsFeet) {
+    Show();
+    if (!OpenModel(QStringLiteral("MD2/sydney.md2"))) {
+        GTEST_SKIP() << "assimp-testmodels is not installed";
+    }
+    Window().Action(ID_MODEL_FIT_TO_SKELETON)->trigger();
+    Window().Action(ID_VIEW_ZOOM_TO_FIT)->trigger();
+    SaveShot(QStringLiteral("fit_sydney.png"));
+    const std::optional<SkeletonStance> stance = StanceOf(Frame().Document());
+    ASSERT_TRUE(stance.has_value());
+    const MeshData& mesh = Frame().Document().model.mesh;
+    float low = mesh.vertices[0].z;
+    float high = low;
+    for (int i = 0; i < mesh.vertexCount; ++i) {
+        low = std::min(low, mesh.vertices[i].z);
+        high = std::max(high, mesh.vertices[i].z);
+    }
+    EXPECT_NEAR(low, stance->toeHeight, 1e-2);
+    EXPECT_NEAR(high - low, stance->StandingHeight(), 1e-2);
+    EXPECT_TRUE(Window().isWindowModified());
+    EXPECT_TRUE(Window().windowTitle().startsWith(QStringLiteral("sydney.md2")))
+        << Window().windowTitle().toStdString();
+}
+
+TEST_F(WindowUse, TheCloseQuestionComesAfterAnEditAndNotBefore) {
+    Show();
+    const QString path = directory_.filePath(QStringLiteral("square.obj"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("v 0 0 0\nv 10 0 0\nv 10 10 0\nv 0 10 0\nf 1 2 3\nf 1 3 4\n");
+    }
+    {
+        Answerer answerer(path);
+        Window().Action(ID_FILE_OPEN)->trigger();
+    }
+    ASSERT_NE(Frame().Document().model.Shape(), nullptr);
+    Window().UpdateCommandStates();
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("square.obj[*] - Marionet"));
+    EXPECT_FALSE(Window().isWindowModified());
+    {
+        // Not changed: closing asks nothing (and is then cancelled by hand below).
+        Answerer answerer;
+        EXPECT_FALSE(Frame().HasUnsavedChanges());
+        EXPECT_TRUE(Frame().ConfirmDiscardChanges());
+        Settle();
+        EXPECT_TRUE(answerer.Asked().isEmpty()) << answerer.Asked().join('|').toStdString();
+    }
+    Window().Action(ID_MODEL_FLIP_X)->trigger();
+    EXPECT_TRUE(Window().isWindowModified());
+    {
+        Answerer answerer(QString(), QMessageBox::Cancel);
+        Window().close();
+        EXPECT_TRUE(Window().isVisible());  // Cancel stops the close
+        ASSERT_EQ(answerer.Asked().size(), 1);
+        EXPECT_EQ(answerer.Asked().front(),
+                  QStringLiteral("Save the changes to the model opened from 'square.obj'?"));
+    }
+    {
+        // Yes saves (the save dialog confirms replacing the file) and the window closes.
+        const QString saved = directory_.filePath(QStringLiteral("saved.obj"));
+        Answerer answerer(saved, QMessageBox::Yes);
+        Window().Action(ID_APP_EXIT)->trigger();
+        EXPECT_FALSE(Window().isVisible());
+        EXPECT_TRUE(QFile::exists(saved));
+    }
+}
+
+TEST_F(WindowUse, AnIdleWindowDrawsNothingAndStopsItsSteps) {
+    Show();
+    Settle();
+    EXPECT_FALSE(Window().IdleStepsRunning());
+    const long frames = Window().View()->FramesDrawn();
+    QTest::qWait(300);
+    EXPECT_EQ(Window().View()->FramesDrawn(), frames);
+    // A key that moves the selection wakes the steps, which stop again once it is let go.
+    Frame().Select(Frame().Document().joints[0].Shape());
+    QTest::keyPress(Window().View(), Qt::Key_Right);
+    EXPECT_TRUE(Window().IdleStepsRunning());
+    QTest::qWait(60);
+    EXPECT_GT(Window().View()->FramesDrawn(), frames);
+    QTest::keyRelease(Window().View(), Qt::Key_Right);
+    Settle();
+    EXPECT_FALSE(Window().IdleStepsRunning());
+}
+
+TEST_F(WindowUse, TheFirstStartWindowShowsItsWholeMenuBar) {
+    // The stored defaults stay 300 x 350; the window grows to what its bars need.
+    Window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    QMenuBar* bar = Window().menuBar();
+    EXPECT_GE(bar->width(), bar->sizeHint().width());
+    const QList<QAction*> menus = bar->actions();
+    ASSERT_FALSE(menus.isEmpty());
+    // The last menu ("Help") has room on the bar: no ">>" extension.
+    EXPECT_TRUE(bar->actionGeometry(menus.last()).isValid());
+    EXPECT_LE(bar->actionGeometry(menus.last()).right(), bar->width());
+    auto* toolBar = Window().findChild<QToolBar*>(QStringLiteral("toolBar"));
+    EXPECT_GE(toolBar->width(), toolBar->sizeHint().width());
+    SaveShot(QStringLiteral("first_start.png"));
+}
+
+TEST_F(WindowUse, StatusTextsShowOnOneLine) {
+    Frame().SetStatus("Saved model to '%s'.\n", "/tmp/x.obj");
+    EXPECT_EQ(Window().Message(), QStringLiteral("Saved model to '/tmp/x.obj'."));
+    QFile log(directory_.filePath(QStringLiteral("mn.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Saved model to '/tmp/x.obj'.\n\n"));
+}
+
+}  // namespace
