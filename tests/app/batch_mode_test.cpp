@@ -144,10 +144,10 @@ TEST_F(BatchModeTest, BadLinesUnknownAndDisabledCommandsFailNamingTheLine) {
 }
 
 TEST_F(BatchModeTest, MenuPathsNameCommandsAndAnAmbiguousNameRunsNothing) {
-    // "Group/New" has no behaviour yet, so it is disabled when reached.
-    EXPECT_EQ(Run("run File/Save\nrun Group/New\n"), 1);
+    // "Group/New" runs quietly; "Edit/Undo" has no behaviour, so it is disabled when reached.
+    EXPECT_EQ(Run("run File/Save\nrun Group/New\nrun Edit/Undo\n"), 1);
     ExpectBlock({"message: Please open a model first."});
-    EXPECT_EQ(errors_, "test.txt:2: command 'Group/New' (32867) is disabled\n");
+    EXPECT_EQ(errors_, "test.txt:3: command 'Edit/Undo' (57643) is disabled\n");
 
     EXPECT_EQ(Run("run About Marionet\nrun Save\n"), 1);
     EXPECT_EQ(errors_,
