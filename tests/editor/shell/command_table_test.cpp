@@ -31,7 +31,7 @@ const ExpectedRow kExpected[] = {
     {32817, "&File", "Sa&ve Pose...", nullptr},
     {32853, "&File", "Load Bones...", nullptr},
     {32852, "&File", "Save Bones...", nullptr},
-    {32911, "&File", "Import &Motion Capture...",
+    {32913, "&File", "Import &Motion Capture...",
      "Convert a motion-capture clip (BVH) to a pose file for the player skeleton\nImport Motion "
      "Capture"},
     {32882, "&File", "Load Bindings...", "Load mesh-to-bone triangle bindings\nLoad Bindings..."},
@@ -80,7 +80,7 @@ const ExpectedRow kExpected[] = {
     {32886, "&Skeleton", "&Next Bone", "Select the next bone in the heirarchy\nNext Bone"},
     {32807, "&Skeleton", "Hips To &Origin", nullptr},
     {32810, "&Skeleton", "Restore &Defaults", nullptr},
-    {32912, "&Skeleton", "&Play Poses...",
+    {32914, "&Skeleton", "&Play Poses...",
      "Play the poses of a pose file on the skeleton; Esc stops\nPlay Poses"},
     {32792, "&Model", "&Solid (selectable)", nullptr},
     {32896, "&Model", "&Live Update", nullptr},
