@@ -100,9 +100,15 @@ void AddSoupAroundSkeleton(MeshData& mesh, int count, uint32_t seed) {
         const Vector centre = Vector(30 * place(random), 30 * place(random), 35 * place(random));
         const double spread = size(random);
         int a = mesh.AddVertex(near(centre, spread));
+        if (a < 0) {
+            break;  // the mesh is full
+        }
         // Every third triangle reuses an earlier corner, so some triangles share edges.
         int b = (i % 3 == 0 && a > 10) ? a - 1 - static_cast<int>(random() % 10)
                                        : mesh.AddVertex(near(centre, spread));
+        if (b < 0) {
+            break;
+        }
         int c = mesh.AddVertex(
             i % 17 == 0 ? Vector::Scaled(Vector::Add(mesh.vertices[a], mesh.vertices[b]), 0.5)
                         : near(centre, spread));
