@@ -9,9 +9,9 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri
   libx11-dev libsdl2-dev libassimp-dev
+  # real models (sydney.md2, spider.obj, fels.3ds) and BVH clips for the tests and the sample
   assimp-testmodels
   xvfb xauth imagemagick
-  assimp-testmodels  # real models (sydney.md2, spider.obj, fels.3ds) for the window tests
 )
 
 missing=()
