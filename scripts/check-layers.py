@@ -28,9 +28,18 @@ LAYERS = {
     # Motion capture poses the skeleton.
     "editor/mocap": {"editor/model", "editor/skeleton", "scene", "flexmodel"},
     "editor/props": {"editor/model", "editor/io", "editor/groups", "scene", "flexmodel"},
+    # Generation binds the mesh to the posed skeleton; its failures highlight a group.
+    "editor/generate": {"editor/model", "editor/skeleton", "editor/groups", "scene", "flexmodel"},
+    # The export poses the generated model once per frame.
+    "editor/export": {
+        "editor/model", "editor/skeleton", "editor/groups", "editor/generate", "scene", "flexmodel",
+    },
+    # Cloned hands change mesh, bindings, groups and the closed hands' bones.
+    "editor/hands": {"editor/model", "editor/skeleton", "editor/groups", "scene", "flexmodel"},
     "editor/shell": {
         "editor/model", "editor/io", "editor/skeleton", "editor/groups", "editor/props",
-        "editor/mocap", "scene", "scene/input", "flexmodel",
+        "editor/mocap", "editor/generate", "editor/export", "editor/hands", "scene", "scene/input",
+        "flexmodel",
     },
     # The window reaches the editor through its shell only.
     "platform": {"editor/shell", "scene", "scene/input"},
