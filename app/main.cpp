@@ -3,6 +3,7 @@
 #include "app/marionet_main.h"
 
 #ifdef MARIONET_WITH_WINDOW
+#include "platform/qt_pictures.h"
 #include "platform/run_window.h"
 #endif
 
@@ -10,9 +11,11 @@ using namespace ::app;
 
 int main(int argc, char** argv) {
     CommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    std::function<int()> window;
+    WindowLayer windowLayer;
 #ifdef MARIONET_WITH_WINDOW
-    window = [argc, argv] { return platform::RunMarionetWindow(argc, argv); };
+    platform::InstallQtPictureDecoder();
+    windowLayer.window = [argc, argv] { return platform::RunMarionetWindow(argc, argv); };
+    windowLayer.snapshot = platform::SnapshotStage;
 #endif
-    return RunMarionet(commandLine, std::cout, std::cerr, window);
+    return RunMarionet(commandLine, std::cout, std::cerr, windowLayer);
 }

@@ -124,7 +124,7 @@ std::string UsageText() {
 }
 
 int RunMarionet(const CommandLine& commandLine, std::ostream& out, std::ostream& err,
-                const std::function<int()>& window) {
+                const WindowLayer& windowLayer) {
     switch (commandLine.mode) {
         case CommandLine::Mode::Help:
             out << UsageText();
@@ -132,8 +132,11 @@ int RunMarionet(const CommandLine& commandLine, std::ostream& out, std::ostream&
         case CommandLine::Mode::Version:
             out << "Marionet " << MarionetVersion() << "\n";
             return 0;
-        case CommandLine::Mode::Batch:
-            return BatchRunner(out, err).RunFile(commandLine.scriptPath);
+        case CommandLine::Mode::Batch: {
+            BatchRunner runner(out, err);
+            runner.SetSnapshot(windowLayer.snapshot);
+            return runner.RunFile(commandLine.scriptPath);
+        }
         case CommandLine::Mode::ImportMocap:
             return ImportMocap(commandLine, out, err);
         case CommandLine::Mode::Error:
@@ -142,11 +145,11 @@ int RunMarionet(const CommandLine& commandLine, std::ostream& out, std::ostream&
         case CommandLine::Mode::Window:
             break;
     }
-    if (!window) {
+    if (!windowLayer.window) {
         err << "Marionet: this build has no window; use --batch FILE.\n";
         return 1;
     }
-    return window();
+    return windowLayer.window();
 }
 
 }  // namespace app

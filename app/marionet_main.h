@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "scene/forward.h"
+
 namespace app {
 
 // What the command line asks for.
@@ -27,9 +29,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 // The usage text of --help.
 std::string UsageText();
 
-// Runs the program for a parsed command line; `window` opens the window (none in a build
-// without it).
+// What the window layer lends the rest of the program: opening the window, and the
+// snapshots of batch scripts (each empty in a build without a window).
+struct WindowLayer {
+    std::function<int()> window;
+    std::function<std::string(const ::scene::C3dStage&, int, int, const std::string&)> snapshot;
+};
+
+// Runs the program for a parsed command line.
 int RunMarionet(const CommandLine& commandLine, std::ostream& out, std::ostream& err,
-                const std::function<int()>& window);
+                const WindowLayer& windowLayer);
 
 }  // namespace app

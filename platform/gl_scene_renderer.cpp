@@ -60,6 +60,7 @@ const char* const kFragmentShader = R"(
 precision mediump float;
 #endif
 uniform bool uTextured;
+uniform bool uSkinned;
 uniform sampler2D uTexture;
 varying vec3 vColor;
 varying vec3 vLight;
@@ -70,6 +71,13 @@ void main() {
         vec4 texel = texture2D(uTexture, vTexCoord);
         if (texel.a < 0.5) discard;
         base = texel.rgb;
+    }
+    if (uSkinned) {
+        // White faces show the plain skin; coloured ones (selection, groups, bindings) tint
+        // it strongly enough to stay readable on any skin.
+        vec3 skin = texture2D(uTexture, vTexCoord).rgb;
+        bool white = vColor.r + vColor.g + vColor.b > 2.99;
+        base = white ? skin : mix(skin, vColor, 0.6);
     }
     gl_FragColor = vec4(base * vLight, 1.0);
 }
@@ -184,7 +192,8 @@ bool GlSceneRenderer::Initialize() {
         program_->uniformLocation("uNormalMatrix"), program_->uniformLocation("uLit"),
         program_->uniformLocation("uAmbient"),      program_->uniformLocation("uLightCount"),
         program_->uniformLocation("uLightVector"),  program_->uniformLocation("uLightColor"),
-        program_->uniformLocation("uTextured"),     program_->uniformLocation("uTexture")};
+        program_->uniformLocation("uTextured"),     program_->uniformLocation("uTexture"),
+        program_->uniformLocation("uSkinned")};
     // A full-view quad for the background picture, in clip coordinates.
     const float quad[] = {-1, -1, 0, 0, 0, 1, 1, 1, 1, 0, 0,  //
                           1,  -1, 0, 0, 0, 1, 1, 1, 1, 1, 0,  //
@@ -264,6 +273,7 @@ void GlSceneRenderer::DrawBackground(const C3dScene& scene) {
     glUniformMatrix4fv(uniforms_.clip, 1, GL_FALSE, identity.data());
     SetLights(LightSet{}, false);
     program_->setUniformValue(uniforms_.textured, true);
+    program_->setUniformValue(uniforms_.skinned, false);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
     program_->setUniformValue(uniforms_.texture, 0);
@@ -300,6 +310,7 @@ void GlSceneRenderer::DrawMesh(const C3dMesh& mesh, const C3dMatrix& world,
     if (mesh.GetQuality() == C3D_QUALITY_WIREFRAME) {
         SetLights(lights, false);
         program_->setUniformValue(uniforms_.textured, false);
+        program_->setUniformValue(uniforms_.skinned, false);
         glDisable(GL_CULL_FACE);
         BindVertexLayout(buffers.lineBuffer);
         glDrawArrays(GL_LINES, 0, buffers.lineVertices);
@@ -309,8 +320,10 @@ void GlSceneRenderer::DrawMesh(const C3dMesh& mesh, const C3dMatrix& world,
     glEnable(GL_CULL_FACE);
     BindVertexLayout(buffers.triangleBuffer);
     for (const TextureBatch& batch : buffers.batches) {
-        const unsigned texture = batch.texture ? TextureFor(*batch.texture) : 0;
-        program_->setUniformValue(uniforms_.textured, texture != 0);
+        const unsigned skin = batch.skin ? TextureFor(*batch.skin) : 0;
+        const unsigned texture = skin != 0 ? skin : batch.texture ? TextureFor(*batch.texture) : 0;
+        program_->setUniformValue(uniforms_.textured, skin == 0 && texture != 0);
+        program_->setUniformValue(uniforms_.skinned, skin != 0);
         if (texture != 0) {
             glActiveTexture(GL_TEXTURE0);
             glBindTexture(GL_TEXTURE_2D, texture);

@@ -20,7 +20,8 @@ using namespace ::scene;
 // Draws a stage's scene with OpenGL through the scene's one projection: solid meshes Gouraud
 // shaded and lit by the scene's ambient, directional and point lights; wireframe meshes as
 // flat, unlit lines of their face colours, so what lies behind shows through; textures on
-// the faces that carry one, with their transparent colour left out; the background colour
+// the faces that carry one, with their transparent colour left out; a mesh's skin over all
+// its faces, tinted by the faces that are not white; the background colour
 // and picture; depth testing. Meshes and pictures are uploaded once and again only when they
 // change. Every call needs the same current OpenGL context.
 class GlSceneRenderer : protected QOpenGLFunctions {
@@ -66,6 +67,7 @@ class GlSceneRenderer : protected QOpenGLFunctions {
         int lightColor = -1;
         int textured = -1;
         int texture = -1;
+        int skinned = -1;
     };
 
     std::unique_ptr<QOpenGLShaderProgram> program_;

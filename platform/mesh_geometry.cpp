@@ -30,6 +30,7 @@ std::vector<Corner> FaceCorners(const C3dMesh& mesh, int face) {
     const int vertexCount = mesh.GetVertexCount();
     const int normalCount = static_cast<int>(mesh.Normals().size());
     const int texCount = static_cast<int>(mesh.TexCoords().size());
+    const auto skinCoords = mesh.FaceSkinCoords(face);
     std::vector<Corner> corners;
     corners.reserve(vertexIndices.size());
     for (size_t i = 0; i < vertexIndices.size(); ++i) {
@@ -41,7 +42,9 @@ std::vector<Corner> FaceCorners(const C3dMesh& mesh, int face) {
         if (i < normalIndices.size() && normalIndices[i] >= 0 && normalIndices[i] < normalCount) {
             corner.normal = mesh.Normals()[normalIndices[i]];
         }
-        if (v < texCount) {
+        if (i < skinCoords.size()) {
+            corner.texCoord = skinCoords[i];
+        } else if (v < texCount) {
             corner.texCoord = mesh.TexCoords()[v];
         }
         corners.push_back(corner);
@@ -78,14 +81,15 @@ MeshGeometry BuildMeshGeometry(const C3dMesh& mesh) {
     for (int face = 0; face < mesh.GetFaceCount(); ++face) {
         const std::vector<Corner> corners = FaceCorners(mesh, face);
         const C3dFace& record = faces[face];
-        AppendFan(byTexture[record.texture], corners, record.color);
+        const C3dTexture* texture = mesh.GetSkin() != nullptr ? nullptr : record.texture;
+        AppendFan(byTexture[texture], corners, record.color);
         AppendOutline(geometry.lines, corners, record.color);
     }
     for (auto& [texture, vertices] : byTexture) {
         if (vertices.empty()) {
             continue;
         }
-        TextureBatch batch{texture, geometry.TriangleVertexCount(),
+        TextureBatch batch{texture, mesh.GetSkin(), geometry.TriangleVertexCount(),
                            static_cast<int>(vertices.size()) / kFloatsPerVertex};
         geometry.triangles.insert(geometry.triangles.end(), vertices.begin(), vertices.end());
         geometry.batches.push_back(batch);

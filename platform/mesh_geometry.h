@@ -13,9 +13,11 @@ using namespace ::scene;
 // coordinates (2).
 inline constexpr int kFloatsPerVertex = 11;
 
-// A run of triangle vertices drawn with one texture (none: the face colours).
+// A run of triangle vertices drawn with one texture (none: the face colours), or with the
+// mesh's skin tinted by the face colours.
 struct TextureBatch {
     const C3dTexture* texture = nullptr;
+    const C3dImage* skin = nullptr;
     int firstVertex = 0;
     int vertexCount = 0;
 };
@@ -34,8 +36,9 @@ struct MeshGeometry {
     int LineVertexCount() const { return static_cast<int>(lines.size()) / kFloatsPerVertex; }
 };
 
-// Builds both forms; corners without a normal take their face's normal. Skin v runs down the
-// picture while textures are uploaded bottom row first, so v is flipped here.
+// Builds both forms; corners without a normal take their face's normal. A mesh with a skin is
+// one batch with the skin's coordinates. Skin v runs down the picture while textures are
+// uploaded bottom row first, so v is flipped here.
 MeshGeometry BuildMeshGeometry(const C3dMesh& mesh);
 
 }  // namespace platform

@@ -72,6 +72,7 @@ bool C3dMesh::AddFacesFrom(std::span<const Vector> vertices, std::span<const Vec
         }
         counts.push_back(static_cast<int>(corners.size() - before));
     }
+    ClearSkin();
     int vertexBase = GetVertexCount();
     int normalBase = static_cast<int>(normals_.size());
     vertices_.insert(vertices_.end(), vertices.begin(), vertices.end());
@@ -130,7 +131,32 @@ void C3dMesh::Clear() {
     cornerVertices_.clear();
     cornerNormals_.clear();
     faces_.clear();
+    ClearSkin();
     Touch();
+}
+
+bool C3dMesh::SetSkin(const C3dImage* skin, std::vector<C3dTexCoord> cornerCoords) {
+    if (skin != nullptr && cornerCoords.size() != cornerVertices_.size()) {
+        return false;
+    }
+    skin_ = skin;
+    skinCoords_ = skin != nullptr ? std::move(cornerCoords) : std::vector<C3dTexCoord>();
+    Touch();
+    return true;
+}
+
+void C3dMesh::ClearSkin() {
+    skin_ = nullptr;
+    skinCoords_.clear();
+    Touch();
+}
+
+std::span<const C3dTexCoord> C3dMesh::FaceSkinCoords(int face) const {
+    if (skin_ == nullptr || face < 0 || face >= GetFaceCount()) {
+        return {};
+    }
+    const C3dFace& f = faces_[face];
+    return std::span<const C3dTexCoord>(skinCoords_).subspan(f.firstCorner, f.cornerCount);
 }
 
 std::span<const int> C3dMesh::FaceVertices(int face) const {

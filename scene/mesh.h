@@ -10,6 +10,7 @@
 
 namespace scene {
 
+class C3dImage;
 class C3dTexture;
 
 // Render presets in the platform's render-quality encoding.
@@ -76,6 +77,17 @@ class C3dMesh {
     bool SetFaceTexture(int first, int count, const C3dTexture* texture);
     void SetQuality(int quality);
     int GetQuality() const { return quality_; }
+    // A picture laid over every face, placed by one coordinate per corner (fractions of the
+    // picture, v running down), in face order. Faces keep their colours: a renderer shows
+    // white faces with the plain skin and tints the others, so that selections and groups stay
+    // visible. Refused (the skin left as it was) when the count differs from the corners'.
+    // Adding faces or clearing the mesh drops the skin.
+    bool SetSkin(const C3dImage* skin, std::vector<C3dTexCoord> cornerCoords);
+    void ClearSkin();
+    const C3dImage* GetSkin() const { return skin_; }
+    // Skin coordinates of a face's corners; empty without a skin or for an index out of range.
+    std::span<const C3dTexCoord> FaceSkinCoords(int face) const;
+    int GetCornerCount() const { return static_cast<int>(cornerVertices_.size()); }
     // Texturing with perspective correction, as every editor mesh asks for.
     void SetPerspective(bool on) { perspective_ = on; }
     bool GetPerspective() const { return perspective_; }
@@ -97,6 +109,8 @@ class C3dMesh {
     std::vector<int> cornerVertices_;
     std::vector<int> cornerNormals_;
     std::vector<C3dFace> faces_;
+    const C3dImage* skin_ = nullptr;  // not owned
+    std::vector<C3dTexCoord> skinCoords_;
     int quality_ = C3D_QUALITY_SOLID;
     bool perspective_ = false;
     uint64_t revision_ = 0;

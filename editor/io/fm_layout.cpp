@@ -39,6 +39,12 @@ std::optional<QuakeModelLayout> FmLayout(std::span<const uint8_t> bytes, bool wi
     layout.numSt = header->numSt;
     layout.numTris = header->numTris;
     layout.numFrames = header->numFrames;
+    layout.skinWidth = header->skinWidth;
+    layout.skinHeight = header->skinHeight;
+    layout.numSkins = header->numSkins;
+    if (!ChunkData(bytes, SKIN_CHUNK, layout.skins)) {
+        layout.skins = {};
+    }
     if (!ChunkData(bytes, FRAMES_CHUNK, layout.frames)) {
         return std::nullopt;
     }

@@ -11,11 +11,15 @@ namespace {
 constexpr std::size_t MD2_HEADER_WORDS = 17;
 
 enum Md2Field {
+    SKIN_WIDTH = 2,
+    SKIN_HEIGHT = 3,
     FRAME_SIZE = 4,
+    NUM_SKINS = 5,
     NUM_XYZ = 6,
     NUM_ST = 7,
     NUM_TRIS = 8,
     NUM_FRAMES = 10,
+    OFS_SKINS = 11,
     OFS_ST = 12,
     OFS_TRIS = 13,
     OFS_FRAMES = 14,
@@ -47,6 +51,13 @@ std::optional<QuakeModelLayout> Md2Layout(std::span<const uint8_t> bytes) {
     layout.numSt = header[NUM_ST];
     layout.numTris = header[NUM_TRIS];
     layout.numFrames = header[NUM_FRAMES];
+    layout.skinWidth = header[SKIN_WIDTH];
+    layout.skinHeight = header[SKIN_HEIGHT];
+    layout.numSkins = header[NUM_SKINS];
+    // The skin names are optional: a bad offset leaves them out, not the mesh.
+    if (!Section(bytes, header[OFS_SKINS], layout.skins)) {
+        layout.skins = {};
+    }
     if (!Section(bytes, header[OFS_ST], layout.stCoords) ||
         !Section(bytes, header[OFS_TRIS], layout.triangles) ||
         !Section(bytes, header[OFS_FRAMES], layout.frames)) {

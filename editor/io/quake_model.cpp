@@ -1,5 +1,7 @@
 #include "editor/io/quake_model.h"
 
+#include <algorithm>
+
 #include "bytes/byte_reader.h"
 #include "flexmodel/record_io.h"
 
@@ -31,14 +33,25 @@ bool ReadTriangles(const QuakeModelLayout& layout, RawMesh& mesh) {
     return true;
 }
 
+// Texture coordinates count pixels of the file's skin; the editor counts texels of a 256 x 256
+// one, so a skin of another size (a Quake 2 skin of 308 x 193) would otherwise put them
+// outside the skin every later step works in.
+double TexelScale(int32_t skinSide) {
+    constexpr double SKIN_SIDE = 256.0;
+    return skinSide > 0 ? SKIN_SIDE / skinSide : 1.0;
+}
+
 bool ReadStCoords(const QuakeModelLayout& layout, RawMesh& mesh) {
     const ByteReader in(layout.stCoords);
+    const double scaleS = TexelScale(layout.skinWidth);
+    const double scaleT = TexelScale(layout.skinHeight);
     for (int32_t i = 0; i < layout.numSt; ++i) {
         auto coord = ReadStCoord(in, static_cast<std::size_t>(i) * ST_COORD_SIZE);
         if (!coord) {
             return false;
         }
-        mesh.texVertices.push_back({static_cast<float>(coord->s), static_cast<float>(coord->t)});
+        mesh.texVertices.push_back(
+            {static_cast<float>(coord->s * scaleS), static_cast<float>(coord->t * scaleT)});
     }
     return true;
 }
@@ -89,6 +102,22 @@ bool ReadFrameVertices(const QuakeModelLayout& layout, std::size_t frameOffset, 
 }
 
 }  // namespace
+
+std::vector<std::string> ListQuakeSkins(const QuakeModelLayout& layout) {
+    constexpr std::size_t NAME_SIZE = 64;
+    std::vector<std::string> names;
+    const std::size_t whole = layout.skins.size() / NAME_SIZE;
+    const std::size_t count = std::min<std::size_t>(std::max(layout.numSkins, 0), whole);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto field = layout.skins.subspan(i * NAME_SIZE, NAME_SIZE);
+        std::string name(field.begin(), field.end());
+        name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
+        if (!name.empty()) {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
 
 Status ListQuakeFrames(const QuakeModelLayout& layout, std::vector<std::string>& names) {
     names.clear();

@@ -6,6 +6,7 @@
 
 #include "editor/model/face_colours.h"
 #include "editor/model/read_back_geometry.h"
+#include "editor/model/skin_coordinates.h"
 #include "scene/mesh.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
@@ -31,6 +32,22 @@ void MeshPart::ApplyColour() {
         return;
     }
     ColourShape(*shape, visible ? ModeColour(displayMode) : FaceColour::Black);
+}
+
+void MeshPart::ApplySkin() {
+    if (shape == nullptr) {
+        return;
+    }
+    C3dMesh& drawn = shape->Mesh();
+    const bool fits = drawn.GetCornerCount() == 3 * mesh.TriangleCount();
+    if (skin == nullptr || !fits || !drawn.SetSkin(skin, SkinCoordinates(mesh))) {
+        drawn.ClearSkin();
+    }
+}
+
+void MeshPart::SetSkin(const C3dImage* picture) {
+    skin = picture;
+    ApplySkin();
 }
 
 void MeshPart::ApplyQuality() {
@@ -92,10 +109,12 @@ void MeshPart::Reset() {
     visible = 1;
     displayMode = DISPLAY_NORMAL;
     displayFlags[0] = displayFlags[1] = 0;
+    skin = nullptr;
 }
 
 void MeshPart::SetShape(std::unique_ptr<C3dShape> newShape) {
     shape = std::move(newShape);
+    ApplySkin();
     ShowSolid(solid);
     SetDisplayMode(displayMode);
 }

@@ -57,6 +57,10 @@ class MeshPart {
     bool RebuildShape();
     C3dShape* Shape() const { return shape.get(); }
     void ReleaseShape();
+    // The picture drawn over the faces by the mesh's texture coordinates (none: plain face
+    // colours). Not owned; kept across shape rebuilds until changed or the part is reset.
+    void SetSkin(const C3dImage* picture);
+    const C3dImage* Skin() const { return skin; }
     // 1: Gouraud-shaded solid; 0: wireframe. A hidden part stays a black wireframe until shown.
     void ShowSolid(uint32_t flag);
     void MarkModified() { modified = 1; }
@@ -83,12 +87,16 @@ class MeshPart {
     uint32_t displayFlags[2] = {};
 
   protected:
+    // Lays the skin over the shape when its faces are the mesh's triangles, else takes it off.
+    void ApplySkin();
     // Colours the whole shape: the mode's colour while visible, black otherwise.
     void ApplyColour();
     void ApplyQuality();
 
   private:
     bool Flip(int axis);
+
+    const C3dImage* skin = nullptr;
 };
 
 }  // namespace editor::model

@@ -168,6 +168,9 @@ bool MergeSkins(ModelDocument& document, SkinMergeHost& host) {
     if (saved && scene != nullptr) {
         scene->SetBackgroundColor(0.0, 0.0, 0.0);
     }
+    if (saved) {
+        host.KeepMergedSkin(std::move(canvas));
+    }
     host.Redraw();
     if (saved) {
         host.SetStatus("Ready.");

@@ -22,6 +22,8 @@ class SkinMergeHost {
     // Answers the open and save dialogs for the skin pictures.
     virtual FileQuestions* Questions() = 0;
     virtual void Redraw() = 0;
+    // The skin that was just saved, for showing the model with it.
+    virtual void KeepMergedSkin(std::unique_ptr<C3dImage> skin) { (void)skin; }
 };
 
 // The picture a merged mesh's skin is drawn from: image in 24-bit form, padded with blue to at

@@ -8,6 +8,8 @@
 #include "editor/shell/script_objects.h"
 #include "scene/input/memory_settings_store.h"
 #include "scene/shape.h"
+#include "scene/view.h"
+#include "scene/viewport.h"
 
 namespace editor::shell {
 
@@ -48,6 +50,21 @@ std::string PickModelFace(CMainFrame& frame, int face) {
     }
     frame.PickFace(model, face, *centre);
     return {};
+}
+
+// Writes the view's picture; an error message when it cannot be.
+std::string TakeSnapshot(CMainFrame& frame, const BatchRunner::Snapshot& snapshot,
+                         const std::string& path) {
+    if (!snapshot) {
+        return "this Marionet has no renderer to take snapshots with";
+    }
+    const C3dViewport* viewport = frame.View().GetViewport();
+    const C3dStage* stage = frame.View().GetStage();
+    if (viewport == nullptr || stage == nullptr) {
+        return "there is no view to take a snapshot of";
+    }
+    const std::string error = snapshot(*stage, viewport->GetWidth(), viewport->GetHeight(), path);
+    return error.empty() ? std::string() : "no snapshot: " + error;
 }
 
 std::vector<std::string> ShowLines(CMainFrame& frame, const BatchStatement& statement) {
@@ -131,6 +148,15 @@ int BatchRunner::Run(std::istream& script, const std::string& scriptName) {
                     err_ << Where(scriptName, statement.line) << error << "\n";
                     return 1;
                 }
+                break;
+            }
+            case BatchStatement::Kind::Snapshot: {
+                const std::string error = TakeSnapshot(frame, snapshot_, statement.name);
+                if (!error.empty()) {
+                    err_ << Where(scriptName, statement.line) << error << "\n";
+                    return 1;
+                }
+                out_ << "Snapshot: " << statement.name << '\n' << std::flush;
                 break;
             }
             case BatchStatement::Kind::Show:

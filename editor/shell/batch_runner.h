@@ -1,13 +1,16 @@
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
 
+#include "scene/forward.h"
 #include "scene/input/forward.h"
 
 namespace editor::shell {
 
+using namespace ::scene;
 using namespace ::scene::input;
 
 // Runs a batch script without a window: a frame on default settings (none written back), the
@@ -27,6 +30,13 @@ class BatchRunner {
     // Opens the file and runs it.
     int RunFile(const std::string& path);
 
+    // Draws the stage as the window would at width x height and writes it as PNG to path;
+    // returns why not, or nothing on success. The program fills it in from its window layer;
+    // without one a `snapshot` statement stops the script.
+    using Snapshot = std::function<std::string(const C3dStage& stage, int width, int height,
+                                               const std::string& path)>;
+    void SetSnapshot(Snapshot snapshot) { snapshot_ = std::move(snapshot); }
+
     // The log file of the run; "mn.log" in the current directory unless set.
     void SetLogPath(std::string path) { logPath_ = std::move(path); }
 
@@ -34,6 +44,7 @@ class BatchRunner {
     std::ostream& out_;
     std::ostream& err_;
     std::string logPath_ = "mn.log";
+    Snapshot snapshot_;
 };
 
 }  // namespace editor::shell

@@ -193,6 +193,18 @@ BatchLine ParseShow(std::string_view text, const std::vector<std::string_view>& 
     return Statement(std::move(statement));
 }
 
+BatchLine ParseSnapshot(std::string_view text, BatchStatement statement) {
+    std::string_view path = RestAfterWords(text, 1);
+    const std::string_view extension = ".png";
+    if (path.size() <= extension.size() ||
+        !EqualsIgnoreCase(path.substr(path.size() - extension.size()), extension)) {
+        return Error("'snapshot' writes a PNG picture: give a file name ending in .png");
+    }
+    statement.kind = BatchStatement::Kind::Snapshot;
+    statement.name = std::string(path);
+    return Statement(std::move(statement));
+}
+
 // The name as written, each "/"-separated part trimmed and without "&" or a trailing "...",
 // ready to compare with the table's paths and plain names.
 std::string PlainScriptPath(std::string_view name) {
@@ -256,6 +268,9 @@ BatchLine ParseBatchLine(std::string_view text, int lineNumber) {
     }
     if (EqualsIgnoreCase(words[0], "show")) {
         return ParseShow(text, words, std::move(statement));
+    }
+    if (EqualsIgnoreCase(words[0], "snapshot")) {
+        return ParseSnapshot(text, std::move(statement));
     }
     return Error("unknown statement '" + std::string(words[0]) + "'");
 }

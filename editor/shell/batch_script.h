@@ -11,7 +11,7 @@ namespace editor::shell {
 
 // One statement of a batch script.
 struct BatchStatement {
-    enum class Kind { Answer, Run, View, Click, Select, Pick, Show };
+    enum class Kind { Answer, Run, View, Click, Select, Pick, Show, Snapshot };
     // What a `show` statement prints.
     enum class Subject { Groups, Temporary, Bone, Selection };
 
@@ -21,7 +21,7 @@ struct BatchStatement {
     std::string command;                // Run: a numeric id or a menu text as written
     int first = 0;                      // View: width; Click: x; Pick: the face
     int second = 0;                     // View: height; Click: y
-    std::string name;                   // Select: the object; Show: the bone
+    std::string name;                   // Select: the object; Show: the bone; Snapshot: file
     Subject subject = Subject::Groups;  // Show
 };
 

@@ -142,6 +142,9 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_VIEW_PROP, kView, "&Prop")
         .Prompt("Make the imported prop visible or invisible\nProp")
         .Check(),
+    Menu(ID_VIEW_SKIN, kView, "S&kin")
+        .Prompt("Draw the model, the generated model and the prop with their skins\nSkin")
+        .Check(),
     Menu(ID_VIEW_ZOOM_TO_FIT, kView, "Zoom to &Fit")
         .Prompt("Show the whole model, prop and skeleton\nZoom to Fit")
         .Keys("Home")
@@ -202,6 +205,9 @@ constexpr CommandInfo kCommands[] = {
         .Separator(),
     Menu(ID_MODEL_SCALE, kModel, "&Scale Model...")
         .Prompt("Scale the model by a percentage\nScale Model"),
+    Menu(ID_MODEL_SKIN, kModel, "Model S&kin...")
+        .Prompt("Choose the picture the model is drawn with\nModel Skin")
+        .Separator(),
     // Group
     Menu(ID_GROUP_NEW, kGroup, "&New").Prompt("Initialize an empty temporary triangle group.\nNew"),
     Menu(ID_GROUP_SAVE, kGroup, "&Save...").Prompt("Save the temporary triangle group\nSave..."),

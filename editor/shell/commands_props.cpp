@@ -15,6 +15,7 @@
 #include "editor/shell/main_frame.h"
 #include "editor/shell/recent_files.h"
 #include "editor/shell/ui_file_questions.h"
+#include "scene/image.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -48,6 +49,11 @@ class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
     void SelectModel() override { frame_.Select(frame_.Document().model.Shape()); }
     void Redraw() override { frame_.View().Update(0.0); }
     FileQuestions* Questions() override { return &questions_; }
+    void KeepMergedSkin(std::unique_ptr<C3dImage> skin) override {
+        if (frame_.Hooks().mergedSkinSaved) {
+            frame_.Hooks().mergedSkinSaved(std::move(skin));
+        }
+    }
 
   private:
     CMainFrame& frame_;
@@ -205,6 +211,9 @@ bool OpenModelFile(CMainFrame& frame, const std::string& path) {
     if (modelWasEmpty) {
         frame.Saved().MarkSaved(frame.Document(), *opened);
     }
+    for (const auto& hook : frame.Hooks().modelOpened) {
+        hook(*opened);
+    }
     return true;
 }
 
@@ -216,8 +225,11 @@ void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
                 }});
     // "Open Prop..." imports into the prop part, so it is this area's command alone.
     router.Bind(ID_FILE_OPEN_PROP, {.run = [&frame] {
-                    if (OpenMeshAsProp(frame, std::string())) {
+                    if (auto opened = OpenMeshAsProp(frame, std::string())) {
                         frame.Document().prop.ShowSolid(1);
+                        for (const auto& hook : frame.Hooks().propOpened) {
+                            hook(*opened);
+                        }
                     }
                 }});
     router.Bind(ID_VIEW_PROP,

@@ -21,6 +21,7 @@ void ReadFrameOptions(const SettingsStore& settings, FrameOptions& options) {
     options.windowRect = {left, top, left + width, top + height};
     options.viewSelection = settings.GetInt(kOptions, kViewSel, 1) != 0;
     options.viewHitPoint = settings.GetInt(kOptions, kViewHit, 1) != 0;
+    options.viewSkin = settings.GetInt(kOptions, kViewSkin, 0) != 0;
     options.liveUpdate = settings.GetInt(kModel, kLiveUpdate, 0) != 0;
 }
 
@@ -33,6 +34,7 @@ void WriteFrameOptions(SettingsStore& settings, const FrameOptions& options) {
     settings.WriteInt(kWindow, kHeight, rect.bottom - rect.top);
     settings.WriteInt(kOptions, kViewSel, options.viewSelection ? 1 : 0);
     settings.WriteInt(kOptions, kViewHit, options.viewHitPoint ? 1 : 0);
+    settings.WriteInt(kOptions, kViewSkin, options.viewSkin ? 1 : 0);
     settings.WriteInt(kModel, kLiveUpdate, options.liveUpdate ? 1 : 0);
 }
 

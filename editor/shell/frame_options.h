@@ -25,6 +25,8 @@ struct FrameOptions {
     bool viewSelection = true;
     bool viewHitPoint = true;
     bool liveUpdate = false;
+    // The model, generated model and prop drawn with their skins.
+    bool viewSkin = false;
 
     bool lockPosition = false;
     bool flipTextureU = false;

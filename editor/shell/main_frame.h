@@ -55,6 +55,11 @@ struct FrameHooks {
     // "New", after the document itself is reset: reset what the area keeps beside it. "New"
     // then reads the settings (afterSettingsRead) and populates the scene again.
     std::vector<std::function<void()>> resetDocument;
+    // A file was opened: as the model ("Open...", after its merge) or as the prop.
+    std::vector<std::function<void(const std::string& path)>> modelOpened;
+    std::vector<std::function<void(const std::string& path)>> propOpened;
+    // "Merged Skin..." saved the skin it composed, which is handed over here.
+    std::function<void(std::unique_ptr<C3dImage> skin)> mergedSkinSaved;
     // The one way the selection changes; the frame's own version only stores and reports it.
     std::function<void(C3dShape*)> select;
     // A left click in the view; the frame's own version selects the shape clicked.

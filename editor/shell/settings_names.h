@@ -23,6 +23,7 @@ inline constexpr std::string_view kWidth = "Width";
 inline constexpr std::string_view kHeight = "Height";
 inline constexpr std::string_view kViewSel = "ViewSel";
 inline constexpr std::string_view kViewHit = "ViewHit";
+inline constexpr std::string_view kViewSkin = "ViewSkin";
 inline constexpr std::string_view kLiveUpdate = "LiveUpdate";
 inline constexpr std::string_view kNormalizePoses = "NormalizePoses";
 inline constexpr std::string_view kRigidBones = "RigidBones";

@@ -179,9 +179,9 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
 
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(RunMarionet(ParseCommandLine({}), out, err, nullptr), 1);
+    EXPECT_EQ(RunMarionet(ParseCommandLine({}), out, err, WindowLayer{}), 1);
     EXPECT_NE(err.str().find("no window"), std::string::npos);
-    EXPECT_EQ(RunMarionet(ParseCommandLine({}), out, err, [] { return 7; }), 7);
+    EXPECT_EQ(RunMarionet(ParseCommandLine({}), out, err, WindowLayer{[] { return 7; }, {}}), 7);
 }
 
 TEST_F(BatchModeTest, TheProgramRunsScriptsAndAnswersHelpAndVersion) {

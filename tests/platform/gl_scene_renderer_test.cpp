@@ -131,3 +131,69 @@ TEST_F(RendererTest, BackFacesAreNotDrawn) {
     scene_.AddChild(&square);
     EXPECT_EQ(At(kSize / 2, kSize / 2).red(), 0);
 }
+
+namespace {
+
+// A 2 x 2 skin: red, green on the top row; blue, yellow below (stored bottom row first).
+C3dImage* FourColourSkin() {
+    BitmapInfoHeader header;
+    header.width = 2;
+    header.height = 2;
+    header.bitCount = 24;
+    const uint8_t rows[] = {255, 0, 0,   0, 255, 255, 0, 0,   // bottom: blue, yellow
+                            0,   0, 255, 0, 255, 0,   0, 0};  // top: red, green
+    auto* image = new C3dImage();
+    image->Create(header, nullptr, rows);
+    return image;
+}
+
+// The square's corners (-1,-1), (-1,1), (1,1), (1,-1) get the skin's four corners, so that it
+// appears upright: x runs to the right and y up on screen.
+std::vector<C3dTexCoord> WholeSkin() {
+    return {{0, 1}, {0, 0}, {1, 0}, {1, 1}};
+}
+
+}  // namespace
+
+TEST_F(RendererTest, ASkinShowsEachOfItsColoursInItsCornerAndTintsColouredFaces) {
+    C3dImage* skin = FourColourSkin();
+    scene_.AddImage(skin);
+    C3dShape square;
+    MakeSquare(square, 0.0);
+    square.SetColor(1.0, 1.0, 1.0);
+    ASSERT_TRUE(square.Mesh().SetSkin(skin, WholeSkin()));
+    scene_.AddChild(&square);
+    // The square covers about 12 pixels; these points lie over the middle of each texel.
+    const int a = kSize / 2 - 3, b = kSize / 2 + 2;
+    struct Expected {
+        int x, y, r, g, b;
+    } const corners[] = {
+        {a, a, 255, 0, 0}, {b, a, 0, 255, 0}, {a, b, 0, 0, 255}, {b, b, 255, 255, 0}};
+    for (const Expected& corner : corners) {
+        const QColor seen = At(corner.x, corner.y);
+        EXPECT_NEAR(seen.red(), corner.r, 70) << corner.x << "," << corner.y;
+        EXPECT_NEAR(seen.green(), corner.g, 70) << corner.x << "," << corner.y;
+        EXPECT_NEAR(seen.blue(), corner.b, 70) << corner.x << "," << corner.y;
+    }
+    // A face in a coloured group (here blue, as the temporary group is drawn) still shows it:
+    // the red corner turns blue-ish but keeps some of its red.
+    square.SetColor(0.0, 0.0, 1.0);
+    const QColor tinted = At(a, a);
+    EXPECT_GT(tinted.blue(), 120);
+    EXPECT_GT(tinted.red(), 60);
+    // Without the skin the face is plain blue again.
+    square.Mesh().ClearSkin();
+    EXPECT_LT(At(a, a).red(), 10);
+}
+
+TEST_F(RendererTest, ASkinIsDroppedWhenItsCoordinatesNoLongerMatchTheFaces) {
+    C3dImage* skin = FourColourSkin();
+    scene_.AddImage(skin);
+    C3dShape square;
+    MakeSquare(square, 0.0);
+    EXPECT_FALSE(square.Mesh().SetSkin(skin, {{0, 0}, {1, 1}}));
+    EXPECT_EQ(square.Mesh().GetSkin(), nullptr);
+    ASSERT_TRUE(square.Mesh().SetSkin(skin, WholeSkin()));
+    MakeSquare(square, 0.0);  // more faces: the old coordinates fit them no longer
+    EXPECT_EQ(square.Mesh().GetSkin(), nullptr);
+}

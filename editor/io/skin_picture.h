@@ -1,0 +1,52 @@
+#pragma once
+// Skin pictures: every kind the editor reads (Targa, PC Paintbrush, Windows bitmaps, and PNG
+// and JPEG through the window's image readers), scaled to the 256 x 256 texel space the
+// texture coordinates count in.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "editor/io/file_types.h"
+
+#include "scene/forward.h"
+
+namespace editor::io {
+
+using namespace ::scene;
+
+class FileQuestions;
+
+inline constexpr std::array<FileType, 6> SKIN_PICTURE_TABLE = {{
+    {".tga", "Targa Image (*.tga)"},
+    {".pcx", "PC Paintbrush (*.pcx)"},
+    {".bmp", "Windows Bitmap (*.bmp)"},
+    {".png", "PNG Image (*.png)"},
+    {".jpg", "JPEG Image (*.jpg)"},
+    {".jpeg", "JPEG Image (*.jpeg)"},
+}};
+
+inline constexpr int SKIN_SIDE = 256;
+
+// Decodes a whole picture file into a 24-bit image; false when it cannot.
+using PictureDecoder = std::function<bool(std::span<const uint8_t> bytes, C3dImage& image)>;
+// The window's image readers for PNG and JPEG; without one those files are not read.
+void InstallPictureDecoder(PictureDecoder decoder);
+
+std::string BuildSkinPictureFilter();
+
+// Reads the picture at path (an empty path asks for one; the chosen path is left in
+// chosenPath when given) and scales it to the skin's 256 x 256 texels. None on failure or
+// cancel.
+std::unique_ptr<C3dImage> LoadSkinPicture(const std::string& path, FileQuestions* questions,
+                                          std::string* chosenPath = nullptr);
+
+// A 24-bit 256 x 256 copy of an 8- or 24-bit picture of any size: each texel is the mean of
+// the pixels it covers (the nearest pixel when the picture is smaller). None for an empty or
+// unreadable picture.
+std::unique_ptr<C3dImage> ScaledToSkin(const C3dImage& picture);
+
+}  // namespace editor::io
