@@ -73,7 +73,8 @@ std::string SnapshotStage(const C3dStage& stage, int width, int height, const st
     EnsureGuiApplication();
     OffscreenRenderer renderer;
     if (!renderer.Create(width, height)) {
-        return "no OpenGL context can be had to draw the view";
+        return "no OpenGL context can be had to draw the view; run the script under a display "
+               "(for instance xvfb-run -a Marionet --batch FILE)";
     }
     renderer.Draw(stage);
     QByteArray png;
