@@ -4,12 +4,12 @@
 
 #include <cstring>
 
+#include "editor/io/image_file.h"
 #include "editor/io/md2_layout.h"
 #include "editor/io/raw_mesh.h"
 #include "editor/io/skin_lookup.h"
 #include "editor/io/skin_names.h"
 #include "editor/io/skin_picture.h"
-#include "editor/io/image_file.h"
 #include "flexmodel/model_builder.h"
 #include "io_test_support.h"
 #include "scene/image.h"
@@ -79,15 +79,19 @@ TEST(SkinNames, EachFormatGivesTheNamesItHolds) {
         std::vector<std::string> expected;
     } cases[] = {
         {"flex model", QuakeSkinNames(BuildFlexModel(content), true), content.skins},
-        {"md2", QuakeSkinNames(Md2WithSkins({"a.pcx", "", "c.pcx"}, 3, 256, 256, 0, 0), false),
+        {"md2",
+         QuakeSkinNames(Md2WithSkins({"a.pcx", "", "c.pcx"}, 3, 256, 256, 0, 0), false),
          {"a.pcx", "c.pcx"}},
         // A count larger than the file holds gives only the names that are there.
-        {"md2 count too large", QuakeSkinNames(Md2WithSkins({"a.pcx"}, 900, 256, 256, 0, 0), false),
+        {"md2 count too large",
+         QuakeSkinNames(Md2WithSkins({"a.pcx"}, 900, 256, 256, 0, 0), false),
          {"a.pcx"}},
-        {"md2 negative count", QuakeSkinNames(Md2WithSkins({"a.pcx"}, -1, 256, 256, 0, 0), false),
+        {"md2 negative count",
+         QuakeSkinNames(Md2WithSkins({"a.pcx"}, -1, 256, 256, 0, 0), false),
          {}},
         {"not a model", QuakeSkinNames(TextBytes("short"), false), {}},
-        {"obj", ObjMaterialLibraries(TextBytes("v 0 0 0\nmtllib  spider.mtl \nmtllibx a\n")),
+        {"obj",
+         ObjMaterialLibraries(TextBytes("v 0 0 0\nmtllib  spider.mtl \nmtllibx a\n")),
          {"spider.mtl"}},
         {"mtl", MtlDiffuseMaps(mtl), {".\\first.jpg", "my skin.tga"}},
         {"3ds", MaterialMaps3ds(maps3ds), {"TEST.PNG"}},
@@ -151,7 +155,10 @@ TEST(SkinPicture, APictureIsScaledToTheSkinsTexelsAndRead) {
     const struct {
         int x, y;
         uint8_t r, g;
-    } texels[] = {{0, 0, 255, 255}, {127, 127, 255, 255}, {128, 0, 0, 255}, {0, 128, 255, 0},
+    } texels[] = {{0, 0, 255, 255},
+                  {127, 127, 255, 255},
+                  {128, 0, 0, 255},
+                  {0, 128, 255, 0},
                   {255, 255, 0, 0}};
     for (const auto& t : texels) {
         uint8_t r = 0, g = 0, b = 0;

@@ -49,6 +49,10 @@ TEST(BatchScriptTest, StatementsAndTheirArguments) {
     EXPECT_EQ(click.kind, BatchStatement::Kind::Click);
     EXPECT_EQ(click.second, -3);
 
+    BatchStatement snapshot = Parsed("snapshot out/front view.PNG");
+    EXPECT_EQ(snapshot.kind, BatchStatement::Kind::Snapshot);
+    EXPECT_EQ(snapshot.name, "out/front view.PNG");
+
     EXPECT_FALSE(ParseBatchLine("   # only a comment", 1).statement.has_value());
     EXPECT_TRUE(ParseBatchLine("", 1).error.empty());
 }
@@ -74,6 +78,9 @@ TEST(BatchScriptTest, LinesThatCannotBeParsed) {
     EXPECT_NE(ErrorOf("click 1 2 3"), "");
     EXPECT_NE(ErrorOf("click a b"), "");
     EXPECT_NE(ErrorOf("view 99999999999 1"), "");
+    EXPECT_NE(ErrorOf("snapshot"), "");
+    EXPECT_NE(ErrorOf("snapshot view.jpg"), "");
+    EXPECT_NE(ErrorOf("snapshot .png"), "");
 }
 
 TEST(BatchScriptTest, CommandsByIdMenuPathOrMenuText) {
