@@ -1,5 +1,6 @@
 // Frames per second of the OpenGL view at 1024 x 768 with an editor-sized scene: one solid
-// 2048-triangle shape and 75 small shapes, lit like the editor's scene. Run it on a display
+// 2048-triangle shape (plain, wireframe, or with a 256 x 256 skin) and 75 small shapes, lit
+// like the editor's scene. Run it on a display
 // (xvfb-run -a build/platform/bench/bench_platform for Mesa's software renderer).
 #include <benchmark/benchmark.h>
 #include <QGuiApplication>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "platform/offscreen_renderer.h"
+#include "scene/image.h"
 #include "scene/light.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
@@ -45,10 +47,41 @@ void BuildBigShape(C3dShape& shape) {
                           faces.data(), faces.size());
 }
 
+// A 256 x 256 skin of coloured squares, laid over the grid as a model's skin is.
+void LaySkin(C3dShape& shape, C3dImage& skin) {
+    constexpr int kSide = 256;
+    const int pitch = C3dImage::PitchFor(kSide, 24);
+    std::vector<uint8_t> rows(static_cast<size_t>(pitch) * kSide);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            uint8_t* pixel = rows.data() + static_cast<size_t>(y) * pitch + 3 * x;
+            const bool light = ((x / 16) + (y / 16)) % 2 == 0;
+            pixel[0] = light ? 220 : 40;
+            pixel[1] = static_cast<uint8_t>(x);
+            pixel[2] = static_cast<uint8_t>(y);
+        }
+    }
+    BitmapInfoHeader header;
+    header.width = kSide;
+    header.height = kSide;
+    skin.Create(header, nullptr, rows.data());
+    std::vector<C3dTexCoord> coords;
+    const C3dMesh& mesh = shape.Mesh();
+    for (int face = 0; face < mesh.GetFaceCount(); ++face) {
+        for (int vertex : mesh.FaceVertices(face)) {
+            const Vector& p = mesh.Vertices()[vertex];
+            coords.push_back({static_cast<float>((p.x + 3.0) / 6.0),
+                              static_cast<float>((p.y + 3.0) / 6.0)});
+        }
+    }
+    shape.Mesh().SetSkin(&skin, std::move(coords));
+}
+
 struct BenchScene {
     C3dScene scene;
     C3dView view;
     C3dShape big;
+    C3dImage skin;
     std::vector<std::unique_ptr<C3dShape>> small;
 
     BenchScene() {
@@ -82,6 +115,9 @@ void BM_RenderEditorScene(benchmark::State& state) {
     }
     BenchScene scene;
     scene.big.SetQuality(state.range(0) ? C3D_QUALITY_WIREFRAME : C3D_QUALITY_SOLID);
+    if (state.range(1) != 0) {
+        LaySkin(scene.big, scene.skin);
+    }
     for (auto _ : state) {
         scene.view.Update(1.0);  // advances spins, as each idle step does
         renderer.Draw(*scene.view.GetStage());
@@ -91,9 +127,10 @@ void BM_RenderEditorScene(benchmark::State& state) {
     state.counters["triangles"] = scene.big.GetFaceCount();
 }
 BENCHMARK(BM_RenderEditorScene)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgName("wireframe")
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->ArgNames({"wireframe", "skin"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

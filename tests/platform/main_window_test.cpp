@@ -15,7 +15,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <sstream>
 
+#include "editor/shell/batch_runner.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_table.h"
 #include "editor/shell/settings_names.h"
@@ -23,6 +26,7 @@
 #include "platform/control_device_dialog.h"
 #include "platform/editor_window.h"
 #include "platform/gl_view_widget.h"
+#include "platform/qt_pictures.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_text.h"
 #include "platform/transforms_sheet.h"
@@ -224,6 +228,40 @@ TEST_F(MainWindowTest, ViewDrawsTheSkeletonAndTheScreenshotIsSaved) {
     QDir().mkpath(QStringLiteral(MARIONET_TEST_ARTIFACTS));
     EXPECT_TRUE(Window().grab().save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/window.png")));
     EXPECT_TRUE(view.save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/view.png")));
+}
+
+TEST_F(MainWindowTest, ABatchSnapshotOfTheEmptyEditorMatchesTheWindowsView) {
+    Window().resize(640, 600);
+    ShowAndWait();
+    const QImage window = Window().View()->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
+    ASSERT_FALSE(window.isNull());
+    const QString path = directory_.filePath(QStringLiteral("empty.png"));
+    std::istringstream script("view " + std::to_string(window.width()) + " " +
+                              std::to_string(window.height()) + "\nsnapshot " +
+                              path.toStdString() + "\n");
+    std::ostringstream out, err;
+    BatchRunner runner(out, err);
+    runner.SetLogPath(directory_.filePath(QStringLiteral("batch.log")).toStdString());
+    runner.SetSnapshot(SnapshotStage);
+    ASSERT_EQ(runner.Run(script, "snapshot.mnb"), 0) << err.str();
+    const QImage snapshot(path);
+    ASSERT_EQ(snapshot.size(), window.size());
+    // The same renderer and camera: only a few pixels along the edges of lines may differ.
+    int differing = 0;
+    int lit = 0;
+    for (int y = 0; y < window.height(); ++y) {
+        for (int x = 0; x < window.width(); ++x) {
+            const QColor a = window.pixelColor(x, y);
+            const QColor b = snapshot.pixelColor(x, y);
+            const int difference = std::max({std::abs(a.red() - b.red()),
+                                             std::abs(a.green() - b.green()),
+                                             std::abs(a.blue() - b.blue())});
+            differing += difference > 24 ? 1 : 0;
+            lit += qGray(b.rgb()) > 100 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(lit, 200);  // the skeleton is in the picture
+    EXPECT_LT(differing, window.width() * window.height() / 200) << differing;
 }
 
 TEST_F(MainWindowTest, UpdatesFromInsideACommandDrawAtOnce) {
