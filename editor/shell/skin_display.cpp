@@ -6,6 +6,7 @@
 #include "editor/io/skin_picture.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/settings_names.h"
 #include "editor/shell/ui_file_questions.h"
 #include "scene/image.h"
 
@@ -82,16 +83,21 @@ bool SkinDisplay::ChooseModelSkin() {
     }
     modelSkin_ = std::move(skin);
     modelMissing_.clear();
-    frame_.options.viewSkin = true;
-    Apply();
+    SetShown(true);
     frame_.SetStatus("Skin: %s", chosen.c_str());
     return true;
 }
 
 void SkinDisplay::Toggle() {
-    frame_.options.viewSkin = !frame_.options.viewSkin;
-    Apply();
+    SetShown(!Shown());
     ReportModelSkin();
+}
+
+void SkinDisplay::SetShown(bool shown) {
+    // Written at once, so that "New", which reads the settings again, keeps it.
+    frame_.options.viewSkin = shown;
+    frame_.Settings().WriteInt(settings::kOptions, settings::kViewSkin, shown ? 1 : 0);
+    Apply();
 }
 
 bool SkinDisplay::Shown() const {

@@ -46,6 +46,7 @@ class SkinDisplay {
     // Looks for the file's skin; the picture, or none with the search kept for the status.
     std::unique_ptr<C3dImage> FindFor(const std::string& path, std::string& missing);
     void ReportModelSkin();
+    void SetShown(bool shown);
 
     CMainFrame& frame_;
     std::unique_ptr<C3dImage> modelSkin_;

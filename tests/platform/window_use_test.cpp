@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "editor/model/model_document.h"
 #include "editor/shell/camera_navigation.h"
@@ -23,7 +24,10 @@
 #include "editor/shell/model_fit.h"
 #include "platform/editor_window.h"
 #include "platform/gl_view_widget.h"
+#include "platform/qt_pictures.h"
 #include "platform/qt_settings_store.h"
+#include "scene/image.h"
+#include "scene/mesh.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 #include "scene/stage.h"
@@ -201,6 +205,51 @@ TEST_F(WindowUse, WheelAndMiddleDragMoveTheCamera) {
     SaveShot(QStringLiteral("navigated.png"));
     // Home is "Zoom to Fit".
     EXPECT_EQ(Window().Action(ID_VIEW_ZOOM_TO_FIT)->shortcut(), QKeySequence(Qt::Key_Home));
+}
+
+TEST_F(WindowUse, RealModelsAreShownWithTheSkinsFoundBesideThem) {
+    InstallQtPictureDecoder();
+    Show();
+    Window().Action(ID_VIEW_SKIN)->trigger();
+    const struct {
+        const char* file;
+        const char* skin;
+    } models[] = {{"MD2/sydney.md2", "sydney.bmp"}, {"OBJ/spider.obj", "SpiderTex.jpg"}};
+    for (const auto& model : models) {
+        if (!OpenModel(QString::fromLatin1(model.file))) {
+            GTEST_SKIP() << "assimp-testmodels is not installed";
+        }
+        const C3dImage* skin = Frame().Document().model.Skin();
+        ASSERT_NE(skin, nullptr) << model.file;
+        EXPECT_TRUE(QString::fromStdString(skin->GetName()).endsWith(QLatin1String(model.skin)))
+            << skin->GetName();
+        ASSERT_NE(Frame().Document().model.Shape(), nullptr);
+        EXPECT_EQ(Frame().Document().model.Shape()->Mesh().GetSkin(), skin);
+        if (Frame().Document().model.solid == 0) {
+            Window().Action(ID_MODEL_SOLID)->trigger();
+        }
+        Window().Action(ID_VIEW_ZOOM_TO_FIT)->trigger();
+        Settle();
+        // Skins are coloured; the model without one is drawn in shades of grey.
+        const QImage view = Window().View()->grabFramebuffer();
+        int coloured = 0;
+        for (int y = 0; y < view.height(); y += 2) {
+            for (int x = 0; x < view.width(); x += 2) {
+                const QColor c = view.pixelColor(x, y);
+                coloured += std::max({c.red(), c.green(), c.blue()}) -
+                                        std::min({c.red(), c.green(), c.blue()}) >
+                                    12
+                                ? 1
+                                : 0;
+            }
+        }
+        EXPECT_GT(coloured, 100) << model.file;
+        SaveShot(QStringLiteral("skin_") + QFileInfo(QString::fromLatin1(model.file)).baseName() +
+                 QStringLiteral(".png"));
+        Frame().SetAskToSaveChanges(false);
+        Window().Action(ID_FILE_NEW)->trigger();
+        Frame().SetAskToSaveChanges(true);
+    }
 }
 
 TEST_F(WindowUse, ZoomToFitShowsAHugeAndATinyRealModel) {
