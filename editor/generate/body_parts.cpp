@@ -67,10 +67,8 @@ int BoneHasTriangleAt(const ModelDocument& document, int bone, int va, int vb) {
 }
 
 bool AnyBoneBound(const ModelDocument& document) {
-    const int triangles = document.model.mesh.TriangleCount();
     for (const BonePart& bone : document.bones) {
-        const int first = bone.boundTriangles.FindSetRun(0, 1);
-        if (first >= 0 && first < triangles) {
+        if (bone.boundTriangles.Any()) {
             return true;
         }
     }
