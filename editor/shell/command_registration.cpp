@@ -16,6 +16,7 @@ void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterMotionCaptureCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterHandsCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterGenerateCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
@@ -23,7 +24,7 @@ void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
         RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
         RegisterGroupCommands,     RegisterBindingCommands,    RegisterMotionCaptureCommands,
-        RegisterModelFitCommands,  RegisterHandsCommands,
+        RegisterModelFitCommands,  RegisterHandsCommands,      RegisterGenerateCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);
