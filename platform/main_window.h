@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <map>
@@ -88,6 +89,9 @@ class MainWindow : public QMainWindow {
     GlViewWidget* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
+    // When the message pane was last painted at once; a long loop reporting each step must not
+    // spend its time repainting.
+    QElapsedTimer messagePainted_;
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bytes/byte_reader.h"
+#include "editor/model/skin_coordinates.h"
 #include "flexmodel/record_io.h"
 
 namespace editor::io {
@@ -37,8 +38,7 @@ bool ReadTriangles(const QuakeModelLayout& layout, RawMesh& mesh) {
 // one, so a skin of another size (a Quake 2 skin of 308 x 193) would otherwise put them
 // outside the skin every later step works in.
 double TexelScale(int32_t skinSide) {
-    constexpr double SKIN_SIDE = 256.0;
-    return skinSide > 0 ? SKIN_SIDE / skinSide : 1.0;
+    return skinSide > 0 ? SKIN_TEXELS / skinSide : 1.0;
 }
 
 bool ReadStCoords(const QuakeModelLayout& layout, RawMesh& mesh) {

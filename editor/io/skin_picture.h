@@ -11,6 +11,7 @@
 #include <string>
 
 #include "editor/io/file_types.h"
+#include "editor/model/skin_coordinates.h"
 
 #include "scene/forward.h"
 
@@ -29,7 +30,7 @@ inline constexpr std::array<FileType, 6> SKIN_PICTURE_TABLE = {{
     {".jpeg", "JPEG Image (*.jpeg)"},
 }};
 
-inline constexpr int SKIN_SIDE = 256;
+inline constexpr int SKIN_SIDE = static_cast<int>(::editor::model::SKIN_TEXELS);
 
 // Decodes a whole picture file into a 24-bit image; false when it cannot.
 using PictureDecoder = std::function<bool(std::span<const uint8_t> bytes, C3dImage& image)>;

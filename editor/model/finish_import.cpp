@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "editor/model/mesh_data.h"
+#include "editor/model/skin_coordinates.h"
 #include "editor/model/visibility_pass.h"
 #include "editor/model/winding.h"
 
@@ -13,7 +14,7 @@ namespace editor::model {
 namespace {
 
 // Coordinates of a whole skin come as fractions; with any value above 1 they are in texels.
-constexpr double SKIN_SIZE = 256.0;
+constexpr double SKIN_SIZE = SKIN_TEXELS;
 
 void MarkUsedVertices(MeshData& mesh) {
     const int count = mesh.TriangleCount();
