@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "scene/forward.h"
+#include "editor/shell/batch_runner.h"
 
 namespace app {
 
@@ -33,7 +33,7 @@ std::string UsageText();
 // snapshots of batch scripts (each empty in a build without a window).
 struct WindowLayer {
     std::function<int()> window;
-    std::function<std::string(const ::scene::C3dStage&, int, int, const std::string&)> snapshot;
+    ::editor::shell::BatchRunner::Snapshot snapshot;
 };
 
 // Runs the program for a parsed command line.

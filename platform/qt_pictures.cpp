@@ -9,8 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "editor/io/skin_picture.h"
-#include "flexmodel/replace_file.h"
 #include "platform/offscreen_renderer.h"
 #include "platform/run_window.h"
 #include "scene/image.h"
@@ -66,10 +64,10 @@ bool DecodePicture(std::span<const uint8_t> bytes, C3dImage& image) {
 }
 
 void InstallQtPictureDecoder() {
-    ::editor::io::InstallPictureDecoder(DecodePicture);
+    C3dImage::SetPictureDecoder(DecodePicture);
 }
 
-std::string SnapshotStage(const C3dStage& stage, int width, int height, const std::string& path) {
+std::string SnapshotStage(const C3dStage& stage, int width, int height, std::vector<uint8_t>& png) {
     EnsureGuiApplication();
     OffscreenRenderer renderer;
     if (!renderer.Create(width, height)) {
@@ -77,18 +75,13 @@ std::string SnapshotStage(const C3dStage& stage, int width, int height, const st
                "(for instance xvfb-run -a Marionet --batch FILE)";
     }
     renderer.Draw(stage);
-    QByteArray png;
-    QBuffer buffer(&png);
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
     if (!renderer.Picture().convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG")) {
         return "the picture cannot be made into PNG";
     }
-    const auto* data = reinterpret_cast<const uint8_t*>(png.constData());
-    const bytes::Status written = flexmodel::ReplaceFile(
-        path, std::span<const uint8_t>(data, static_cast<size_t>(png.size())));
-    if (!written) {
-        return "'" + path + "' cannot be written";
-    }
+    png.assign(encoded.constBegin(), encoded.constEnd());
     return {};
 }
 

@@ -12,6 +12,11 @@ C3dImage::FileChooser& OpenFileChooser() {
     return chooser;
 }
 
+C3dImage::PictureDecoder& InstalledPictureDecoder() {
+    static C3dImage::PictureDecoder decoder;
+    return decoder;
+}
+
 }  // namespace
 
 C3dImage::C3dImage() : C3dVisual("Image") {}
@@ -76,6 +81,19 @@ void C3dImage::SetOpenFileChooser(FileChooser chooser) {
 
 std::string C3dImage::ChooseOpenFile(const std::string& filter) {
     return OpenFileChooser() ? OpenFileChooser()(filter) : std::string();
+}
+
+void C3dImage::SetPictureDecoder(PictureDecoder decoder) {
+    InstalledPictureDecoder() = std::move(decoder);
+}
+
+bool C3dImage::DecodePicture(std::span<const uint8_t> bytes) {
+    Clear();
+    if (!InstalledPictureDecoder() || !InstalledPictureDecoder()(bytes, *this)) {
+        Clear();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace scene

@@ -90,6 +90,13 @@ class C3dImage : public C3dVisual {
     static void SetOpenFileChooser(FileChooser chooser);
     static std::string ChooseOpenFile(const std::string& filter);
 
+    // The window's picture readers (PNG, JPEG), set by the window layer: they decode a whole
+    // file's bytes into a 24-bit image. Without them DecodePicture fails.
+    using PictureDecoder = std::function<bool(std::span<const uint8_t> bytes, C3dImage& image)>;
+    static void SetPictureDecoder(PictureDecoder decoder);
+    // Decodes with the window's readers; on failure the image is left empty.
+    bool DecodePicture(std::span<const uint8_t> bytes);
+
     static int PitchFor(int width, int depth) { return ((width * depth / 8) + 3) & ~3; }
 
   protected:

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bytes/byte_reader.h"
+#include "editor/io/chunks_3ds.h"
 
 namespace editor::io {
 
@@ -10,14 +11,14 @@ using namespace ::bytes;
 
 namespace {
 
-constexpr uint16_t MAIN_CHUNK = 0x4D4D;
-constexpr uint16_t EDITOR_CHUNK = 0x3D3D;
+constexpr uint16_t MAIN_CHUNK = CHUNK_3DS_MAIN;
+constexpr uint16_t EDITOR_CHUNK = CHUNK_3DS_EDITOR;
 constexpr uint16_t OBJECT_CHUNK = 0x4000;
 constexpr uint16_t TRIANGLE_MESH_CHUNK = 0x4100;
 constexpr uint16_t POINT_LIST_CHUNK = 0x4110;
 constexpr uint16_t FACE_LIST_CHUNK = 0x4120;
 constexpr uint16_t TEXTURE_VERTICES_CHUNK = 0x4140;
-constexpr std::size_t CHUNK_HEADER_BYTES = 6;
+constexpr std::size_t CHUNK_HEADER_BYTES = CHUNK_3DS_HEADER_BYTES;
 constexpr std::size_t POINT_BYTES = 12;
 constexpr std::size_t FACE_BYTES = 8;
 constexpr std::size_t TEX_VERTEX_BYTES = 8;

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "bytes/byte_reader.h"
+#include "editor/io/chunks_3ds.h"
 #include "editor/io/fm_layout.h"
 #include "editor/io/md2_layout.h"
 
@@ -12,12 +13,9 @@ using namespace ::bytes;
 
 namespace {
 
-constexpr uint16_t MAIN_CHUNK = 0x4D4D;
-constexpr uint16_t EDITOR_CHUNK = 0x3D3D;
 constexpr uint16_t MATERIAL_CHUNK = 0xAFFF;
 constexpr uint16_t TEXTURE_MAP_CHUNK = 0xA200;
 constexpr uint16_t MAP_FILE_CHUNK = 0xA300;
-constexpr std::size_t CHUNK_HEADER_SIZE = 6;
 // The chunks that lead to a map's file name nest four deep; deeper ones are not followed.
 constexpr int MAX_CHUNK_DEPTH = 4;
 
@@ -73,13 +71,13 @@ std::string MapFileName(const std::string& value) {
 void WalkChunks3ds(const ByteReader& in, std::size_t from, std::size_t end, int depth,
                    std::vector<std::string>& names) {
     std::size_t at = from;
-    while (at + CHUNK_HEADER_SIZE <= end) {
+    while (at + CHUNK_3DS_HEADER_BYTES <= end) {
         auto id = in.Uint16(at);
         auto length = in.Uint32(at + 2);
-        if (!id || !length || *length < CHUNK_HEADER_SIZE || *length > end - at) {
+        if (!id || !length || *length < CHUNK_3DS_HEADER_BYTES || *length > end - at) {
             return;
         }
-        const std::size_t dataStart = at + CHUNK_HEADER_SIZE;
+        const std::size_t dataStart = at + CHUNK_3DS_HEADER_BYTES;
         const std::size_t chunkEnd = at + *length;
         if (*id == MAP_FILE_CHUNK) {
             auto text = in.Slice(dataStart, chunkEnd - dataStart);
@@ -88,7 +86,7 @@ void WalkChunks3ds(const ByteReader& in, std::size_t from, std::size_t end, int 
             if (!name.empty()) {
                 names.push_back(name);
             }
-        } else if (depth < MAX_CHUNK_DEPTH && (*id == MAIN_CHUNK || *id == EDITOR_CHUNK ||
+        } else if (depth < MAX_CHUNK_DEPTH && (*id == CHUNK_3DS_MAIN || *id == CHUNK_3DS_EDITOR ||
                                                *id == MATERIAL_CHUNK || *id == TEXTURE_MAP_CHUNK)) {
             WalkChunks3ds(in, dataStart, chunkEnd, depth + 1, names);
         }

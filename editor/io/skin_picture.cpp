@@ -15,11 +15,6 @@ using namespace ::scene;
 
 namespace {
 
-PictureDecoder& InstalledDecoder() {
-    static PictureDecoder decoder;
-    return decoder;
-}
-
 enum SkinPictureType { SKIN_TGA, SKIN_PCX, SKIN_BMP, SKIN_PNG, SKIN_JPG, SKIN_JPEG };
 
 bool ReadSkinPicture(const std::string& path, C3dImage& image) {
@@ -27,15 +22,11 @@ bool ReadSkinPicture(const std::string& path, C3dImage& image) {
     if (type == SKIN_TGA || type == SKIN_PCX || type == SKIN_BMP) {
         return LoadImageFile(image, path, nullptr) != 0;
     }
-    if (type < 0 || !InstalledDecoder()) {
+    if (type < 0) {
         return false;
     }
     std::vector<uint8_t> bytes;
-    if (!Trace(ReadWholeFile(path, bytes))) {
-        return false;
-    }
-    if (!InstalledDecoder()(bytes, image)) {
-        image.Clear();
+    if (!Trace(ReadWholeFile(path, bytes)) || !image.DecodePicture(bytes)) {
         return false;
     }
     image.SetName(path);
@@ -50,10 +41,6 @@ std::pair<int, int> Footprint(int i, int sourceSide) {
 }
 
 }  // namespace
-
-void InstallPictureDecoder(PictureDecoder decoder) {
-    InstalledDecoder() = std::move(decoder);
-}
 
 std::string BuildSkinPictureFilter() {
     return BuildFileFilter(SKIN_PICTURE_TABLE);

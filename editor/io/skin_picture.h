@@ -1,13 +1,11 @@
 #pragma once
 // Skin pictures: every kind the editor reads (Targa, PC Paintbrush, Windows bitmaps, and PNG
-// and JPEG through the window's image readers), scaled to the 256 x 256 texel space the
-// texture coordinates count in.
+// and JPEG through the window's image readers, C3dImage::DecodePicture), scaled to the 256 x 256
+// texel space the texture coordinates count in.
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <span>
 #include <string>
 
 #include "editor/io/file_types.h"
@@ -31,11 +29,6 @@ inline constexpr std::array<FileType, 6> SKIN_PICTURE_TABLE = {{
 }};
 
 inline constexpr int SKIN_SIDE = static_cast<int>(::editor::model::SKIN_TEXELS);
-
-// Decodes a whole picture file into a 24-bit image; false when it cannot.
-using PictureDecoder = std::function<bool(std::span<const uint8_t> bytes, C3dImage& image)>;
-// The window's image readers for PNG and JPEG; without one those files are not read.
-void InstallPictureDecoder(PictureDecoder decoder);
 
 std::string BuildSkinPictureFilter();
 

@@ -10,6 +10,7 @@
 #include "editor/shell/script_objects.h"
 #include "editor/skeleton/skeleton_drag.h"
 #include "editor/skeleton/skeleton_scene.h"
+#include "flexmodel/replace_file.h"
 #include "scene/input/memory_settings_store.h"
 #include "scene/shape.h"
 #include "scene/view.h"
@@ -19,6 +20,7 @@ namespace editor::shell {
 
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
+using namespace ::flexmodel;
 using namespace ::scene::input;
 
 namespace {
@@ -69,8 +71,15 @@ std::string TakeSnapshot(CMainFrame& frame, const BatchRunner::Snapshot& snapsho
     if (viewport == nullptr || stage == nullptr) {
         return "there is no view to take a snapshot of";
     }
-    const std::string error = snapshot(*stage, viewport->GetWidth(), viewport->GetHeight(), path);
-    return error.empty() ? std::string() : "no snapshot: " + error;
+    std::vector<uint8_t> png;
+    const std::string error = snapshot(*stage, viewport->GetWidth(), viewport->GetHeight(), png);
+    if (!error.empty()) {
+        return "no snapshot: " + error;
+    }
+    if (!ReplaceFile(path, std::span<const uint8_t>(png))) {
+        return "the snapshot cannot be written to '" + path + "'";
+    }
+    return {};
 }
 
 // Drags a joint toward a point as a device would, after selecting it as a click would: with

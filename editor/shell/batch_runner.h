@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "scene/forward.h"
 #include "scene/input/forward.h"
@@ -30,11 +32,11 @@ class BatchRunner {
     // Opens the file and runs it.
     int RunFile(const std::string& path);
 
-    // Draws the stage as the window would at width x height and writes it as PNG to path;
+    // Draws the stage as the window would at width x height into the bytes of a PNG file;
     // returns why not, or nothing on success. The program fills it in from its window layer;
     // without one a `snapshot` statement stops the script.
     using Snapshot = std::function<std::string(const C3dStage& stage, int width, int height,
-                                               const std::string& path)>;
+                                               std::vector<uint8_t>& png)>;
     void SetSnapshot(Snapshot snapshot) { snapshot_ = std::move(snapshot); }
 
     // The log file of the run; "mn.log" in the current directory unless set.

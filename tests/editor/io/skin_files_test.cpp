@@ -176,7 +176,7 @@ TEST(SkinPicture, APictureIsScaledToTheSkinsTexelsAndRead) {
     WriteBytes(dir.Path().string() + "/skin.tga", tga);
     WriteText(dir.Path().string() + "/skin.png", "not decoded here");
     EXPECT_NE(LoadSkinPicture(dir.Path().string() + "/skin.tga", nullptr), nullptr);
-    InstallPictureDecoder({});
+    C3dImage::SetPictureDecoder({});
     EXPECT_EQ(LoadSkinPicture(dir.Path().string() + "/skin.png", nullptr), nullptr);
     EXPECT_EQ(LoadSkinPicture(dir.Path().string() + "/missing.tga", nullptr), nullptr);
 }
