@@ -38,8 +38,15 @@ int ReferenceNearest(double x, double y, double z) {
 
 std::vector<std::array<double, 3>> Directions() {
     std::vector<std::array<double, 3>> directions = {
-        {0, 0, 0},   {1, 0, 0},    {-1, 0, 0}, {0, 1, 0}, {0, 0, -1}, {1, 1, 1},
-        {1e-30, 0, 0}, {1e30, -1e30, 0}, {3, 4, 0},
+        {0, 0, 0},
+        {1, 0, 0},
+        {-1, 0, 0},
+        {0, 1, 0},
+        {0, 0, -1},
+        {1, 1, 1},
+        {1e-30, 0, 0},
+        {1e30, -1e30, 0},
+        {3, 4, 0},
         {std::numeric_limits<double>::quiet_NaN(), 0, 0},
         {std::numeric_limits<double>::infinity(), 0, 0},
     };

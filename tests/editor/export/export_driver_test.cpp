@@ -54,10 +54,14 @@ TEST(ExportDriverTest, WritesEveryChunkThatBothReadersTakeForEveryFrame) {
     const auto chunks = file.Chunks(exact);
     EXPECT_TRUE(exact);
     const std::vector<std::pair<std::string, int32_t>> expected = {
-        {"header", 40},           {"skin", 128},
-        {"st coord", 60 * 4},     {"tris", 100 * 12},
-        {"frames", 5 * (60 * 4 + 40)}, {"glcmds", (100 * 10 + 16) * 4},
-        {"mesh nodes", 8256},     {"skeleton", 20 + 4 * 60 + 4 + 5 * 108},
+        {"header", 40},
+        {"skin", 128},
+        {"st coord", 60 * 4},
+        {"tris", 100 * 12},
+        {"frames", 5 * (60 * 4 + 40)},
+        {"glcmds", (100 * 10 + 16) * 4},
+        {"mesh nodes", 8256},
+        {"skeleton", 20 + 4 * 60 + 4 + 5 * 108},
         {"references", 8 + 5 * 252},
     };
     EXPECT_EQ(chunks, expected);
@@ -79,9 +83,9 @@ TEST(ExportDriverTest, FramesFollowThePosesMirrored) {
     for (int frame = 0; frame < 5; ++frame) {
         const PackedSpace space = PackedSpace::Of(file.Frame(frame));
         auto mesh = std::make_unique<MeshData>();
-        ASSERT_EQ(editor::io::ReadFmFrame(*mesh, fixture.Output(),
-                                          "step" + std::to_string(frame + 1)),
-                  0);
+        ASSERT_EQ(
+            editor::io::ReadFmFrame(*mesh, fixture.Output(), "step" + std::to_string(frame + 1)),
+            0);
         const Vector& model = fixture.document->model.mesh.vertices[7];
         const FlexPoint decoded = space.DecodeVertex(file.Vertex(frame, 7));
         // The stand-in deformation moves by the root, then the export negates x.
@@ -125,11 +129,11 @@ TEST(ExportDriverTest, ProgressIsReportedEveryTwentyFifthFrameUnlessTheGenerated
             EXPECT_EQ(frameLines[1], "Processing frame 'run2'...");
             EXPECT_EQ(fixture.host.redraws, 120);
         } else {
-            EXPECT_EQ(frameLines, (std::vector<std::string>{
-                                      "Processing frame #1 of 60 ('run1')...",
-                                      "Processing frame #26 of 60 ('run26')...",
-                                      "Processing frame #51 of 60 ('run51')...",
-                                      "Processing frame #60 of 60 ('run60')..."}));
+            EXPECT_EQ(frameLines,
+                      (std::vector<std::string>{"Processing frame #1 of 60 ('run1')...",
+                                                "Processing frame #26 of 60 ('run26')...",
+                                                "Processing frame #51 of 60 ('run51')...",
+                                                "Processing frame #60 of 60 ('run60')..."}));
             EXPECT_EQ(fixture.host.redraws, 4);
         }
         EXPECT_TRUE(fixture.host.Saw("All frames processed."));

@@ -45,9 +45,11 @@ void MakeTube(ModelDocument& document, int rings, int segments, int textureShift
             for (int s = 0; s < segments; ++s) {
                 const double angle = 2.0 * M_PI * s / segments;
                 const double radius = 5.0 + std::sin(3.0 * angle + r) * 1.5;
-                mesh->AddVertex(Vector(radius * std::cos(angle), radius * std::sin(angle), r * 2.0));
+                mesh->AddVertex(
+                    Vector(radius * std::cos(angle), radius * std::sin(angle), r * 2.0));
                 const int texel = (r * segments + s + textureShift) % count;
-                mesh->texVertices[texel] = TexVertex{float(s * 255 / segments), float(r * 7 % 256), 0};
+                mesh->texVertices[texel] =
+                    TexVertex{float(s * 255 / segments), float(r * 7 % 256), 0};
             }
         }
         mesh->texVertexCount = count;
@@ -82,8 +84,9 @@ std::vector<PoseRecord> SteppingPoses(ModelDocument& document, int count, const 
 
 void WritePoseFile(const std::string& path, const std::vector<PoseRecord>& poses) {
     const std::vector<uint8_t> bytes = SerializePoseFile(poses);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<uint8_t> ReadFile(const std::string& path) {

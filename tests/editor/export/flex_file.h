@@ -27,9 +27,8 @@ struct FlexFile {
     }
     PackedVertex Vertex(int frame, int vertex) const {
         const FlexHeader header = Header();
-        return *ReadPackedVertex(Reader(), Chunk("frames")->dataOffset +
-                                               frame * header.frameSize + FRAME_HEADER_SIZE +
-                                               vertex * PACKED_VERTEX_SIZE);
+        return *ReadPackedVertex(Reader(), Chunk("frames")->dataOffset + frame * header.frameSize +
+                                               FRAME_HEADER_SIZE + vertex * PACKED_VERTEX_SIZE);
     }
     int32_t Int32At(const std::string& ident, std::size_t offset) const {
         return *Reader().Int32(Chunk(ident)->dataOffset + offset);
