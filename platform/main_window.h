@@ -11,6 +11,7 @@
 
 class QLabel;
 class QMenu;
+class QProgressBar;
 
 namespace platform {
 
@@ -46,6 +47,8 @@ class MainWindow : public QMainWindow {
     void ApplyWindowRect();
     // The status bar's message pane.
     void SetMessage(const QString& text);
+    // The status bar's progress bar at done of total; hidden when total is 0.
+    void SetProgress(int done, int total);
     QString Message() const;
 
     QAction* Action(int commandId) const;
@@ -88,6 +91,7 @@ class MainWindow : public QMainWindow {
     GlViewWidget* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
