@@ -1,5 +1,6 @@
 #include "editor/export/export_driver.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -30,12 +31,17 @@ std::string Format(const char* format, const std::string& value) {
 }
 
 // What the export changes and puts back: the shown state of the editable model, the exporting
-// flag, the bone lengths and the pose.
+// flag, the bone lengths, the bones' local coordinates (which the ground adjustment scales) and
+// the pose.
 class EditorState {
   public:
     EditorState(ModelDocument& document, ExportHost& host) : document_(document), host_(host) {
         CapturePose(document, pose_);
         GetBoneLengths(document, lengths_);
+        for (int bone = 0; bone < NUM_BONES; ++bone) {
+            const Vector* local = document.bones[bone].mesh.vertices;
+            localCoordinates_[bone].assign(local, local + MAX_MESH_ELEMENTS);
+        }
         modelShown_ = document.model.visible;
         document.model.Show(0);
         document.exporting = 1;
@@ -43,6 +49,10 @@ class EditorState {
     ~EditorState() {
         document_.model.Show(modelShown_);
         document_.exporting = 0;
+        for (int bone = 0; bone < NUM_BONES; ++bone) {
+            std::copy(localCoordinates_[bone].begin(), localCoordinates_[bone].end(),
+                      document_.bones[bone].mesh.vertices);
+        }
         SetBoneLengths(document_, lengths_);
         ApplyPose(document_, pose_, host_.Observer());
     }
@@ -54,6 +64,7 @@ class EditorState {
     ExportHost& host_;
     PoseRecord pose_;
     BoneLengths lengths_;
+    std::vector<Vector> localCoordinates_[NUM_BONES];
     uint32_t modelShown_ = 1;
 };
 

@@ -186,6 +186,7 @@ TEST_P(ExportRefusalTest, KeepsTheEarlierFileAndPutsTheEditorBack) {
     CapturePose(document, before);
     BoneLengths lengths;
     GetBoneLengths(document, lengths);
+    const Vector local = document.bones[9].mesh.vertices[3];
 
     EXPECT_EQ(fixture.Run(), refusal.result);
 
@@ -200,6 +201,7 @@ TEST_P(ExportRefusalTest, KeepsTheEarlierFileAndPutsTheEditorBack) {
     EXPECT_FALSE(std::filesystem::exists(fixture.Output() + ".partial"));
     EXPECT_EQ(document.model.visible, 1u);
     EXPECT_EQ(document.exporting, 0u);
+    EXPECT_EQ(document.bones[9].mesh.vertices[3], local);
     PoseRecord after;
     CapturePose(document, after);
     for (int bone = 0; bone < NUM_BONES; ++bone) {

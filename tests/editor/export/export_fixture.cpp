@@ -28,6 +28,14 @@ void RootFollower::UpdateGeneratedModel(ModelDocument& document) {
     }
 }
 
+void RecordingHost::ScaleToGround() {
+    ++scaledToGround;
+    MeshData& local = document->bones[9].mesh;
+    for (int v = 0; v < local.vertexCount; ++v) {
+        local.vertices[v] = Vector::Scaled(local.vertices[v], 2.0);
+    }
+}
+
 bool RecordingHost::Saw(const std::string& status) const {
     for (const std::string& line : statuses) {
         if (line == status) {
@@ -66,6 +74,10 @@ void MakeTube(ModelDocument& document, int rings, int segments, int textureShift
     BonePart& torso = document.bones[9];
     torso.boundTriangles.SetRange(0, document.model.mesh.TriangleCount());
     torso.boundVertices.SetRange(0, document.model.mesh.vertexCount);
+    for (int v = 0; v < document.model.mesh.vertexCount; ++v) {
+        torso.mesh.vertices[v] = Vector(v, -v, v % 2 == 0 ? 1.0 : -1.0);
+    }
+    torso.mesh.vertexCount = document.model.mesh.vertexCount;
 }
 
 std::vector<PoseRecord> SteppingPoses(ModelDocument& document, int count, const std::string& name) {
@@ -100,6 +112,7 @@ ExportFixture::ExportFixture() {
     BuildSkeleton(*document);
     LinkSkeleton(*document, scene);
     RestoreDefaults(*document);
+    host.document = document.get();
     MakeTube(*document, 6, 10);
     request.programDir = directory.Path().string() + "/";
     host.outputAnswer = Output();

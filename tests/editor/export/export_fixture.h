@@ -26,7 +26,8 @@ class RootFollower : public PoseObserver {
 class RecordingHost : public ExportHost {
   public:
     bool GenerateBodyParts() override { return generates; }
-    void ScaleToGround() override { ++scaledToGround; }
+    // Doubles the lower torso's local coordinates, as the ground adjustment scales them.
+    void ScaleToGround() override;
     PoseObserver* Observer() override { return &follower; }
     void Status(const std::string& text) override { statuses.push_back(text); }
     void Message(const std::string& text) override { messages.push_back(text); }
@@ -43,6 +44,7 @@ class RecordingHost : public ExportHost {
     bool Saw(const std::string& status) const;
 
     RootFollower follower;
+    ModelDocument* document = nullptr;
     bool generates = true;
     std::optional<std::string> outputAnswer;
     std::optional<std::string> poseAnswer;
