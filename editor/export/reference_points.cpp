@@ -54,9 +54,16 @@ void AppendRefSkelRecord(ByteBuilder& out, const ReferencePoints& points) {
 }
 
 Status RefSkelFrames::Read(const std::string& path, int frameCount) {
-    if (Status read = ReadWholeFile(path, bytes_); !read) {
+    std::vector<uint8_t> bytes;
+    if (Status read = ReadWholeFile(path, bytes); !read) {
+        bytes_.clear();
         return read;
     }
+    return Take(std::move(bytes), frameCount);
+}
+
+Status RefSkelFrames::Take(std::vector<uint8_t> bytes, int frameCount) {
+    bytes_ = std::move(bytes);
     if (frameCount < 0 ||
         bytes_.size() / REFSKEL_RECORD_SIZE < static_cast<std::size_t>(frameCount)) {
         bytes_.clear();

@@ -40,6 +40,8 @@ class RefSkelFrames {
     // Fails when the file cannot be read or holds fewer than frameCount records; later
     // records are left unread.
     Status Read(const std::string& path, int frameCount);
+    // The same for bytes already read.
+    Status Take(std::vector<uint8_t> bytes, int frameCount);
     // The 9 floats (36 bytes, as stored) of one bone's points in one frame.
     void AppendBonePoints(ByteBuilder& out, int frame, int bone) const;
 
