@@ -9,32 +9,11 @@
 
 #include "flexmodel/nearest_normal.h"
 #include "flexmodel/vertex_normals.h"
+#include "tests/flexmodel/nearest_normal_reference.h"
 
 using namespace ::flexmodel;
 
 namespace {
-
-// The straightforward scan: every entry, the first of equally near ones wins.
-int ReferenceNearest(double x, double y, double z) {
-    const double length = std::sqrt(x * x + y * y + z * z);
-    if (length > 0.0 && std::isfinite(length)) {
-        x = static_cast<float>(x / length);
-        y = static_cast<float>(y / length);
-        z = static_cast<float>(z / length);
-    }
-    double best = 100.0;
-    int bestIndex = 0;
-    for (int i = 0; i < NUM_VERTEX_NORMALS; ++i) {
-        const auto& n = VERTEX_NORMALS[i];
-        const double dx = x - n[0], dy = y - n[1], dz = z - n[2];
-        const double distance = std::sqrt(dx * dx + dy * dy + dz * dz);
-        if (distance < best) {
-            best = distance;
-            bestIndex = i;
-        }
-    }
-    return bestIndex;
-}
 
 std::vector<std::array<double, 3>> Directions() {
     std::vector<std::array<double, 3>> directions = {
@@ -71,7 +50,7 @@ std::vector<std::array<double, 3>> Directions() {
 TEST(NearestNormalTest, GridLookupEqualsTheScanOfTheWholeTable) {
     int differences = 0;
     for (const auto& d : Directions()) {
-        const int expected = ReferenceNearest(d[0], d[1], d[2]);
+        const int expected = ReferenceNearestNormal(d[0], d[1], d[2]);
         const int actual = NearestVertexNormal(d[0], d[1], d[2]);
         if (actual != expected && ++differences < 10) {
             ADD_FAILURE() << "(" << d[0] << ", " << d[1] << ", " << d[2] << "): " << actual

@@ -6,33 +6,9 @@
 #include "editor/export/frames_chunk.h"
 #include "editor/export/mesh_chunks.h"
 #include "flexmodel/vertex_normals.h"
+#include "tests/flexmodel/nearest_normal_reference.h"
 
 using namespace ::editor::flexexport;
-
-namespace {
-
-int ReferenceNearest(double x, double y, double z) {
-    const double length = std::sqrt(x * x + y * y + z * z);
-    if (length > 0.0 && std::isfinite(length)) {
-        x = static_cast<float>(x / length);
-        y = static_cast<float>(y / length);
-        z = static_cast<float>(z / length);
-    }
-    double best = 100.0;
-    int bestIndex = 0;
-    for (int i = 0; i < NUM_VERTEX_NORMALS; ++i) {
-        const auto& n = VERTEX_NORMALS[i];
-        const double dx = x - n[0], dy = y - n[1], dz = z - n[2];
-        const double distance = std::sqrt(dx * dx + dy * dy + dz * dz);
-        if (distance < best) {
-            best = distance;
-            bestIndex = i;
-        }
-    }
-    return bestIndex;
-}
-
-}  // namespace
 
 void ReferenceVertexNormalIndices(const MeshData& mesh, int vertexCount, uint8_t* indices) {
     for (int v = 0; v < vertexCount; ++v) {
@@ -57,7 +33,7 @@ void ReferenceVertexNormalIndices(const MeshData& mesh, int vertexCount, uint8_t
                 sum[axis] += n[axis] / length;
             }
         }
-        indices[v] = static_cast<uint8_t>(ReferenceNearest(sum[0], sum[1], sum[2]));
+        indices[v] = static_cast<uint8_t>(ReferenceNearestNormal(sum[0], sum[1], sum[2]));
     }
 }
 
