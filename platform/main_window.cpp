@@ -30,6 +30,8 @@ using namespace ::editor::shell;
 
 namespace {
 
+constexpr qint64 kMessageRepaintMs = 30;
+
 // The tool tip is the part of the prompt after "\n"; without one, the plain menu text.
 QString ToolTipOf(const CommandInfo& command) {
     const std::string_view prompt = command.prompt;
@@ -185,8 +187,12 @@ QString OneLine(const QString& text) {
 
 void MainWindow::SetMessage(const QString& text) {
     messagePane_->setText(OneLine(text));
-    // Long operations report from inside their loops: show the text before they go on.
-    messagePane_->repaint();
+    // Long operations report from inside their loops: show the text before they go on, but at
+    // most every kMessageRepaintMs (the latest text is painted by the event loop anyway).
+    if (!messagePainted_.isValid() || messagePainted_.elapsed() >= kMessageRepaintMs) {
+        messagePane_->repaint();
+        messagePainted_.start();
+    }
 }
 
 void MainWindow::SetProgress(int done, int total) {

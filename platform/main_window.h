@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <map>
@@ -92,6 +93,9 @@ class MainWindow : public QMainWindow {
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
+    // When the message pane was last painted at once; a long loop reporting each step must not
+    // spend its time repainting.
+    QElapsedTimer messagePainted_;
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;

@@ -104,7 +104,8 @@ int WriteObj(const MeshData& mesh, const std::string& path) {
     return Trace(ReplaceFile(path, std::string_view(FormatObj(mesh, path)))) ? 1 : 0;
 }
 
-std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, MeshData* mesh,
+std::optional<std::string> ExportMesh(C3dShape& shape, const C3dFrame* scene,
+                                      const std::string& path, MeshData* mesh,
                                       FileQuestions* questions, std::string* attemptedPath) {
     if (mesh == nullptr) {
         return std::nullopt;
@@ -123,8 +124,9 @@ std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, 
     if (ImportTypeOfPath(chosen) != IMPORT_OBJ) {
         return std::nullopt;
     }
-    // Moves made in the scene are kept: the shape's own geometry is what gets saved.
-    if (!ReadBackGeometry(shape, *mesh, nullptr, true) || !WriteObj(*mesh, chosen)) {
+    // Moves and turns made in the scene are kept: the geometry is saved where the scene shows it.
+    const bool localOnly = scene == nullptr;
+    if (!ReadBackGeometry(shape, *mesh, scene, localOnly) || !WriteObj(*mesh, chosen)) {
         return std::nullopt;
     }
     shape.SetName("File object: " + chosen);

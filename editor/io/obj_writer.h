@@ -22,11 +22,13 @@ std::string FormatObj(const MeshData& mesh, const std::string& objectName);
 // the file was written, 0 when it could not be.
 int WriteObj(const MeshData& mesh, const std::string& path);
 
-// Asks for the path when none is given, takes the shape's geometry back into the mesh and
+// Asks for the path when none is given, takes the shape's geometry back into the mesh as `scene`
+// shows it (moves and turns made in the scene are kept; null: the shape's own coordinates) and
 // writes it. Only ".obj" can be saved. The written path, with the shape named
 // "File object: " + path; nothing on failure or cancel. The path tried is stored in
 // attemptedPath (when given) even when the save fails.
-std::optional<std::string> ExportMesh(C3dShape& shape, const std::string& path, MeshData* mesh,
+std::optional<std::string> ExportMesh(C3dShape& shape, const C3dFrame* scene,
+                                      const std::string& path, MeshData* mesh,
                                       FileQuestions* questions,
                                       std::string* attemptedPath = nullptr);
 

@@ -3,14 +3,20 @@
 #include <fstream>
 #include <vector>
 
+#include "editor/model/model_document.h"
 #include "editor/shell/batch_script.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/script_names.h"
 #include "editor/shell/script_objects.h"
+#include "editor/skeleton/skeleton_drag.h"
+#include "editor/skeleton/skeleton_scene.h"
 #include "scene/input/memory_settings_store.h"
 #include "scene/shape.h"
 
 namespace editor::shell {
 
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
 using namespace ::scene::input;
 
 namespace {
@@ -50,6 +56,23 @@ std::string PickModelFace(CMainFrame& frame, int face) {
     return {};
 }
 
+// Drags a joint toward a point as a device would, after selecting it as a click would: with
+// rigid bones it lands on its bone's sphere in that direction. An error message when it cannot.
+std::string PlaceJoint(CMainFrame& frame, const BatchStatement& statement) {
+    if (std::string error = SelectByName(frame, statement.name); !error.empty()) {
+        return error;
+    }
+    ModelDocument& document = frame.Document();
+    JointPart& joint = document.joints[ScriptJointIndex(statement.name)];
+    const Vector now = JointScenePosition(document, &joint);
+    SceneMotion motion;
+    motion.dx = statement.point[0] - now.x;
+    motion.dy = statement.point[1] - now.y;
+    motion.dz = statement.point[2] - now.z;
+    ApplyDrag(document, *joint.Shape(), motion, frame.options.lockPosition);
+    return {};
+}
+
 std::vector<std::string> ShowLines(CMainFrame& frame, const BatchStatement& statement) {
     switch (statement.subject) {
         case BatchStatement::Subject::Groups:
@@ -60,6 +83,8 @@ std::vector<std::string> ShowLines(CMainFrame& frame, const BatchStatement& stat
             return ShowBone(frame, ScriptBoneIndex(statement.name));
         case BatchStatement::Subject::Selection:
             return ShowSelection(frame);
+        case BatchStatement::Subject::Joints:
+            return ShowJoints(frame);
     }
     return {};
 }
@@ -123,10 +148,13 @@ int BatchRunner::Run(std::istream& script, const std::string& scriptName) {
                 frame.ClickView(statement.first, statement.second);
                 break;
             case BatchStatement::Kind::Select:
-            case BatchStatement::Kind::Pick: {
+            case BatchStatement::Kind::Pick:
+            case BatchStatement::Kind::Place: {
                 const std::string error = statement.kind == BatchStatement::Kind::Select
                                               ? SelectByName(frame, statement.name)
-                                              : PickModelFace(frame, statement.first);
+                                          : statement.kind == BatchStatement::Kind::Pick
+                                              ? PickModelFace(frame, statement.first)
+                                              : PlaceJoint(frame, statement);
                 if (!error.empty()) {
                     err_ << Where(scriptName, statement.line) << error << "\n";
                     return 1;

@@ -1,6 +1,7 @@
 #include "editor/shell/batch_script.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "editor/shell/command_table.h"
 #include "editor/shell/script_names.h"
@@ -49,11 +50,18 @@ std::optional<int> IndexOfWord(std::string_view word,
     return std::nullopt;
 }
 
-std::optional<double> ParseRate(std::string_view word) {
+std::optional<double> ParseNumber(std::string_view word) {
     double value = 0.0;
     auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc() || end != word.data() + word.size() || !(value > 0.0) ||
-        value > 1000.0) {
+    if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> ParseRate(std::string_view word) {
+    std::optional<double> value = ParseNumber(word);
+    if (!value || !(*value > 0.0) || *value > 1000.0) {
         return std::nullopt;
     }
     return value;
@@ -159,6 +167,33 @@ BatchLine ParseSelect(std::string_view text, BatchStatement statement) {
     return Statement(std::move(statement));
 }
 
+// place JOINT NAME X Y Z: the joint's name may have blanks, the point is the last three words.
+BatchLine ParsePlace(const std::vector<std::string_view>& words, BatchStatement statement) {
+    const char* usage = "'place' needs the name of a joint and a point X Y Z";
+    if (words.size() < 5) {
+        return Error(usage);
+    }
+    const std::size_t first = words.size() - 3;
+    for (std::size_t i = 0; i < 3; ++i) {
+        std::optional<double> value = ParseNumber(words[first + i]);
+        if (!value) {
+            return Error(usage);
+        }
+        statement.point[i] = *value;
+    }
+    std::string name(words[1]);
+    for (std::size_t i = 2; i < first; ++i) {
+        name += " ";
+        name += words[i];
+    }
+    if (ScriptJointIndex(name) < 0) {
+        return Error("there is no joint called '" + name + "'");
+    }
+    statement.kind = BatchStatement::Kind::Place;
+    statement.name = std::move(name);
+    return Statement(std::move(statement));
+}
+
 BatchLine ParsePick(const std::vector<std::string_view>& words, BatchStatement statement) {
     std::optional<int> face = words.size() == 2 ? ParseInt(words[1]) : std::nullopt;
     if (!face || *face < 0) {
@@ -173,10 +208,11 @@ BatchLine ParseShow(std::string_view text, const std::vector<std::string_view>& 
                     BatchStatement statement) {
     statement.kind = BatchStatement::Kind::Show;
     const std::optional<int> subject =
-        words.size() >= 2 ? IndexOfWord(words[1], {"groups", "temporary", "bone", "selection"})
-                          : std::nullopt;
+        words.size() >= 2
+            ? IndexOfWord(words[1], {"groups", "temporary", "bone", "selection", "joints"})
+            : std::nullopt;
     if (!subject) {
-        return Error("'show' needs groups, temporary, bone NAME or selection");
+        return Error("'show' needs groups, temporary, bone NAME, selection or joints");
     }
     statement.subject = static_cast<BatchStatement::Subject>(*subject);
     if (statement.subject != BatchStatement::Subject::Bone) {
@@ -250,6 +286,9 @@ BatchLine ParseBatchLine(std::string_view text, int lineNumber) {
     }
     if (EqualsIgnoreCase(words[0], "select")) {
         return ParseSelect(text, std::move(statement));
+    }
+    if (EqualsIgnoreCase(words[0], "place")) {
+        return ParsePlace(words, std::move(statement));
     }
     if (EqualsIgnoreCase(words[0], "pick")) {
         return ParsePick(words, std::move(statement));

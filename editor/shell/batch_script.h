@@ -11,9 +11,9 @@ namespace editor::shell {
 
 // One statement of a batch script.
 struct BatchStatement {
-    enum class Kind { Answer, Run, View, Click, Select, Pick, Show };
+    enum class Kind { Answer, Run, View, Click, Select, Pick, Show, Place };
     // What a `show` statement prints.
-    enum class Subject { Groups, Temporary, Bone, Selection };
+    enum class Subject { Groups, Temporary, Bone, Selection, Joints };
 
     Kind kind = Kind::Run;
     int line = 0;
@@ -21,7 +21,8 @@ struct BatchStatement {
     std::string command;                // Run: a numeric id or a menu text as written
     int first = 0;                      // View: width; Click: x; Pick: the face
     int second = 0;                     // View: height; Click: y
-    std::string name;                   // Select: the object; Show: the bone
+    std::string name;                   // Select: the object; Show: the bone; Place: the joint
+    double point[3] = {0.0, 0.0, 0.0};  // Place: where the joint is wanted, display space
     Subject subject = Subject::Groups;  // Show
 };
 

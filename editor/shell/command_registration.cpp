@@ -15,6 +15,7 @@ void RegisterGroupCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterMotionCaptureCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterGenerateCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
@@ -22,7 +23,7 @@ void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
         RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
         RegisterGroupCommands,     RegisterBindingCommands,    RegisterMotionCaptureCommands,
-        RegisterModelFitCommands,
+        RegisterModelFitCommands,  RegisterGenerateCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);

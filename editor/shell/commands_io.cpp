@@ -6,6 +6,7 @@
 #include "editor/shell/main_frame.h"
 #include "editor/shell/ui.h"
 #include "editor/shell/ui_file_questions.h"
+#include "scene/scene.h"
 
 namespace editor::shell {
 
@@ -24,7 +25,8 @@ void SaveModel(CMainFrame& frame) {
     }
     UiFileQuestions questions(frame.GetUi());
     const std::optional<std::string> saved =
-        ExportMesh(*model.Shape(), std::string(), &model.mesh, &questions, &frame.lastExportPath);
+        ExportMesh(*model.Shape(), frame.Document().scene, std::string(), &model.mesh, &questions,
+                   &frame.lastExportPath);
     if (saved) {
         frame.Saved().MarkSaved(frame.Document(), *saved);
         frame.SetStatus("Saved model to '%s'.\n", saved->c_str());

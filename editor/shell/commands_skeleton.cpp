@@ -44,13 +44,13 @@ struct SkeletonArea {
         if (!path) {
             return;
         }
-        ApplyPose(Document(), record);
+        ApplyPose(Document(), record, &frame.Deformation());
         frame.SetStatus("Posed skeleton as '%s' from %s.", name.c_str(), path->c_str());
     }
 
     void SavePose() {
         PoseRecord record;
-        CapturePose(Document(), record);
+        CapturePose(Document(), record, false, &frame.Deformation());
         std::string name;
         std::optional<std::string> path = files.SavePose(std::nullopt, std::nullopt, name, record);
         if (path) {
@@ -66,9 +66,9 @@ struct SkeletonArea {
         }
         // Keep the pose while the proportions change.
         ModelDocument& document = Document();
-        CapturePose(document, document.scratchPose);
+        CapturePose(document, document.scratchPose, false, &frame.Deformation());
         SetBoneLengths(document, lengths);
-        ApplyPose(document, document.scratchPose);
+        ApplyPose(document, document.scratchPose, &frame.Deformation());
         frame.SetStatus("Bones loaded from '%s'.", path->c_str());
     }
 
@@ -132,9 +132,9 @@ struct SkeletonArea {
             return;
         }
         ModelDocument& document = Document();
-        BuildSkeleton(document);
+        BuildSkeleton(document, &frame.Deformation());
         LinkSkeleton(document, *scene);
-        ApplyPose(document, document.defaultPose);
+        ApplyPose(document, document.defaultPose, &frame.Deformation());
     }
 
     void TakeSkeletonOutOfScene() {
@@ -190,7 +190,8 @@ void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router) {
         frame.Select(nullptr);
         HipsToOrigin(frame.Document());
     });
-    BindRun(router, ID_SKELETON_RESTORE_DEFAULTS, [&frame] { RestoreDefaults(frame.Document()); });
+    BindRun(router, ID_SKELETON_RESTORE_DEFAULTS,
+            [&frame] { RestoreDefaults(frame.Document(), &frame.Deformation()); });
     // The skeleton has no wing joints: the wing entries stay disabled.
     for (int wings : {ID_SKELETON_ANGEL_WINGS, ID_SKELETON_DEMON_WINGS, ID_SKELETON_INSECT_WINGS}) {
         BindDisabled(router, wings);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "editor/generate/mesh_deformation.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/camera_navigation.h"
 #include "editor/shell/command_ids.h"
@@ -43,10 +44,12 @@ CMainFrame::CMainFrame(Ui& ui, SettingsStore& settings, std::string programDirec
       ui_(ui),
       settings_(settings),
       log_(std::move(logPath)),
-      document_(std::make_unique<ModelDocument>()) {
+      document_(std::make_unique<ModelDocument>()),
+      deformation_(std::make_unique<editor::generate::MeshDeformation>()) {
     if (programDir.back() != '/') {
         programDir.push_back('/');
     }
+    ConnectDeformation();
     RegisterAllCommandHandlers(*this, commands_);
 }
 

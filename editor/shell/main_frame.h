@@ -18,6 +18,13 @@
 #include "scene/forward.h"
 #include "scene/input/forward.h"
 
+namespace editor::generate {
+class MeshDeformation;
+}
+namespace editor::skeleton {
+class PoseObserver;
+}
+
 namespace editor::shell {
 
 using namespace ::scene;
@@ -139,6 +146,14 @@ class CMainFrame {
     void SetAskToSaveChanges(bool ask) { askToSaveChanges_ = ask; }
 
     bool RunCommand(int id);
+
+    // What every pose application passes on, so that the generated model follows the skeleton.
+    editor::skeleton::PoseObserver& Deformation();
+    // "Make Poseable": checks the bindings and generates the body parts, with the command's
+    // status lines and messages; on failure the offending triangles become the temporary group.
+    // True when the generated model was built.
+    bool MakePoseable();
+
     CommandRouter& Commands() { return commands_; }
     const CommandRouter& Commands() const { return commands_; }
     FrameHooks& Hooks() { return hooks_; }
@@ -181,6 +196,9 @@ class CMainFrame {
     void ReleaseEmptiedShapes();
     bool SceneSpins() const;
     void RunHooks(const std::vector<std::function<void()>>& hooks);
+    // Asks the overwrite questions through the Ui and keeps a selection of the generated model
+    // on its rebuilt shape.
+    void ConnectDeformation();
     C3dFrame* ControlTargetFrame();
     static void PickCallback(C3dShape* shape, int x, int y, void* frame);
     static C3dFrame* ControllerTarget(void* frame);
@@ -191,6 +209,7 @@ class CMainFrame {
     CommandRouter commands_;
     FrameHooks hooks_;
     std::unique_ptr<ModelDocument> document_;
+    std::unique_ptr<editor::generate::MeshDeformation> deformation_;
     C3dView view_;
     std::unique_ptr<C3dScene> scene_;
     std::unique_ptr<C3dController> controller_;

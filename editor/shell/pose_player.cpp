@@ -17,7 +17,7 @@ bool PosePlayer::Play(std::vector<PoseRecord> poses, double posesPerSecond,
     }
     ModelDocument& document = frame_.Document();
     GetBoneLengths(document, lengthsBefore_);
-    CapturePose(document, before_);
+    CapturePose(document, before_, false, &frame_.Deformation());
     poses_ = std::move(poses);
     path_ = path;
     next_ = 0;
@@ -43,7 +43,7 @@ bool PosePlayer::Play(std::vector<PoseRecord> poses, double posesPerSecond,
 void PosePlayer::ShowPose(size_t index) {
     const PoseRecord& pose = poses_[index];
     // The same way as "Load Pose": whatever follows an applied pose follows these too.
-    ApplyPose(frame_.Document(), pose);
+    ApplyPose(frame_.Document(), pose, &frame_.Deformation());
     std::string text = "Pose '" + PoseName(pose) + "' (" + std::to_string(index + 1) + " of " +
                        std::to_string(poses_.size()) + ")";
     if (playing_) {
@@ -69,7 +69,7 @@ void PosePlayer::Restore() {
     uint32_t normalize = document.normalizePoses;
     document.normalizePoses = 1;
     SetBoneLengths(document, lengthsBefore_);
-    ApplyPose(document, before_);
+    ApplyPose(document, before_, &frame_.Deformation());
     document.normalizePoses = normalize;
 }
 

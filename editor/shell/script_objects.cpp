@@ -1,5 +1,6 @@
 #include "editor/shell/script_objects.h"
 
+#include <cmath>
 #include <cstdio>
 #include <span>
 
@@ -9,6 +10,7 @@
 #include "editor/shell/main_frame.h"
 #include "editor/shell/text_util.h"
 #include "editor/skeleton/dividing_plane.h"
+#include "editor/skeleton/skeleton_scene.h"
 #include "scene/shape.h"
 
 namespace editor::shell {
@@ -133,6 +135,21 @@ std::vector<std::string> ShowSelection(CMainFrame& frame) {
                 ? BoneTableName(frame.selectedBone)
                 : "none";
     return {line};
+}
+
+std::vector<std::string> ShowJoints(CMainFrame& frame) {
+    ModelDocument& document = frame.Document();
+    std::vector<std::string> lines;
+    for (int j = 0; j < NUM_JOINTS; ++j) {
+        const Vector at = JointScenePosition(document, &document.joints[j]);
+        // A coordinate that prints as 0.00 prints without a sign.
+        auto shown = [](double v) { return std::fabs(v) < 0.005 ? 0.0 : v; };
+        char text[160];
+        std::snprintf(text, sizeof text, "joint %s: %.2f %.2f %.2f", JointTableName(j), shown(at.x),
+                      shown(at.y), shown(at.z));
+        lines.emplace_back(text);
+    }
+    return lines;
 }
 
 }  // namespace editor::shell

@@ -34,5 +34,7 @@ std::vector<std::string> ShowGroups(CMainFrame& frame);
 std::vector<std::string> ShowTemporary(CMainFrame& frame);
 std::vector<std::string> ShowBone(CMainFrame& frame, int bone);
 std::vector<std::string> ShowSelection(CMainFrame& frame);
+// One line `joint NAME: X Y Z` per joint in index order, display space.
+std::vector<std::string> ShowJoints(CMainFrame& frame);
 
 }  // namespace editor::shell

@@ -5,6 +5,7 @@
 #include "editor/io/obj_writer.h"
 #include "editor/model/mesh_data.h"
 #include "io_test_support.h"
+#include "scene/scene.h"
 #include "scene/shape.h"
 
 using namespace ::editor::io;
@@ -102,7 +103,7 @@ class ExportMeshTest : public ::testing::Test {
 
 TEST_F(ExportMeshTest, SavesTheShapesGeometryAndNamesTheShape) {
     questions.savePaths.push_back(dir.File("Saved.OBJ"));
-    auto written = ExportMesh(shape, "", mesh.get(), &questions, &lastExportPath);
+    auto written = ExportMesh(shape, nullptr, "", mesh.get(), &questions, &lastExportPath);
     ASSERT_TRUE(written.has_value());
     EXPECT_EQ(*written, dir.File("Saved.OBJ"));
     EXPECT_EQ(lastExportPath, *written);
@@ -112,14 +113,32 @@ TEST_F(ExportMeshTest, SavesTheShapesGeometryAndNamesTheShape) {
     EXPECT_NE(ReadText(*written).find("f 3/3 2/2 1/1\n"), std::string::npos);
 }
 
+// A model moved and turned in the scene is saved where the scene shows it, not where it was
+// opened.
+TEST_F(ExportMeshTest, SavesTheGeometryAsTheSceneShowsIt) {
+    C3dScene scene;
+    ASSERT_TRUE(scene.AddChild(&shape));
+    shape.SetOrientation(Vector(1, 0, 0), Vector(0, 1, 0), &scene);
+    shape.SetPosition(0, 0, 5, &scene);
+    ASSERT_TRUE(ExportMesh(shape, &scene, dir.File("moved.obj"), mesh.get(), nullptr));
+    for (int i = 0; i < mesh->vertexCount; ++i) {
+        const Vector shown = shape.LocalToWorld(shape.Mesh().Vertices()[i]);
+        EXPECT_NEAR(mesh->vertices[i].x, shown.x, 1e-5) << i;
+        EXPECT_NEAR(mesh->vertices[i].z, shown.z, 1e-5) << i;
+    }
+    EXPECT_NE(mesh->vertices[0].z, 0.0f);
+    scene.RemoveChild(&shape);
+}
+
 TEST_F(ExportMeshTest, OnlyObjFilesAreWrittenAndCancelWritesNothing) {
-    EXPECT_FALSE(ExportMesh(shape, dir.File("model.3ds"), mesh.get(), nullptr, &lastExportPath));
+    EXPECT_FALSE(
+        ExportMesh(shape, nullptr, dir.File("model.3ds"), mesh.get(), nullptr, &lastExportPath));
     EXPECT_EQ(lastExportPath, dir.File("model.3ds"));
     EXPECT_FALSE(std::filesystem::exists(dir.File("model.3ds")));
-    EXPECT_FALSE(ExportMesh(shape, dir.File("model"), mesh.get(), nullptr));
-    EXPECT_FALSE(ExportMesh(shape, dir.File("model.obj"), nullptr, nullptr));
+    EXPECT_FALSE(ExportMesh(shape, nullptr, dir.File("model"), mesh.get(), nullptr));
+    EXPECT_FALSE(ExportMesh(shape, nullptr, dir.File("model.obj"), nullptr, nullptr));
     questions.savePaths.push_back(std::nullopt);
-    EXPECT_FALSE(ExportMesh(shape, "", mesh.get(), &questions));
+    EXPECT_FALSE(ExportMesh(shape, nullptr, "", mesh.get(), &questions));
 }
 
 }  // namespace

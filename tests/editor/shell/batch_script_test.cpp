@@ -74,6 +74,21 @@ TEST(BatchScriptTest, LinesThatCannotBeParsed) {
     EXPECT_NE(ErrorOf("click 1 2 3"), "");
     EXPECT_NE(ErrorOf("click a b"), "");
     EXPECT_NE(ErrorOf("view 99999999999 1"), "");
+    for (const char* place : {"place left elbow", "place left elbow 1 2", "place left elbow 1 2 z",
+                              "place left thigh 1 2 3", "place model 1 2 3",
+                              "place left elbow 1 2 inf", "show joints now"}) {
+        EXPECT_NE(ErrorOf(place), "") << place;
+    }
+}
+
+TEST(BatchScriptTest, PlaceTakesAJointWithBlanksAndAPoint) {
+    BatchStatement place = Parsed("Place  bottom of stored bow  1.5 -2 3e1");
+    EXPECT_EQ(place.kind, BatchStatement::Kind::Place);
+    EXPECT_EQ(place.name, "bottom of stored bow");
+    EXPECT_EQ(place.point[0], 1.5);
+    EXPECT_EQ(place.point[1], -2.0);
+    EXPECT_EQ(place.point[2], 30.0);
+    EXPECT_EQ(Parsed("show Joints").subject, BatchStatement::Subject::Joints);
 }
 
 TEST(BatchScriptTest, CommandsByIdMenuPathOrMenuText) {

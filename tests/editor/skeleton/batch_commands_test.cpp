@@ -98,3 +98,22 @@ TEST_F(SkeletonBatch, FramesOfOneFileKeepTheirOrder) {
     EXPECT_EQ(names, (std::vector<std::string>{"walk1", "walk2", "walk3", "run1", "jump"}));
     EXPECT_TRUE(Printed("Posed skeleton as 'walk3' from " + poses + "."));
 }
+
+// `place` drags a joint toward a point as a device would: free bones (the default) reach it,
+// rigid bones keep their length and land on the sphere around the parent joint.
+TEST_F(SkeletonBatch, PlaceDragsAJointTowardAPoint) {
+    struct Case {
+        const char* rigid;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"", "joint left elbow: 0.00 6.16 2.96"},
+                          Case{"run Rigid Bones\n", "joint left elbow: 0.00 6.16 3.32"}}) {
+        out_.str("");
+        ASSERT_EQ(RunScript(std::string(c.rigid) + "place left elbow 0 6.16 2.96\nshow joints\n"),
+                  0)
+            << err_.str();
+        EXPECT_TRUE(Printed("status: Selected: left elbow")) << out_.str();
+        EXPECT_TRUE(Printed(c.expected)) << out_.str();
+        EXPECT_TRUE(Printed("joint left shoulder: 0.00 6.16 12.96")) << out_.str();
+    }
+}

@@ -1,0 +1,99 @@
+#include "editor/generate/body_parts.h"
+
+#include "editor/model/model_document.h"
+#include "editor/model/read_back_geometry.h"
+#include "editor/skeleton/pose_observer.h"
+#include "editor/skeleton/skeleton_posing.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+
+namespace editor::generate {
+
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+using namespace ::scene;
+
+namespace {
+
+bool HasCorner(int a, int b, int c, int v) {
+    return a == v || b == v || c == v;
+}
+
+// Every eligible bone stores its vertices in its own frame at the pose the skeleton shows now;
+// the true start positions count, not the normalised ones.
+void StoreEveryBone(ModelDocument& document, PoseObserver& deformation) {
+    const uint32_t normalize = document.normalizePoses;
+    document.normalizePoses = 0;
+    PoseRecord record;
+    CapturePose(document, record, true, &deformation);
+    document.normalizePoses = normalize;
+}
+
+}  // namespace
+
+const char* GenerationFailureMessage(int result) {
+    switch (result) {
+        case GENERATION_NO_MESH:
+            return "Generation failed - No mesh to generate parts from.";
+        case GENERATION_SHARED_TRIANGLES:
+            return "Generation failed - The highlighted triangles are assigned to more than one "
+                   "bone.";
+        case GENERATION_UNASSIGNED_TRIANGLES:
+            return "Generation failed - The highlighted triangles are not assigned to any bone.";
+        case GENERATION_UNOWNED_VERTICES:
+            return "Generation failed - The vertex common to the highlighted triangles is not "
+                   "assigned to any bone.";
+        default:
+            return "Generation failed - Reason unknown!";
+    }
+}
+
+int BoneHasTriangleAt(const ModelDocument& document, int bone, int va, int vb) {
+    if (bone < 0 || bone >= NUM_BONES) {
+        return -1;
+    }
+    const MeshData& mesh = document.model.mesh;
+    const TriangleSet& bound = document.bones[bone].boundTriangles;
+    const int triangles = mesh.TriangleCount();
+    int a = 0;
+    int b = 0;
+    int c = 0;
+    for (int t = bound.FindSetRun(0, 1); t >= 0 && t < triangles; t = bound.FindSetRun(t + 1, 1)) {
+        if (mesh.GetTriangle(t, a, b, c) && HasCorner(a, b, c, va) && HasCorner(a, b, c, vb)) {
+            return t;
+        }
+    }
+    return -1;
+}
+
+bool AnyBoneBound(const ModelDocument& document) {
+    for (const BonePart& bone : document.bones) {
+        if (bone.boundTriangles.Any()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int GenerateBodyParts(ModelDocument& document, TriangleSet& highlight, PoseObserver& deformation,
+                      const GenerationStatus& status) {
+    const int result = AssignBoneVertices(document, highlight, status);
+    if (result != GENERATION_DONE) {
+        return result;
+    }
+    MeshPart& model = document.model;
+    // Moves and turns given to the model in the scene become part of its vertices; a shape that
+    // does not fit leaves the mesh as it was.
+    ReadBackGeometry(*model.Shape(), model.mesh, document.scene, false);
+    if (status) {
+        status("Rotating body parts to default position...");
+    }
+    StoreEveryBone(document, deformation);
+    deformation.UpdateGeneratedModel(document);
+    if (status) {
+        status("Part generation completed (View Generated Model).");
+    }
+    return GENERATION_DONE;
+}
+
+}  // namespace editor::generate

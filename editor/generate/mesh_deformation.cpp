@@ -1,0 +1,171 @@
+#include "editor/generate/mesh_deformation.h"
+
+#include "editor/model/model_document.h"
+#include "editor/model/triangle_group_table.h"
+#include "editor/skeleton/bone_stepping.h"
+#include "editor/skeleton/pose_math.h"
+#include "editor/skeleton/skeleton_posing.h"
+#include "editor/skeleton/skeleton_prompts.h"
+#include "editor/skeleton/skeleton_scene.h"
+#include "scene/scene.h"
+#include "scene/shape.h"
+
+namespace editor::generate {
+
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+using namespace ::scene;
+
+namespace {
+
+// Visits every set bit below limit in ascending order.
+template <class Visit>
+void ForEachMember(const BitSet& set, int limit, Visit visit) {
+    for (int i = set.FindSetRun(0, 1); i >= 0 && i < limit; i = set.FindSetRun(i + 1, 1)) {
+        visit(i);
+    }
+}
+
+// The capture must see the true start positions, not the normalised ones.
+PoseRecord CaptureTruePose(ModelDocument& document) {
+    PoseRecord record;
+    const uint32_t normalize = document.normalizePoses;
+    document.normalizePoses = 0;
+    CapturePose(document, record, false, nullptr);
+    document.normalizePoses = normalize;
+    return record;
+}
+
+// The model's geometry under the generated model's own group table, which is left holding one
+// empty group called "default".
+void CopyModelGeometry(ModelDocument& document) {
+    MeshData& generated = document.generatedModel.mesh;
+    generated.CopyGeometryFrom(document.model.mesh);
+    if (generated.groupTable != nullptr) {
+        generated.groupTable->ClearGroups();
+        generated.groupTable->SaveGroup("default", nullptr);
+    }
+}
+
+// Poses the bone's stored vertices into the generated model (display space); true when it
+// moved any.
+bool PoseBoneVertices(ModelDocument& document, int b, const Rotation3& rotation,
+                      const PoseVec& start) {
+    const BonePart& bone = document.bones[b];
+    if (!HasLocalCoordinates(document, b)) {
+        return false;
+    }
+    VertexSet posed = bone.boundVertices;
+    posed.And(bone.mesh.usedVertices);
+    bool moved = false;
+    ForEachMember(posed, MAX_MESH_ELEMENTS, [&](int i) {
+        const Vector& local = bone.mesh.vertices[i];
+        PoseVec l{local.x, local.y, local.z};
+        document.generatedModel.mesh.vertices[i] = DisplayFromPose(rotation * l + start);
+        moved = true;
+    });
+    return moved;
+}
+
+void PoseReferencePoints(ModelDocument& document, int b, const Rotation3& rotation,
+                         const PoseVec& start) {
+    for (Vector& point : document.refSkeleton[b]) {
+        PoseVec p = rotation * PoseVec{point.x, point.y, point.z} + start;
+        point = Vector(p.x, p.y, p.z);
+    }
+}
+
+}  // namespace
+
+bool HasLocalCoordinates(const ModelDocument& document, int bone) {
+    return bone >= 0 && bone < NUM_BONES && document.bones[bone].mesh.vertexCount != 0;
+}
+
+bool MeshDeformation::MayOverwrite(const std::string& boneName) const {
+    return !host_.confirmOverwrite || host_.confirmOverwrite(OverwriteQuestion(boneName));
+}
+
+void MeshDeformation::StoreLocalCoordinates(ModelDocument& document, int b, const PoseVec& start,
+                                            const Rotation3& toBone) {
+    if (!IsEligibleBone(document, b)) {
+        return;
+    }
+    BonePart& bone = document.bones[b];
+    if (HasLocalCoordinates(document, b) && !MayOverwrite(BoneTableName(b))) {
+        return;
+    }
+    MeshData& local = bone.mesh;
+    local.vertexCount = 0;
+    local.faceCount = 0;
+    local.texVertexCount = 0;
+    local.usedVertices.ClearAll();
+    const MeshData& model = document.model.mesh;
+    ForEachMember(bone.boundVertices, MAX_MESH_ELEMENTS, [&](int i) {
+        PoseVec p = toBone * (PoseFromDisplay(model.vertices[i]) - start);
+        local.vertices[i] = Vector(p.x, p.y, p.z);
+        local.usedVertices.SetBit(i);
+        ++local.vertexCount;
+    });
+}
+
+void MeshDeformation::UpdateGeneratedModel(ModelDocument& document) {
+    const PoseRecord record = CaptureTruePose(document);
+    CopyModelGeometry(document);
+    bool moved = false;
+    for (int b = 0; b < NUM_BONES; ++b) {
+        const Rotation3 rotation = PoseRotation(record.angles[b]);
+        const PoseVec& start = record.startPositions[b];
+        moved = PoseBoneVertices(document, b, rotation, start) || moved;
+        PoseReferencePoints(document, b, rotation, start);
+    }
+    if (!moved || (document.exporting != 0 && document.viewGenerated == 0)) {
+        return;
+    }
+    ReplaceGeneratedShape(document);
+    document.generatedModel.Show(document.viewGenerated);
+}
+
+void MeshDeformation::ReplaceGeneratedShape(ModelDocument& document) {
+    GeneratedPart& generated = document.generatedModel;
+    C3dShape* old = generated.Shape();
+    if (old != nullptr) {
+        if (host_.releasingShape) {
+            host_.releasingShape(*old);
+        }
+        if (old->GetParent() != nullptr) {
+            old->GetParent()->RemoveChild(old);
+        }
+    }
+    // A failed build keeps the old shape, which goes back into the scene.
+    generated.RebuildShape();
+    C3dShape* fresh = generated.Shape();
+    if (fresh == nullptr) {
+        return;
+    }
+    fresh->SetName(GENERATED_MODEL_NAME);
+    if (document.scene != nullptr) {
+        document.scene->AddChild(fresh);
+    }
+    if (host_.shapeReplaced) {
+        host_.shapeReplaced(*fresh);
+    }
+}
+
+void ScaleToGround(ModelDocument& document) {
+    if (document.scaleToGround != 1) {
+        return;
+    }
+    BoneLengths scaled;
+    const double ratio = LegHeightRatio(document, scaled);
+    SetBoneLengths(document, scaled);
+    for (int b = 0; b < NUM_BONES; ++b) {
+        if (!IsEligibleBone(document, b)) {
+            continue;
+        }
+        MeshData& local = document.bones[b].mesh;
+        ForEachMember(local.usedVertices, MAX_MESH_ELEMENTS,
+                      [&](int i) { local.vertices[i] = Vector::Scaled(local.vertices[i], ratio); });
+    }
+}
+
+}  // namespace editor::generate
