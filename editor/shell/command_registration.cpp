@@ -16,6 +16,7 @@ void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterMotionCaptureCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterGenerateCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterExportCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
@@ -23,7 +24,7 @@ void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
         RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
         RegisterGroupCommands,     RegisterBindingCommands,    RegisterMotionCaptureCommands,
-        RegisterModelFitCommands,  RegisterGenerateCommands,
+        RegisterModelFitCommands,  RegisterGenerateCommands,   RegisterExportCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);
