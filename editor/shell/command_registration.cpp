@@ -15,6 +15,7 @@ void RegisterGroupCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterMotionCaptureCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterHandsCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterGenerateCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterExportCommands(CMainFrame& frame, CommandRouter& router);
 
@@ -24,7 +25,8 @@ void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
         RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
         RegisterGroupCommands,     RegisterBindingCommands,    RegisterMotionCaptureCommands,
-        RegisterModelFitCommands,  RegisterGenerateCommands,   RegisterExportCommands,
+        RegisterModelFitCommands,  RegisterHandsCommands,      RegisterGenerateCommands,
+        RegisterExportCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);

@@ -16,6 +16,7 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/model_reshape.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -163,36 +164,22 @@ struct GroupArea {
     }
 
     // Runs edit on the model's triangles in its own coordinates and puts the rebuilt shape where
-    // the old one stood. The model is deselected meanwhile and selected again if it was.
+    // the old one stood; then shows the triangles edit returns.
     template <class Edit>
     void EditWinding(Edit edit) {
-        MeshPart& model = Model();
-        C3dShape* old = model.Shape();
-        if (old == nullptr) {
-            return;
-        }
-        const bool wasSelected = frame.selectedObject == old;
-        frame.Select(nullptr);
-        model.CapturePlacement();
-        if (!ReadBackGeometry(*old, model.mesh, nullptr, true)) {
+        TriangleSet shown;
+        const ModelEdit result = EditModelInPlace(frame, [&](MeshData& mesh) {
+            shown = edit(mesh);
+            return true;
+        });
+        if (result.outcome == ModelEditOutcome::ReadBackFailed) {
             frame.GetUi().ShowMessage(READ_BACK_FAILED_MESSAGE);
             return;
         }
-        const TriangleSet shown = edit(model.mesh);
-        C3dFrame* parent = old->GetParent() != nullptr ? old->GetParent() : frame.Scene();
-        if (parent != nullptr) {
-            parent->RemoveChild(old);
+        if (result.outcome == ModelEditOutcome::Edited) {
+            ShowTemporaryGroup(frame, shown);
+            frame.SetStatus("%s", READY_STATUS);
         }
-        model.RebuildShape();
-        if (parent != nullptr) {
-            parent->AddChild(model.Shape());
-        }
-        model.ApplyPlacement();
-        if (wasSelected) {
-            frame.Select(model.Shape());
-        }
-        ShowTemporaryGroup(frame, shown);
-        frame.SetStatus("%s", READY_STATUS);
     }
 
     void ReverseNormals(TriangleGroupTable& table) {

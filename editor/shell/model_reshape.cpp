@@ -1,6 +1,7 @@
 #include "editor/shell/model_reshape.h"
 
 #include "editor/model/model_document.h"
+#include "editor/model/read_back_geometry.h"
 #include "editor/shell/main_frame.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
@@ -35,6 +36,39 @@ bool ReshapeModel(CMainFrame& frame, const std::function<bool(MeshPart&)>& chang
     }
     frame.RequestRedraw();
     return changed;
+}
+
+ModelEdit EditModelInPlace(CMainFrame& frame, const std::function<bool(MeshData&)>& edit) {
+    MeshPart& model = frame.Document().model;
+    C3dShape* old = model.Shape();
+    ModelEdit result;
+    if (old == nullptr) {
+        return result;
+    }
+    result.wasSelected = frame.selectedObject == old;
+    frame.Select(nullptr);
+    model.CapturePlacement();
+    if (!ReadBackGeometry(*old, model.mesh, nullptr, true)) {
+        result.outcome = ModelEditOutcome::ReadBackFailed;
+        return result;
+    }
+    result.outcome = edit(model.mesh) ? ModelEditOutcome::Edited : ModelEditOutcome::Unchanged;
+    if (result.outcome == ModelEditOutcome::Edited) {
+        C3dFrame* parent = old->GetParent() != nullptr ? old->GetParent() : frame.Scene();
+        if (parent != nullptr) {
+            parent->RemoveChild(old);
+        }
+        model.RebuildShape();
+        if (parent != nullptr) {
+            parent->AddChild(model.Shape());
+        }
+    }
+    model.ApplyPlacement();
+    if (result.wasSelected) {
+        frame.Select(model.Shape());
+    }
+    frame.RequestRedraw();
+    return result;
 }
 
 }  // namespace editor::shell

@@ -16,4 +16,17 @@ using namespace ::editor::model;
 // change fails.
 bool ReshapeModel(CMainFrame& frame, const std::function<bool(MeshPart&)>& change);
 
+enum class ModelEditOutcome { NoModel, ReadBackFailed, Unchanged, Edited };
+struct ModelEdit {
+    ModelEditOutcome outcome = ModelEditOutcome::NoModel;
+    // The model was the selection when the edit began.
+    bool wasSelected = false;
+};
+// Edits the model's mesh in the model's own coordinates: the model is deselected, its placement
+// remembered and its geometry read back from its shape; then edit runs, and when it reports a
+// change the shape is rebuilt from the mesh in place of the old one. Either way the model keeps
+// its placement and is selected again if it was. After a failed read-back edit does not run and
+// the model stays deselected.
+ModelEdit EditModelInPlace(CMainFrame& frame, const std::function<bool(MeshData&)>& edit);
+
 }  // namespace editor::shell

@@ -60,8 +60,8 @@ class BatchGroups : public ::testing::Test {
 };
 
 TEST_F(BatchGroups, UnknownNamesStopTheScriptBeforeAnythingRuns) {
-    for (const std::string& line :
-         {"select nobody", "show bone left knee", "pick -1", "show all"}) {
+    for (const char* text : {"select nobody", "show bone left knee", "pick -1", "show all"}) {
+        const std::string line = text;
         EXPECT_EQ(Run("run Dividing Plane\n" + line + "\n"), 1) << line;
         EXPECT_EQ(errors_.rfind("test.txt:2: ", 0), 0u) << errors_;
         EXPECT_TRUE(lines_.empty()) << line;
