@@ -14,6 +14,7 @@ bool SideFile::Open(const std::string& target) {
     Discard();
     target_ = target;
     sidePath_ = SideFilePath(target);
+    size_ = 0;
     file_ = std::fopen(sidePath_.c_str(), "wb");
     failed_ = file_ == nullptr;
     return file_ != nullptr;
@@ -24,6 +25,19 @@ bool SideFile::Write(const void* data, std::size_t size) {
         return false;
     }
     if (size != 0 && std::fwrite(data, 1, size, file_) != size) {
+        failed_ = true;
+    }
+    size_ += size;
+    return !failed_;
+}
+
+bool SideFile::Rewrite(std::size_t offset, const void* data, std::size_t size) {
+    if (!file_ || failed_ || offset > size_ || size > size_ - offset) {
+        return false;
+    }
+    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0 ||
+        (size != 0 && std::fwrite(data, 1, size, file_) != size) ||
+        std::fseek(file_, 0, SEEK_END) != 0) {
         failed_ = true;
     }
     return !failed_;

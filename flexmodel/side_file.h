@@ -22,6 +22,10 @@ class SideFile {
     bool Open(const std::string& target);
     bool Write(const void* data, std::size_t size);
     bool Write(std::string_view text) { return Write(text.data(), text.size()); }
+    // Bytes written so far (the end of the file).
+    std::size_t Size() const { return size_; }
+    // Overwrites bytes already written at offset; false (changing nothing) past the end.
+    bool Rewrite(std::size_t offset, const void* data, std::size_t size);
     // Closes the side file and renames it over the target.
     bool Commit();
 
@@ -32,6 +36,7 @@ class SideFile {
     std::string sidePath_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;
+    std::size_t size_ = 0;
 };
 
 }  // namespace flexmodel

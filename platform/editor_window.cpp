@@ -36,6 +36,7 @@ bool EditorWindow::Create() {
     window_ = std::make_unique<MainWindow>(frame_, frame_.Settings());
     ui_.SetParent(window_.get());
     ui_.SetStatusSink([this](const QString& text) { window_->SetMessage(text); });
+    ui_.SetProgressSink([this](int done, int total) { window_->SetProgress(done, total); });
     return frame_.Create(std::max(window_->View()->width(), 1),
                          std::max(window_->View()->height(), 1));
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
@@ -164,6 +165,11 @@ void MainWindow::BuildStatusBar() {
     messagePane_->setObjectName(QStringLiteral("messagePane"));
     messagePane_->setMinimumWidth(1);
     bar->addWidget(messagePane_, 1);
+    progressBar_ = new QProgressBar(bar);
+    progressBar_->setObjectName(QStringLiteral("progressBar"));
+    progressBar_->setMaximumWidth(200);
+    progressBar_->hide();
+    bar->addPermanentWidget(progressBar_);
     capsPane_ = IndicatorPane(bar, QStringLiteral("CAP"));
     numPane_ = IndicatorPane(bar, QStringLiteral("NUM"));
     scrollPane_ = IndicatorPane(bar, QStringLiteral("SCRL"));
@@ -187,6 +193,17 @@ void MainWindow::SetMessage(const QString& text) {
         messagePane_->repaint();
         messagePainted_.start();
     }
+}
+
+void MainWindow::SetProgress(int done, int total) {
+    if (total <= 0) {
+        progressBar_->hide();
+        return;
+    }
+    progressBar_->setRange(0, total);
+    progressBar_->setValue(done);
+    progressBar_->show();
+    progressBar_->repaint();
 }
 
 QString MainWindow::Message() const {

@@ -12,6 +12,7 @@
 
 class QLabel;
 class QMenu;
+class QProgressBar;
 
 namespace platform {
 
@@ -47,6 +48,8 @@ class MainWindow : public QMainWindow {
     void ApplyWindowRect();
     // The status bar's message pane.
     void SetMessage(const QString& text);
+    // The status bar's progress bar at done of total; hidden when total is 0.
+    void SetProgress(int done, int total);
     QString Message() const;
 
     QAction* Action(int commandId) const;
@@ -89,6 +92,7 @@ class MainWindow : public QMainWindow {
     GlViewWidget* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
     // When the message pane was last painted at once; a long loop reporting each step must not
     // spend its time repainting.
     QElapsedTimer messagePainted_;

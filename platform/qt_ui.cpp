@@ -42,6 +42,16 @@ void QtUi::SetStatusText(const std::string& text) {
     }
 }
 
+void QtUi::ShowProgress(int done, int total) {
+    if (progressSink_) {
+        progressSink_(done, total);
+    }
+}
+
+void QtUi::EndProgress() {
+    ShowProgress(0, 0);
+}
+
 void QtUi::ShowMessage(const std::string& text) {
     Ask(parent_, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }

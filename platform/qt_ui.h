@@ -27,8 +27,12 @@ class QtUi : public Ui {
     void SetParent(QWidget* parent) { parent_ = parent; }
     // Where status texts go (the status bar's message pane).
     void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
+    // Where the progress goes (the status bar's progress bar); a total of 0 hides it.
+    void SetProgressSink(std::function<void(int, int)> sink) { progressSink_ = std::move(sink); }
 
     void SetStatusText(const std::string& text) override;
+    void ShowProgress(int done, int total) override;
+    void EndProgress() override;
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     bool AskOkCancel(const std::string& text) override;
@@ -60,6 +64,7 @@ class QtUi : public Ui {
 
     QWidget* parent_;
     std::function<void(const QString&)> statusSink_;
+    std::function<void(int, int)> progressSink_;
     QPointer<TransformsSheet> sheet_;
     std::unique_ptr<Ticker> ticker_;
 };

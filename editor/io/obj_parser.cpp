@@ -8,9 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "editor/io/nearest_normal.h"
+#include "flexmodel/nearest_normal.h"
 
 namespace editor::io {
+
+using namespace ::flexmodel;
 
 namespace {
 

@@ -17,6 +17,7 @@ void RegisterMotionCaptureCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterHandsCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterGenerateCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterExportCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterSkinCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
@@ -26,7 +27,7 @@ void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
         RegisterGroupCommands,     RegisterBindingCommands,    RegisterMotionCaptureCommands,
         RegisterModelFitCommands,  RegisterHandsCommands,      RegisterGenerateCommands,
-        RegisterSkinCommands,
+        RegisterExportCommands,    RegisterSkinCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);

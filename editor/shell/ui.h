@@ -90,6 +90,10 @@ class Ui {
 
     // Text of the status bar's message pane.
     virtual void SetStatusText(const std::string& text) = 0;
+    // A progress bar in the status bar while long work runs (done of total steps), shown at
+    // the next redraw; EndProgress takes it away. Without a window there is none.
+    virtual void ShowProgress(int /*done*/, int /*total*/) {}
+    virtual void EndProgress() {}
 
     // Message box with an OK button.
     virtual void ShowMessage(const std::string& text) = 0;

@@ -1,0 +1,194 @@
+#include "editor/export/export_driver.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "bytes/whole_file.h"
+#include "editor/export/flex_exporter.h"
+#include "editor/export/frames_chunk.h"
+#include "editor/export/gl_commands_chunk.h"
+#include "editor/export/mesh_chunks.h"
+#include "editor/export/reference_points.h"
+#include "editor/export/skeleton_chunks.h"
+#include "editor/skeleton/pose_file.h"
+#include "editor/skeleton/skeleton_posing.h"
+
+namespace editor::flexexport {
+
+using namespace ::bytes;
+
+namespace {
+
+constexpr const char* FLEX_MODEL_FILTER = "FlexModel Files (*.fm)|*.fm|All Files (*.*)|*.*||";
+constexpr const char* POSE_FILE_FILTER = "Marionet Pose Files (*.spz)|*.spz|All Files (*.*)|*.*||";
+
+std::string Format(const char* format, const std::string& value) {
+    char text[512];
+    std::snprintf(text, sizeof text, format, value.c_str());
+    return text;
+}
+
+// What the export changes and puts back: the shown state of the editable model, the exporting
+// flag, the bone lengths, the bones' local coordinates (which the ground adjustment scales) and
+// the pose.
+class EditorState {
+  public:
+    EditorState(ModelDocument& document, ExportHost& host) : document_(document), host_(host) {
+        CapturePose(document, pose_);
+        GetBoneLengths(document, lengths_);
+        for (int bone = 0; bone < NUM_BONES; ++bone) {
+            const Vector* local = document.bones[bone].mesh.vertices;
+            localCoordinates_[bone].assign(local, local + MAX_MESH_ELEMENTS);
+        }
+        modelShown_ = document.model.visible;
+        document.model.Show(0);
+        document.exporting = 1;
+    }
+    ~EditorState() {
+        document_.model.Show(modelShown_);
+        document_.exporting = 0;
+        for (int bone = 0; bone < NUM_BONES; ++bone) {
+            std::copy(localCoordinates_[bone].begin(), localCoordinates_[bone].end(),
+                      document_.bones[bone].mesh.vertices);
+        }
+        SetBoneLengths(document_, lengths_);
+        ApplyPose(document_, pose_, host_.Observer());
+    }
+    EditorState(const EditorState&) = delete;
+    EditorState& operator=(const EditorState&) = delete;
+
+  private:
+    ModelDocument& document_;
+    ExportHost& host_;
+    PoseRecord pose_;
+    BoneLengths lengths_;
+    std::vector<Vector> localCoordinates_[NUM_BONES];
+    uint32_t modelShown_ = 1;
+};
+
+bool ReadPoses(const std::string& path, std::vector<PoseRecord>& poses) {
+    std::vector<uint8_t> bytes;
+    return ReadWholeFile(path, bytes).Ok() && ParsePoseFile(bytes, poses);
+}
+
+struct ChunkStep {
+    const char* progress;
+    const char* failure;
+    std::function<bool()> write;
+};
+
+bool WriteChunks(FlexExporter& exporter, ModelDocument& document, ExportHost& host,
+                 const ExportRequest& request, const std::vector<PoseRecord>& poses) {
+    const MeshData& mesh = document.generatedModel.mesh;
+    const std::string refskelPath = request.programDir + REFSKEL_FILE_NAME;
+    auto status = [&host](const std::string& text) { host.Status(text); };
+    FrameLoopHooks hooks;
+    hooks.applyPose = [&](const PoseRecord& pose) { ApplyPose(document, pose, host.Observer()); };
+    hooks.status = status;
+    hooks.redrawView = [&host] { host.RedrawView(); };
+    hooks.progress = [&host](int done, int total) { host.Progress(done, total); };
+
+    const ChunkStep steps[] = {
+        {"Writing header chunk...", "Error writing model header - export aborted.",
+         [&] { return WriteHeaderChunk(exporter, mesh, static_cast<int>(poses.size())); }},
+        {"Writing skin pathnames chunk...",
+         "Error writing skin path names section - export aborted.",
+         [&] { return WriteSkinChunk(exporter); }},
+        {"Writing skin texture coordinates chunk...",
+         "Error writing texture coordinates - export aborted.",
+         [&] {
+             return WriteStCoordChunk(exporter, mesh, request.flipTextureU, request.flipTextureV);
+         }},
+        {"Writing triangles chunk...", "Error writing triangles - export aborted.",
+         [&] { return WriteTrisChunk(exporter, mesh); }},
+        {"Writing frames chunk...", "Error writing animation frames - export aborted.",
+         [&] {
+             const bool written = WriteFramesChunk(exporter, document, poses, hooks, refskelPath);
+             host.EndProgress();
+             return written;
+         }},
+        {"Writing glcmds and mesh nodes chunks...",
+         "Error writing graphics commands - export aborted.",
+         [&] { return WriteGlCommandsAndMeshNodes(exporter, document); }},
+        {"Writing skeletons chunk...", "Error writing skeleton data - export aborted.",
+         [&] { return WriteSkeletonChunk(exporter, document, refskelPath, status); }},
+        {"Writing references chunk...", "Error writing references section - export aborted.",
+         [&] { return WriteReferencesChunk(exporter, refskelPath, status); }},
+        {"Updating header chunk...", "Error updating model header - export aborted.",
+         [&] { return UpdateHeaderChunk(exporter); }},
+    };
+    for (const ChunkStep& step : steps) {
+        host.Status(step.progress);
+        if (!step.write()) {
+            host.Message(step.failure);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Everything after the generation, while the editor state is changed; the output path when the
+// file is in place.
+ExportResult ExportGenerated(ModelDocument& document, ExportHost& host,
+                             const ExportRequest& request, std::string& written) {
+    EditorState restoredOnReturn(document, host);
+    host.ScaleToGround();
+
+    host.Status("Enter a file name to save the flex model to...");
+    const std::optional<std::string> output = host.AskSaveFile("fm", FLEX_MODEL_FILTER);
+    if (!output) {
+        return ExportResult::Cancelled;
+    }
+    std::optional<std::string> poseFile = request.poseFile;
+    if (!poseFile) {
+        host.Status("Enter a file name to load animation (pose) data from...");
+        poseFile = host.AskOpenFile("spz", POSE_FILE_FILTER);
+        if (!poseFile) {
+            return ExportResult::Cancelled;
+        }
+    }
+    host.Status(Format("Reading motion capture data (%s)...\n", *poseFile));
+    std::vector<PoseRecord> poses;
+    if (!ReadPoses(*poseFile, poses)) {
+        host.Message("Can't read animations from '" + *poseFile + "' - export aborted.");
+        return ExportResult::Failed;
+    }
+    if (request.quick && poses.size() > QUICK_EXPORT_FRAMES) {
+        poses.resize(QUICK_EXPORT_FRAMES);
+    }
+
+    host.Status(Format("Creating flex model in '%s'...", *output));
+    FlexExporter exporter;
+    if (!exporter.Create(*output)) {
+        host.Message("Can't create output file - export aborted.");
+        return ExportResult::Failed;
+    }
+    if (!WriteChunks(exporter, document, host, request, poses)) {
+        return ExportResult::Failed;
+    }
+    if (!exporter.Commit()) {
+        host.Message("Can't write output file '" + *output + "' - export aborted.");
+        return ExportResult::Failed;
+    }
+    written = *output;
+    return ExportResult::Written;
+}
+
+}  // namespace
+
+ExportResult ExportFlexModel(ModelDocument& document, ExportHost& host,
+                             const ExportRequest& request) {
+    if (!host.GenerateBodyParts()) {
+        return ExportResult::Failed;
+    }
+    std::string written;
+    const ExportResult result = ExportGenerated(document, host, request, written);
+    if (result == ExportResult::Written) {
+        host.Status(Format("Flex model generated in '%s'", written));
+    }
+    return result;
+}
+
+}  // namespace editor::flexexport

@@ -1,0 +1,115 @@
+// The three export commands in the main frame on a real character (Sydney, bound from her
+// sample bindings): quick and chosen pose files, with the generated-model view off and on,
+// every frame read back by fmtoobj and the editor's reader; a cancel puts the view back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "editor/io/mesh_readers.h"
+#include "editor/skeleton/pose_file.h"
+#include "fmtoobj/converter.h"
+#include "tests/editor/export/export_fixture.h"
+#include "tests/editor/export/flex_file.h"
+#include "tests/editor/skeleton/frame_fixture.h"
+
+using namespace ::editor::skeleton;
+
+namespace {
+
+const std::string SYDNEY = std::string(MARIONET_SOURCE_DIR) + "/samples/sydney/";
+const std::string JUMP = std::string(MARIONET_SOURCE_DIR) + "/samples/cmu_01_01_jump.spz";
+
+class ExportCommandsTest : public FrameTest {
+  protected:
+    void SetUp() override {
+        Start();
+        for (const ScriptedAnswer& answer :
+             {ScriptedAnswer::File(SYDNEY + "sydney.md2"), ScriptedAnswer::Text("stand1"),
+              ScriptedAnswer::Press(ScriptedAnswer::Button::No),
+              ScriptedAnswer::Press(ScriptedAnswer::Button::Ok),
+              ScriptedAnswer::Press(ScriptedAnswer::Button::Ok),
+              ScriptedAnswer::File(SYDNEY + "sydney.bnd")}) {
+            ui_.Queue(answer);
+        }
+        ASSERT_TRUE(Run(ID_FILE_OPEN));
+        ASSERT_TRUE(Run(ID_FILE_LOAD_BINDINGS));
+        std::vector<uint8_t> bytes = ReadFile(JUMP);
+        ASSERT_TRUE(ParsePoseFile(bytes, jump_));
+    }
+
+    // Every frame of the file read back by both readers.
+    void ExpectReadable(const std::string& path, int frames) {
+        FlexFile file{ReadFile(path)};
+        bool exact = false;
+        EXPECT_EQ(file.Chunks(exact).size(), 9u);
+        EXPECT_TRUE(exact);
+        EXPECT_EQ(file.Header().numFrames, frames);
+        const int vertices = file.Header().numXyz;
+        for (int f = 0; f < frames; ++f) {
+            const std::string name = PoseName(jump_[f]);
+            fmtoobj::ConverterOptions options;
+            options.extended = true;
+            options.frameName = name;
+            std::ostringstream console;
+            fmtoobj::MemoryDirectory output;
+            EXPECT_EQ(fmtoobj::ConvertModel(file.bytes, options, console, output), 0) << name;
+            auto mesh = std::make_unique<MeshData>();
+            EXPECT_EQ(editor::io::ReadFmFrame(*mesh, path, name), 0) << name;
+            EXPECT_EQ(mesh->vertexCount, vertices);
+        }
+    }
+
+    std::vector<PoseRecord> jump_;
+};
+
+TEST_F(ExportCommandsTest, QuickExportOfFortyPosesWritesThirtyTwoFrames) {
+    std::vector<PoseRecord> forty(jump_.begin(), jump_.begin() + 40);
+    WritePoseFile(File("mocap.spz"), forty);
+    ui_.Queue(ScriptedAnswer::File(File("quick.fm")));
+    ASSERT_TRUE(Run(ID_EXPORT_QUICK_FLEX_MODEL));
+    EXPECT_TRUE(Saw("status: Flex model generated in '" + File("quick.fm") + "'"));
+    ExpectReadable(File("quick.fm"), 32);
+    EXPECT_FALSE(frame_->options.quickExport);
+    EXPECT_EQ(Document().model.visible, 1u);
+    EXPECT_EQ(Document().exporting, 0u);
+}
+
+TEST_F(ExportCommandsTest, ExportFromAChosenPoseFileWithTheGeneratedModelShownOrNot) {
+    for (bool shown : {false, true}) {
+        if (shown) {
+            ASSERT_TRUE(Run(ID_VIEW_GENERATED_MODEL));
+            ASSERT_EQ(Document().viewGenerated, 1u);
+            // The second generation asks before replacing each bone's stored positions.
+            for (int i = 0; i < NUM_BONES; ++i) {
+                ui_.Queue(ScriptedAnswer::Press(ScriptedAnswer::Button::Yes));
+            }
+        }
+        const std::string out = File(shown ? "shown.fm" : "hidden.fm");
+        ui_.Queue(ScriptedAnswer::File(out));
+        ui_.Queue(ScriptedAnswer::File(JUMP));
+        ASSERT_TRUE(Run(ID_EXPORT_FLEX_MODEL_FROM));
+        EXPECT_TRUE(Saw("status: Processing frame #230 of 230 ('jump230')...") || shown);
+        EXPECT_EQ(Saw("status: Processing frame 'jump2'..."), shown);
+        ExpectReadable(out, 230);
+    }
+}
+
+TEST_F(ExportCommandsTest, CancellingThePoseDialogLeavesTheModelShown) {
+    ui_.Queue(ScriptedAnswer::File(File("never.fm")));
+    ASSERT_TRUE(Run(ID_EXPORT_FLEX_MODEL_FROM));
+    EXPECT_FALSE(std::filesystem::exists(File("never.fm")));
+    EXPECT_EQ(Document().model.visible, 1u);
+    EXPECT_EQ(Document().exporting, 0u);
+}
+
+TEST_F(ExportCommandsTest, MissingMocapFileIsRefused) {
+    ui_.Queue(ScriptedAnswer::File(File("out.fm")));
+    ASSERT_TRUE(Run(ID_EXPORT_FLEX_MODEL));
+    EXPECT_TRUE(
+        Saw("message: Can't read animations from '" + File("mocap.spz") + "' - export aborted."));
+    EXPECT_FALSE(std::filesystem::exists(File("out.fm")));
+}
+
+}  // namespace
