@@ -7,8 +7,13 @@
 #include <cstdio>
 #include <string>
 
-inline int RunProgram(const std::string& arguments, std::string& output) {
+// With a directory, the program runs in it.
+inline int RunProgram(const std::string& arguments, std::string& output,
+                      const std::string& directory = std::string()) {
     std::string command = std::string("'") + MARIONET_PROGRAM + "' " + arguments + " 2>&1";
+    if (!directory.empty()) {
+        command = "cd '" + directory + "' && " + command;
+    }
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         return -1;
