@@ -37,6 +37,7 @@ bool EditorWindow::Create() {
     ui_.SetParent(window_.get());
     ui_.SetStatusSink([this](const QString& text) { window_->SetMessage(text); });
     ui_.SetProgressSink([this](int done, int total) { window_->SetProgress(done, total); });
+    ui_.SetAfterTick([this] { window_->WakeIdleSteps(); });
     return frame_.Create(std::max(window_->View()->width(), 1),
                          std::max(window_->View()->height(), 1));
 }

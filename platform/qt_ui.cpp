@@ -187,7 +187,13 @@ bool QtUi::AskMotionCapture(MotionCaptureChoice& choice, int maxNameLength) {
 }
 
 bool QtUi::StartTicking(int intervalMs, std::function<void()> tick, std::function<void()> escape) {
-    ticker_ = std::make_unique<Ticker>(intervalMs, std::move(tick), std::move(escape));
+    auto tickAndShow = [this, tick = std::move(tick)] {
+        tick();
+        if (afterTick_) {
+            afterTick_();
+        }
+    };
+    ticker_ = std::make_unique<Ticker>(intervalMs, std::move(tickAndShow), std::move(escape));
     return true;
 }
 

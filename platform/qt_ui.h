@@ -29,6 +29,9 @@ class QtUi : public Ui {
     void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
     // Where the progress goes (the status bar's progress bar); a total of 0 hides it.
     void SetProgressSink(std::function<void(int, int)> sink) { progressSink_ = std::move(sink); }
+    // Called after every tick of StartTicking: what a tick changed must be drawn, and an idle
+    // window draws nothing until asked.
+    void SetAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
 
     void SetStatusText(const std::string& text) override;
     void ShowProgress(int done, int total) override;
@@ -65,6 +68,7 @@ class QtUi : public Ui {
     QWidget* parent_;
     std::function<void(const QString&)> statusSink_;
     std::function<void(int, int)> progressSink_;
+    std::function<void()> afterTick_;
     QPointer<TransformsSheet> sheet_;
     std::unique_ptr<Ticker> ticker_;
 };

@@ -52,10 +52,14 @@ TEST(QtUiTicking, TicksUntilEscapeOrStop) {
     QtUi ui;
     int ticks = 0;
     int escapes = 0;
+    // The window is woken after each tick, so what the tick changed gets drawn.
+    int wokenAfter = 0;
+    ui.SetAfterTick([&] { wokenAfter = ticks; });
     ASSERT_TRUE(ui.StartTicking(
         5, [&] { ++ticks; }, [&] { ++escapes; }));
     QTest::qWait(100);
     EXPECT_GT(ticks, 3);
+    EXPECT_EQ(wokenAfter, ticks);
     QWidget target;
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(&target, &escape);
