@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/shell/batch_runner.h"
+#include "tests/support/batch_script_run.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::editor::shell;
@@ -27,32 +28,16 @@ const std::string OPEN_SYDNEY = "answer file " + SYDNEY +
 class BatchGroups : public ::testing::Test {
   protected:
     int Run(const std::string& script) {
-        std::istringstream in(script);
-        std::ostringstream out, err;
-        BatchRunner runner(out, err);
-        runner.SetLogPath(scratch_.File("mn.log"));
-        const int result = runner.Run(in, "test.txt");
-        lines_.clear();
-        std::istringstream text(out.str());
-        for (std::string line; std::getline(text, line);) {
-            lines_.push_back(line);
-        }
-        errors_ = err.str();
+        const int result = run_.Run(script, scratch_.File("mn.log"));
+        lines_ = run_.lines;
+        errors_ = run_.errors;
         return result;
     }
-    bool Printed(const std::string& line) const {
-        return std::find(lines_.begin(), lines_.end(), line) != lines_.end();
-    }
-    // The lines starting with prefix, in order.
+    bool Printed(const std::string& line) const { return run_.Printed(line); }
     std::vector<std::string> Starting(const std::string& prefix) const {
-        std::vector<std::string> found;
-        for (const std::string& line : lines_) {
-            if (line.rfind(prefix, 0) == 0) {
-                found.push_back(line);
-            }
-        }
-        return found;
+        return run_.Starting(prefix);
     }
+    BatchScriptRun run_;
 
     ScratchDirectory scratch_{"batch-groups"};
     std::vector<std::string> lines_;

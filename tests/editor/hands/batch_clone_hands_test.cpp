@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/shell/batch_runner.h"
+#include "tests/support/batch_script_run.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::editor::shell;
@@ -29,22 +30,17 @@ const std::vector<int> RIGHT_FOREARM = {524, 528, 532, 536, 540, 545, 547, 548, 
 
 class BatchCloneHands : public ::testing::Test {
   protected:
+    // Keeps the lines of every run, in order.
     int Run(const std::string& script) {
-        std::istringstream in(script);
-        std::ostringstream out, err;
-        BatchRunner runner(out, err);
-        runner.SetLogPath(scratch_.File("mn.log"));
-        const int result = runner.Run(in, "clone.txt");
-        std::istringstream text(out.str());
-        for (std::string line; std::getline(text, line);) {
-            lines_.push_back(line);
-        }
-        errors_ = err.str();
+        const int result = run_.Run(script, scratch_.File("mn.log"), "clone.txt");
+        lines_.insert(lines_.end(), run_.lines.begin(), run_.lines.end());
+        errors_ = run_.errors;
         return result;
     }
     bool Printed(const std::string& line) const {
         return std::find(lines_.begin(), lines_.end(), line) != lines_.end();
     }
+    BatchScriptRun run_;
     // Open and save dialogs answered with a file of the scratch directory.
     std::string Answer(const std::string& name) { return "answer file " + File(name) + "\n"; }
     std::string File(const std::string& name) { return scratch_.File(name); }

@@ -9,6 +9,7 @@
 #include "editor/io/image_file.h"
 #include "editor/shell/batch_runner.h"
 #include "scene/image.h"
+#include "tests/support/batch_script_run.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::editor::io;
@@ -33,17 +34,9 @@ class OpenAndMerge : public ::testing::Test {
 
     // Runs the script; its output lines are kept in `lines`.
     int Run(const std::string& script) {
-        std::istringstream in(script);
-        std::ostringstream out, err;
-        BatchRunner runner(out, err);
-        runner.SetLogPath(Path("mn.log"));
-        const int result = runner.Run(in, "test.txt");
-        lines.clear();
-        std::istringstream text(out.str());
-        for (std::string line; std::getline(text, line);) {
-            lines.push_back(line);
-        }
-        errors = err.str();
+        const int result = run.Run(script, Path("mn.log"));
+        lines = run.lines;
+        errors = run.errors;
         return result;
     }
 
@@ -52,9 +45,8 @@ class OpenAndMerge : public ::testing::Test {
             lines.begin(), lines.end(), [&](const auto& l) { return l.rfind(prefix, 0) == 0; }));
     }
 
-    bool Printed(const std::string& line) const {
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
+    bool Printed(const std::string& line) const { return run.Printed(line); }
+    BatchScriptRun run;
 
     ScratchDirectory scratch{"marionet-open"};
     const fs::path dir = scratch.Path();
