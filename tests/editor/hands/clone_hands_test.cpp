@@ -94,6 +94,8 @@ class CloneHandsCommand : public FrameTest {
 
     // Both arms, then filler triangles up to totalTriangles; the model goes into the scene.
     void MakeModel(HandJoin join, int handTriangles, int totalTriangles = 0) {
+        // The old shape goes: nothing may stay selected on it.
+        frame_->Select(nullptr);
         for (BonePart& bone : Document().bones) {
             bone.boundTriangles.ClearAll();
         }
