@@ -7,12 +7,14 @@
 #include "bytes/whole_file.h"
 #include "editor/mocap/bvh_reader.h"
 #include "editor/mocap/retarget.h"
+#include "editor/model/file_messages.h"
 #include "editor/skeleton/pose_file.h"
 #include "flexmodel/replace_file.h"
 
 namespace editor::mocap {
 
 using namespace ::bytes;
+using namespace ::editor::model;
 using namespace ::flexmodel;
 
 namespace {
@@ -118,7 +120,7 @@ bool ImportMotionCapture(const std::string& clipPath, const MocapOptions& option
     if (Status read = ReadWholeFile(clipPath, bytes); !read) {
         switch (read.Kind()) {
             case Failure::CantOpen:
-                error = "Can't open " + Quoted(clipPath) + ".";
+                error = CantOpenMessage(clipPath);
                 break;
             case Failure::TooLarge:
                 error = Quoted(clipPath) + " is too large to be a motion-capture clip.";
@@ -153,7 +155,7 @@ bool WriteMocapPoses(const std::string& path, const std::vector<PoseRecord>& pos
     Status written = ReplaceFile(path, SerializePoseFile(poses));
     if (!written) {
         error = written.Kind() == Failure::CantOpen
-                    ? "Can't open " + Quoted(path) + "."
+                    ? CantOpenMessage(path)
                     : "Can't write pose data to " + Quoted(path) + ".";
     }
     return written.Ok();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor/groups/model_bindings.h"
+#include "editor/model/file_messages.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/shell/command_ids.h"
@@ -24,10 +25,6 @@ namespace {
 constexpr const char* SELECT_BONE_MESSAGE = "Please select a bone first.";
 constexpr const char* ACTIVATE_GROUP_MESSAGE = "Please activate a group of triangles first.";
 constexpr const char* READY_STATUS = "Ready.";
-
-std::string CantOpenMessage(const std::string& path) {
-    return "Can't open '" + path + "'.";
-}
 
 struct BindingArea {
     explicit BindingArea(CMainFrame& frame) : frame(frame), prompts(frame) {}

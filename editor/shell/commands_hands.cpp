@@ -5,6 +5,7 @@
 
 #include "editor/hands/clone_hands.h"
 #include "editor/hands/orientation_file.h"
+#include "editor/model/file_messages.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/shell/command_ids.h"
@@ -94,7 +95,7 @@ struct HandsArea {
         Orientation orientation;
         const bytes::Status read = ReadOrientationFile(*path, orientation);
         if (read.Kind() == bytes::Failure::CantOpen) {
-            GetUi().ShowMessage("Can't open '" + *path + "'.");
+            GetUi().ShowMessage(CantOpenMessage(*path));
             return;
         }
         if (!read) {
@@ -126,7 +127,7 @@ struct HandsArea {
         lastSavePath = *path;
         const bytes::Status written = WriteOrientationFile(*path, orientation);
         if (written.Kind() == bytes::Failure::CantOpen) {
-            GetUi().ShowMessage("Can't open '" + *path + "'.");
+            GetUi().ShowMessage(CantOpenMessage(*path));
             return;
         }
         if (!written) {

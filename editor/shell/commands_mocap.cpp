@@ -7,6 +7,7 @@
 
 #include "bytes/whole_file.h"
 #include "editor/mocap/mocap_import.h"
+#include "editor/model/file_messages.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
@@ -131,7 +132,7 @@ struct MotionCaptureArea {
         std::vector<uint8_t> bytes;
         if (Status read = ReadWholeFile(path, bytes); !read) {
             frame.GetUi().ShowMessage(read.Kind() == Failure::CantOpen
-                                          ? "Can't open '" + path + "'."
+                                          ? CantOpenMessage(path)
                                           : "Can't read pose data from '" + path + "'.");
             return false;
         }

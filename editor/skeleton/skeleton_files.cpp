@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bytes/whole_file.h"
+#include "editor/model/file_messages.h"
 #include "editor/skeleton/bone_file.h"
 #include "editor/skeleton/pose_file.h"
 #include "editor/skeleton/skeleton_prompts.h"
@@ -11,15 +12,12 @@
 namespace editor::skeleton {
 
 using namespace ::bytes;
+using namespace ::editor::model;
 using namespace ::flexmodel;
 
 namespace {
 std::string Quoted(const std::string& path) {
     return "'" + path + "'";
-}
-
-std::string CantOpen(const std::string& path) {
-    return "Can't open " + Quoted(path) + ".";
 }
 
 std::string IncorrectFormat(const std::string& path) {
@@ -56,7 +54,7 @@ std::optional<std::string> SkeletonFiles::LoadPose(const std::optional<std::stri
     if (Status read = ReadWholeFile(*path, bytes); !read) {
         switch (read.Kind()) {
             case Failure::CantOpen:
-                prompts_.ShowMessage(CantOpen(*path));
+                prompts_.ShowMessage(CantOpenMessage(*path));
                 break;
             case Failure::OutOfMemory:
                 prompts_.ShowMessage("Can't allocate memory for pose data.");
@@ -105,7 +103,7 @@ bool SkeletonFiles::ReadExistingPoses(const std::string& path, std::vector<PoseR
     if (Status read = ReadWholeFile(path, bytes); !read) {
         switch (read.Kind()) {
             case Failure::CantOpen:
-                prompts_.ShowMessage(CantOpen(path));
+                prompts_.ShowMessage(CantOpenMessage(path));
                 break;
             case Failure::OutOfMemory:
                 prompts_.ShowMessage("Can't allocate memory to read existing pose data.");
@@ -127,7 +125,7 @@ bool SkeletonFiles::WritePoses(const std::string& path, const std::vector<PoseRe
     Status written = ReplaceFile(path, SerializePoseFile(records));
     if (!written) {
         prompts_.ShowMessage(written.Kind() == Failure::CantOpen
-                                 ? CantOpen(path)
+                                 ? CantOpenMessage(path)
                                  : "Can't write pose data to " + Quoted(path) + ".");
     }
     return written.Ok();
@@ -188,7 +186,7 @@ std::optional<std::string> SkeletonFiles::LoadBones(const std::optional<std::str
     if (Status read = ReadFileOfSize(*path, BONE_FILE_SIZE, bytes); !read) {
         switch (read.Kind()) {
             case Failure::CantOpen:
-                prompts_.ShowMessage(CantOpen(*path));
+                prompts_.ShowMessage(CantOpenMessage(*path));
                 break;
             case Failure::WrongSize:
                 prompts_.ShowMessage(Quoted(*path) + " does not appear to be a valid .bnz file.");
@@ -225,7 +223,7 @@ std::optional<std::string> SkeletonFiles::SaveBones(const std::optional<std::str
     }
     if (Status written = ReplaceFile(*path, SerializeBoneLengths(lengths)); !written) {
         prompts_.ShowMessage(written.Kind() == Failure::CantOpen
-                                 ? CantOpen(*path)
+                                 ? CantOpenMessage(*path)
                                  : "Can't write bone data to " + Quoted(*path) + ".");
         return std::nullopt;
     }
