@@ -31,8 +31,8 @@ std::string Format(const char* format, const std::string& value) {
 }
 
 // What the export changes and puts back: the shown state of the editable model, the exporting
-// flag, the bone lengths, the bones' local coordinates (which the ground adjustment scales) and
-// the pose.
+// flag, the bone lengths, the bones' local coordinates and rest frames (which the ground
+// adjustment scales) and the pose.
 class EditorState {
   public:
     EditorState(ModelDocument& document, ExportHost& host) : document_(document), host_(host) {
@@ -41,6 +41,7 @@ class EditorState {
         for (int bone = 0; bone < NUM_BONES; ++bone) {
             const Vector* local = document.bones[bone].mesh.vertices;
             localCoordinates_[bone].assign(local, local + MAX_MESH_ELEMENTS);
+            restFrames_[bone] = document.bones[bone].rest;
         }
         modelShown_ = document.model.visible;
         document.model.Show(0);
@@ -52,6 +53,7 @@ class EditorState {
         for (int bone = 0; bone < NUM_BONES; ++bone) {
             std::copy(localCoordinates_[bone].begin(), localCoordinates_[bone].end(),
                       document_.bones[bone].mesh.vertices);
+            document_.bones[bone].rest = restFrames_[bone];
         }
         SetBoneLengths(document_, lengths_);
         ApplyPose(document_, pose_, host_.Observer());
@@ -65,6 +67,7 @@ class EditorState {
     PoseRecord pose_;
     BoneLengths lengths_;
     std::vector<Vector> localCoordinates_[NUM_BONES];
+    RestFrame restFrames_[NUM_BONES];
     uint32_t modelShown_ = 1;
 };
 

@@ -1,5 +1,6 @@
 #include "editor/generate/body_parts.h"
 
+#include "editor/generate/joint_weights.h"
 #include "editor/model/model_document.h"
 #include "editor/model/read_back_geometry.h"
 #include "editor/skeleton/pose_observer.h"
@@ -89,6 +90,7 @@ int GenerateBodyParts(ModelDocument& document, TriangleSet& highlight, PoseObser
         status("Rotating body parts to default position...");
     }
     StoreEveryBone(document, deformation);
+    ComputeJointWeights(document);
     deformation.UpdateGeneratedModel(document);
     if (status) {
         status("Part generation completed (View Generated Model).");

@@ -1,5 +1,6 @@
 #include "editor/generate/mesh_deformation.h"
 
+#include "editor/generate/dual_quaternion.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/bone_stepping.h"
@@ -67,6 +68,70 @@ bool PoseBoneVertices(ModelDocument& document, int b, const Rotation3& rotation,
     return moved;
 }
 
+Rotation3 Transposed(const Rotation3& r) {
+    Rotation3 t;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            t.m[i][j] = r.m[j][i];
+        }
+    }
+    return t;
+}
+
+// Each bone's motion from where it stood at generation to where the record puts it.
+struct BoneMotions {
+    DualQuaternion motion[NUM_BONES];
+};
+
+BoneMotions MotionsFromRest(const ModelDocument& document, const PoseRecord& record) {
+    BoneMotions motions;
+    for (int b = 0; b < NUM_BONES; ++b) {
+        const RestFrame& rest = document.bones[b].rest;
+        const Rotation3 turn = PoseRotation(record.angles[b]) * Transposed(rest.rotation);
+        motions.motion[b] =
+            DualQuaternion::FromMotion(turn, record.startPositions[b] - turn * rest.start);
+    }
+    return motions;
+}
+
+// Re-poses the vertices near joints with their blend of the neighbouring bones' motions; the
+// others keep the rigid positions already in the generated model.
+void BlendJointVertices(ModelDocument& document, const PoseRecord& record) {
+    const BoneMotions motions = MotionsFromRest(document, record);
+    const VertexBlend* blends = document.jointBlend.vertices;
+    for (int a = 0; a < NUM_BONES; ++a) {
+        if (!HasLocalCoordinates(document, a)) {
+            continue;
+        }
+        const BonePart& bone = document.bones[a];
+        VertexSet posed = bone.boundVertices;
+        posed.And(bone.mesh.usedVertices);
+        ForEachMember(posed, MAX_MESH_ELEMENTS, [&](int i) {
+            const VertexBlend& blend = blends[i];
+            if (blend.count == 0) {
+                return;
+            }
+            double own = 1.0;
+            for (int k = 0; k < blend.count; ++k) {
+                if (HasLocalCoordinates(document, blend.bones[k])) {
+                    own -= blend.weights[k];
+                }
+            }
+            DualQuaternion mixed = DualQuaternion::Zero();
+            mixed.AddWeighted(motions.motion[a], own);
+            for (int k = 0; k < blend.count; ++k) {
+                if (HasLocalCoordinates(document, blend.bones[k])) {
+                    mixed.AddWeighted(motions.motion[blend.bones[k]], blend.weights[k]);
+                }
+            }
+            const Vector& local = bone.mesh.vertices[i];
+            const PoseVec atRest =
+                bone.rest.rotation * PoseVec{local.x, local.y, local.z} + bone.rest.start;
+            document.generatedModel.mesh.vertices[i] = DisplayFromPose(mixed.Transform(atRest));
+        });
+    }
+}
+
 void PoseReferencePoints(ModelDocument& document, int b, const Rotation3& rotation,
                          const PoseVec& start) {
     for (Vector& point : document.refSkeleton[b]) {
@@ -94,6 +159,7 @@ void MeshDeformation::StoreLocalCoordinates(ModelDocument& document, int b, cons
     if (HasLocalCoordinates(document, b) && !MayOverwrite(BoneTableName(b))) {
         return;
     }
+    bone.rest = RestFrame{start, Transposed(toBone)};
     MeshData& local = bone.mesh;
     local.vertexCount = 0;
     local.faceCount = 0;
@@ -117,6 +183,9 @@ void MeshDeformation::UpdateGeneratedModel(ModelDocument& document) {
         const PoseVec& start = record.startPositions[b];
         moved = PoseBoneVertices(document, b, rotation, start) || moved;
         PoseReferencePoints(document, b, rotation, start);
+    }
+    if (document.jointBlend.smooth != 0) {
+        BlendJointVertices(document, record);
     }
     if (!moved || (document.exporting != 0 && document.viewGenerated == 0)) {
         return;
@@ -162,7 +231,11 @@ void ScaleToGround(ModelDocument& document) {
         if (!IsEligibleBone(document, b)) {
             continue;
         }
-        MeshData& local = document.bones[b].mesh;
+        // The rest frames scale with the coordinates, so a blend still starts from where the
+        // vertex stood.
+        BonePart& bone = document.bones[b];
+        bone.rest.start = bone.rest.start * ratio;
+        MeshData& local = bone.mesh;
         ForEachMember(local.usedVertices, MAX_MESH_ELEMENTS,
                       [&](int i) { local.vertices[i] = Vector::Scaled(local.vertices[i], ratio); });
     }

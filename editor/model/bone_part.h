@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "editor/model/fixed_bit_sets.h"
+#include "editor/model/joint_blend.h"
 #include "editor/model/mesh_part.h"
 #include "editor/model/skeleton_tables.h"
 
@@ -23,6 +24,8 @@ class BonePart : public MeshPart {
     JointPart* startJoint = nullptr;
     JointPart* endJoint = nullptr;
     double length = 0.0;
+    // Where the bone stood when its local coordinates were stored.
+    RestFrame rest;
 };
 
 }  // namespace editor::model

@@ -52,6 +52,7 @@ void ModelDocument::ResetSkeleton() {
         bone.startJoint = (start >= 0 && start < NUM_JOINTS) ? &joints[start] : nullptr;
         bone.endJoint = (end >= 0 && end < NUM_JOINTS) ? &joints[end] : nullptr;
         bone.length = DefaultBoneLength(b);
+        bone.rest = RestFrame{};
     }
     std::fill(std::begin(activeNodes), std::end(activeNodes), 1u);
     defaultPose = PoseRecord();
@@ -68,6 +69,7 @@ void ModelDocument::Reset() {
     dividingPlane.ClearMesh();
     prop.ClearMesh();
     generatedModel.ClearMesh();
+    jointBlend.ClearWeights();
     generationSettings[0] = generationSettings[1] = 1.0;
     generationFlag = 0;
     usedTexels.ClearAll();

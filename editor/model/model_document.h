@@ -7,6 +7,7 @@
 #include "editor/model/face_colours.h"
 #include "editor/model/fixed_bit_sets.h"
 #include "editor/model/generated_part.h"
+#include "editor/model/joint_blend.h"
 #include "editor/model/joint_part.h"
 #include "editor/model/mesh_part.h"
 #include "editor/model/pose_record.h"
@@ -67,6 +68,8 @@ class ModelDocument {
     MeshPart dividingPlane;
     MeshPart prop;
     GeneratedPart generatedModel;
+    // Smooth joints: the user's choices and the weights of the last generation.
+    JointBlend jointBlend;
     // Read by body-part generation and the export; 1.0, 1.0 and 0 after a reset.
     double generationSettings[2] = {1.0, 1.0};
     uint32_t generationFlag = 0;

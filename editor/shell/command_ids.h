@@ -85,6 +85,9 @@ enum CommandId : int {
     ID_MODEL_FIT_TO_SKELETON = 32911,
     ID_MODEL_SCALE = 32912,
     ID_MODEL_SKIN = 32916,
+    // Smooth joints
+    ID_MODEL_SMOOTH_JOINTS = 32940,
+    ID_MODEL_JOINT_BLEND = 32941,
     // Group
     ID_GROUP_NEW = 32867,
     ID_GROUP_SAVE = 32869,

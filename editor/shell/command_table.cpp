@@ -191,6 +191,13 @@ constexpr CommandInfo kCommands[] = {
         .Separator(),
     Menu(ID_MODEL_MAKE_POSEABLE, kModel, "&Make Poseable")
         .Prompt("Commit mesh assigned to bones to make body parts"),
+    // Smooth joints
+    Menu(ID_MODEL_SMOOTH_JOINTS, kModel, "Smooth &Joints")
+        .Prompt("Blend the bones' motion near every joint of the generated model, in the view and "
+                "in exports\nSmooth Joints")
+        .Check(),
+    Menu(ID_MODEL_JOINT_BLEND, kModel, "Joint &Blend...")
+        .Prompt("Set how far the blend of Smooth Joints reaches from each joint\nJoint Blend"),
     Menu(ID_MODEL_CLONE_HANDS, kModel, "Clone &Hands")
         .Prompt("Clone the hands of the model to hold weapons\nClone Hands"),
     Menu(ID_MODEL_ROTATE_X, kModel, "Rotate &X").Separator(),

@@ -42,6 +42,11 @@ void ReadDocumentOptions(const SettingsStore& settings, ModelDocument& document)
     document.normalizePoses = settings.GetInt(kSkeleton, kNormalizePoses, 0);
     document.rigidBones = settings.GetInt(kSkeleton, kRigidBones, 0);
     document.model.ShowSolid(settings.GetInt(kModel, kSolidBody, 0));
+    document.jointBlend.smooth = settings.GetInt(kModel, kSmoothJoints, 0) != 0 ? 1 : 0;
+    const int zone = settings.GetInt(kModel, kJointBlend, DEFAULT_JOINT_BLEND_PERCENT);
+    // A zone outside the dialog's range was not written by this program.
+    document.jointBlend.zonePercent =
+        zone >= 1 && zone <= MAX_JOINT_BLEND_PERCENT ? zone : DEFAULT_JOINT_BLEND_PERCENT;
     std::optional<std::vector<std::uint8_t>> nodes = settings.GetBinary(kSkeleton, kActiveNodes);
     // A block of another size was not written by this program: keep the defaults.
     if (nodes && nodes->size() == kActiveNodesSize) {
@@ -58,6 +63,8 @@ void WriteDocumentOptions(SettingsStore& settings, const ModelDocument& document
     settings.WriteInt(kSkeleton, kNormalizePoses, static_cast<int>(document.normalizePoses));
     settings.WriteInt(kSkeleton, kRigidBones, static_cast<int>(document.rigidBones));
     settings.WriteInt(kModel, kSolidBody, static_cast<int>(document.model.solid));
+    settings.WriteInt(kModel, kSmoothJoints, static_cast<int>(document.jointBlend.smooth));
+    settings.WriteInt(kModel, kJointBlend, static_cast<int>(document.jointBlend.zonePercent));
     std::vector<std::uint8_t> nodes(kActiveNodesSize);
     for (int node = 0; node < NUM_MESH_NODES; ++node) {
         for (int byte = 0; byte < 4; ++byte) {

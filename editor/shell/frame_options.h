@@ -41,8 +41,8 @@ struct FrameOptions {
 void ReadFrameOptions(const SettingsStore& settings, FrameOptions& options);
 void WriteFrameOptions(SettingsStore& settings, const FrameOptions& options);
 
-// The document's options the profile keeps: rigid bones, normalised poses, solid model and
-// the active mesh nodes.
+// The document's options the profile keeps: rigid bones, normalised poses, solid model, the
+// active mesh nodes, smooth joints and their blend zone.
 void ReadDocumentOptions(const SettingsStore& settings, ModelDocument& document);
 void WriteDocumentOptions(SettingsStore& settings, const ModelDocument& document);
 

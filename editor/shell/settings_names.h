@@ -29,6 +29,8 @@ inline constexpr std::string_view kNormalizePoses = "NormalizePoses";
 inline constexpr std::string_view kRigidBones = "RigidBones";
 inline constexpr std::string_view kSolidBody = "SolidBody";
 inline constexpr std::string_view kActiveNodes = "ActiveNodes";
+inline constexpr std::string_view kSmoothJoints = "SmoothJoints";
+inline constexpr std::string_view kJointBlend = "JointBlend";
 
 // "ActiveNodes" holds 16 little-endian int32 flags; any other size is ignored.
 inline constexpr std::size_t kActiveNodesSize = 64;
