@@ -1,9 +1,10 @@
 #pragma once
-// The weights of smooth joints. Where the surface crosses from one bone's vertices to a
-// neighbouring bone's (bones that share a joint), vertices within the blend zone of that seam
-// take part of the neighbour's motion: half at the seam, fading smoothly to none at the zone's
-// edge, measured along the surface so that a vertex merely near a joint in space (a hand by the
-// hip) keeps its own bone. Vertices farther from every seam follow their bone alone.
+// The weights of smooth joints. Across the joint between a bone and its parent or child, the
+// share of the other bone's motion rises smoothly along the limb: none a blend zone before the
+// joint, half at the joint, all of it a zone past it, so every ring of the limb turns as one
+// whatever path the binding's seam takes. Only vertices the surface joins to the seam between
+// the two bones blend (not a hand that merely hangs by the hip), and vertices farther than the
+// zone from every joint follow their own bone alone.
 
 #include "editor/model/forward.h"
 

@@ -1,6 +1,8 @@
 #include "editor/generate/mesh_deformation.h"
 
-#include "editor/generate/dual_quaternion.h"
+#include <vector>
+
+#include "editor/generate/quaternion.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/bone_stepping.h"
@@ -78,26 +80,61 @@ Rotation3 Transposed(const Rotation3& r) {
     return t;
 }
 
-// Each bone's motion from where it stood at generation to where the record puts it.
-struct BoneMotions {
-    DualQuaternion motion[NUM_BONES];
+// Each bone's motion from where it stood at generation to where the record puts it:
+// p -> turn * p + shift, and the turn as a quaternion for blending.
+struct BoneMotion {
+    Rotation3 turn;
+    PoseVec shift;
+    Quaternion rotation;
+
+    PoseVec Apply(const PoseVec& p) const { return turn * p + shift; }
 };
 
-BoneMotions MotionsFromRest(const ModelDocument& document, const PoseRecord& record) {
-    BoneMotions motions;
+std::vector<BoneMotion> MotionsFromRest(const ModelDocument& document, const PoseRecord& record) {
+    std::vector<BoneMotion> motions(NUM_BONES);
     for (int b = 0; b < NUM_BONES; ++b) {
         const RestFrame& rest = document.bones[b].rest;
-        const Rotation3 turn = PoseRotation(record.angles[b]) * Transposed(rest.rotation);
-        motions.motion[b] =
-            DualQuaternion::FromMotion(turn, record.startPositions[b] - turn * rest.start);
+        BoneMotion& motion = motions[b];
+        motion.turn = PoseRotation(record.angles[b]) * Transposed(rest.rotation);
+        motion.shift = record.startPositions[b] - motion.turn * rest.start;
+        motion.rotation = Quaternion::FromRotation(motion.turn);
     }
     return motions;
+}
+
+// The vertex at rest moved by its blend: turned by the blend of the bones' rotations about each
+// joint, each joint carried where the blend of the bones' motions puts it. At a bent joint the
+// vertex swings round the joint instead of cutting the corner, and where a pose stretches a bone
+// away from its neighbour the gap is spread over the blend zone.
+PoseVec BlendedPosition(const ModelDocument& document, const std::vector<BoneMotion>& motions,
+                        int owner, const VertexBlend& blend, const PoseVec& atRest) {
+    double own = 1.0;
+    double neighbours = 0.0;
+    PoseVec ownAnchor{0.0, 0.0, 0.0};
+    for (int k = 0; k < blend.count; ++k) {
+        own -= blend.weights[k];
+        neighbours += blend.weights[k];
+        ownAnchor = ownAnchor + document.bones[blend.anchors[k]].rest.start * blend.weights[k];
+    }
+    ownAnchor = ownAnchor * (1.0 / neighbours);
+    Quaternion rotation = Quaternion::Zero();
+    rotation.AddWeighted(motions[owner].rotation, own);
+    for (int k = 0; k < blend.count; ++k) {
+        rotation.AddWeighted(motions[blend.bones[k]].rotation, blend.weights[k]);
+    }
+    const Rotation3 turn = rotation.ToRotation();
+    PoseVec moved = turn * atRest + (motions[owner].Apply(ownAnchor) - turn * ownAnchor) * own;
+    for (int k = 0; k < blend.count; ++k) {
+        const PoseVec& anchor = document.bones[blend.anchors[k]].rest.start;
+        moved = moved + (motions[blend.bones[k]].Apply(anchor) - turn * anchor) * blend.weights[k];
+    }
+    return moved;
 }
 
 // Re-poses the vertices near joints with their blend of the neighbouring bones' motions; the
 // others keep the rigid positions already in the generated model.
 void BlendJointVertices(ModelDocument& document, const PoseRecord& record) {
-    const BoneMotions motions = MotionsFromRest(document, record);
+    const std::vector<BoneMotion> motions = MotionsFromRest(document, record);
     const VertexBlend* blends = document.jointBlend.vertices;
     for (int a = 0; a < NUM_BONES; ++a) {
         if (!HasLocalCoordinates(document, a)) {
@@ -107,27 +144,14 @@ void BlendJointVertices(ModelDocument& document, const PoseRecord& record) {
         VertexSet posed = bone.boundVertices;
         posed.And(bone.mesh.usedVertices);
         ForEachMember(posed, MAX_MESH_ELEMENTS, [&](int i) {
-            const VertexBlend& blend = blends[i];
-            if (blend.count == 0) {
+            if (blends[i].count == 0) {
                 return;
-            }
-            double own = 1.0;
-            for (int k = 0; k < blend.count; ++k) {
-                if (HasLocalCoordinates(document, blend.bones[k])) {
-                    own -= blend.weights[k];
-                }
-            }
-            DualQuaternion mixed = DualQuaternion::Zero();
-            mixed.AddWeighted(motions.motion[a], own);
-            for (int k = 0; k < blend.count; ++k) {
-                if (HasLocalCoordinates(document, blend.bones[k])) {
-                    mixed.AddWeighted(motions.motion[blend.bones[k]], blend.weights[k]);
-                }
             }
             const Vector& local = bone.mesh.vertices[i];
             const PoseVec atRest =
                 bone.rest.rotation * PoseVec{local.x, local.y, local.z} + bone.rest.start;
-            document.generatedModel.mesh.vertices[i] = DisplayFromPose(mixed.Transform(atRest));
+            document.generatedModel.mesh.vertices[i] =
+                DisplayFromPose(BlendedPosition(document, motions, a, blends[i], atRest));
         });
     }
 }

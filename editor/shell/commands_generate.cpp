@@ -55,10 +55,10 @@ void ToggleSmoothJoints(CMainFrame& frame) {
 
 void AskJointBlend(CMainFrame& frame) {
     JointBlend& blend = frame.Document().jointBlend;
-    const std::optional<std::string> answer = frame.GetUi().AskText(
-        {.title = "Blend zone at each joint, in percent of the shorter bone:",
-         .initialText = std::to_string(blend.zonePercent),
-         .maxLength = 12});
+    const std::optional<std::string> answer =
+        frame.GetUi().AskText({.title = "Blend zone at each joint, in percent of the shorter bone:",
+                               .initialText = std::to_string(blend.zonePercent),
+                               .maxLength = 12});
     if (!answer) {
         return;
     }

@@ -17,7 +17,8 @@ Vector Unit(Vector v) {
 // The ring's axis: along the bone inside it, halfway between the two bones at a joint.
 Vector RingAxis(const std::vector<Vector>& points, int i) {
     const int last = static_cast<int>(points.size()) - 1;
-    const Vector before = Unit(Vector::Subtract(points[std::max(i, 1)], points[std::max(i, 1) - 1]));
+    const Vector before =
+        Unit(Vector::Subtract(points[std::max(i, 1)], points[std::max(i, 1) - 1]));
     const Vector after =
         Unit(Vector::Subtract(points[std::min(i, last - 1) + 1], points[std::min(i, last - 1)]));
     return Unit(Vector::Add(before, after));
@@ -57,10 +58,10 @@ void AddBoneChain(MeshData& mesh, BoundTriangles& bound, const GuessSkeleton& sk
     for (int ring = 0; ring + 1 < rings; ++ring) {
         const int bone = ringBone[ring + 1];
         for (int s = 0; s < shape.sides; ++s) {
-            bound[bone].SetBit(mesh.AddTriangle(at(ring, s), at(ring + 1, s + 1), at(ring, s + 1),
-                                                0, 0, 0));
-            bound[bone].SetBit(mesh.AddTriangle(at(ring, s), at(ring + 1, s), at(ring + 1, s + 1),
-                                                0, 0, 0));
+            bound[bone].SetBit(
+                mesh.AddTriangle(at(ring, s), at(ring + 1, s + 1), at(ring, s + 1), 0, 0, 0));
+            bound[bone].SetBit(
+                mesh.AddTriangle(at(ring, s), at(ring + 1, s), at(ring + 1, s + 1), 0, 0, 0));
         }
     }
     if (!shape.capped) {

@@ -229,13 +229,14 @@ TEST_F(SmoothJoints, JointedCharactersStretchFarLessThanRigidPartsOverTheJump) {
         });
         const Stretch rigid = JumpStretch(false);
         const Stretch smooth = JumpStretch(true);
-        std::printf("[ figures ] %s character, edge stretch over the jump: rigid 99%% %.3f 99.9%% "
-                    "%.3f max %.3f; smooth 99%% %.3f 99.9%% %.3f max %.3f\n",
-                    character.name, rigid.p99, rigid.p999, rigid.max, smooth.p99, smooth.p999,
-                    smooth.max);
-        EXPECT_LE(smooth.p99, 1.3);
-        EXPECT_LE(smooth.p999, 2.0);
-        EXPECT_LT(smooth.max, rigid.max);
+        std::printf(
+            "[ figures ] %s character, edge stretch over the jump: rigid 99%% %.3f 99.9%% "
+            "%.3f max %.3f; smooth 99%% %.3f 99.9%% %.3f max %.3f\n",
+            character.name, rigid.p99, rigid.p999, rigid.max, smooth.p99, smooth.p999, smooth.max);
+        EXPECT_LE(smooth.p99, 1.4);
+        EXPECT_LT(smooth.p99, rigid.p99 - 0.15);
+        EXPECT_LT(smooth.p999, rigid.p999 - 0.25);
+        EXPECT_LT(smooth.max, 0.6 * rigid.max);
     }
 }
 
@@ -258,15 +259,17 @@ TEST_F(SmoothJoints, ABentOrTwistedElbowKeepsItsVolume) {
         const double rigid = VolumeOf(Posed(pose, false)) / straight;
         const double linear = VolumeOf(LinearBlend(pose)) / straight;
         const double smooth = VolumeOf(Posed(pose, true)) / straight;
-        std::printf("[ figures ] elbow %s: volume kept rigid %.3f, linear blend %.3f, smooth "
-                    "%.3f\n",
-                    bend.name, rigid, linear, smooth);
+        std::printf(
+            "[ figures ] elbow %s: volume kept rigid %.3f, linear blend %.3f, smooth "
+            "%.3f\n",
+            bend.name, rigid, linear, smooth);
         EXPECT_GE(smooth, 0.9);
         EXPECT_GT(smooth, linear);
     }
 }
 
 TEST_F(SmoothJoints, VerticesAwayFromJointsFollowTheirBoneExactly) {
+    document_->jointBlend.zonePercent = 20;
     Make([](MeshData& mesh, BoundTriangles& bound, const GuessSkeleton& skeleton) {
         AddJointedCharacter(mesh, bound, skeleton, {1.2, 4, 12, false});
     });
