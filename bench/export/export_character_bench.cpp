@@ -1,5 +1,6 @@
 // The whole export of 1000 frames of a 2048-vertex, 2048-triangle character bound to all 37
-// bones, posed through the skeleton and the mesh deformation by the motion-capture sample.
+// bones, posed through the skeleton and the mesh deformation by the motion-capture sample, with
+// the rigid parts and with smooth joints.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 
 #include "bytes/whole_file.h"
 #include "editor/export/export_driver.h"
+#include "editor/generate/joint_weights.h"
 #include "editor/generate/mesh_deformation.h"
 #include "editor/skeleton/pose_file.h"
 #include "editor/skeleton/skeleton_posing.h"
@@ -51,7 +53,8 @@ class QuietHost : public ExportHost {
 };
 
 // Every vertex bound to one bone (in runs around the band) with its position as its local
-// coordinate; every triangle to its first corner's bone.
+// coordinate (the bone standing at the origin, unturned); every triangle to its first corner's
+// bone.
 void BindToAllBones(ModelDocument& document) {
     const MeshData& mesh = document.model.mesh;
     for (int v = 0; v < mesh.vertexCount; ++v) {
@@ -73,6 +76,7 @@ void BindToAllBones(ModelDocument& document) {
     }
 }
 
+// Argument 0: rigid parts; 1: smooth joints, with their weights made as Make Poseable makes them.
 void BM_ExportCharacter(benchmark::State& state) {
     const std::filesystem::path directory = std::filesystem::temp_directory_path() /
                                             ("bench_export_character-" + std::to_string(getpid()));
@@ -103,6 +107,13 @@ void BM_ExportCharacter(benchmark::State& state) {
     RestoreDefaults(*document);
     MakeBand(*document, 1024);
     BindToAllBones(*document);
+    document->jointBlend.smooth = static_cast<uint32_t>(state.range(0));
+    editor::generate::ComputeJointWeights(*document);
+    int blended = 0;
+    for (const auto& vertex : document->jointBlend.vertices) {
+        blended += vertex.count != 0 ? 1 : 0;
+    }
+    state.counters["blended"] = blended;
 
     QuietHost host((directory / "out.fm").string());
     ExportRequest request;
@@ -120,4 +131,4 @@ void BM_ExportCharacter(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_ExportCharacter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCharacter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
