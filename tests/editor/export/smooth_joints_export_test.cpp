@@ -194,3 +194,16 @@ TEST(SmoothJointsExport, TheSampleJumpTearsLessAtHerJointsAndRigidStaysAsItWas) 
     EXPECT_EQ(ExportSample(scratch, "again.fm", {"run Smooth Joints", "run Smooth Joints"}),
               rigid.bytes);
 }
+
+// "Scale To Ground" scales the bones' rest frames with their coordinates, so the scaled blend
+// still starts from where each vertex stood and beats the scaled rigid parts.
+TEST(SmoothJointsExport, ScaledToTheGroundTheBlendHolds) {
+    ScratchDirectory scratch("smooth-ground");
+    const Stretch rigid =
+        EdgeStretch(FlexFile{ExportSample(scratch, "rigid.fm", {"run Scale To Ground"})});
+    const Stretch smooth = EdgeStretch(
+        FlexFile{ExportSample(scratch, "smooth.fm", {"run Smooth Joints", "run Scale To Ground"})});
+    EXPECT_LT(smooth.p99, rigid.p99);
+    EXPECT_LT(smooth.p999, rigid.p999);
+    EXPECT_LT(smooth.max, rigid.max);
+}
