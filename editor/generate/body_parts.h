@@ -52,8 +52,8 @@ int AssignBoneVertices(ModelDocument& document, TriangleSet& highlight,
                        const GenerationStatus& status);
 
 // AssignBoneVertices, then, on success, reads the model back from the scene, stores the local
-// coordinates of every eligible bone (through deformation, which may ask before overwriting)
-// and poses the generated model.
+// coordinates of every eligible bone (through deformation, which may ask before overwriting),
+// works out the weights of smooth joints and poses the generated model.
 int GenerateBodyParts(ModelDocument& document, TriangleSet& highlight, PoseObserver& deformation,
                       const GenerationStatus& status);
 

@@ -225,7 +225,8 @@ std::vector<double> DistancesFromSeam(const Surface& surface, const RestVertices
     return distance;
 }
 
-// The strongest neighbours' shares next to the own bone's, normalised to a sum of one.
+// The strongest neighbours' shares next to the own bone's (what the strongest leaves it),
+// normalised to a sum of one.
 VertexBlend Normalised(std::vector<Candidate>& candidates) {
     std::sort(candidates.begin(), candidates.end(),
               [](const Candidate& x, const Candidate& y) { return x.share > y.share; });
@@ -238,9 +239,13 @@ VertexBlend Normalised(std::vector<Candidate>& candidates) {
     }
     VertexBlend blend;
     for (const Candidate& candidate : candidates) {
+        const auto weight = static_cast<float>(candidate.share / total);
+        if (weight <= 0.0f) {
+            continue;
+        }
         blend.bones[blend.count] = static_cast<uint8_t>(candidate.bone);
         blend.anchors[blend.count] = static_cast<uint8_t>(candidate.anchor);
-        blend.weights[blend.count] = static_cast<float>(candidate.share / total);
+        blend.weights[blend.count] = weight;
         ++blend.count;
     }
     return blend;

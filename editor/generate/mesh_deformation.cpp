@@ -116,7 +116,9 @@ PoseVec BlendedPosition(const ModelDocument& document, const std::vector<BoneMot
         neighbours += blend.weights[k];
         ownAnchor = ownAnchor + document.bones[blend.anchors[k]].rest.start * blend.weights[k];
     }
-    ownAnchor = ownAnchor * (1.0 / neighbours);
+    if (neighbours > 0.0) {
+        ownAnchor = ownAnchor * (1.0 / neighbours);
+    }
     Quaternion rotation = Quaternion::Zero();
     rotation.AddWeighted(motions[owner].rotation, own);
     for (int k = 0; k < blend.count; ++k) {

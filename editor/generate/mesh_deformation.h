@@ -1,6 +1,7 @@
 #pragma once
 // The generated model follows the skeleton: every bone carries the vertices it owns rigidly,
-// stored in the bone's own frame, from its frame into the current pose.
+// stored in the bone's own frame, from its frame into the current pose; with smooth joints on,
+// the vertices near a joint turn with a blend of the bones that meet there.
 
 #include <functional>
 #include <string>
@@ -34,7 +35,8 @@ struct DeformationHost {
 // the reference skeleton after every applied pose.
 //
 // A bone's own mesh keeps the coordinates: vertices[i] for model vertex i, vertexCount the
-// number stored, and usedVertices the vertices that have one. Only those are posed, so a vertex
+// number stored, and usedVertices the vertices that have one; its rest frame says where the bone
+// stood when they were stored. Only those are posed, so a vertex
 // bound after generation keeps the model's position instead of jumping to the bone's origin.
 class MeshDeformation : public PoseObserver {
   public:
