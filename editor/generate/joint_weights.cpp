@@ -182,12 +182,6 @@ JointBetween FindJoint(const ModelDocument& document, int a, int n) {
     return {};
 }
 
-// 0 at 0, 1 at 1 and beyond, flat at both ends.
-double SmoothStep(double x) {
-    x = std::clamp(x, 0.0, 1.0);
-    return x * x * (3.0 - 2.0 * x);
-}
-
 struct Candidate {
     int bone;
     int anchor;
@@ -285,7 +279,7 @@ void ComputeJointWeights(ModelDocument& document) {
                     continue;
                 }
                 const double past = Dot(rest.position[v] - at, joint.across);
-                const double share = SmoothStep((past + reach) / (2.0 * reach));
+                const double share = std::clamp((past + reach) / (2.0 * reach), 0.0, 1.0);
                 if (share > 0.0) {
                     candidates[v].push_back({n, joint.anchor, share});
                 }

@@ -1,10 +1,11 @@
 #pragma once
 // The weights of smooth joints. Across the joint between a bone and its parent or child, the
-// share of the other bone's motion rises smoothly along the limb: none a blend zone before the
+// share of the other bone's motion rises evenly along the limb: none a blend zone before the
 // joint, half at the joint, all of it a zone past it, so every ring of the limb turns as one
-// whatever path the binding's seam takes. Only vertices the surface joins to the seam between
-// the two bones blend (not a hand that merely hangs by the hip), and vertices farther than the
-// zone from every joint follow their own bone alone.
+// whatever path the binding's seam takes, and the bend spreads evenly over the zone (a ramp
+// steeper at the joint stretched the edges there more, on the sample and on test characters). Only
+// vertices the surface joins to the seam between the two bones blend (not a hand that merely hangs
+// by the hip), and vertices farther than the zone from every joint follow their own bone alone.
 
 #include "editor/model/forward.h"
 

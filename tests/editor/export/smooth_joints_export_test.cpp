@@ -168,10 +168,10 @@ TEST(SmoothJointsExport, TheSampleJumpTearsLessAtHerJointsAndRigidStaysAsItWas) 
     const Stretch widest = EdgeStretch(wide);
     std::printf("[ figures ] sample jump, edge stretch: rigid %s; smooth %s; smooth at 100%% %s\n",
                 Figures(before).c_str(), Figures(after).c_str(), Figures(widest).c_str());
-    EXPECT_LT(after.p99, before.p99);
-    EXPECT_LT(after.p999, before.p999);
+    EXPECT_LT(after.p99, before.p99 - 0.1);
+    EXPECT_LE(after.p999, 2.0);
     EXPECT_LT(after.max, before.max);
-    EXPECT_LE(widest.p999, 2.0);
+    EXPECT_LT(widest.max, before.max);
     // Only the vertices follow the blend. The skeleton's and the reference points stay the
     // bones' own; they are written in each frame's packing, which follows the blended vertices.
     EXPECT_NE(ChunkBytes(rigid, "frames"), ChunkBytes(smooth, "frames"));
