@@ -182,6 +182,16 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_SKELETON_PLAY_POSES, kSkeleton, "&Play Poses...")
         .Prompt("Play the poses of a pose file on the skeleton; Esc stops\nPlay Poses")
         .Check(),
+    // Rigging a model automatically
+    Menu(ID_SKELETON_FIT_TO_MODEL, kSkeleton, "&Fit Skeleton to Model")
+        .Prompt("Place the skeleton's joints in the standing model\nFit Skeleton to Model")
+        .Separator(),
+    Menu(ID_SKELETON_BIND_UNBOUND, kSkeleton, "Bind Un&bound Triangles")
+        .Prompt("Give every unbound triangle the bone of its nearest bound neighbour\nBind "
+                "Unbound Triangles"),
+    Menu(ID_SKELETON_AUTO_RIG, kSkeleton, "Auto &Rig...")
+        .Prompt("Fit the model and the skeleton, bind every triangle and make the model "
+                "poseable\nAuto Rig"),
     // Model
     Menu(ID_MODEL_SOLID, kModel, "&Solid (selectable)").Check(),
     Menu(ID_MODEL_LIVE_UPDATE_MENU, kModel, "&Live Update").Check(),

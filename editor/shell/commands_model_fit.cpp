@@ -9,6 +9,7 @@
 #include "editor/shell/main_frame.h"
 #include "editor/shell/model_fit.h"
 #include "editor/shell/model_reshape.h"
+#include "editor/shell/rig_steps.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -42,28 +43,33 @@ std::optional<double> MoveModel(
     return scale;
 }
 
-void FitModelToSkeleton(CMainFrame& frame) {
+}  // namespace
+
+bool FitModelToSkeletonStep(CMainFrame& frame) {
     ModelDocument& document = frame.Document();
     if (document.model.Shape() == nullptr) {
         frame.GetUi().ShowMessage(NO_MODEL_MESSAGE);
-        return;
+        return false;
     }
     const std::optional<SkeletonStance> stance = StanceOf(document);
     if (!stance || !(stance->StandingHeight() > 0.0)) {
         frame.GetUi().ShowMessage(
             "The skeleton does not stand upright: its toes are not below "
             "the top of its head.");
-        return;
+        return false;
     }
     const std::optional<double> scale =
         MoveModel(frame, [&](const MeshData& mesh) { return FitToStance(mesh, *stance); });
     if (!scale) {
         frame.GetUi().ShowMessage("The model has no height to fit to the skeleton.");
-        return;
+        return false;
     }
     frame.SetStatus("Model fitted to the skeleton: scaled to %.1f%%, standing %.1f units tall.",
                     *scale * 100.0, stance->StandingHeight());
+    return true;
 }
+
+namespace {
 
 void ScaleModel(CMainFrame& frame) {
     if (frame.Document().model.Shape() == nullptr) {
@@ -93,7 +99,7 @@ void ScaleModel(CMainFrame& frame) {
 }  // namespace
 
 void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router) {
-    router.Bind(ID_MODEL_FIT_TO_SKELETON, {.run = [&frame] { FitModelToSkeleton(frame); }});
+    router.Bind(ID_MODEL_FIT_TO_SKELETON, {.run = [&frame] { FitModelToSkeletonStep(frame); }});
     router.Bind(ID_MODEL_SCALE, {.run = [&frame] { ScaleModel(frame); }});
 }
 

@@ -1,0 +1,694 @@
+#include "editor/skeleton/skeleton_fit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <queue>
+#include <utility>
+
+#include "editor/skeleton/pose_math.h"
+#include "editor/skeleton/skeleton_scene.h"
+
+namespace editor::skeleton {
+
+namespace {
+
+// Enough points that a slice of a thin limb holds a few dozen of them.
+constexpr int kSamples = 12000;
+// Fractions of the mesh's height.
+constexpr double kSliceHalf = 0.012;
+constexpr double kSliceStep = 0.01;
+constexpr double kLowestLegSlice = 0.03;
+constexpr double kHighestLegSlice = 0.6;
+constexpr double kLegGap = 0.006;
+// The legs must part somewhere in this many slices from the bottom.
+constexpr int kLegSearch = 35;
+constexpr double kClusterGap = 0.03;
+constexpr double kSpineHalfWidth = 0.06;
+constexpr double kHeadRadius = 0.12;
+constexpr double kHipAboveCrotch = 0.08;
+constexpr double kBehindBody = 0.12;
+// A mesh this much wider than tall is lying down.
+constexpr double kLyingRatio = 0.4;
+// The knee is where the leg bends when its centre line leaves the hip-ankle line this far.
+constexpr double kKneeBend = 0.045;
+// The elbow likewise, from the shoulder-wrist line.
+constexpr double kElbowBend = 0.03;
+// Arm points farther from the shoulder than this multiple of the skeleton's arm are not hand.
+constexpr double kLongestReach = 1.3;
+constexpr int kArmBins = 12;
+// Gaps in an arm's points up to this share of the height are bridged.
+constexpr double kArmStep = 0.05;
+constexpr double kUnreached = 1e300;
+constexpr double kTrunkGap = 0.012;
+
+struct SideJoints {
+    int hip, knee, ankle, toes, shoulder, elbow, wrist, fingertips;
+    double sign;  // +1 left (+Y), -1 right
+};
+constexpr SideJoints kSides[2] = {{1, 2, 3, 4, 11, 12, 13, 14, 1.0},
+                                  {5, 6, 7, 8, 17, 18, 19, 20, -1.0}};
+constexpr int kHipAnchor = 0;
+constexpr int kSpine[5] = {9, 10, 26, 27, 28};  // lower back .. top of head
+constexpr int kTopOfHead = 28;
+
+Point3 Add(const Point3& a, const Point3& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+Point3 Sub(const Point3& a, const Point3& b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Point3 Scale(const Point3& a, double s) {
+    return {a.x * s, a.y * s, a.z * s};
+}
+double Dot(const Point3& a, const Point3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Point3 Cross(const Point3& a, const Point3& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double Norm(const Point3& a) {
+    return std::sqrt(Dot(a, a));
+}
+Point3 Lerp(const Point3& a, const Point3& b, double t) {
+    return Add(a, Scale(Sub(b, a), t));
+}
+
+double Median(std::vector<double> values) {
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+// The player skeleton's own proportions, display space.
+JointPositions BuiltInJoints() {
+    PoseVec pose[NUM_JOINTS];
+    BuiltInJointPositions(pose);
+    JointPositions joints{};
+    for (int j = 0; j < NUM_JOINTS; ++j) {
+        const Vector v = DisplayFromPose(pose[j]);
+        joints[j] = {v.x, v.y, v.z};
+    }
+    return joints;
+}
+
+double StandingHeight(const JointPositions& joints) {
+    return joints[kTopOfHead].z - std::min(joints[kSides[0].toes].z, joints[kSides[1].toes].z);
+}
+
+struct LegSlice {
+    bool found = false;
+    double z = 0.0;
+    Point3 centre[2];
+    double radius[2] = {0.0, 0.0};
+};
+
+// What the slices of the mesh tell about the body.
+struct Body {
+    std::vector<Point3> points;
+    double floor = 0.0;
+    double top = 0.0;
+    double height = 0.0;  // top - floor
+    double middleY = 0.0;
+    std::vector<LegSlice> legs;  // found slices, bottom up
+    double crotch = 0.0;
+    double headTop = 0.0;
+    double bodyX = 0.0;
+
+    std::vector<Point3> Band(double z, double half) const {
+        std::vector<Point3> band;
+        for (const Point3& p : points) {
+            if (std::fabs(p.z - z) <= half) {
+                band.push_back(p);
+            }
+        }
+        return band;
+    }
+
+    // The middle of the trunk front to back at a height: the median depth of the surface near
+    // the middle plane.
+    double SpineX(double z) const {
+        std::vector<double> xs;
+        for (const Point3& p : points) {
+            if (std::fabs(p.z - z) <= 0.02 * height &&
+                std::fabs(p.y - middleY) <= kSpineHalfWidth * height) {
+                xs.push_back(p.x);
+            }
+        }
+        return xs.empty() ? bodyX : Median(xs);
+    }
+};
+
+// One leg's column in a slice: its middle across, and front to back between its front and a
+// back no deeper than its width allows (a cape or tail behind the leg does not pull it back).
+void MeasureColumn(const std::vector<Point3>& band, double yLow, double yHigh, Point3& centre,
+                   double& radius) {
+    double front = 1e300;
+    for (const Point3& p : band) {
+        if (p.y >= yLow && p.y <= yHigh) {
+            front = std::min(front, p.x);
+        }
+    }
+    const double width = yHigh - yLow;
+    double back = front;
+    for (const Point3& p : band) {
+        if (p.y >= yLow && p.y <= yHigh && p.x <= front + 1.5 * width) {
+            back = std::max(back, p.x);
+        }
+    }
+    centre = {(front + back) / 2.0, (yLow + yHigh) / 2.0, 0.0};
+    radius = std::max(width, back - front) / 2.0;
+}
+
+// Two columns either side of the middle: a gap across the middle plane in the front part of
+// the slice, and the run of points on each side of it.
+LegSlice FindLegs(const Body& body, double z, std::optional<double> split = std::nullopt) {
+    LegSlice slice;
+    slice.z = z;
+    const double h = body.height;
+    std::vector<Point3> band = body.Band(z, kSliceHalf * h);
+    std::erase_if(band, [&](const Point3& p) { return std::fabs(p.y - body.middleY) > 0.25 * h; });
+    if (band.size() < 8) {
+        return slice;
+    }
+    std::vector<double> xs;
+    for (const Point3& p : band) {
+        xs.push_back(p.x);
+    }
+    std::sort(xs.begin(), xs.end());
+    const double front = xs[xs.size() / 10];
+    std::vector<double> ys;
+    for (const Point3& p : band) {
+        if (p.x <= front + 0.1 * h) {
+            ys.push_back(p.y);
+        }
+    }
+    std::sort(ys.begin(), ys.end());
+    int best = -1;
+    double bestGap = kLegGap * h;
+    for (size_t i = 0; i + 1 < ys.size(); ++i) {
+        const double gap = ys[i + 1] - ys[i];
+        const double middle = (ys[i + 1] + ys[i]) / 2.0;
+        if (gap > bestGap && std::fabs(middle - body.middleY) < 0.08 * h) {
+            best = static_cast<int>(i);
+            bestGap = gap;
+        }
+    }
+    if (best < 0 && split) {
+        // Legs that touch here are parted where they part higher up.
+        best = static_cast<int>(std::lower_bound(ys.begin(), ys.end(), *split) - ys.begin()) - 1;
+    }
+    if (best < 2 || best + 3 >= static_cast<int>(ys.size())) {
+        return slice;
+    }
+    int low = best;
+    while (low > 0 && ys[low] - ys[low - 1] < kClusterGap * h) {
+        --low;
+    }
+    int high = best + 1;
+    while (high + 1 < static_cast<int>(ys.size()) && ys[high + 1] - ys[high] < kClusterGap * h) {
+        ++high;
+    }
+    // Side 0 is the left (+Y) leg.
+    MeasureColumn(band, ys[best + 1], ys[high], slice.centre[0], slice.radius[0]);
+    MeasureColumn(band, ys[low], ys[best], slice.centre[1], slice.radius[1]);
+    slice.centre[0].z = slice.centre[1].z = z;
+    slice.found = true;
+    return slice;
+}
+
+// The legs rise from the floor as two columns up to the crotch; false when they are not there.
+bool FindLegColumns(Body& body) {
+    std::vector<LegSlice> slices;
+    for (double f = kLowestLegSlice; f <= kHighestLegSlice; f += kSliceStep) {
+        slices.push_back(FindLegs(body, body.floor + f * body.height));
+    }
+    const auto lowest = slices.begin() + kLegSearch;
+    auto first = std::find_if(slices.begin(), lowest, [](const LegSlice& s) { return s.found; });
+    if (first == lowest) {
+        return false;
+    }
+    // Below the lowest parted slice the legs may touch (feet together): part them there too.
+    const double split = (first->centre[0].y + first->centre[1].y) / 2.0;
+    while (first != slices.begin()) {
+        const LegSlice below = FindLegs(body, (first - 1)->z, split);
+        if (!below.found) {
+            break;
+        }
+        *--first = below;
+    }
+    // Up from the first column pair while the pairs go on (one missing slice is forgiven).
+    auto last = first;
+    int found = 0;
+    int looked = 0;
+    for (auto it = first; it != slices.end(); ++it) {
+        if (it->found) {
+            last = it;
+        } else if (it + 1 == slices.end() || !(it + 1)->found) {
+            break;
+        }
+    }
+    for (auto it = first; it <= last; ++it) {
+        ++looked;
+        found += it->found ? 1 : 0;
+        if (it->found) {
+            body.legs.push_back(*it);
+        }
+    }
+    body.crotch = last->z;
+    return body.crotch - body.floor >= 0.2 * body.height && found * 10 >= looked * 7;
+}
+
+// A leg's centre at a height, between the nearest measured slices.
+Point3 LegCentre(const Body& body, int side, double z) {
+    const std::vector<LegSlice>& legs = body.legs;
+    if (z <= legs.front().z) {
+        Point3 c = legs.front().centre[side];
+        c.z = z;
+        return c;
+    }
+    for (size_t i = 0; i + 1 < legs.size(); ++i) {
+        if (z <= legs[i + 1].z) {
+            const double t = (z - legs[i].z) / (legs[i + 1].z - legs[i].z);
+            return Lerp(legs[i].centre[side], legs[i + 1].centre[side], t);
+        }
+    }
+    Point3 c = legs.back().centre[side];
+    c.z = z;
+    return c;
+}
+
+double LegRadius(const Body& body, int side, double z) {
+    const LegSlice* nearest = &body.legs.front();
+    for (const LegSlice& s : body.legs) {
+        if (std::fabs(s.z - z) < std::fabs(nearest->z - z)) {
+            nearest = &s;
+        }
+    }
+    return nearest->radius[side];
+}
+
+// The top of the head: the highest point near the body's axis (wings, a raised weapon or a
+// tail beside it do not count).
+double HeadTop(const Body& body) {
+    double top = -1e300;
+    const double reach = kHeadRadius * body.height;
+    for (const Point3& p : body.points) {
+        if (std::hypot(p.x - body.bodyX, p.y - body.middleY) <= reach) {
+            top = std::max(top, p.z);
+        }
+    }
+    return top > body.crotch ? top : body.top;
+}
+
+// The knee: where the leg's centre line strays farthest from the straight hip-ankle line when
+// it clearly bends; otherwise at the skeleton's own thigh-to-calf proportion.
+double KneeHeight(const Body& body, int side, const Point3& hip, const Point3& ankle,
+                  double proportion) {
+    const Point3 along = Sub(ankle, hip);
+    const double length = Norm(along);
+    double farthest = kKneeBend * body.height;
+    double kneeZ = hip.z + proportion * (ankle.z - hip.z);
+    for (const LegSlice& s : body.legs) {
+        if (s.z <= ankle.z + 0.05 * body.height || s.z >= hip.z - 0.05 * body.height) {
+            continue;
+        }
+        const double off = Norm(Cross(Sub(s.centre[side], hip), along)) / length;
+        if (off > farthest) {
+            farthest = off;
+            kneeZ = s.z;
+        }
+    }
+    return kneeZ;
+}
+
+void FitLeg(const Body& body, const JointPositions& model, int side, double hipZ,
+            JointPositions& joints) {
+    const SideJoints& s = kSides[side];
+    const double h = body.height;
+    const double scale = h / StandingHeight(model);
+    Point3 hip = LegCentre(body, side, body.crotch);
+    hip.z = hipZ;
+    hip.x = body.SpineX(hipZ);
+    const double ankleHeight = (model[s.ankle].z - model[s.toes].z) * scale;
+    const Point3 ankle = LegCentre(body, side, body.floor + ankleHeight);
+    const double thigh = model[s.hip].z - model[s.knee].z;
+    const double calf = model[s.knee].z - model[s.ankle].z;
+    const double kneeZ = KneeHeight(body, side, hip, ankle, thigh / (thigh + calf));
+    Point3 knee = LegCentre(body, side, kneeZ);
+    knee.z = kneeZ;
+    // The toes: at the front of the foot, the part of the surface below the ankle on this side.
+    Point3 toes = {ankle.x - (model[s.ankle].x - model[s.toes].x) * scale, ankle.y, body.floor};
+    double front = 1e300;
+    const double reach = 3.0 * std::max(LegRadius(body, side, ankle.z), 0.02 * h);
+    for (const Point3& p : body.points) {
+        if (p.z < ankle.z && std::fabs(p.y - ankle.y) < reach && p.x < front) {
+            front = p.x;
+        }
+    }
+    if (front < ankle.x) {
+        toes.x = front + 0.1 * (ankle.x - front);
+    }
+    toes.z = body.floor + 0.2 * (ankle.z - body.floor);
+    joints[s.hip] = hip;
+    joints[s.knee] = knee;
+    joints[s.ankle] = ankle;
+    joints[s.toes] = toes;
+}
+
+// The trunk's extent across in a slice: the run of points around the middle with no gap wider
+// than a narrow one. An arm hanging beside the trunk lies beyond it.
+std::pair<double, double> TrunkAcross(const Body& body, double z) {
+    std::vector<double> ys;
+    for (const Point3& p : body.Band(z, kSliceHalf * body.height)) {
+        ys.push_back(p.y);
+    }
+    if (ys.empty()) {
+        return {body.middleY, body.middleY};
+    }
+    std::sort(ys.begin(), ys.end());
+    const auto middle = std::lower_bound(ys.begin(), ys.end(), body.middleY);
+    size_t high = std::min<size_t>(static_cast<size_t>(middle - ys.begin()), ys.size() - 1);
+    size_t low = high;
+    const double gap = kTrunkGap * body.height;
+    while (low > 0 && ys[low] - ys[low - 1] < gap) {
+        --low;
+    }
+    while (high + 1 < ys.size() && ys[high + 1] - ys[high] < gap) {
+        ++high;
+    }
+    return {ys[low], ys[high]};
+}
+
+// The points that may belong to an arm on one side: beside the trunk (or, from the shoulders
+// up, beside the shoulder), above the knees, not on a leg and not behind the body (wings,
+// capes), within the arm's reach.
+std::vector<Point3> ArmPoints(const Body& body, int side, const Point3& shoulder, double reach) {
+    const double sign = kSides[side].sign;
+    const double lateral = std::fabs(shoulder.y - body.middleY);
+    const double step = kSliceStep * body.height;
+    const double lowest = body.floor + 0.3 * body.height;
+    const double trunkTop = shoulder.z - 0.04 * body.height;
+    std::vector<double> trunkEdge;
+    for (double z = lowest; z < trunkTop + step; z += step) {
+        const auto [low, high] = TrunkAcross(body, z);
+        trunkEdge.push_back(sign > 0 ? high - body.middleY : body.middleY - low);
+    }
+    std::vector<Point3> arm;
+    for (const Point3& p : body.points) {
+        const double out = (p.y - body.middleY) * sign;
+        if (p.z < lowest || p.x > body.SpineX(p.z) + kBehindBody * body.height ||
+            Norm(Sub(p, shoulder)) > reach) {
+            continue;
+        }
+        if (p.z >= trunkTop ? out < 0.9 * lateral
+                            : out <= trunkEdge[static_cast<size_t>((p.z - lowest) / step)] +
+                                         kTrunkGap * body.height) {
+            continue;
+        }
+        bool onLeg = false;
+        if (p.z <= body.crotch) {
+            for (int leg = 0; leg < 2; ++leg) {
+                const Point3 c = LegCentre(body, leg, p.z);
+                onLeg |= std::hypot(p.x - c.x, p.y - c.y) < 1.3 * LegRadius(body, leg, p.z);
+            }
+        }
+        if (!onLeg) {
+            arm.push_back(p);
+        }
+    }
+    return arm;
+}
+
+// A point a given share of the way along a polyline.
+Point3 AlongPolyline(const std::vector<Point3>& line, double share) {
+    double total = 0.0;
+    for (size_t i = 0; i + 1 < line.size(); ++i) {
+        total += Norm(Sub(line[i + 1], line[i]));
+    }
+    double wanted = share * total;
+    for (size_t i = 0; i + 1 < line.size(); ++i) {
+        const double piece = Norm(Sub(line[i + 1], line[i]));
+        if (wanted <= piece && piece > 0.0) {
+            return Lerp(line[i], line[i + 1], wanted / piece);
+        }
+        wanted -= piece;
+    }
+    return line.back();
+}
+
+// The point of the arm's centre line between shoulder and wrist farthest from the straight
+// line between them, when it is farther than `least`: where the arm bends.
+std::optional<Point3> BentElbow(const std::vector<Point3>& line, const Point3& shoulder,
+                                const Point3& wrist, double least) {
+    const Point3 along = Sub(wrist, shoulder);
+    const double length = Norm(along);
+    std::optional<Point3> elbow;
+    double farthest = least;
+    for (const Point3& p : line) {
+        const double t = length > 0.0 ? Dot(Sub(p, shoulder), along) / (length * length) : 0.0;
+        if (t <= 0.2 || t >= 0.8) {
+            continue;
+        }
+        const double off = Norm(Cross(Sub(p, shoulder), along)) / length;
+        if (off > farthest) {
+            farthest = off;
+            elbow = p;
+        }
+    }
+    return elbow;
+}
+
+// Shortest distances through the cloud (steps no longer than `step`) from the points nearest
+// the start; kUnreached for points not connected to them.
+std::vector<double> DistancesAlong(const std::vector<Point3>& points, const Point3& start,
+                                   double step) {
+    std::vector<double> distance(points.size(), kUnreached);
+    double nearest = kUnreached;
+    for (const Point3& p : points) {
+        nearest = std::min(nearest, Norm(Sub(p, start)));
+    }
+    using Entry = std::pair<double, size_t>;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (Norm(Sub(points[i], start)) <= nearest + step) {
+            distance[i] = Norm(Sub(points[i], start));
+            queue.emplace(distance[i], i);
+        }
+    }
+    while (!queue.empty()) {
+        const auto [d, i] = queue.top();
+        queue.pop();
+        if (d > distance[i]) {
+            continue;
+        }
+        for (size_t j = 0; j < points.size(); ++j) {
+            const double hop = Norm(Sub(points[j], points[i]));
+            if (hop <= step && d + hop < distance[j]) {
+                distance[j] = d + hop;
+                queue.emplace(distance[j], j);
+            }
+        }
+    }
+    return distance;
+}
+
+void FitArm(const Body& body, const JointPositions& model, int side, const Point3& shoulder,
+            JointPositions& joints) {
+    const SideJoints& s = kSides[side];
+    const double scale = body.height / StandingHeight(model);
+    const double upper = Norm(Sub(model[s.elbow], model[s.shoulder]));
+    const double lower = Norm(Sub(model[s.wrist], model[s.elbow]));
+    const double hand = Norm(Sub(model[s.fingertips], model[s.wrist]));
+    const double arm = (upper + lower + hand) * scale;
+    const std::vector<Point3> points = ArmPoints(body, side, shoulder, kLongestReach * arm);
+    joints[s.shoulder] = shoulder;
+    if (points.size() < 4) {
+        // No arm found: the skeleton's own arm, hanging from the shoulder as it was.
+        for (int j : {s.elbow, s.wrist, s.fingertips}) {
+            joints[j] = Add(shoulder, Scale(Sub(model[j], model[s.shoulder]), scale));
+        }
+        return;
+    }
+    // Distances along the arm from the points nearest the shoulder: a raised forearm is
+    // farther along than the side of the arm hanging below the shoulder.
+    const std::vector<double> along = DistancesAlong(points, shoulder, kArmStep * body.height);
+    size_t tipIndex = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (along[i] < kUnreached && along[i] > along[tipIndex]) {
+            tipIndex = i;
+        }
+    }
+    const Point3 tip = points[tipIndex];
+    const double tipDistance = std::max(along[tipIndex], 1e-9);
+    // The centre line: the middle of the points at each distance along the arm.
+    std::vector<Point3> sums(kArmBins, Point3{});
+    std::vector<int> counts(kArmBins, 0);
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (along[i] >= kUnreached) {
+            continue;
+        }
+        const int bin = std::min(kArmBins - 1, static_cast<int>(along[i] / tipDistance * kArmBins));
+        sums[bin] = Add(sums[bin], points[i]);
+        ++counts[bin];
+    }
+    std::vector<Point3> line{shoulder};
+    for (int bin = 1; bin < kArmBins; ++bin) {
+        if (counts[bin] > 0) {
+            line.push_back(Scale(sums[bin], 1.0 / counts[bin]));
+        }
+    }
+    line.push_back(tip);
+    const double total = upper + lower + hand;
+    const Point3 wrist = AlongPolyline(line, (upper + lower) / total);
+    joints[s.elbow] = BentElbow(line, shoulder, wrist, kElbowBend * body.height)
+                          .value_or(AlongPolyline(line, upper / total));
+    joints[s.wrist] = wrist;
+    joints[s.fingertips] = tip;
+}
+
+// The minimal turn taking unit vector a onto unit vector b, applied to v.
+Point3 TurnLike(const Point3& a, const Point3& b, const Point3& v) {
+    const Point3 axis = Cross(a, b);
+    const double sine = Norm(axis);
+    const double cosine = Dot(a, b);
+    if (sine < 1e-9) {
+        return cosine > 0.0 ? v : Scale(v, -1.0);
+    }
+    const Point3 k = Scale(axis, 1.0 / sine);
+    // Rodrigues' rotation formula.
+    return Add(Add(Scale(v, cosine), Scale(Cross(k, v), sine)),
+               Scale(k, Dot(k, v) * (1.0 - cosine)));
+}
+
+Point3 Direction(const Point3& from, const Point3& to) {
+    const Point3 d = Sub(to, from);
+    const double n = Norm(d);
+    return n > 0.0 ? Scale(d, 1.0 / n) : Point3{0.0, 0.0, 1.0};
+}
+
+bool IsBodyJoint(int joint) {
+    for (const SideJoints& s : kSides) {
+        for (int j : {s.hip, s.knee, s.ankle, s.toes, s.shoulder, s.elbow, s.wrist, s.fingertips}) {
+            if (j == joint) {
+                return true;
+            }
+        }
+    }
+    return joint == kHipAnchor ||
+           std::find(std::begin(kSpine), std::end(kSpine), joint) != std::end(kSpine);
+}
+
+// Grips, weapons, stored weapons and armour keep their place relative to their parent joint:
+// turned as the parent's bone turned and scaled with the skeleton.
+void CarryEquipment(const JointPositions& current, double scale, JointPositions& joints) {
+    for (const JointOrderEntry& entry : jointOrder) {
+        const int j = entry.joint;
+        if (entry.parent < 0 || IsBodyJoint(j)) {
+            continue;
+        }
+        const int p = entry.parent;
+        const int parentBone = BoneEndingAt(p);
+        Point3 offset = Scale(Sub(current[j], current[p]), scale);
+        if (parentBone != NO_BONE) {
+            const int grand = boneTable[parentBone].startJoint;
+            offset = TurnLike(Direction(current[grand], current[p]),
+                              Direction(joints[grand], joints[p]), offset);
+        }
+        joints[j] = Add(joints[p], offset);
+    }
+}
+
+bool Measure(const std::vector<Triangle3>& triangles, Body& body, SkeletonFitFailure& failure) {
+    body.points = SampleSurface(triangles, kSamples);
+    if (body.points.empty()) {
+        failure = SkeletonFitFailure::NoSurface;
+        return false;
+    }
+    Point3 low = body.points.front();
+    Point3 high = low;
+    for (const Point3& p : body.points) {
+        low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+    }
+    body.floor = low.z;
+    body.top = high.z;
+    body.height = high.z - low.z;
+    if (!(body.height > 0.0)) {
+        failure = SkeletonFitFailure::NoSurface;
+        return false;
+    }
+    if (body.height < kLyingRatio * std::max(high.x - low.x, high.y - low.y)) {
+        failure = SkeletonFitFailure::LyingDown;
+        return false;
+    }
+    // Across, the middle of the hips and belly (arms in T-pose are above them, hanging arms
+    // are on both sides).
+    std::vector<double> ys;
+    for (const Point3& p : body.points) {
+        if (p.z > body.floor + 0.35 * body.height && p.z < body.floor + 0.6 * body.height) {
+            ys.push_back(p.y);
+        }
+    }
+    body.middleY = ys.empty() ? (low.y + high.y) / 2.0 : Median(ys);
+    body.bodyX = (low.x + high.x) / 2.0;
+    if (!FindLegColumns(body)) {
+        failure = SkeletonFitFailure::NoLegs;
+        return false;
+    }
+    // The body's middle plane runs between the tops of the legs (hands held differently do
+    // not move it).
+    const LegSlice& top = body.legs.back();
+    body.middleY = (top.centre[0].y + top.centre[1].y) / 2.0;
+    body.bodyX = body.SpineX(body.crotch + 0.15 * body.height);
+    body.headTop = HeadTop(body);
+    // From here on the height is that of the body, feet to the top of the head.
+    body.height = body.headTop - body.floor;
+    return true;
+}
+
+}  // namespace
+
+SkeletonFit FitSkeleton(const std::vector<Triangle3>& triangles, const JointPositions& current) {
+    SkeletonFit fit;
+    Body body;
+    if (!Measure(triangles, body, fit.failure)) {
+        return fit;
+    }
+    const JointPositions model = BuiltInJoints();
+    const double scale = body.height / StandingHeight(model);
+    JointPositions& joints = fit.joints;
+
+    const double hipDrop = (model[kHipAnchor].z - (model[1].z + model[5].z) / 2.0) * scale;
+    // The skeleton's hips stand at 0.55 of its height, a typical crotch at 0.47.
+    const double hipZ = body.crotch + kHipAboveCrotch * body.height;
+    for (int side = 0; side < 2; ++side) {
+        FitLeg(body, model, side, hipZ, joints);
+    }
+    const double anchorZ = hipZ + hipDrop;
+    joints[kHipAnchor] = {body.SpineX(anchorZ), body.middleY, anchorZ};
+
+    // The spine shares the skeleton's proportions between the hip anchor and the top of the head.
+    const double spineScale =
+        (body.headTop - anchorZ) / (model[kTopOfHead].z - model[kHipAnchor].z);
+    for (int j : kSpine) {
+        const double z = anchorZ + (model[j].z - model[kHipAnchor].z) * spineScale;
+        joints[j] = {body.SpineX(j == kTopOfHead ? z - 0.03 * body.height : z), body.middleY, z};
+    }
+    // Shoulders mirror each other: the skeleton's two sides differ by a few hundredths.
+    const double shoulderUp =
+        ((model[11].z + model[17].z) / 2.0 - model[kHipAnchor].z) * spineScale;
+    const double shoulderOut = (model[11].y - model[17].y) / 2.0 * scale;
+    const double shoulderZ = anchorZ + shoulderUp;
+    for (int side = 0; side < 2; ++side) {
+        const Point3 shoulder = {body.SpineX(shoulderZ),
+                                 body.middleY + kSides[side].sign * shoulderOut, shoulderZ};
+        FitArm(body, model, side, shoulder, joints);
+    }
+    const double currentHeight = StandingHeight(current);
+    CarryEquipment(current, currentHeight > 0.0 ? body.height / currentHeight : scale, joints);
+    return fit;
+}
+
+}  // namespace editor::skeleton
