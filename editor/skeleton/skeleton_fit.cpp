@@ -22,6 +22,7 @@ constexpr double kSliceStep = 0.01;
 constexpr double kLowestLegSlice = 0.03;
 constexpr double kHighestLegSlice = 0.6;
 constexpr double kLegGap = 0.006;
+constexpr double kGapSamples = 2.5;
 // The legs must part somewhere in this many slices from the bottom.
 constexpr int kLegSearch = 35;
 constexpr double kClusterGap = 0.03;
@@ -115,6 +116,9 @@ struct Body {
     double crotch = 0.0;
     double headTop = 0.0;
     double bodyX = 0.0;
+    // The distance between neighbouring samples: gaps narrower than a few of these are not
+    // gaps in the surface.
+    double spacing = 0.0;
 
     std::vector<Point3> Band(double z, double half) const {
         std::vector<Point3> band;
@@ -126,8 +130,7 @@ struct Body {
         return band;
     }
 
-    // The middle of the trunk front to back at a height: the median depth of the surface near
-    // the middle plane.
+    // The middle of the trunk front to back at a height, from the surface near the middle plane.
     double SpineX(double z) const {
         std::vector<double> xs;
         for (const Point3& p : points) {
@@ -136,7 +139,12 @@ struct Body {
                 xs.push_back(p.x);
             }
         }
-        return xs.empty() ? bodyX : Median(xs);
+        if (xs.empty()) {
+            return bodyX;
+        }
+        // Between front and back (a median would pick one of the two surfaces).
+        std::sort(xs.begin(), xs.end());
+        return (xs[xs.size() / 10] + xs[xs.size() * 9 / 10]) / 2.0;
     }
 };
 
@@ -186,7 +194,7 @@ LegSlice FindLegs(const Body& body, double z, std::optional<double> split = std:
     }
     std::sort(ys.begin(), ys.end());
     int best = -1;
-    double bestGap = kLegGap * h;
+    double bestGap = std::max(kLegGap * h, kGapSamples * body.spacing);
     for (size_t i = 0; i + 1 < ys.size(); ++i) {
         const double gap = ys[i + 1] - ys[i];
         const double middle = (ys[i + 1] + ys[i]) / 2.0;
@@ -199,7 +207,9 @@ LegSlice FindLegs(const Body& body, double z, std::optional<double> split = std:
         // Legs that touch here are parted where they part higher up.
         best = static_cast<int>(std::lower_bound(ys.begin(), ys.end(), *split) - ys.begin()) - 1;
     }
-    if (best < 2 || best + 3 >= static_cast<int>(ys.size())) {
+    // Each leg holds a fair share of the slice.
+    const int least = std::max(3, static_cast<int>(ys.size()) / 8);
+    if (best + 1 < least || best + 1 + least > static_cast<int>(ys.size())) {
         return slice;
     }
     int low = best;
@@ -602,6 +612,7 @@ void CarryEquipment(const JointPositions& current, double scale, JointPositions&
 
 bool Measure(const std::vector<Triangle3>& triangles, Body& body, SkeletonFitFailure& failure) {
     body.points = SampleSurface(triangles, kSamples);
+    body.spacing = std::sqrt(SurfaceArea(triangles) / kSamples);
     if (body.points.empty()) {
         failure = SkeletonFitFailure::NoSurface;
         return false;

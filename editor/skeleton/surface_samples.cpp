@@ -44,11 +44,16 @@ Vector ToVector(const Point3& p) {
     return Vector(p.x, p.y, p.z);
 }
 
-std::vector<Point3> SampleSurface(const std::vector<Triangle3>& triangles, int target) {
+double SurfaceArea(const std::vector<Triangle3>& triangles) {
     double total = 0.0;
     for (const Triangle3& t : triangles) {
         total += Area(t);
     }
+    return total;
+}
+
+std::vector<Point3> SampleSurface(const std::vector<Triangle3>& triangles, int target) {
+    const double total = SurfaceArea(triangles);
     std::vector<Point3> points;
     if (!(total > 0.0) || target <= 0) {
         return points;

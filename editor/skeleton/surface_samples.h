@@ -22,6 +22,8 @@ using Triangle3 = std::array<Point3, 3>;
 Point3 ToPoint(const Vector& v);
 Vector ToVector(const Point3& p);
 
+double SurfaceArea(const std::vector<Triangle3>& triangles);
+
 // About `target` points over the whole surface (at least the centre of every triangle with an
 // area), placed the same way on every run.
 std::vector<Point3> SampleSurface(const std::vector<Triangle3>& triangles, int target);
