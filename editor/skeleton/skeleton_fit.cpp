@@ -405,10 +405,17 @@ std::vector<Point3> ArmPoints(const Body& body, int side, const Point3& shoulder
         const auto [low, high] = TrunkAcross(body, z);
         trunkEdge.push_back(sign > 0 ? high - body.middleY : body.middleY - low);
     }
+    // The spine's depth slice by slice, looked up for every point.
+    std::vector<double> spineX;
+    for (double z = lowest; z <= body.top + step; z += step) {
+        spineX.push_back(body.SpineX(z));
+    }
     std::vector<Point3> arm;
     for (const Point3& p : body.points) {
         const double out = (p.y - body.middleY) * sign;
-        if (p.z < lowest || p.x > body.SpineX(p.z) + kBehindBody * body.height ||
+        if (p.z < lowest ||
+            p.x > spineX[std::min(spineX.size() - 1, static_cast<size_t>((p.z - lowest) / step))] +
+                      kBehindBody * body.height ||
             Norm(Sub(p, shoulder)) > reach) {
             continue;
         }
