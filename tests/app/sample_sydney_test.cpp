@@ -39,7 +39,7 @@ TEST(SampleSydney, TheRecipeMakesTheSampleFiles) {
     const int status = BatchRunner(out, err).RunFile("make-sydney.mnb");
     fs::current_path(previous);
     ASSERT_EQ(status, 0) << err.str();
-    for (const char* made : {"sydney.spz", "sydney.bns", "sydney.bnd"}) {
+    for (const char* made : {"sydney.spz", "sydney.bnz", "sydney.bnd"}) {
         EXPECT_EQ(Bytes(scratch.Path() / made), Bytes(kSydney / made)) << made;
     }
 }
