@@ -28,21 +28,30 @@ constexpr int kLegSearch = 35;
 constexpr double kClusterGap = 0.03;
 constexpr double kSpineHalfWidth = 0.06;
 constexpr double kHeadRadius = 0.12;
+// Pieces of a slice closer than this share of the height are one piece.
+constexpr double kHeadLink = 0.02;
+// The chest, where the walk up to the head starts: this multiple of the crotch's height.
+constexpr double kChestOverCrotch = 1.5;
 constexpr double kHipAboveCrotch = 0.08;
-constexpr double kBehindBody = 0.12;
+constexpr double kHipBelowShare = 0.05;
+constexpr double kBehindBody = 0.06;
 // A mesh this much wider than tall is lying down.
 constexpr double kLyingRatio = 0.4;
 // The knee is where the leg bends when its centre line leaves the hip-ankle line this far.
 constexpr double kKneeBend = 0.045;
 // The elbow likewise, from the shoulder-wrist line.
 constexpr double kElbowBend = 0.03;
+constexpr double kKneeRange[2] = {0.35, 0.65};
 // Arm points farther from the shoulder than this multiple of the skeleton's arm are not hand.
 constexpr double kLongestReach = 1.3;
 constexpr int kArmBins = 12;
 // Gaps in an arm's points up to this share of the height are bridged.
 constexpr double kArmStep = 0.05;
 constexpr double kUnreached = 1e300;
+// The far end of an arm: points this close to its farthest reach.
+constexpr double kHandEnd = 0.015;
 constexpr double kTrunkGap = 0.012;
+constexpr double kWidestTrunk = 1.2;
 
 struct SideJoints {
     int hip, knee, ankle, toes, shoulder, elbow, wrist, fingertips;
@@ -131,7 +140,9 @@ struct Body {
     }
 
     // The middle of the trunk front to back at a height, from the surface near the middle plane.
-    double SpineX(double z) const {
+    // The trunk's front and back at a height (a tenth of the surface near the middle plane in
+    // front of the one, and behind the other): nothing when no surface is there.
+    std::optional<std::pair<double, double>> FrontAndBack(double z) const {
         std::vector<double> xs;
         for (const Point3& p : points) {
             if (std::fabs(p.z - z) <= 0.02 * height &&
@@ -140,11 +151,17 @@ struct Body {
             }
         }
         if (xs.empty()) {
-            return bodyX;
+            return std::nullopt;
         }
-        // Between front and back (a median would pick one of the two surfaces).
         std::sort(xs.begin(), xs.end());
-        return (xs[xs.size() / 10] + xs[xs.size() * 9 / 10]) / 2.0;
+        return std::make_pair(xs[xs.size() / 10], xs[xs.size() * 9 / 10]);
+    }
+
+    // The middle of the trunk front to back at a height (a median would pick one of the two
+    // surfaces).
+    double SpineX(double z) const {
+        const auto extent = FrontAndBack(z);
+        return extent ? (extent->first + extent->second) / 2.0 : bodyX;
     }
 };
 
@@ -299,15 +316,59 @@ double LegRadius(const Body& body, int side, double z) {
     return nearest->radius[side];
 }
 
-// The top of the head: the highest point near the body's axis (wings, a raised weapon or a
-// tail beside it do not count).
+// The points of the slice joined to the one nearest `centre` through steps of at most `link`
+// across (a slice of the head without the wings or hat brim beside it).
+std::vector<Point3> PieceAround(std::vector<Point3> slice, const Point3& centre, double link) {
+    std::vector<Point3> piece;
+    if (slice.empty()) {
+        return piece;
+    }
+    const auto flat = [](const Point3& a, const Point3& b) {
+        return std::hypot(a.x - b.x, a.y - b.y);
+    };
+    const auto nearest = std::min_element(slice.begin(), slice.end(), [&](auto& a, auto& b) {
+        return flat(a, centre) < flat(b, centre);
+    });
+    piece.push_back(*nearest);
+    slice.erase(nearest);
+    for (size_t i = 0; i < piece.size(); ++i) {
+        for (size_t j = 0; j < slice.size();) {
+            if (flat(slice[j], piece[i]) <= link) {
+                piece.push_back(slice[j]);
+                slice[j] = slice.back();
+                slice.pop_back();
+            } else {
+                ++j;
+            }
+        }
+    }
+    return piece;
+}
+
+// The top of the head: the trunk followed up slice by slice from the chest, each slice the piece
+// of the surface around the last one's middle, until nothing is left; wings, a raised weapon or
+// a tail beside the head are other pieces.
 double HeadTop(const Body& body) {
-    double top = -1e300;
+    const double step = kSliceStep * body.height;
     const double reach = kHeadRadius * body.height;
-    for (const Point3& p : body.points) {
-        if (std::hypot(p.x - body.bodyX, p.y - body.middleY) <= reach) {
+    Point3 centre{body.bodyX, body.middleY, 0.0};
+    double top = body.crotch;
+    for (double z = body.floor + kChestOverCrotch * (body.crotch - body.floor); z <= body.top;
+         z += step) {
+        std::vector<Point3> slice = body.Band(z, step / 2.0);
+        std::erase_if(slice, [&](const Point3& p) {
+            return std::hypot(p.x - centre.x, p.y - centre.y) > reach;
+        });
+        const std::vector<Point3> piece = PieceAround(slice, centre, kHeadLink * body.height);
+        if (piece.empty()) {
+            break;
+        }
+        Point3 sum{};
+        for (const Point3& p : piece) {
+            sum = Add(sum, p);
             top = std::max(top, p.z);
         }
+        centre = Scale(sum, 1.0 / static_cast<double>(piece.size()));
     }
     return top > body.crotch ? top : body.top;
 }
@@ -321,7 +382,9 @@ double KneeHeight(const Body& body, int side, const Point3& hip, const Point3& a
     double farthest = kKneeBend * body.height;
     double kneeZ = hip.z + proportion * (ankle.z - hip.z);
     for (const LegSlice& s : body.legs) {
-        if (s.z <= ankle.z + 0.05 * body.height || s.z >= hip.z - 0.05 * body.height) {
+        // Knees bend in the middle part of the leg, not at a thigh's bulge or a calf's.
+        const double down = (hip.z - s.z) / (hip.z - ankle.z);
+        if (down < kKneeRange[0] || down > kKneeRange[1]) {
             continue;
         }
         const double off = Norm(Cross(Sub(s.centre[side], hip), along)) / length;
@@ -342,7 +405,9 @@ void FitLeg(const Body& body, const JointPositions& model, int side, double hipZ
     hip.z = hipZ;
     hip.x = body.SpineX(hipZ);
     const double ankleHeight = (model[s.ankle].z - model[s.toes].z) * scale;
-    const Point3 ankle = LegCentre(body, side, body.floor + ankleHeight);
+    // Across and front to back, the ankle is measured in a slice clear of the foot's top.
+    Point3 ankle = LegCentre(body, side, body.floor + ankleHeight + 2.0 * kSliceHalf * h);
+    ankle.z = body.floor + ankleHeight;
     const double thigh = model[s.hip].z - model[s.knee].z;
     const double calf = model[s.knee].z - model[s.ankle].z;
     const double kneeZ = KneeHeight(body, side, hip, ankle, thigh / (thigh + calf));
@@ -352,8 +417,11 @@ void FitLeg(const Body& body, const JointPositions& model, int side, double hipZ
     Point3 toes = {ankle.x - (model[s.ankle].x - model[s.toes].x) * scale, ankle.y, body.floor};
     double front = 1e300;
     const double reach = 3.0 * std::max(LegRadius(body, side, ankle.z), 0.02 * h);
+    // Feet close together are parted where the legs part lowest.
+    const double split = (body.legs.front().centre[0].y + body.legs.front().centre[1].y) / 2.0;
     for (const Point3& p : body.points) {
-        if (p.z < ankle.z && std::fabs(p.y - ankle.y) < reach && p.x < front) {
+        if (p.z < ankle.z && (p.y - split) * s.sign > 0.0 && std::fabs(p.y - ankle.y) < reach &&
+            p.x < front) {
             front = p.x;
         }
     }
@@ -404,6 +472,23 @@ std::vector<Point3> ArmPoints(const Body& body, int side, const Point3& shoulder
     for (double z = lowest; z < trunkTop + step; z += step) {
         const auto [low, high] = TrunkAcross(body, z);
         trunkEdge.push_back(sign > 0 ? high - body.middleY : body.middleY - low);
+    }
+    // An arm that touches the trunk widens it: no slice of the trunk between the crotch and the
+    // shoulders is counted much wider than its narrower slices.
+    std::vector<double> trunkWidths;
+    for (size_t i = 0; i < trunkEdge.size(); ++i) {
+        if (lowest + static_cast<double>(i) * step >= body.crotch) {
+            trunkWidths.push_back(trunkEdge[i]);
+        }
+    }
+    if (!trunkWidths.empty()) {
+        // A quarter of the slices in: arms may touch the trunk over half its height.
+        std::nth_element(trunkWidths.begin(), trunkWidths.begin() + trunkWidths.size() / 4,
+                         trunkWidths.end());
+        const double widest = kWidestTrunk * trunkWidths[trunkWidths.size() / 4];
+        for (double& edge : trunkEdge) {
+            edge = std::min(edge, widest);
+        }
     }
     // The spine's depth slice by slice, looked up for every point.
     std::vector<double> spineX;
@@ -531,13 +616,24 @@ void FitArm(const Body& body, const JointPositions& model, int side, const Point
     // Distances along the arm from the points nearest the shoulder: a raised forearm is
     // farther along than the side of the arm hanging below the shoulder.
     const std::vector<double> along = DistancesAlong(points, shoulder, kArmStep * body.height);
-    size_t tipIndex = 0;
+    // The starting points are always reached, so some point is.
+    size_t tipIndex =
+        static_cast<size_t>(std::min_element(along.begin(), along.end()) - along.begin());
     for (size_t i = 0; i < points.size(); ++i) {
         if (along[i] < kUnreached && along[i] > along[tipIndex]) {
             tipIndex = i;
         }
     }
-    const Point3 tip = points[tipIndex];
+    // The fingertips: the middle of the arm's far end.
+    Point3 tip{};
+    int atEnd = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (along[i] < kUnreached && along[i] >= along[tipIndex] - kHandEnd * body.height) {
+            tip = Add(tip, points[i]);
+            ++atEnd;
+        }
+    }
+    tip = Scale(tip, 1.0 / atEnd);
     const double tipDistance = std::max(along[tipIndex], 1e-9);
     // The centre line: the middle of the points at each distance along the arm.
     std::vector<Point3> sums(kArmBins, Point3{});
@@ -679,8 +775,13 @@ SkeletonFit FitSkeleton(const std::vector<Triangle3>& triangles, const JointPosi
     JointPositions& joints = fit.joints;
 
     const double hipDrop = (model[kHipAnchor].z - (model[1].z + model[5].z) / 2.0) * scale;
-    // The skeleton's hips stand at 0.55 of its height, a typical crotch at 0.47.
-    const double hipZ = body.crotch + kHipAboveCrotch * body.height;
+    // The skeleton's hips stand at 0.55 of its height, a typical crotch at 0.47. Thighs that
+    // touch hide the crotch lower down: the hips stay no more than a little below the skeleton's
+    // own proportion.
+    const double hipShare = (model[1].z + model[5].z) / 2.0 - model[kSides[0].toes].z;
+    const double hipZ =
+        std::max(body.crotch + kHipAboveCrotch * body.height,
+                 body.floor + (hipShare / StandingHeight(model) - kHipBelowShare) * body.height);
     for (int side = 0; side < 2; ++side) {
         FitLeg(body, model, side, hipZ, joints);
     }
