@@ -23,24 +23,23 @@ constexpr const char* NO_MODEL_MESSAGE = "Please open a model first.";
 constexpr const char* SCALE_QUESTION = "Scale the model to what percentage of its size?";
 
 // Reads the shape's geometry back (scene moves are kept), works out the move on it and applies
-// it; the move's scale, or nothing when it cannot be made.
-std::optional<double> MoveModel(
+// it; the move, or nothing when it cannot be made.
+std::optional<UniformMove> MoveModel(
     CMainFrame& frame, const std::function<std::optional<UniformMove>(const MeshData&)>& plan) {
-    std::optional<double> scale;
+    std::optional<UniformMove> made;
     ReshapeModel(frame, [&](MeshPart& model) {
         if (!ReadBackGeometry(*model.Shape(), model.mesh, model.scene, false)) {
             return false;
         }
-        const std::optional<UniformMove> move = plan(model.mesh);
-        if (!move) {
+        made = plan(model.mesh);
+        if (!made) {
             return false;
         }
-        ApplyToMesh(model.mesh, *move);
+        ApplyToMesh(model.mesh, *made);
         model.MarkModified();
-        scale = move->scale;
         return true;
     });
-    return scale;
+    return made;
 }
 
 }  // namespace
@@ -58,14 +57,17 @@ bool FitModelToSkeletonStep(CMainFrame& frame) {
             "the top of its head.");
         return false;
     }
-    const std::optional<double> scale =
+    const std::optional<UniformMove> move =
         MoveModel(frame, [&](const MeshData& mesh) { return FitToStance(mesh, *stance); });
-    if (!scale) {
+    if (!move) {
         frame.GetUi().ShowMessage("The model has no height to fit to the skeleton.");
         return false;
     }
+    if (move->turn.IsTurn()) {
+        frame.SetStatus("%s", move->turn.description.c_str());
+    }
     frame.SetStatus("Model fitted to the skeleton: scaled to %.1f%%, standing %.1f units tall.",
-                    *scale * 100.0, stance->StandingHeight());
+                    move->scale * 100.0, stance->StandingHeight());
     return true;
 }
 
@@ -87,13 +89,13 @@ void ScaleModel(CMainFrame& frame) {
                                   "' is not a percentage above 0 (for example 50 or 250).");
         return;
     }
-    const std::optional<double> scale =
+    const std::optional<UniformMove> move =
         MoveModel(frame, [&](const MeshData& mesh) { return ScaleAboutBase(mesh, *factor); });
-    if (!scale) {
+    if (!move) {
         frame.GetUi().ShowMessage("The model could not be scaled.");
         return;
     }
-    frame.SetStatus("Model scaled to %g%% of its size.", *scale * 100.0);
+    frame.SetStatus("Model scaled to %g%% of its size.", move->scale * 100.0);
 }
 
 }  // namespace

@@ -23,6 +23,12 @@ constexpr double kLowestLegSlice = 0.03;
 constexpr double kHighestLegSlice = 0.6;
 constexpr double kLegGap = 0.006;
 constexpr double kGapSamples = 2.5;
+// Legs together: a column no wider than this up to the knees, under shoulders this much wider.
+constexpr double kKneesTogether = 0.3;
+constexpr double kTogetherWidth = 0.18;
+constexpr double kShoulders = 0.8;
+constexpr double kShouldersOverLegs = 1.5;
+constexpr double kTypicalCrotch = 0.47;
 // The legs must part somewhere in this many slices from the bottom.
 constexpr int kLegSearch = 35;
 constexpr double kClusterGap = 0.03;
@@ -245,6 +251,49 @@ LegSlice FindLegs(const Body& body, double z, std::optional<double> split = std:
     return slice;
 }
 
+// The width across of a slice, near the middle.
+std::pair<double, double> AcrossExtent(const Body& body, double z) {
+    double low = 1e300;
+    double high = -1e300;
+    for (const Point3& p : body.Band(z, kSliceHalf * body.height)) {
+        if (std::fabs(p.y - body.middleY) <= 0.25 * body.height) {
+            low = std::min(low, p.y);
+            high = std::max(high, p.y);
+        }
+    }
+    return {low, high};
+}
+
+// Legs held together show no gap: a narrow column from the floor to the knees under a body that
+// is much wider at the shoulders. They are parted down the middle of the column, up to the
+// crotch where a body's usually is.
+bool FindLegsTogether(Body& body) {
+    const double h = body.height;
+    double widest = 0.0;
+    std::vector<double> ys;
+    for (double f = kLowestLegSlice; f <= kKneesTogether; f += kSliceStep) {
+        const auto [low, high] = AcrossExtent(body, body.floor + f * h);
+        if (!(high >= low)) {
+            return false;
+        }
+        widest = std::max(widest, high - low);
+        ys.push_back((low + high) / 2.0);
+    }
+    const auto [low, high] = AcrossExtent(body, body.floor + kShoulders * h);
+    if (widest > kTogetherWidth * h || !(high - low > kShouldersOverLegs * widest)) {
+        return false;
+    }
+    const double split = Median(ys);
+    for (double f = kLowestLegSlice; f <= kTypicalCrotch; f += kSliceStep) {
+        const LegSlice slice = FindLegs(body, body.floor + f * h, split);
+        if (slice.found) {
+            body.legs.push_back(slice);
+        }
+    }
+    body.crotch = body.floor + kTypicalCrotch * h;
+    return body.legs.size() >= 2;
+}
+
 // The legs rise from the floor as two columns up to the crotch; false when they are not there.
 bool FindLegColumns(Body& body) {
     std::vector<LegSlice> slices;
@@ -254,7 +303,7 @@ bool FindLegColumns(Body& body) {
     const auto lowest = slices.begin() + kLegSearch;
     auto first = std::find_if(slices.begin(), lowest, [](const LegSlice& s) { return s.found; });
     if (first == lowest) {
-        return false;
+        return FindLegsTogether(body);
     }
     // Below the lowest parted slice the legs may touch (feet together): part them there too.
     const double split = (first->centre[0].y + first->centre[1].y) / 2.0;
@@ -763,6 +812,15 @@ bool Measure(const std::vector<Triangle3>& triangles, Body& body, SkeletonFitFai
 }
 
 }  // namespace
+
+std::optional<BodyMeasure> MeasureBody(const std::vector<Triangle3>& triangles) {
+    Body body;
+    SkeletonFitFailure failure = SkeletonFitFailure::None;
+    if (!Measure(triangles, body, failure)) {
+        return std::nullopt;
+    }
+    return BodyMeasure{body.floor, body.headTop, body.bodyX, body.middleY};
+}
 
 SkeletonFit FitSkeleton(const std::vector<Triangle3>& triangles, const JointPositions& current) {
     SkeletonFit fit;
