@@ -1,6 +1,8 @@
 // "Fit Skeleton to Model", "Bind Unbound Triangles" and "Auto Rig": a standing character rigged
 // without dragging a joint or picking a triangle.
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "editor/groups/bind_unbound.h"
 #include "editor/groups/model_bindings.h"
@@ -10,6 +12,7 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/model_fit.h"
 #include "editor/shell/rig_steps.h"
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/model_skeleton_fit.h"
@@ -93,6 +96,26 @@ bool GuessStep(CMainFrame& frame) {
     return true;
 }
 
+// The skeleton fit tried on the model as Fit Model to Skeleton would place it, before anything
+// changes: a model that is no standing humanoid is left as it was.
+FitSkeletonOutcome TrialFit(ModelDocument& document) {
+    std::vector<Triangle3> triangles;
+    if (!ModelTrianglesForFit(document, triangles)) {
+        return FitSkeletonOutcome::ReadBackFailed;
+    }
+    const std::optional<SkeletonStance> stance = StanceOf(document);
+    const std::optional<UniformMove> move =
+        stance ? FitToStance(document.model.mesh, *stance) : std::nullopt;
+    if (move) {
+        for (Triangle3& t : triangles) {
+            for (Point3& p : t) {
+                p = ToPoint(move->Apply(ToVector(p)));
+            }
+        }
+    }
+    return OutcomeOf(FitSkeleton(triangles, CurrentJointPositions(document)).failure);
+}
+
 void AutoRig(CMainFrame& frame) {
     if (frame.Document().model.Shape() == nullptr) {
         frame.GetUi().ShowMessage(NO_MODEL_MESSAGE);
@@ -100,6 +123,11 @@ void AutoRig(CMainFrame& frame) {
     }
     PresetBodyNodes(frame.Document());
     frame.RunCommand(ID_SKELETON_MESH_NODES);
+    const FitSkeletonOutcome trial = TrialFit(frame.Document());
+    if (trial != FitSkeletonOutcome::Fitted) {
+        frame.GetUi().ShowMessage(SkeletonFitMessage(trial));
+        return;
+    }
     const bool rigged = FitModelToSkeletonStep(frame) && FitSkeletonToModelStep(frame) &&
                         GroupTrianglesTakingPart(frame) && GuessStep(frame) &&
                         BindUnboundTrianglesStep(frame) && frame.MakePoseable();

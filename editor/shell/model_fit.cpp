@@ -74,7 +74,7 @@ std::optional<Vector> JointPosition(const ModelDocument& document, int joint) {
 constexpr int kTurnSamples = 6000;
 // A model whose extent along Z is below this share of the next smallest extent lies down.
 constexpr double kLyingShare = 0.6;
-// Two extents closer than this share are the same for telling which way is up.
+// Two extents closer than this share are too alike to tell which way is up.
 constexpr double kSameExtent = 0.15;
 // The feet must stand this share of the height in front of the shins to tell the front.
 constexpr double kClearFeet = 0.02;
@@ -127,21 +127,33 @@ ModelTurn StandUp(int axis, int sign) {
     return turn;
 }
 
-// Lying models: the axis it is longest along is up, the end with more surface (head, trunk and
-// arms outweigh the legs) at the top. Y wins a tie: many exporters write +Y up.
+// How far the surface's centre lies from the middle of the extent along an axis, as a share of
+// the extent: a humanoid is symmetric across, not from head to feet.
+double Lopsidedness(const std::vector<Point3>& points, const Extent& e, int axis) {
+    double sum = 0.0;
+    for (const Point3& p : points) {
+        sum += Coordinate(p, axis);
+    }
+    const double middle = (e.low[axis] + e.high[axis]) / 2.0;
+    return (sum / static_cast<double>(points.size()) - middle) / e.Size(axis);
+}
+
+// Lying models: the axis it is longest along is up; when the other is about as long (arms
+// spread), the lopsided one (head to feet) is. The end with more surface (head, trunk and arms
+// outweigh the legs) is the top.
 ModelTurn StandUpTurn(const std::vector<Point3>& points) {
     const Extent e = ExtentOf(points);
     const double second = std::min(e.Size(0), e.Size(1));
     if (!(e.Size(2) < kLyingShare * second)) {
         return ModelTurn{};
     }
-    const int up = e.Size(0) > (1.0 + kSameExtent) * e.Size(1) ? 0 : 1;
-    double sum = 0.0;
-    for (const Point3& p : points) {
-        sum += Coordinate(p, up);
+    const double x = Lopsidedness(points, e, 0);
+    const double y = Lopsidedness(points, e, 1);
+    int up = e.Size(0) > e.Size(1) ? 0 : 1;
+    if (std::max(e.Size(0), e.Size(1)) < (1.0 + kSameExtent) * second) {
+        up = std::fabs(x) > std::fabs(y) ? 0 : 1;
     }
-    const double middle = (e.low[up] + e.high[up]) / 2.0;
-    return StandUp(up, sum / static_cast<double>(points.size()) >= middle ? 1 : -1);
+    return StandUp(up, (up == 0 ? x : y) >= 0.0 ? 1 : -1);
 }
 
 double MeanAlong(const std::vector<Point3>& points, int axis, double low, double high) {

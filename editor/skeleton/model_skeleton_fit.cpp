@@ -73,6 +73,20 @@ PoseVec TurnedRoll(const ModelDocument& document, int b, const PoseVec& newDirec
 
 }  // namespace
 
+FitSkeletonOutcome OutcomeOf(SkeletonFitFailure failure) {
+    switch (failure) {
+        case SkeletonFitFailure::NoSurface:
+            return FitSkeletonOutcome::NoSurface;
+        case SkeletonFitFailure::LyingDown:
+            return FitSkeletonOutcome::LyingDown;
+        case SkeletonFitFailure::NoLegs:
+            return FitSkeletonOutcome::NoLegs;
+        case SkeletonFitFailure::None:
+            break;
+    }
+    return FitSkeletonOutcome::Fitted;
+}
+
 bool ModelTrianglesForFit(ModelDocument& document, std::vector<Triangle3>& triangles) {
     MeshPart& model = document.model;
     if (model.Shape() == nullptr ||
@@ -132,15 +146,8 @@ FitSkeletonOutcome FitSkeletonToModel(ModelDocument& document, PoseObserver* obs
         return FitSkeletonOutcome::ReadBackFailed;
     }
     const SkeletonFit fit = FitSkeleton(triangles, CurrentJointPositions(document));
-    switch (fit.failure) {
-        case SkeletonFitFailure::NoSurface:
-            return FitSkeletonOutcome::NoSurface;
-        case SkeletonFitFailure::LyingDown:
-            return FitSkeletonOutcome::LyingDown;
-        case SkeletonFitFailure::NoLegs:
-            return FitSkeletonOutcome::NoLegs;
-        case SkeletonFitFailure::None:
-            break;
+    if (fit.failure != SkeletonFitFailure::None) {
+        return OutcomeOf(fit.failure);
     }
     PlaceSkeleton(document, fit.joints, observer);
     return FitSkeletonOutcome::Fitted;

@@ -14,6 +14,9 @@ class PoseObserver;
 
 enum class FitSkeletonOutcome { Fitted, NoModel, ReadBackFailed, NoSurface, LyingDown, NoLegs };
 
+// The document-level outcome of a fit's failure (Fitted for none).
+FitSkeletonOutcome OutcomeOf(SkeletonFitFailure failure);
+
 // The triangles of the model that take part, in scene coordinates (read back from its shape).
 // False when the model has no shape or its geometry cannot be read back.
 bool ModelTrianglesForFit(ModelDocument& document, std::vector<Triangle3>& triangles);
