@@ -186,10 +186,10 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_SKELETON_FIT_TO_MODEL, kSkeleton, "&Fit Skeleton to Model")
         .Prompt("Place the skeleton's joints in the standing model\nFit Skeleton to Model")
         .Separator(),
-    Menu(ID_SKELETON_BIND_UNBOUND, kSkeleton, "Bind Un&bound Triangles")
+    Menu(ID_SKELETON_BIND_UNBOUND, kSkeleton, "Bind Unbound Triangl&es")
         .Prompt("Give every unbound triangle the bone of its nearest bound neighbour\nBind "
                 "Unbound Triangles"),
-    Menu(ID_SKELETON_AUTO_RIG, kSkeleton, "Auto &Rig...")
+    Menu(ID_SKELETON_AUTO_RIG, kSkeleton, "Au&to Rig...")
         .Prompt("Fit the model and the skeleton, bind every triangle and make the model "
                 "poseable\nAuto Rig"),
     // Model
