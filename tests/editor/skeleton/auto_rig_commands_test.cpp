@@ -109,3 +109,48 @@ TEST_F(AutoRig, WithoutAModelSaysSo) {
     ASSERT_TRUE(Run(ID_SKELETON_BIND_UNBOUND));
     EXPECT_EQ(LastLine(), "message: No imported mesh to assign.");
 }
+
+TEST_F(AutoRig, FitModelToSkeletonFacesTheModelWhereItsFeetPoint) {
+    const struct {
+        const char* name;
+        int turnX;  // new x from old (x, y): +1 x, -1 -x, +2 y, -2 -y
+        int turnY;
+        const char* status;
+    } cases[] = {
+        {"facing -X", 1, 2, nullptr},
+        {"facing +X", -1, -2,
+         "status: Turned the model 180 degrees about Z to face the skeleton's way."},
+        {"facing +Y", 2, -1,
+         "status: Turned the model 90 degrees about Z to face the skeleton's way."},
+    };
+    const auto pick = [](const Point3& p, int from) {
+        const double value = std::abs(from) == 1 ? p.x : p.y;
+        return from > 0 ? value : -value;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<Triangle3> triangles = HumanoidTriangles({.armDrop = 80.0});
+        for (Triangle3& t : triangles) {
+            for (Point3& p : t) {
+                p = {pick(p, c.turnX), pick(p, c.turnY), p.z};
+            }
+        }
+        Open(triangles);
+        ASSERT_TRUE(Run(ID_MODEL_FIT_TO_SKELETON));
+        const auto& lines = ui_.Transcript();
+        const bool turned = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.find("Turned the model") != std::string::npos;
+        });
+        EXPECT_EQ(turned, c.status != nullptr);
+        if (c.status != nullptr) {
+            EXPECT_TRUE(Saw(c.status));
+        }
+        // Turned or not, the toes now point -X: the skeleton fit finds them in front.
+        ASSERT_TRUE(Run(ID_SKELETON_FIT_TO_MODEL));
+        EXPECT_LT(Joints()[4].x, Joints()[3].x - 3.0);
+        frame_->Close();
+        frame_ = std::make_unique<CMainFrame>(ui_, settings_, dir_.string() + "/", File("mn.log"));
+        frame_->SetWriteSettingsOnClose(false);
+        ui_.ClearTranscript();
+    }
+}
