@@ -12,6 +12,7 @@ packages=(
   # real models (sydney.md2, spider.obj, fels.3ds) and BVH clips for the tests and the sample
   assimp-testmodels
   xvfb xauth imagemagick
+  fonts-dejavu-core  # the font of the labels on the demo's contact sheet
 )
 
 missing=()
