@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <utility>
 
 #include "platform/control_device_dialog.h"
 #include "platform/file_filter.h"
@@ -119,6 +120,9 @@ std::optional<std::string> QtUi::AskFile(const FileDialogRequest& request, bool 
 }
 
 std::optional<std::string> QtUi::AskOpenFile(const FileDialogRequest& request) {
+    if (!nextOpenFile_.empty()) {
+        return std::exchange(nextOpenFile_, std::string());
+    }
     return AskFile(request, false);
 }
 

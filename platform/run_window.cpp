@@ -55,7 +55,7 @@ bool HasWindowSystem() {
     return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
 }
 
-int RunMarionetWindow(int argc, char** argv) {
+int RunMarionetWindow(int argc, char** argv, const std::string& openPath) {
     if (!HasWindowSystem()) {
         std::cerr << "Marionet: no display to open the window on (DISPLAY is not set).\n"
                      "  Run it under a virtual display:  xvfb-run -a Marionet\n"
@@ -77,6 +77,11 @@ int RunMarionetWindow(int argc, char** argv) {
             return 1;
         }
         editor.Window().show();
+        if (!openPath.empty()) {
+            // Once the window is up, so that the file's questions have their parent on screen.
+            QTimer::singleShot(0, &editor.Window(),
+                               [&editor, openPath] { editor.OpenFile(openPath); });
+        }
         QTimer signalPoll;
         QuitOnTerminationSignals(signalPoll, editor.Frame());
         status = QApplication::exec();
