@@ -12,6 +12,9 @@ packages=(
   # real models (sydney.md2, spider.obj, fels.3ds) and BVH clips for the tests and the sample
   assimp-testmodels
   xvfb xauth imagemagick
+  # the Debian package and its checks (scripts/test-package.sh): dpkg-shlibdeps, the desktop
+  # entry's, AppStream's and the file types' validators, the manual pages, a key press
+  dpkg-dev file desktop-file-utils appstream shared-mime-info man-db xdotool
 )
 
 missing=()
