@@ -1,6 +1,7 @@
 #include "platform/run_window.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QSurfaceFormat>
 #include <QTimer>
@@ -66,6 +67,11 @@ int RunMarionetWindow(int argc, char** argv, const std::string& openPath) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Marionet"));
     QApplication::setApplicationName(QStringLiteral("Marionet"));
+    // The installed desktop entry and icon (packaging/) carry this id: Wayland matches the
+    // window to its entry by it, and the window shows the installed icon.
+    const QString applicationId = QStringLiteral("io.github.marionet.Marionet");
+    QGuiApplication::setDesktopFileName(applicationId);
+    QApplication::setWindowIcon(QIcon::fromTheme(applicationId));
 
     QtSettingsStore settings;
     int status = 1;
