@@ -3,7 +3,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
+#include <utility>
 
+#include "editor/shell/program_files.h"
 #include "platform/control_device_dialog.h"
 #include "platform/file_filter.h"
 #include "platform/list_choice_dialog.h"
@@ -91,6 +94,12 @@ QFileDialog* QtUi::MakeFileDialog(const FileDialogRequest& request, bool save, Q
     dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog->setOption(QFileDialog::ReadOnly, false);
     dialog->setNameFilters(ConvertFileFilter(request.filter));
+    // An installed editor's samples are one click away in every file dialog.
+    const QFileInfo samples(ToQt(InstalledDataDirectory(RunningExecutablePath()) + "samples"));
+    if (samples.isDir()) {
+        dialog->setSidebarUrls(dialog->sidebarUrls()
+                               << QUrl::fromLocalFile(samples.absoluteFilePath()));
+    }
     if (!request.defaultExtension.empty()) {
         QString suffix = ToQt(request.defaultExtension);
         while (suffix.startsWith('.')) {
@@ -119,6 +128,9 @@ std::optional<std::string> QtUi::AskFile(const FileDialogRequest& request, bool 
 }
 
 std::optional<std::string> QtUi::AskOpenFile(const FileDialogRequest& request) {
+    if (!nextOpenFile_.empty()) {
+        return std::exchange(nextOpenFile_, std::string());
+    }
     return AskFile(request, false);
 }
 

@@ -32,6 +32,9 @@ class QtUi : public Ui {
     // Called after every tick of StartTicking: what a tick changed must be drawn, and an idle
     // window draws nothing until asked.
     void SetAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+    // The next open-file question takes this path without showing a dialog (a file named on
+    // the command line); an empty path withdraws it.
+    void AnswerNextOpenFile(std::string path) { nextOpenFile_ = std::move(path); }
 
     void SetStatusText(const std::string& text) override;
     void ShowProgress(int done, int total) override;
@@ -66,6 +69,7 @@ class QtUi : public Ui {
     std::optional<std::string> AskFile(const FileDialogRequest& request, bool save);
 
     QWidget* parent_;
+    std::string nextOpenFile_;
     std::function<void(const QString&)> statusSink_;
     std::function<void(int, int)> progressSink_;
     std::function<void()> afterTick_;

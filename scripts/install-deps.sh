@@ -13,6 +13,9 @@ packages=(
   assimp-testmodels
   xvfb xauth imagemagick
   fonts-dejavu-core  # the font of the labels on the demo's contact sheet
+  # the Debian package and its checks (scripts/test-package.sh): dpkg-shlibdeps, the desktop
+  # entry's, AppStream's and the file types' validators, the manual pages, a key press
+  dpkg-dev file desktop-file-utils appstream shared-mime-info man-db xdotool
 )
 
 missing=()

@@ -57,7 +57,7 @@ void Export(CMainFrame& frame, bool quick, bool askForPoses) {
     request.flipTextureV = frame.options.flipTextureV;
     request.programDir = frame.ProgramDir();
     if (!askForPoses) {
-        request.poseFile = frame.ProgramDir() + MOCAP_FILE_NAME;
+        request.poseFile = frame.ProgramFile(MOCAP_FILE_NAME);
     }
     FrameExportHost host(frame);
     ExportFlexModel(frame.Document(), host, request);

@@ -404,3 +404,44 @@ TEST_F(WindowUse, StatusTextsShowOnOneLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// `Marionet FILE`, as the desktop starts it: the file goes to the command for its kind without
+// a file dialog, and a command that asks for no file leaves no answer behind for the next one.
+TEST_F(WindowUse, AFileFromTheCommandLineLoadsWithoutAFileDialog) {
+    Show();
+    const std::string poses = MARIONET_SOURCE_DIR "/samples/cmu_01_01_jump.spz";
+    {
+        Answerer answerer;  // takes the first pose of the list
+        editor_->OpenFile(poses);
+        Settle();
+        EXPECT_FALSE(answerer.Asked().contains(QStringLiteral("file")));
+    }
+    EXPECT_EQ(Window().Message().toStdString(), "Posed skeleton as 'jump1' from " + poses + ".");
+
+    const QString model = kModels + QStringLiteral("/OBJ/box.obj");
+    if (!QFile::exists(model)) {
+        GTEST_SKIP() << "assimp-testmodels is not installed";
+    }
+    {
+        Answerer answerer(QString(), QMessageBox::No);
+        editor_->OpenFile(model.toStdString());
+        Settle();
+        EXPECT_FALSE(answerer.Asked().contains(QStringLiteral("file")));
+    }
+    EXPECT_NE(Frame().Document().model.Shape(), nullptr);
+
+    {
+        Answerer answerer;  // "Please select an object first.": no prop is selected
+        editor_->OpenFile(directory_.filePath(QStringLiteral("prop.ori")).toStdString());
+        Settle();
+    }
+    Answerer answerer(model, QMessageBox::No);
+    Window().Action(ID_FILE_OPEN_PROP)->trigger();
+    Settle();
+    EXPECT_TRUE(answerer.Asked().contains(QStringLiteral("file")));
+    EXPECT_FALSE(answerer.RanOutOfTime());
+}
+
+}  // namespace
