@@ -3,9 +3,11 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "editor/export/export_driver.h"
 #include "editor/export/mesh_chunks.h"
@@ -58,6 +60,34 @@ bool WriteSkin(CMainFrame& frame, const M8Picture& picture, const std::string& p
     return true;
 }
 
+// The folders of path that do not exist yet, deepest first, made; nothing when one cannot be.
+std::optional<std::vector<fs::path>> MakeFolders(const fs::path& path) {
+    std::vector<fs::path> made;
+    std::error_code error;
+    for (fs::path folder = path; !folder.empty() && !fs::exists(folder, error);
+         folder = folder.parent_path()) {
+        made.push_back(folder);
+        if (folder == folder.parent_path()) {
+            break;
+        }
+    }
+    fs::create_directories(path, error);
+    if (!fs::is_directory(path, error)) {
+        return std::nullopt;
+    }
+    return made;
+}
+
+// Takes back the folders MakeFolders made, where they are still empty.
+void RemoveEmptyFolders(const std::vector<fs::path>& made) {
+    std::error_code error;
+    for (const fs::path& folder : made) {
+        if (fs::is_empty(folder, error)) {
+            fs::remove(folder, error);
+        }
+    }
+}
+
 std::string QualityText(double psnr) {
     if (std::isinf(psnr)) {
         return "every colour kept";
@@ -107,10 +137,10 @@ void ExportForGame(CMainFrame& frame, const C3dImage* skin) {
     if (!MakeSkin(frame, *skin, EXPORT_SKINS[0], picture, aborted)) {
         return;
     }
-    const fs::path player = fs::path(*folder) / GAME_PLAYER_FOLDER;
-    std::error_code error;
-    fs::create_directories(player, error);
-    if (!fs::is_directory(player, error)) {
+    // "models/player/elf", without the separator that ends the name.
+    const fs::path player = fs::path(*folder) / fs::path(GAME_PLAYER_FOLDER).parent_path();
+    const std::optional<std::vector<fs::path>> made = MakeFolders(player);
+    if (!made) {
         frame.GetUi().ShowMessage("Can't create the folder '" + player.string() + "'" + aborted);
         return;
     }
@@ -120,6 +150,8 @@ void ExportForGame(CMainFrame& frame, const C3dImage* skin) {
     const ExportResult exported = ExportFlexModel(frame.Document(), host, exportRequest);
     frame.RequestRedraw();
     if (exported != ExportResult::Written) {
+        // A cancelled or failed export leaves no empty folders behind.
+        RemoveEmptyFolders(*made);
         return;
     }
     for (const char* name : EXPORT_SKINS) {
