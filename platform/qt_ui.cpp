@@ -138,6 +138,28 @@ std::optional<std::string> QtUi::AskSaveFile(const FileDialogRequest& request) {
     return AskFile(request, true);
 }
 
+std::optional<std::string> QtUi::AskFolder(const FileDialogRequest& request) {
+    std::unique_ptr<QFileDialog> dialog(MakeFolderDialog(request, parent_));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog->selectedFiles().front().toStdString();
+}
+
+QFileDialog* QtUi::MakeFolderDialog(const FileDialogRequest& request, QWidget* parent) {
+    const QString title =
+        request.title.empty() ? QStringLiteral("Choose Folder") : ToQt(request.title);
+    auto* dialog = new QFileDialog(parent, title);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    if (!request.initialPath.empty()) {
+        dialog->setDirectory(ToQt(request.initialPath));
+    }
+    return dialog;
+}
+
 std::optional<std::string> QtUi::AskText(const TextRequest& request) {
     TextEntryDialog dialog(ToQt(request.title), ToQt(request.initialText), request.maxLength,
                            parent_);

@@ -45,6 +45,7 @@ class QtUi : public Ui {
     Reply AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskFolder(const FileDialogRequest& request) override;
     std::optional<std::string> AskText(const TextRequest& request) override;
     std::optional<int> AskListChoice(const ListChoiceRequest& request) override;
     std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override;
@@ -64,6 +65,8 @@ class QtUi : public Ui {
     // The file dialog a request asks for, not yet shown.
     static QFileDialog* MakeFileDialog(const FileDialogRequest& request, bool save,
                                        QWidget* parent);
+    // The folder dialog a request asks for, not yet shown.
+    static QFileDialog* MakeFolderDialog(const FileDialogRequest& request, QWidget* parent);
 
   private:
     std::optional<std::string> AskFile(const FileDialogRequest& request, bool save);
