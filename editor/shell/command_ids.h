@@ -31,6 +31,9 @@ enum CommandId : int {
     ID_EXPORT_QUICK_FLEX_MODEL = 32862,
     ID_EXPORT_FLEX_MODEL_FROM = 32863,
     ID_EXPORT_MERGED_SKIN = 32901,
+    // The game's skins and folder
+    ID_EXPORT_GAME_SKIN = 32940,
+    ID_EXPORT_FOR_GAME = 32941,
     ID_FILE_BACKGROUND = 32898,
     // Edit
     ID_EDIT_UNDO = 57643,

@@ -90,6 +90,12 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_EXPORT_FLEX_MODEL_FROM, kExport, "Flex Model F&rom..."),
     Menu(ID_EXPORT_MERGED_SKIN, kExport, "Merged &Skin...")
         .Prompt("Merge texture maps for model and props.\nMerged Skin"),
+    // The game's skins and folder
+    Menu(ID_EXPORT_GAME_SKIN, kExport, "Export &Game Skin...")
+        .Prompt("Write the model's skin as a Heretic II .m8 picture\nExport Game Skin"),
+    Menu(ID_EXPORT_FOR_GAME, kExport, "&Export for the Game...")
+        .Prompt("Write the model and its skins into the game's models/player/elf/ folder\n"
+                "Export for the Game"),
     Menu(ID_FILE_BACKGROUND, kFile, "Background...")
         .Prompt("Load a background image\nBackground")
         .Separator(),
