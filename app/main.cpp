@@ -14,7 +14,9 @@ int main(int argc, char** argv) {
     WindowLayer windowLayer;
 #ifdef MARIONET_WITH_WINDOW
     platform::InstallQtPictureDecoder();
-    windowLayer.window = [argc, argv] { return platform::RunMarionetWindow(argc, argv); };
+    windowLayer.window = [argc, argv](const std::string& openPath) {
+        return platform::RunMarionetWindow(argc, argv, openPath);
+    };
     windowLayer.snapshot = platform::SnapshotStage;
 #endif
     return RunMarionet(commandLine, std::cout, std::cerr, windowLayer);

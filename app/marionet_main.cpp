@@ -93,6 +93,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         commandLine.scriptPath = arguments[1];
     } else if (option == "--import-mocap") {
         return ParseImportMocap(arguments);
+    } else if (!option.empty() && option[0] != '-' && arguments.size() == 1) {
+        commandLine.openPath = option;
     } else if (option == "--batch") {
         commandLine.mode = CommandLine::Mode::Error;
         commandLine.error = "--batch takes one script file";
@@ -101,16 +103,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         commandLine.error = "unknown option '" + option + "'";
         if (arguments.size() > 1 && (option == "--help" || option == "--version")) {
             commandLine.error = option + " takes nothing more";
+        } else if (!option.empty() && option[0] != '-') {
+            commandLine.error =
+                "the window opens one file, not " + std::to_string(arguments.size());
         }
     }
     return commandLine;
 }
 
 std::string UsageText() {
-    return "Usage: Marionet [--batch FILE | --import-mocap CLIP.bvh OUT.spz [OPTIONS] |\n"
+    return "Usage: Marionet [FILE | --batch FILE | --import-mocap CLIP.bvh OUT.spz [OPTIONS] |\n"
            "                --help | --version]\n"
            "\n"
-           "Without options Marionet opens its window.\n"
+           "Without options Marionet opens its window; FILE is loaded there: a mesh (.fm,\n"
+           "  .obj, .3ds, .md2, .x) as the model, a pose file (.spz), bone lengths (.bnz),\n"
+           "  bindings (.bnd) or an orientation (.ori) as the File menu loads them.\n"
            "  --batch FILE  run the script FILE without a window and print what the editor\n"
            "                says, one line each (see \"Batch scripts\" in the README)\n"
            "  --import-mocap CLIP.bvh OUT.spz\n"
@@ -149,7 +156,7 @@ int RunMarionet(const CommandLine& commandLine, std::ostream& out, std::ostream&
         err << "Marionet: this build has no window; use --batch FILE.\n";
         return 1;
     }
-    return windowLayer.window();
+    return windowLayer.window(commandLine.openPath);
 }
 
 }  // namespace app

@@ -14,6 +14,7 @@ struct CommandLine {
     enum class Mode { Window, Batch, ImportMocap, Help, Version, Error };
     Mode mode = Mode::Window;
     std::string scriptPath;  // Batch
+    std::string openPath;    // Window: the file to load once it is open; empty for none
     std::string error;       // Error
     // ImportMocap
     std::string clipPath;
@@ -29,10 +30,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 // The usage text of --help.
 std::string UsageText();
 
-// What the window layer lends the rest of the program: opening the window, and the
-// snapshots of batch scripts (each empty in a build without a window).
+// What the window layer lends the rest of the program: opening the window (with the file to
+// load, or none), and the snapshots of batch scripts (each empty in a build without a window).
 struct WindowLayer {
-    std::function<int()> window;
+    std::function<int(const std::string& openPath)> window;
     ::editor::shell::BatchRunner::Snapshot snapshot;
 };
 

@@ -1,5 +1,8 @@
 #include "platform/editor_window.h"
 
+#include <QAction>
+
+#include "editor/shell/open_by_kind.h"
 #include "platform/gl_view_widget.h"
 #include "scene/image.h"
 
@@ -40,6 +43,22 @@ bool EditorWindow::Create() {
     ui_.SetAfterTick([this] { window_->WakeIdleSteps(); });
     return frame_.Create(std::max(window_->View()->width(), 1),
                          std::max(window_->View()->height(), 1));
+}
+
+void EditorWindow::OpenFile(const std::string& path) {
+    window_->UpdateCommandStates();
+    QAction* action = window_->Action(CommandToOpenFile(path));
+    if (action == nullptr || !action->isEnabled()) {
+        const std::string command = action == nullptr ? std::string("its command")
+                                                      : action->text().remove('&').toStdString();
+        frame_.SetStatus("Can't load '%s' now: %s is not available.", path.c_str(),
+                         command.c_str());
+        return;
+    }
+    ui_.AnswerNextOpenFile(path);
+    action->trigger();
+    // A command that asked no file leaves the answer for the next dialog otherwise.
+    ui_.AnswerNextOpenFile(std::string());
 }
 
 }  // namespace platform

@@ -27,6 +27,10 @@ class EditorWindow {
 
     // Reads the settings, builds the window and the frame's scene; false when a step fails.
     bool Create();
+    // Loads a file named on the command line with the command for its kind, as if the user
+    // had chosen it in that command's dialog; says so in the status line when that command
+    // is not available now.
+    void OpenFile(const std::string& path);
 
     CMainFrame& Frame() { return frame_; }
     MainWindow& Window() { return *window_; }

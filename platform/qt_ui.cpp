@@ -3,7 +3,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
+#include <utility>
 
+#include "editor/shell/program_files.h"
 #include "platform/control_device_dialog.h"
 #include "platform/file_filter.h"
 #include "platform/list_choice_dialog.h"
@@ -91,6 +94,12 @@ QFileDialog* QtUi::MakeFileDialog(const FileDialogRequest& request, bool save, Q
     dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog->setOption(QFileDialog::ReadOnly, false);
     dialog->setNameFilters(ConvertFileFilter(request.filter));
+    // An installed editor's samples are one click away in every file dialog.
+    const QFileInfo samples(ToQt(InstalledDataDirectory(RunningExecutablePath()) + "samples"));
+    if (samples.isDir()) {
+        dialog->setSidebarUrls(dialog->sidebarUrls()
+                               << QUrl::fromLocalFile(samples.absoluteFilePath()));
+    }
     if (!request.defaultExtension.empty()) {
         QString suffix = ToQt(request.defaultExtension);
         while (suffix.startsWith('.')) {
@@ -119,11 +128,36 @@ std::optional<std::string> QtUi::AskFile(const FileDialogRequest& request, bool 
 }
 
 std::optional<std::string> QtUi::AskOpenFile(const FileDialogRequest& request) {
+    if (!nextOpenFile_.empty()) {
+        return std::exchange(nextOpenFile_, std::string());
+    }
     return AskFile(request, false);
 }
 
 std::optional<std::string> QtUi::AskSaveFile(const FileDialogRequest& request) {
     return AskFile(request, true);
+}
+
+std::optional<std::string> QtUi::AskFolder(const FileDialogRequest& request) {
+    std::unique_ptr<QFileDialog> dialog(MakeFolderDialog(request, parent_));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog->selectedFiles().front().toStdString();
+}
+
+QFileDialog* QtUi::MakeFolderDialog(const FileDialogRequest& request, QWidget* parent) {
+    const QString title =
+        request.title.empty() ? QStringLiteral("Choose Folder") : ToQt(request.title);
+    auto* dialog = new QFileDialog(parent, title);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    if (!request.initialPath.empty()) {
+        dialog->setDirectory(ToQt(request.initialPath));
+    }
+    return dialog;
 }
 
 std::optional<std::string> QtUi::AskText(const TextRequest& request) {

@@ -32,6 +32,9 @@ class QtUi : public Ui {
     // Called after every tick of StartTicking: what a tick changed must be drawn, and an idle
     // window draws nothing until asked.
     void SetAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+    // The next open-file question takes this path without showing a dialog (a file named on
+    // the command line); an empty path withdraws it.
+    void AnswerNextOpenFile(std::string path) { nextOpenFile_ = std::move(path); }
 
     void SetStatusText(const std::string& text) override;
     void ShowProgress(int done, int total) override;
@@ -42,6 +45,7 @@ class QtUi : public Ui {
     Reply AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskFolder(const FileDialogRequest& request) override;
     std::optional<std::string> AskText(const TextRequest& request) override;
     std::optional<int> AskListChoice(const ListChoiceRequest& request) override;
     std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override;
@@ -61,11 +65,14 @@ class QtUi : public Ui {
     // The file dialog a request asks for, not yet shown.
     static QFileDialog* MakeFileDialog(const FileDialogRequest& request, bool save,
                                        QWidget* parent);
+    // The folder dialog a request asks for, not yet shown.
+    static QFileDialog* MakeFolderDialog(const FileDialogRequest& request, QWidget* parent);
 
   private:
     std::optional<std::string> AskFile(const FileDialogRequest& request, bool save);
 
     QWidget* parent_;
+    std::string nextOpenFile_;
     std::function<void(const QString&)> statusSink_;
     std::function<void(int, int)> progressSink_;
     std::function<void()> afterTick_;

@@ -1,6 +1,7 @@
 #include "platform/run_window.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QSurfaceFormat>
 #include <QTimer>
@@ -55,7 +56,7 @@ bool HasWindowSystem() {
     return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
 }
 
-int RunMarionetWindow(int argc, char** argv) {
+int RunMarionetWindow(int argc, char** argv, const std::string& openPath) {
     if (!HasWindowSystem()) {
         std::cerr << "Marionet: no display to open the window on (DISPLAY is not set).\n"
                      "  Run it under a virtual display:  xvfb-run -a Marionet\n"
@@ -66,6 +67,11 @@ int RunMarionetWindow(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Marionet"));
     QApplication::setApplicationName(QStringLiteral("Marionet"));
+    // The installed desktop entry and icon (packaging/) carry this id: Wayland matches the
+    // window to its entry by it, and the window shows the installed icon.
+    const QString applicationId = QStringLiteral("io.github.marionet.Marionet");
+    QGuiApplication::setDesktopFileName(applicationId);
+    QApplication::setWindowIcon(QIcon::fromTheme(applicationId));
 
     QtSettingsStore settings;
     int status = 1;
@@ -77,6 +83,11 @@ int RunMarionetWindow(int argc, char** argv) {
             return 1;
         }
         editor.Window().show();
+        if (!openPath.empty()) {
+            // Once the window is up, so that the file's questions have their parent on screen.
+            QTimer::singleShot(0, &editor.Window(),
+                               [&editor, openPath] { editor.OpenFile(openPath); });
+        }
         QTimer signalPoll;
         QuitOnTerminationSignals(signalPoll, editor.Frame());
         status = QApplication::exec();

@@ -2,9 +2,9 @@
 """Fails when an #include goes against the libraries' layer order or reaches a window header.
 
 Libraries depend one way: each may include only itself and the libraries listed for it below.
-Only platform/ (with its tests and benchmarks) includes Qt, OpenGL, SDL or X11, and only the
-.x reader includes assimp. Tests, benchmarks and fuzzers sit on top of every library and are
-checked for the headers only.
+Only platform/ (with its tests and benchmarks) includes Qt, OpenGL, SDL or X11, only the .x
+reader includes assimp, and only the .m8 palette quantiser libimagequant. Tests, benchmarks and
+fuzzers sit on top of every library and are checked for the headers only.
 
 Usage: scripts/check-layers.py [REPOSITORY]   (default: the repository this script is in)
 """
@@ -65,6 +65,8 @@ WINDOW_HEADER = re.compile(r"^(Q[A-Za-z0-9_]*(/|\.h$|$)|GL/|GLES|EGL/|KHR/|OpenG
 WINDOW_HOMES = ("platform/", "tests/platform/")
 ASSIMP_HEADER = re.compile(r"^assimp/")
 ASSIMP_HOMES = ("editor/io/x_reader.cpp",)
+IMAGEQUANT_HEADER = re.compile(r"^libimagequant\.h$")
+IMAGEQUANT_HOMES = ("editor/io/palette_quantiser.cpp",)
 
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc", ".inl")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
@@ -121,6 +123,9 @@ def check_file(root, path, folder, used_exceptions):
                             "platform/ only")
         if ASSIMP_HEADER.match(header) and path not in ASSIMP_HOMES:
             problems.append(f"{where}: assimp is used by editor/io/x_reader.cpp only")
+        if IMAGEQUANT_HEADER.match(header) and path not in IMAGEQUANT_HOMES:
+            problems.append(f"{where}: libimagequant is used by "
+                            "editor/io/palette_quantiser.cpp only")
         if folder in ON_TOP:
             continue
         target = library_of(resolve(root, path, header, quoted))

@@ -27,5 +27,21 @@ for frame in jump1 jump53; do
   "$root/build/fmtoobj/fmtoobj" /f "$frame" sydney.fm > /dev/null
   echo "fmtoobj: out/${frame}FFFF.obj"
 done
-montage [1-4]-*.png -tile 4x -geometry +2+2 -background '#404040' road-contact-sheet.png
+# The contact sheet: each snapshot with a label saying what it shows, in the road's order.
+sheet=()
+while read -r picture label; do
+  sheet+=(-label "$label" "$picture")
+done <<'PICTURES'
+1-fitted.png 1 Fitted, from the front
+1-fitted-side.png 1 Fitted, from her right
+2-left-thigh.png 2 Bound to the left thigh
+2-right-upper-arm.png 2 Bound to the right upper arm
+2-head.png 2 Bound to the head
+3-jump1.png 3 jump1: standing
+3-jump17.png 3 jump17: the crouch
+3-jump17-side.png 3 jump17: knees over the toes
+3-jump53.png 3 jump53: in the air
+PICTURES
+montage "${sheet[@]}" -tile 5x -geometry +4+4 -background '#303030' -fill white -font DejaVu-Sans -pointsize 15 \
+  road-contact-sheet.png
 echo "demo: out/road-contact-sheet.png, out/sydney.fm, out/road.log"

@@ -9,9 +9,14 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri
   libx11-dev libsdl2-dev libassimp-dev
+  libimagequant-dev  # the 256-colour palette of the game's .m8 skins
   # real models (sydney.md2, spider.obj, fels.3ds) and BVH clips for the tests and the sample
   assimp-testmodels
   xvfb xauth imagemagick
+  fonts-dejavu-core  # the font of the labels on the demo's contact sheet
+  # the Debian package and its checks (scripts/test-package.sh): dpkg-shlibdeps, the desktop
+  # entry's, AppStream's and the file types' validators, the manual pages, a key press
+  dpkg-dev file desktop-file-utils appstream shared-mime-info man-db xdotool
 )
 
 missing=()

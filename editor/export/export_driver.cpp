@@ -139,10 +139,13 @@ ExportResult ExportGenerated(ModelDocument& document, ExportHost& host,
     EditorState restoredOnReturn(document, host);
     host.ScaleToGround();
 
-    host.Status("Enter a file name to save the flex model to...");
-    const std::optional<std::string> output = host.AskSaveFile("fm", FLEX_MODEL_FILTER);
+    std::optional<std::string> output = request.outputPath;
     if (!output) {
-        return ExportResult::Cancelled;
+        host.Status("Enter a file name to save the flex model to...");
+        output = host.AskSaveFile("fm", FLEX_MODEL_FILTER);
+        if (!output) {
+            return ExportResult::Cancelled;
+        }
     }
     std::optional<std::string> poseFile = request.poseFile;
     if (!poseFile) {

@@ -41,6 +41,8 @@ class ExportHost {
 };
 
 struct ExportRequest {
+    // The ".fm" file to write; asked for when empty.
+    std::optional<std::string> outputPath;
     // The pose file; asked for when empty.
     std::optional<std::string> poseFile;
     // At most QUICK_EXPORT_FRAMES frames.

@@ -6,6 +6,7 @@
 
 #include "bytes/whole_file.h"
 #include "editor/io/file_questions.h"
+#include "editor/io/m8_codec.h"
 #include "editor/io/pcx_codec.h"
 #include "editor/io/picture.h"
 #include "editor/io/tga_codec.h"
@@ -100,6 +101,10 @@ int ReadPcx(C3dImage& image, std::span<const uint8_t> bytes) {
     return ReadWith(DecodePcx, image, bytes, "PCX", "PCX File image");
 }
 
+int ReadM8(C3dImage& image, std::span<const uint8_t> bytes) {
+    return ReadWith(DecodeM8, image, bytes, "M8", "M8 File image");
+}
+
 int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* questions) {
     std::string chosen = path;
     if (chosen.empty()) {
@@ -123,6 +128,9 @@ int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* quest
             break;
         case IMAGE_BMP:
             loaded = image.LoadBitmapFile(chosen) ? 1 : 0;
+            break;
+        case IMAGE_M8:
+            loaded = ReadM8(image, bytes);
             break;
         default:
             Trace(Status::BadData("Unknown image format"));

@@ -1,6 +1,6 @@
 #pragma once
-// Picture files for skins and backgrounds: Targa, PC Paintbrush and Windows bitmaps in, Targa
-// out, and the pixel operations the skin tools use.
+// Picture files for skins and backgrounds: Targa, PC Paintbrush, Windows bitmaps and Heretic
+// II's .m8 pictures in, Targa out, and the pixel operations the skin tools use.
 
 #include <array>
 #include <cstdint>
@@ -25,12 +25,14 @@ enum ImageType {
     IMAGE_TGA = 0,
     IMAGE_PCX = 1,
     IMAGE_BMP = 2,
+    IMAGE_M8 = 3,
 };
 
-inline constexpr std::array<FileType, 3> IMAGE_TABLE = {{
+inline constexpr std::array<FileType, 4> IMAGE_TABLE = {{
     {".tga", "Targa Image (*.tga)"},
     {".pcx", "PC Paintbrush (*.pcx)"},
     {".bmp", "Windows Bitmap (*.bmp)"},
+    {".m8", "Heretic II Picture (*.m8)"},
 }};
 
 inline constexpr const char* TGA_SAVE_FILTER = "Targa Image (*.TGA)|*.TGA|All files (*.*)|*.*||";
@@ -40,10 +42,11 @@ std::string BuildImageFilter();
 // Loads the picture at path (an empty path asks for one), chosen by extension; 1 on success
 // with the image named after the path, 0 on failure or cancel (the image then holds no pixels).
 int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* questions);
-// Readers over a file's bytes: 1 on success (image named "TGA File image" / "PCX File image"),
-// 0 on failure with the image emptied.
+// Readers over a file's bytes: 1 on success (image named "TGA File image" / "PCX File image" /
+// "M8 File image"), 0 on failure with the image emptied. An .m8 file gives its level 0.
 int ReadTga(C3dImage& image, std::span<const uint8_t> bytes);
 int ReadPcx(C3dImage& image, std::span<const uint8_t> bytes);
+int ReadM8(C3dImage& image, std::span<const uint8_t> bytes);
 
 // Writes a 24-bit image as Targa to path (an empty path asks for one), replacing the file only
 // once the new one is complete. 1 on success with the image named after the path; 0 on

@@ -68,8 +68,8 @@ std::vector<std::filesystem::path> FolderEntries(const std::filesystem::path& fo
 }  // namespace
 
 const std::vector<std::string>& SkinPictureExtensions() {
-    static const std::vector<std::string> extensions = {".tga", ".pcx", ".bmp",
-                                                        ".png", ".jpg", ".jpeg"};
+    static const std::vector<std::string> extensions = {".tga", ".pcx",  ".bmp", ".png",
+                                                        ".jpg", ".jpeg", ".m8"};
     return extensions;
 }
 

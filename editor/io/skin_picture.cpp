@@ -15,11 +15,11 @@ using namespace ::scene;
 
 namespace {
 
-enum SkinPictureType { SKIN_TGA, SKIN_PCX, SKIN_BMP, SKIN_PNG, SKIN_JPG, SKIN_JPEG };
+enum SkinPictureType { SKIN_TGA, SKIN_PCX, SKIN_BMP, SKIN_PNG, SKIN_JPG, SKIN_JPEG, SKIN_M8 };
 
 bool ReadSkinPicture(const std::string& path, C3dImage& image) {
     const int type = FileTypeOfPath(SKIN_PICTURE_TABLE, path);
-    if (type == SKIN_TGA || type == SKIN_PCX || type == SKIN_BMP) {
+    if (type == SKIN_TGA || type == SKIN_PCX || type == SKIN_BMP || type == SKIN_M8) {
         return LoadImageFile(image, path, nullptr) != 0;
     }
     if (type < 0) {

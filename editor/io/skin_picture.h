@@ -1,7 +1,7 @@
 #pragma once
-// Skin pictures: every kind the editor reads (Targa, PC Paintbrush, Windows bitmaps, and PNG
-// and JPEG through the window's image readers, C3dImage::DecodePicture), scaled to the 256 x 256
-// texel space the texture coordinates count in.
+// Skin pictures: every kind the editor reads (Targa, PC Paintbrush, Windows bitmaps, Heretic
+// II's .m8 pictures, and PNG and JPEG through the window's image readers,
+// C3dImage::DecodePicture), scaled to the 256 x 256 texel space the texture coordinates count in.
 
 #include <array>
 #include <cstdint>
@@ -19,13 +19,14 @@ using namespace ::scene;
 
 class FileQuestions;
 
-inline constexpr std::array<FileType, 6> SKIN_PICTURE_TABLE = {{
+inline constexpr std::array<FileType, 7> SKIN_PICTURE_TABLE = {{
     {".tga", "Targa Image (*.tga)"},
     {".pcx", "PC Paintbrush (*.pcx)"},
     {".bmp", "Windows Bitmap (*.bmp)"},
     {".png", "PNG Image (*.png)"},
     {".jpg", "JPEG Image (*.jpg)"},
     {".jpeg", "JPEG Image (*.jpeg)"},
+    {".m8", "Heretic II Picture (*.m8)"},
 }};
 
 inline constexpr int SKIN_SIDE = static_cast<int>(::editor::model::SKIN_TEXELS);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "editor/model/model_document.h"
 #include "editor/shell/main_frame.h"
@@ -27,7 +28,7 @@ constexpr double kZoomFactorPerNotch = 0.8;
 constexpr double kDefaultFront = 1.0;
 constexpr double kDefaultBack = 5000.0;
 // Room around a fitted view, so that nothing touches the view's edge.
-constexpr double kFitMargin = 1.1;
+constexpr double kFitMargin = 1.08;
 
 // The camera as it is now (the input controller may have moved it), in scene coordinates.
 struct CameraPlacement {
@@ -51,20 +52,41 @@ bool ReadCamera(CMainFrame& frame, CameraPlacement& camera) {
     return camera.direction.Normalize() && camera.up.Normalize();
 }
 
-void IncludeShape(ShownBox& box, const C3dShape* shape, const C3dScene& scene) {
+// The points the shape is drawn through, in scene coordinates.
+void AddShapePoints(std::vector<Vector>& points, const C3dShape* shape, const C3dScene& scene) {
     if (shape == nullptr || shape->GetParent() == nullptr || !shape->IsVisible()) {
         return;
     }
-    Vector low;
-    Vector high;
-    if (!shape->GetBox(low, high)) {
-        return;
+    for (const Vector& vertex : shape->Mesh().Vertices()) {
+        points.push_back(scene.WorldToLocal(shape->LocalToWorld(vertex)));
     }
-    for (int corner = 0; corner < 8; ++corner) {
-        const Vector local((corner & 1) ? high.x : low.x, (corner & 2) ? high.y : low.y,
-                           (corner & 4) ? high.z : low.z);
-        box.Include(scene.WorldToLocal(shape->LocalToWorld(local)));
+}
+
+// A hidden part is drawn black on the black background: nothing a user sees.
+void AddPartPoints(std::vector<Vector>& points, const MeshPart& part, const C3dScene& scene) {
+    if (part.visible != 0) {
+        AddShapePoints(points, part.Shape(), scene);
     }
+}
+
+// Every point of what is shown: the model (or the generated model in its view), the prop while
+// shown and the joints shown.
+std::vector<Vector> PointsOfWhatIsShown(CMainFrame& frame) {
+    std::vector<Vector> points;
+    const C3dScene* scene = frame.Scene();
+    if (scene == nullptr) {
+        return points;
+    }
+    const ModelDocument& document = frame.Document();
+    AddPartPoints(points, document.viewGenerated != 0 ? document.generatedModel : document.model,
+                  *scene);
+    if (document.prop.visible != 0) {
+        AddShapePoints(points, document.prop.Shape(), *scene);
+    }
+    for (const JointPart& joint : document.joints) {
+        AddPartPoints(points, joint, *scene);
+    }
+    return points;
 }
 
 // Distance from the camera to the plane through the point across the view; the distance to
@@ -120,6 +142,59 @@ Vector Turned(const Vector& v, const Vector& axis, double radians) {
     return C3dMatrix::AxisRotation(axis, radians).TransformDirection(v);
 }
 
+// The tangents of half the view's angle across and up: a point at depth d is in view while
+// its offsets from the line of sight are within d times these.
+struct ViewSpan {
+    double across = 1.0;
+    double up = 1.0;
+};
+
+ViewSpan SpanOf(const C3dViewport& viewport) {
+    const double side = std::max(1, std::min(viewport.GetWidth(), viewport.GetHeight()));
+    return {viewport.GetField() * std::max(1, viewport.GetWidth()) / side,
+            viewport.GetField() * std::max(1, viewport.GetHeight()) / side};
+}
+
+// The camera's distance from the aim, along its direction, at which every point is inside the
+// view with the margin; never so close that a point is behind the camera.
+double FitDistance(const CameraPlacement& camera, const std::vector<Vector>& points,
+                   const Vector& aim, const ViewSpan& span, double radius) {
+    Vector right = camera.Right();
+    right.Normalize();
+    double distance = 0.0;
+    double nearest = -1e300;
+    for (const Vector& point : points) {
+        const Vector offset = Vector::Subtract(point, aim);
+        const double depth = offset.Dot(camera.direction);
+        const double across = std::abs(offset.Dot(right)) * kFitMargin / span.across;
+        const double up = std::abs(offset.Dot(camera.up)) * kFitMargin / span.up;
+        distance = std::max(distance, std::max(across, up) - depth);
+        nearest = std::max(nearest, -depth);
+    }
+    return std::max({distance, nearest + 0.05 * radius, 1e-3});
+}
+
+// The move across the view that puts the middle of the points' view at the camera's centre,
+// seen from the given distance.
+Vector CentringShift(const CameraPlacement& camera, const std::vector<Vector>& points,
+                     const Vector& aim, double distance) {
+    Vector right = camera.Right();
+    right.Normalize();
+    double low[2] = {1e300, 1e300};
+    double high[2] = {-1e300, -1e300};
+    for (const Vector& point : points) {
+        const Vector offset = Vector::Subtract(point, aim);
+        const double depth = distance + offset.Dot(camera.direction);
+        const double slope[2] = {offset.Dot(right) / depth, offset.Dot(camera.up) / depth};
+        for (int axis = 0; axis < 2; ++axis) {
+            low[axis] = std::min(low[axis], slope[axis]);
+            high[axis] = std::max(high[axis], slope[axis]);
+        }
+    }
+    return Vector::Add(Vector::Scaled(right, distance * (low[0] + high[0]) / 2.0),
+                       Vector::Scaled(camera.up, distance * (low[1] + high[1]) / 2.0));
+}
+
 }  // namespace
 
 void ShownBox::Include(const Vector& point) {
@@ -142,21 +217,8 @@ double ShownBox::Radius() const {
 
 ShownBox BoxOfWhatIsShown(CMainFrame& frame) {
     ShownBox box;
-    const C3dScene* scene = frame.Scene();
-    if (scene == nullptr) {
-        return box;
-    }
-    const ModelDocument& document = frame.Document();
-    if (document.viewGenerated != 0) {
-        IncludeShape(box, document.generatedModel.Shape(), *scene);
-    } else {
-        IncludeShape(box, document.model.Shape(), *scene);
-    }
-    if (document.prop.visible != 0) {
-        IncludeShape(box, document.prop.Shape(), *scene);
-    }
-    for (const JointPart& joint : document.joints) {
-        IncludeShape(box, joint.Shape(), *scene);
+    for (const Vector& point : PointsOfWhatIsShown(frame)) {
+        box.Include(point);
     }
     return box;
 }
@@ -222,15 +284,22 @@ void PanCamera(CMainFrame& frame, int dx, int dy) {
 void ZoomCameraToFit(CMainFrame& frame) {
     CameraPlacement camera;
     const C3dViewport* viewport = frame.View().GetViewport();
-    const ShownBox box = BoxOfWhatIsShown(frame);
-    if (viewport == nullptr || box.empty || !ReadCamera(frame, camera)) {
+    const std::vector<Vector> points = PointsOfWhatIsShown(frame);
+    if (viewport == nullptr || points.empty() || !ReadCamera(frame, camera)) {
         return;
     }
-    // The whole sphere around the box fits in the view's narrower angle.
-    const double halfAngle = std::atan(viewport->GetField());
-    const double radius = std::max(box.Radius(), 1e-3);
-    const double distance = kFitMargin * radius / std::sin(halfAngle);
-    camera.position = Vector::Subtract(box.Centre(), Vector::Scaled(camera.direction, distance));
+    ShownBox box;
+    for (const Vector& point : points) {
+        box.Include(point);
+    }
+    const ViewSpan span = SpanOf(*viewport);
+    // Aimed at the box's centre first, then at the middle of what that view shows, so that what
+    // lies nearer the camera on one side is not pushed off centre.
+    Vector aim = box.Centre();
+    double distance = FitDistance(camera, points, aim, span, box.Radius());
+    aim = Vector::Add(aim, CentringShift(camera, points, aim, distance));
+    distance = FitDistance(camera, points, aim, span, box.Radius());
+    camera.position = Vector::Subtract(aim, Vector::Scaled(camera.direction, distance));
     PlaceCamera(frame, camera);
 }
 

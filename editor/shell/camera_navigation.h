@@ -8,7 +8,8 @@ namespace editor::shell {
 using namespace ::scene;
 
 // What the view shows, as a box in scene coordinates: the model (or the generated model in
-// its view), the prop while shown and the skeleton's joints.
+// its view), the prop while shown and the skeleton's joints, each only while shown (a hidden
+// part is drawn black and does not count).
 struct ShownBox {
     Vector min{0.0, 0.0, 0.0};
     Vector max{0.0, 0.0, 0.0};
@@ -34,8 +35,8 @@ void OrbitCamera(CMainFrame& frame, int dx, int dy);
 // A Shift+middle-button drag: moves the camera across its view so that what is shown follows
 // the pointer.
 void PanCamera(CMainFrame& frame, int dx, int dy);
-// "Zoom to Fit": keeps the direction of view and moves the camera so that the model, the prop
-// and the skeleton fill the view.
+// "Zoom to Fit": keeps the direction of view and moves the camera so that what is shown fills
+// the view: as close as the view's width and height allow, centred.
 void ZoomCameraToFit(CMainFrame& frame);
 // The presets' depth range again (the moves above widen it for very small or large models).
 void ResetCameraDepthRange(CMainFrame& frame);

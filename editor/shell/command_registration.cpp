@@ -19,6 +19,7 @@ void RegisterHandsCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterGenerateCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterExportCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterSkinCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterAutoRigCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
@@ -27,7 +28,7 @@ void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
         RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
         RegisterGroupCommands,     RegisterBindingCommands,    RegisterMotionCaptureCommands,
         RegisterModelFitCommands,  RegisterHandsCommands,      RegisterGenerateCommands,
-        RegisterExportCommands,    RegisterSkinCommands,
+        RegisterExportCommands,    RegisterSkinCommands,       RegisterAutoRigCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);

@@ -90,6 +90,12 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_EXPORT_FLEX_MODEL_FROM, kExport, "Flex Model F&rom..."),
     Menu(ID_EXPORT_MERGED_SKIN, kExport, "Merged &Skin...")
         .Prompt("Merge texture maps for model and props.\nMerged Skin"),
+    // The game's skins and folder
+    Menu(ID_EXPORT_GAME_SKIN, kExport, "Export &Game Skin...")
+        .Prompt("Write the model's skin as a Heretic II .m8 picture\nExport Game Skin"),
+    Menu(ID_EXPORT_FOR_GAME, kExport, "&Export for the Game...")
+        .Prompt("Write the model and its skins into the game's models/player/elf/ folder\n"
+                "Export for the Game"),
     Menu(ID_FILE_BACKGROUND, kFile, "Background...")
         .Prompt("Load a background image\nBackground")
         .Separator(),
@@ -182,6 +188,16 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_SKELETON_PLAY_POSES, kSkeleton, "&Play Poses...")
         .Prompt("Play the poses of a pose file on the skeleton; Esc stops\nPlay Poses")
         .Check(),
+    // Rigging a model automatically
+    Menu(ID_SKELETON_FIT_TO_MODEL, kSkeleton, "&Fit Skeleton to Model")
+        .Prompt("Place the skeleton's joints in the standing model\nFit Skeleton to Model")
+        .Separator(),
+    Menu(ID_SKELETON_BIND_UNBOUND, kSkeleton, "Bind Unbound Triangl&es")
+        .Prompt("Give every unbound triangle the bone of its nearest bound neighbour\nBind "
+                "Unbound Triangles"),
+    Menu(ID_SKELETON_AUTO_RIG, kSkeleton, "Au&to Rig...")
+        .Prompt("Fit the model and the skeleton, bind every triangle and make the model "
+                "poseable\nAuto Rig"),
     // Model
     Menu(ID_MODEL_SOLID, kModel, "&Solid (selectable)").Check(),
     Menu(ID_MODEL_LIVE_UPDATE_MENU, kModel, "&Live Update").Check(),

@@ -9,6 +9,7 @@
 #include "editor/shell/main_frame.h"
 #include "editor/shell/model_fit.h"
 #include "editor/shell/model_reshape.h"
+#include "editor/shell/rig_steps.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -22,48 +23,55 @@ constexpr const char* NO_MODEL_MESSAGE = "Please open a model first.";
 constexpr const char* SCALE_QUESTION = "Scale the model to what percentage of its size?";
 
 // Reads the shape's geometry back (scene moves are kept), works out the move on it and applies
-// it; the move's scale, or nothing when it cannot be made.
-std::optional<double> MoveModel(
+// it; the move, or nothing when it cannot be made.
+std::optional<UniformMove> MoveModel(
     CMainFrame& frame, const std::function<std::optional<UniformMove>(const MeshData&)>& plan) {
-    std::optional<double> scale;
+    std::optional<UniformMove> made;
     ReshapeModel(frame, [&](MeshPart& model) {
         if (!ReadBackGeometry(*model.Shape(), model.mesh, model.scene, false)) {
             return false;
         }
-        const std::optional<UniformMove> move = plan(model.mesh);
-        if (!move) {
+        made = plan(model.mesh);
+        if (!made) {
             return false;
         }
-        ApplyToMesh(model.mesh, *move);
+        ApplyToMesh(model.mesh, *made);
         model.MarkModified();
-        scale = move->scale;
         return true;
     });
-    return scale;
+    return made;
 }
 
-void FitModelToSkeleton(CMainFrame& frame) {
+}  // namespace
+
+bool FitModelToSkeletonStep(CMainFrame& frame) {
     ModelDocument& document = frame.Document();
     if (document.model.Shape() == nullptr) {
         frame.GetUi().ShowMessage(NO_MODEL_MESSAGE);
-        return;
+        return false;
     }
     const std::optional<SkeletonStance> stance = StanceOf(document);
     if (!stance || !(stance->StandingHeight() > 0.0)) {
         frame.GetUi().ShowMessage(
             "The skeleton does not stand upright: its toes are not below "
             "the top of its head.");
-        return;
+        return false;
     }
-    const std::optional<double> scale =
+    const std::optional<UniformMove> move =
         MoveModel(frame, [&](const MeshData& mesh) { return FitToStance(mesh, *stance); });
-    if (!scale) {
+    if (!move) {
         frame.GetUi().ShowMessage("The model has no height to fit to the skeleton.");
-        return;
+        return false;
+    }
+    if (move->turn.IsTurn()) {
+        frame.SetStatus("%s", move->turn.description.c_str());
     }
     frame.SetStatus("Model fitted to the skeleton: scaled to %.1f%%, standing %.1f units tall.",
-                    *scale * 100.0, stance->StandingHeight());
+                    move->scale * 100.0, stance->StandingHeight());
+    return true;
 }
+
+namespace {
 
 void ScaleModel(CMainFrame& frame) {
     if (frame.Document().model.Shape() == nullptr) {
@@ -81,19 +89,19 @@ void ScaleModel(CMainFrame& frame) {
                                   "' is not a percentage above 0 (for example 50 or 250).");
         return;
     }
-    const std::optional<double> scale =
+    const std::optional<UniformMove> move =
         MoveModel(frame, [&](const MeshData& mesh) { return ScaleAboutBase(mesh, *factor); });
-    if (!scale) {
+    if (!move) {
         frame.GetUi().ShowMessage("The model could not be scaled.");
         return;
     }
-    frame.SetStatus("Model scaled to %g%% of its size.", *scale * 100.0);
+    frame.SetStatus("Model scaled to %g%% of its size.", move->scale * 100.0);
 }
 
 }  // namespace
 
 void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router) {
-    router.Bind(ID_MODEL_FIT_TO_SKELETON, {.run = [&frame] { FitModelToSkeleton(frame); }});
+    router.Bind(ID_MODEL_FIT_TO_SKELETON, {.run = [&frame] { FitModelToSkeletonStep(frame); }});
     router.Bind(ID_MODEL_SCALE, {.run = [&frame] { ScaleModel(frame); }});
 }
 

@@ -111,10 +111,10 @@ struct SkeletonArea {
         part.SetDisplayMode(part.displayMode);
     }
 
-    // "default.spz" beside the program gives the default pose; a file of one pose gives that
-    // pose whatever its name.
+    // "default.spz" beside the program (or installed) gives the default pose; a file of one
+    // pose gives that pose whatever its name.
     void ReadDefaultPose() {
-        std::string path = frame.ProgramDir() + DEFAULT_POSE_FILE;
+        std::string path = frame.ProgramFile(DEFAULT_POSE_FILE);
         if (!FileExists(path)) {
             return;
         }

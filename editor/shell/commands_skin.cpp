@@ -1,9 +1,10 @@
 // The skins in the view: View > Skin, Model > Model Skin..., and the skins that opening a file
-// and composing the merged skin bring.
+// and composing the merged skin bring; the model's skin written for the game (File > Export).
 #include <memory>
 
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/game_export.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/skin_display.h"
 #include "scene/image.h"
@@ -24,6 +25,10 @@ void RegisterSkinCommands(CMainFrame& frame, CommandRouter& router) {
     router.Bind(ID_VIEW_SKIN, {.run = [skins] { skins->Toggle(); },
                                .isChecked = [skins] { return skins->Shown(); }});
     router.Bind(ID_MODEL_SKIN, {.run = [skins] { skins->ChooseModelSkin(); }});
+    router.Bind(ID_EXPORT_GAME_SKIN,
+                {.run = [&frame, skins] { ExportGameSkin(frame, skins->ModelSkin()); }});
+    router.Bind(ID_EXPORT_FOR_GAME,
+                {.run = [&frame, skins] { ExportForGame(frame, skins->ModelSkin()); }});
 }
 
 }  // namespace editor::shell

@@ -9,6 +9,7 @@
 #include "editor/shell/camera_navigation.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_registration.h"
+#include "editor/shell/program_files.h"
 #include "editor/skeleton/camera_presets.h"
 #include "scene/input/controller.h"
 #include "scene/input/transform_dialog.h"
@@ -41,6 +42,7 @@ CMainFrame::CMainFrame(Ui& ui, SettingsStore& settings, std::string programDirec
                        std::string logPath)
     : programDir(programDirectory.empty() ? CurrentDirectoryWithSlash()
                                           : std::move(programDirectory)),
+      installedDataDir(InstalledDataDirectory(RunningExecutablePath())),
       ui_(ui),
       settings_(settings),
       log_(std::move(logPath)),
@@ -55,6 +57,10 @@ CMainFrame::CMainFrame(Ui& ui, SettingsStore& settings, std::string programDirec
 
 CMainFrame::~CMainFrame() {
     Close();
+}
+
+std::string CMainFrame::ProgramFile(const std::string& name) const {
+    return FindProgramFile(programDir, installedDataDir, name);
 }
 
 void CMainFrame::SetStatus(const char* format, ...) {

@@ -170,6 +170,8 @@ class CMainFrame {
     C3dScene* Scene() { return scene_.get(); }
     C3dController* Controller() { return controller_.get(); }
     const std::string& ProgramDir() const { return programDir; }
+    // A side file read by its fixed name: beside the program, else where it is installed.
+    std::string ProgramFile(const std::string& name) const;
     bool IsCreated() const { return created_; }
 
     // The transforms sheet, when open.
@@ -183,6 +185,8 @@ class CMainFrame {
     int32_t cameraView = kCameraFront;
     int32_t selectedBone = kNoBone;
     std::string programDir;
+    // The installed shared files (FindProgramFile's fallback); empty for none.
+    std::string installedDataDir;
     // The paths of the latest import and save attempts, successful or not; empty at start.
     std::string lastImportPath;
     std::string lastExportPath;

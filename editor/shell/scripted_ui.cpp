@@ -159,6 +159,17 @@ std::optional<std::string> ScriptedUi::AskSaveFile(const FileDialogRequest& requ
     return answer->text;
 }
 
+std::optional<std::string> ScriptedUi::AskFolder(const FileDialogRequest& request) {
+    std::string title = DialogTitle(request, "Choose Folder");
+    std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::File);
+    if (!answer) {
+        Unanswered(title);
+        return std::nullopt;
+    }
+    Answered(title, answer->text);
+    return answer->text;
+}
+
 std::optional<std::string> ScriptedUi::TakeText(const std::string& question) {
     std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::Text);
     if (!answer) {

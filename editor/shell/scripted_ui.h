@@ -56,6 +56,8 @@ class ScriptedUi : public Ui {
     Reply AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+    // Takes a file answer: a folder is a path like any other.
+    std::optional<std::string> AskFolder(const FileDialogRequest& request) override;
     std::optional<std::string> AskText(const TextRequest& request) override;
     std::optional<int> AskListChoice(const ListChoiceRequest& request) override;
     std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override;

@@ -109,6 +109,9 @@ class Ui {
     // dialog confirms replacing an existing file whatever the flags say.
     virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> AskSaveFile(const FileDialogRequest& request) = 0;
+    // A folder to write into (the request's title and initial path; "Choose Folder" without
+    // a title); the chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> AskFolder(const FileDialogRequest& request) = 0;
 
     // One-line text entry with OK and Cancel.
     virtual std::optional<std::string> AskText(const TextRequest& request) = 0;

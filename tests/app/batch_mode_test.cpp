@@ -175,13 +175,25 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
     EXPECT_EQ(ParseCommandLine({"--batch"}).mode, Mode::Error);
     EXPECT_EQ(ParseCommandLine({"--batch", "a", "b"}).mode, Mode::Error);
     EXPECT_EQ(ParseCommandLine({"--version", "x"}).mode, Mode::Error);
-    EXPECT_EQ(ParseCommandLine({"model.obj"}).error, "unknown option 'model.obj'");
+    EXPECT_EQ(ParseCommandLine({"a.obj", "b.obj"}).error, "the window opens one file, not 2");
+    EXPECT_EQ(ParseCommandLine({"-x"}).error, "unknown option '-x'");
+    EXPECT_EQ(ParseCommandLine({""}).mode, Mode::Error);
 
+    // A file (as the desktop entry passes it) opens the window and reaches it.
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(RunMarionet(ParseCommandLine({}), out, err, WindowLayer{}), 1);
+    std::string opened = "not called";
+    WindowLayer window{[&opened](const std::string& path) {
+                           opened = path;
+                           return 7;
+                       },
+                       {}};
+    EXPECT_EQ(RunMarionet(ParseCommandLine({"my model.fm"}), out, err, window), 7);
+    EXPECT_EQ(opened, "my model.fm");
+    EXPECT_EQ(RunMarionet(ParseCommandLine({}), out, err, window), 7);
+    EXPECT_EQ(opened, "");
+    EXPECT_EQ(RunMarionet(ParseCommandLine({"model.fm"}), out, err, WindowLayer{}), 1);
     EXPECT_NE(err.str().find("no window"), std::string::npos);
-    EXPECT_EQ(RunMarionet(ParseCommandLine({}), out, err, WindowLayer{[] { return 7; }, {}}), 7);
 }
 
 TEST_F(BatchModeTest, TheProgramRunsScriptsAndAnswersHelpAndVersion) {
@@ -189,8 +201,9 @@ TEST_F(BatchModeTest, TheProgramRunsScriptsAndAnswersHelpAndVersion) {
     EXPECT_EQ(RunProgram("--version", output), 0);
     EXPECT_EQ(output, "Marionet 0.1.0\n");
     EXPECT_EQ(RunProgram("--help", output), 0);
-    EXPECT_EQ(output.rfind("Usage: Marionet [--batch FILE | --import-mocap CLIP.bvh OUT.spz", 0),
-              0u);
+    EXPECT_EQ(
+        output.rfind("Usage: Marionet [FILE | --batch FILE | --import-mocap CLIP.bvh OUT.spz", 0),
+        0u);
     EXPECT_EQ(RunProgram("--frobnicate", output), 1);
 
     std::ofstream("script.txt") << "run Lock Position\nrun About Marionet\n";

@@ -91,3 +91,22 @@ TEST(QtUi, SaveDialogAddsTheDefaultExtensionAndCancelGivesNothing) {
     WhenModalShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_FALSE(ui.AskOpenFile(save).has_value());
 }
+
+TEST(QtUi, FolderDialogShowsFoldersOnlyAndGivesTheFolderChosen) {
+    QTemporaryDir directory;
+    FileDialogRequest request;
+    request.initialPath = directory.path().toStdString();
+    std::unique_ptr<QFileDialog> dialog(QtUi::MakeFolderDialog(request, nullptr));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Choose Folder"));
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
+    EXPECT_TRUE(dialog->testOption(QFileDialog::ShowDirsOnly));
+
+    QtUi ui;
+    WhenModalShown<QFileDialog>(
+        [](QFileDialog* shown) { QMetaObject::invokeMethod(shown, "accept"); });
+    const std::optional<std::string> chosen = ui.AskFolder(request);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, directory.path().toStdString());
+    WhenModalShown<QFileDialog>([](QFileDialog* shown) { shown->reject(); });
+    EXPECT_FALSE(ui.AskFolder(request).has_value());
+}

@@ -199,7 +199,7 @@ TEST(ImageFile, LoadingAsksForAPathAndRefusesUnknownExtensions) {
     EXPECT_EQ(LoadImageFile(image, "", &questions), 0);
     EXPECT_EQ(questions.filtersAsked.at(0),
               "Targa Image (*.tga)|*.tga|PC Paintbrush (*.pcx)|*.pcx|Windows Bitmap (*.bmp)|*.bmp|"
-              "All Files (*.*)|*.*||");
+              "Heretic II Picture (*.m8)|*.m8|All Files (*.*)|*.*||");
     EXPECT_EQ(questions.extensionsAsked.at(0), ".tga");
     EXPECT_EQ(LoadImageFile(image, DataFile("im_source.ppm"), nullptr), 0);
     EXPECT_EQ(LoadImageFile(image, DataFile("nothing.tga"), nullptr), 0);

@@ -4,10 +4,13 @@
 
 #include <cmath>
 #include <fstream>
+#include <optional>
+#include <vector>
 
 #include "editor/model/model_document.h"
 #include "editor/shell/command_ids.h"
 #include "scene/scene.h"
+#include "scene/shape.h"
 #include "scene/stage.h"
 #include "scene/viewport.h"
 #include "tests/editor/shell/shell_test_support.h"
@@ -53,33 +56,52 @@ class CameraNavigation : public testing::Test {
         return direction;
     }
 
-    // Whether the scene point is in front of the camera and inside the view, between the
-    // front and back planes.
-    bool InView(const Vector& point) {
+    // The scene point in view pixels with its depth (0 at the front plane, 1 at the back);
+    // nothing for a point behind the camera.
+    std::optional<Vector> Projected(const Vector& point) {
         const C3dViewport& viewport = *Frame().View().GetViewport();
         const Vector world = Frame().Scene()->LocalToWorld(point);
         const Vector eye = viewport.GetViewMatrix().Transform(world);
         const C3dVector4 p =
             viewport.GetProjectionMatrix().TransformHomogeneous(eye.x, eye.y, eye.z, 1.0);
         if (!(p.w > 0.0)) {
-            return false;
+            return std::nullopt;
         }
-        const double x = p.x / p.w;
-        const double y = p.y / p.w;
-        const double depth = p.z / p.w;
-        return x >= 0 && x <= viewport.GetWidth() && y >= 0 && y <= viewport.GetHeight() &&
-               depth >= 0.0 && depth <= 1.0;
+        return Vector(p.x / p.w, p.y / p.w, p.z / p.w);
     }
 
-    bool EveryCornerInView(const ShownBox& box) {
-        for (int corner = 0; corner < 8; ++corner) {
-            const Vector point((corner & 1) ? box.max.x : box.min.x,
-                               (corner & 2) ? box.max.y : box.min.y,
-                               (corner & 4) ? box.max.z : box.min.z);
-            if (!InView(point)) {
-                return false;
+    // Every vertex of the model and of the joints shown, in view pixels.
+    std::vector<std::optional<Vector>> ShownPoints() {
+        std::vector<const MeshPart*> parts = {&Frame().Document().model};
+        for (const JointPart& joint : Frame().Document().joints) {
+            if (joint.visible != 0) {
+                parts.push_back(&joint);
             }
         }
+        std::vector<std::optional<Vector>> points;
+        for (const MeshPart* part : parts) {
+            for (const Vector& vertex : part->Shape()->Mesh().Vertices()) {
+                points.push_back(
+                    Projected(Frame().Scene()->WorldToLocal(part->Shape()->LocalToWorld(vertex))));
+            }
+        }
+        return points;
+    }
+
+    // Whether every point shown is inside the view, between the front and back planes, and
+    // how much of the view's width or height (the larger share) they span.
+    bool AllInView(double& filled) {
+        const C3dViewport& viewport = *Frame().View().GetViewport();
+        ShownBox pixels;
+        for (const std::optional<Vector>& p : ShownPoints()) {
+            if (!p || p->x < 0 || p->x > viewport.GetWidth() || p->y < 0 ||
+                p->y > viewport.GetHeight() || p->z < 0.0 || p->z > 1.0) {
+                return false;
+            }
+            pixels.Include(*p);
+        }
+        filled = std::max((pixels.max.x - pixels.min.x) / viewport.GetWidth(),
+                          (pixels.max.y - pixels.min.y) / viewport.GetHeight());
         return true;
     }
 
@@ -87,22 +109,36 @@ class CameraNavigation : public testing::Test {
     FrameFixture fixture;
 };
 
-TEST_F(CameraNavigation, ZoomToFitShowsAHugeAndATinyModelWhole) {
+// Zoom to Fit brings what is shown, whole, to fill the view: a huge model, a tiny one beside
+// the skeleton, and the tiny one alone once the skeleton is hidden (hidden parts are drawn black
+// on the black background and do not count).
+TEST_F(CameraNavigation, ZoomToFitFillsTheViewWithWhatIsShown) {
     struct Case {
         Vector centre;
         double size;
+        bool skeletonShown;
     };
     for (const Case& c :
-         {Case{Vector(3000, -2000, 500), 9000.0}, Case{Vector(0.2, 0, 0.1), 0.05}}) {
+         {Case{Vector(3000, -2000, 500), 9000.0, true}, Case{Vector(0.2, 0, 0.1), 0.05, true},
+          Case{Vector(0.2, 0, 0.1), 0.05, false}}) {
         ASSERT_TRUE(Frame().RunCommand(ID_FILE_NEW));
         OpenBox(c.centre, c.size);
+        for (JointPart& joint : Frame().Document().joints) {
+            joint.Show(c.skeletonShown ? 1 : 0);
+        }
         const ShownBox box = BoxOfWhatIsShown(Frame());
         ASSERT_FALSE(box.empty);
+        if (!c.skeletonShown) {
+            EXPECT_LT(box.Radius(), c.size);  // the box alone
+        }
+        double filled = 0.0;
         if (c.size > 1000.0) {
-            EXPECT_FALSE(EveryCornerInView(box));  // the presets' view is too close
+            EXPECT_FALSE(AllInView(filled));  // the presets' view is too close
         }
         ASSERT_TRUE(Frame().RunCommand(ID_VIEW_ZOOM_TO_FIT));
-        EXPECT_TRUE(EveryCornerInView(box)) << c.size;
+        EXPECT_TRUE(AllInView(filled)) << c.size;
+        EXPECT_GT(filled, 0.85) << c.size << (c.skeletonShown ? " with" : " without")
+                                << " the skeleton";
         // The view looks the way it did.
         EXPECT_NEAR(CameraDirection().x, 1.0, 1e-5);
         EXPECT_EQ(Frame().cameraView, kCameraFront);

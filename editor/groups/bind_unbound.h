@@ -1,0 +1,29 @@
+#pragma once
+// Completing the bindings so that every triangle moves with exactly one bone: a triangle bound
+// to several bones keeps the nearest of them, and an unbound triangle takes the bone of the
+// nearest bound triangle across the surface (through shared edges); a piece of the mesh with
+// no bound triangle at all goes whole to the bone nearest to it.
+
+#include "editor/groups/binding_file.h"
+#include "editor/groups/bone_guess.h"
+#include "editor/model/forward.h"
+
+namespace editor::groups {
+
+using namespace ::editor::model;
+
+struct BindUnboundCounts {
+    int bound = 0;    // unbound triangles given a bone
+    int settled = 0;  // triangles bound to several bones left with one
+};
+
+// On a mesh in scene coordinates; the bones taken are the skeleton's eligible ones (a triangle
+// already bound to another bone keeps it). Without an eligible bone nothing changes.
+BindUnboundCounts BindUnboundTriangles(const MeshData& mesh, const GuessSkeleton& skeleton,
+                                       BoneBindings& bindings);
+
+enum class BindUnboundOutcome { Done, NoModel, ReadBackFailed, NoEligibleBone };
+// The same on the document's model as the scene shows it.
+BindUnboundOutcome BindModelUnboundTriangles(ModelDocument& document, BindUnboundCounts& counts);
+
+}  // namespace editor::groups

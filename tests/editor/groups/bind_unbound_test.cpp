@@ -1,0 +1,114 @@
+// Completing the bindings of the test character: unbound triangles take the bone of their bound
+// neighbours across the surface, a loose piece the nearest bone, a doubly bound triangle the
+// nearer of its bones.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "editor/groups/bind_unbound.h"
+#include "editor/model/mesh_data.h"
+#include "tests/editor/groups/character_mesh.h"
+
+using namespace ::editor::groups;
+using namespace ::editor::model;
+
+namespace {
+
+constexpr int kLeftCalf = 2;
+constexpr int kRightLowerArm = 18;
+constexpr int kHead = 27;
+
+int BoneOf(const BoneBindings& bindings, int t) {
+    int found = -1;
+    for (int b = 0; b < NUM_BONES; ++b) {
+        if (bindings[b].Test(t)) {
+            if (found >= 0) {
+                return -2;  // bound twice
+            }
+            found = b;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+TEST(BindUnbound, EveryTriangleEndsWithOneBoneMostlyTheGuessedOne) {
+    const GuessSkeleton skeleton = StartUpSkeleton();
+    auto character = std::make_unique<MeshData>();
+    AddCharacterMesh(*character, skeleton, 7);
+    // The character but its last triangle, to make room for a loose one beside the middle of
+    // the right forearm.
+    auto mesh = std::make_unique<MeshData>();
+    for (int v = 0; v < character->vertexCount; ++v) {
+        mesh->AddVertex(character->vertices[v]);
+    }
+    int corner[3];
+    for (int t = 0; t + 1 < character->TriangleCount(); ++t) {
+        character->GetTriangle(t, corner[0], corner[1], corner[2]);
+        mesh->AddTriangle(corner[0], corner[1], corner[2], 0, 0, 0);
+    }
+    const Vector& wrist = skeleton.joints[boneTable[kRightLowerArm].endJoint];
+    const Vector& elbow = skeleton.joints[boneTable[kRightLowerArm].startJoint];
+    const Vector middle = Vector::Scaled(Vector::Add(wrist, elbow), 0.5);
+    const int loose = mesh->TriangleCount();
+    const int a = mesh->AddVertex(Vector::Add(middle, Vector(0, 0, 1)));
+    const int b = mesh->AddVertex(Vector::Add(middle, Vector(0.5, 0, 1.5)));
+    const int c = mesh->AddVertex(Vector::Add(middle, Vector(0, 0.5, 1.5)));
+    ASSERT_EQ(mesh->AddTriangle(a, b, c, 0, 0, 0), loose);
+    const int count = mesh->TriangleCount();
+
+    BoneBindings guessed;
+    TriangleSet all;
+    all.SetRange(0, loose);
+    GuessBindings(*mesh, skeleton, all, guessed, {});
+    // Every third triangle forgotten, one calf triangle bound to the head as well.
+    BoneBindings bindings = guessed;
+    int forgotten = 0;
+    for (int t = 0; t < loose; t += 3) {
+        const int bone = BoneOf(guessed, t);
+        if (bone >= 0) {
+            bindings[bone].ClearBit(t);
+            ++forgotten;
+        }
+    }
+    int doubled = -1;
+    for (int t = 1; t < loose && doubled < 0; t += 3) {
+        if (BoneOf(bindings, t) == kLeftCalf) {
+            doubled = t;
+            bindings[kHead].SetBit(t);
+        }
+    }
+    ASSERT_GE(doubled, 0);
+    int unbound = 0;
+    for (int t = 0; t < count; ++t) {
+        unbound += BoneOf(bindings, t) == -1 ? 1 : 0;
+    }
+
+    const BindUnboundCounts counts = BindUnboundTriangles(*mesh, skeleton, bindings);
+    EXPECT_EQ(counts.bound, unbound);
+    EXPECT_EQ(counts.settled, 1);
+    int same = 0;
+    for (int t = 0; t < count; ++t) {
+        ASSERT_GE(BoneOf(bindings, t), 0) << "triangle " << t;
+        same += t < loose && t % 3 == 0 && BoneOf(bindings, t) == BoneOf(guessed, t) ? 1 : 0;
+    }
+    EXPECT_GE(same * 10, forgotten * 9);
+    EXPECT_EQ(BoneOf(bindings, doubled), kLeftCalf);
+    EXPECT_EQ(BoneOf(bindings, loose), kRightLowerArm);
+}
+
+TEST(BindUnbound, WithoutAnEligibleBoneNothingChanges) {
+    auto mesh = std::make_unique<MeshData>();
+    GuessSkeleton skeleton = StartUpSkeleton();
+    AddCharacterMesh(*mesh, skeleton, 3);
+    for (bool& eligible : skeleton.eligible) {
+        eligible = false;
+    }
+    BoneBindings bindings;
+    const BindUnboundCounts counts = BindUnboundTriangles(*mesh, skeleton, bindings);
+    EXPECT_EQ(counts.bound, 0);
+    for (const TriangleSet& bound : bindings) {
+        EXPECT_FALSE(bound.Any());
+    }
+}

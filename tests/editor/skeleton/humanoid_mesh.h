@@ -1,0 +1,24 @@
+#pragma once
+// Standing test characters made of boxes, in display space (+Z up, -X forward, +Y left): legs
+// with feet, trunk, neck, head and two arms held at a given angle below the horizontal.
+
+#include <string>
+#include <vector>
+
+#include "editor/skeleton/surface_samples.h"
+
+using namespace ::editor::skeleton;
+
+struct HumanoidShape {
+    double armDrop = 0.0;  // degrees below the horizontal: 0 T-pose, 45 A-pose, 80 arms down
+    int divisions = 2;     // each box face as a divisions x divisions grid
+    bool wings = false;    // two tall thin panels behind the shoulders, above the head
+};
+
+// The fingertip of the left arm (+Y), where the hand box ends.
+Point3 HumanoidLeftFingertip(const HumanoidShape& shape);
+std::vector<Triangle3> HumanoidTriangles(const HumanoidShape& shape);
+// An axis-aligned box between two corners, its faces divided as given.
+std::vector<Triangle3> BoxTriangles(const Point3& low, const Point3& high, int divisions);
+// The triangles as Wavefront OBJ text (one vertex per corner).
+std::string TrianglesAsObj(const std::vector<Triangle3>& triangles);
