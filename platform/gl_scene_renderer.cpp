@@ -1,5 +1,6 @@
 #include "platform/gl_scene_renderer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/image_pixels.h"
@@ -168,6 +169,11 @@ struct GlSceneRenderer::LightSet {
     }
 };
 
+struct GlSceneRenderer::OnTopFrame {
+    const C3dFrame* frame;
+    C3dMatrix parentWorld;
+};
+
 GlSceneRenderer::GlSceneRenderer() = default;
 
 GlSceneRenderer::~GlSceneRenderer() = default;
@@ -253,7 +259,9 @@ void GlSceneRenderer::Draw(const C3dStage& stage, int pixelWidth, int pixelHeigh
     glFrontFace(GL_CW);
     glCullFace(GL_BACK);
     const C3dFrame* parent = scene->GetParent();
-    DrawFrame(*scene, parent ? parent->GetWorldTransform() : C3dMatrix(), viewClip, lights);
+    std::vector<OnTopFrame> onTop;
+    DrawFrame(*scene, parent ? parent->GetWorldTransform() : C3dMatrix(), viewClip, lights, &onTop);
+    DrawOnTop(onTop, viewClip, lights);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
     program_->release();
@@ -283,8 +291,13 @@ void GlSceneRenderer::DrawBackground(const C3dScene& scene) {
 }
 
 void GlSceneRenderer::DrawFrame(const C3dFrame& frame, const C3dMatrix& parentWorld,
-                                const C3dMatrix& viewClip, const LightSet& lights) {
+                                const C3dMatrix& viewClip, const LightSet& lights,
+                                std::vector<OnTopFrame>* onTop) {
     if (!frame.IsVisible()) {
+        return;
+    }
+    if (onTop != nullptr && frame.IsDrawnOnTop()) {
+        onTop->push_back({&frame, parentWorld});
         return;
     }
     const C3dMatrix world = parentWorld * frame.GetTransform();
@@ -294,7 +307,23 @@ void GlSceneRenderer::DrawFrame(const C3dFrame& frame, const C3dMatrix& parentWo
         }
     }
     for (const C3dFrame* child : frame.GetChildren()) {
-        DrawFrame(*child, world, viewClip, lights);
+        DrawFrame(*child, world, viewClip, lights, onTop);
+    }
+}
+
+void GlSceneRenderer::DrawOnTop(const std::vector<OnTopFrame>& frames, const C3dMatrix& viewClip,
+                                const LightSet& lights) {
+    if (frames.empty()) {
+        return;
+    }
+    // Over the mesh, but still in depth among themselves; lit mostly by ambient light so that
+    // their colour reads from every side, also where the scene's light falls behind them.
+    glClear(GL_DEPTH_BUFFER_BIT);
+    LightSet bright = lights;
+    bright.ambient = {std::max(bright.ambient.r, 0.75f), std::max(bright.ambient.g, 0.75f),
+                      std::max(bright.ambient.b, 0.75f)};
+    for (const OnTopFrame& entry : frames) {
+        DrawFrame(*entry.frame, entry.parentWorld, viewClip, bright, nullptr);
     }
 }
 

@@ -44,7 +44,12 @@ class GlSceneRenderer : protected QOpenGLFunctions {
     struct LightSet;
 
     void DrawBackground(const C3dScene& scene);
+    // A frame drawn on top is put aside in `onTop` (with its parent's world transform) when
+    // one is given, and drawn by the second pass.
+    struct OnTopFrame;
     void DrawFrame(const C3dFrame& frame, const C3dMatrix& parentWorld, const C3dMatrix& viewClip,
+                   const LightSet& lights, std::vector<OnTopFrame>* onTop);
+    void DrawOnTop(const std::vector<OnTopFrame>& frames, const C3dMatrix& viewClip,
                    const LightSet& lights);
     void DrawMesh(const C3dMesh& mesh, const C3dMatrix& world, const C3dMatrix& viewClip,
                   const LightSet& lights);

@@ -68,6 +68,12 @@ MainWindow::MainWindow(CMainFrame& frame, SettingsStore& settings, QWidget* pare
             [this](int dx, int dy) { OrbitCamera(frame_, dx, dy); });
     connect(view_, &GlViewWidget::PanDragged, this,
             [this](int dx, int dy) { PanCamera(frame_, dx, dy); });
+    view_->SetLeftDragCalls({[this](int x, int y) { return frame_.PressView(x, y); },
+                             [this](int x, int y) { frame_.DragView(x, y); },
+                             [this] {
+                                 frame_.ReleaseView();
+                                 UpdateTitle();
+                             }});
     setMinimumSize(LeastSize());
     ApplyWindowRect();
     RefreshRecentFiles();

@@ -11,6 +11,7 @@
 #include "editor/shell/saved_state.h"
 #include "editor/shell/status_log.h"
 #include "editor/shell/ui.h"
+#include "editor/shell/view_drag.h"
 #include "scene/vector.h"
 #include "scene/view.h"
 
@@ -127,6 +128,12 @@ class CMainFrame {
     void SetCameraView(int index);
     // Left click at a view position: the pick callback's work.
     void ClickView(int x, int y);
+    // A left-button drag in the view: the press picks as a click does and, with `mayDrag`,
+    // takes hold of a joint (or of the model, prop or plane already selected); true when it
+    // did. Each pointer position then moves what is held, until the release.
+    bool PressView(int x, int y, bool mayDrag = true);
+    void DragView(int x, int y);
+    void ReleaseView();
     // What a click that hit face of shape at point would do.
     void PickFace(C3dShape* shape, int face, const Vector& point);
 
@@ -226,6 +233,7 @@ class CMainFrame {
     bool askToSaveChanges_ = false;
     SavedState saved_;
     JoystickBackend* joystickBackend_ = nullptr;
+    ViewDrag viewDrag_{*this};
 };
 
 }  // namespace editor::shell

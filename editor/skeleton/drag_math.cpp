@@ -1,5 +1,7 @@
 #include "editor/skeleton/drag_math.h"
 
+#include <cmath>
+
 namespace editor::skeleton {
 
 namespace {
@@ -15,6 +17,10 @@ void TurnPair(double& a, double& b) {
     double oldA = a;
     a = -b;
     b = oldA;
+}
+
+double Dot(const PoseVec& a, const PoseVec& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 }  // namespace
 
@@ -57,6 +63,35 @@ PoseVec RigidDragPosition(const PoseVec& wanted, const PoseVec& parent, double l
         return current;
     }
     return parent + offset * (length / distance);
+}
+
+std::optional<PoseVec> RayPlanePoint(const PoseRay& ray, const PoseVec& point,
+                                     const PoseVec& normal) {
+    const double along = Dot(ray.direction, normal);
+    if (along == 0.0) {
+        return std::nullopt;
+    }
+    const double t = Dot(point - ray.origin, normal) / along;
+    return ray.origin + ray.direction * t;
+}
+
+PoseVec RaySpherePoint(const PoseRay& ray, const PoseVec& centre, double radius,
+                       const PoseVec& near) {
+    const PoseVec direction = Normalized(ray.direction);
+    const PoseVec toCentre = centre - ray.origin;
+    const double closestT = Dot(toCentre, direction);
+    const PoseVec closest = ray.origin + direction * closestT;
+    const PoseVec offset = closest - centre;
+    const double missSquared = Dot(offset, offset);
+    const double radiusSquared = radius * radius;
+    if (missSquared > radiusSquared) {
+        const double miss = std::sqrt(missSquared);
+        return centre + offset * (radius / miss);
+    }
+    const double half = std::sqrt(radiusSquared - missSquared);
+    const PoseVec first = ray.origin + direction * (closestT - half);
+    const PoseVec second = ray.origin + direction * (closestT + half);
+    return Length(first - near) <= Length(second - near) ? first : second;
 }
 
 Rotation3 DragRotation(const SceneMotion& motion) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "editor/model/pose_vector.h"
 
 namespace editor::skeleton {
@@ -26,6 +28,23 @@ SceneMotion MapDeviceToScene(const DeviceDemands& demands, int cameraView);
 // at `current`.
 PoseVec RigidDragPosition(const PoseVec& wanted, const PoseVec& parent, double length,
                           const PoseVec& current);
+
+// A line from `origin` along `direction` (not necessarily of unit length).
+struct PoseRay {
+    PoseVec origin;
+    PoseVec direction;
+};
+
+// Where the ray meets the plane through `point` with normal `normal`; nothing when it runs
+// parallel to the plane.
+std::optional<PoseVec> RayPlanePoint(const PoseRay& ray, const PoseVec& point,
+                                     const PoseVec& normal);
+
+// The point of the sphere around `centre` that lies under the ray: of the two where the ray
+// meets it the one nearer to `near` (so that a joint dragged round its parent does not jump to
+// the far side); where the ray passes the sphere by, the sphere's point nearest to the ray.
+PoseVec RaySpherePoint(const PoseRay& ray, const PoseVec& centre, double radius,
+                       const PoseVec& near);
 
 // Rx(-3 rx) . Ry(-3 ry) . Rz(-3 rz), device angles in degrees.
 Rotation3 DragRotation(const SceneMotion& motion);
