@@ -15,6 +15,12 @@ using namespace ::editor::skeleton;
 using namespace ::scene;
 
 namespace {
+double Distance(ModelDocument& document, int a, int b) {
+    return Vector::Subtract(JointScenePosition(document, &document.joints[a]),
+                            JointScenePosition(document, &document.joints[b]))
+        .Length();
+}
+
 class SelectionCommands : public FrameTest {
   protected:
     // Where a world point shows in the view.
@@ -122,6 +128,79 @@ TEST_F(SelectionCommands, ClickingTheModelTogglesTheHitTriangle) {
     EXPECT_EQ(model->GetChildren().size(), 2u);
     frame_->ClickView(x, y);
     EXPECT_FALSE(group.Test(frame_->hitTriangle));
+}
+
+TEST_F(SelectionCommands, APressNearAJointTakesItBeforeTheModelInFrontAndDragsIt) {
+    Start();
+    Document().rigidBones = 0;
+    JointPart& knee = Document().joints[2];
+    // The model's square hangs in front of the knee, between it and the front camera.
+    C3dShape* model = AddModel();
+    Vector at = knee.Shape()->LocalToWorld(Vector(0, 0, 0));
+    model->SetPosition(Vector(at.x - 10.0, at.y, at.z), frame_->Scene());
+    int x = 0, y = 0;
+    ViewPosition(at, x, y);
+    ASSERT_EQ(frame_->View().Pick(x + 3, y), model);
+    ASSERT_TRUE(frame_->PressView(x + 3, y));
+    EXPECT_EQ(frame_->selectedObject, knee.Shape());
+    // One pixel already moves it: there is no dead zone.
+    frame_->DragView(x + 4, y);
+    int movedX = 0, movedY = 0;
+    ViewPosition(knee.Shape()->LocalToWorld(Vector(0, 0, 0)), movedX, movedY);
+    EXPECT_EQ(movedX, x + 1);
+    frame_->DragView(x + 3 + 40, y - 25);
+    frame_->ReleaseView();
+    const Vector end = knee.Shape()->LocalToWorld(Vector(0, 0, 0));
+    C3dVector4 seen = frame_->View().GetViewport()->Transform(end);
+    C3dVector4 start = frame_->View().GetViewport()->Transform(at);
+    EXPECT_NEAR(seen.x / seen.w - start.x / start.w, 40.0, 1e-2);
+    EXPECT_NEAR(seen.y / seen.w - start.y / start.w, -25.0, 1e-2);
+    // In the plane facing the camera: the depth (x in the front view) is kept.
+    EXPECT_NEAR(end.x, at.x, 1e-4);
+    EXPECT_NEAR(Document().bones[1].length, Distance(Document(), 1, 2), 1e-6);
+}
+
+TEST_F(SelectionCommands, ARigidJointDraggedStaysOnItsBonesSphere) {
+    Start();
+    Document().rigidBones = 1;
+    JointPart& knee = Document().joints[2];
+    const double thigh = Document().bones[1].length;
+    int x = 0, y = 0;
+    ViewPosition(knee.Shape()->LocalToWorld(Vector(0, 0, 0)), x, y);
+    ASSERT_TRUE(frame_->PressView(x, y));
+    // Far beyond the thigh's reach and back within it.
+    for (int step = 1; step <= 30; ++step) {
+        frame_->DragView(x + 8 * step, y - 4 * step);
+        EXPECT_NEAR(Distance(Document(), 1, 2), thigh, 1e-4) << step;
+    }
+    frame_->DragView(x + 20, y - 10);
+    frame_->ReleaseView();
+    frame_->DragView(0, 0);  // after the release nothing moves
+    // Within reach, the knee is under the pointer.
+    int endX = 0, endY = 0;
+    ViewPosition(knee.Shape()->LocalToWorld(Vector(0, 0, 0)), endX, endY);
+    EXPECT_NEAR(endX, x + 20, 1);
+    EXPECT_NEAR(endY, y - 10, 1);
+    EXPECT_NEAR(Distance(Document(), 1, 2), thigh, 1e-4);
+}
+
+TEST_F(SelectionCommands, TheModelIsDraggedOnlyOnceSelectedAndPastAClickSlack) {
+    Start();
+    C3dShape* model = AddModel();
+    Document().joints[0].Shape()->SetPosition(Vector(0, 0, 60), Document().scene);
+    int x = 0, y = 0;
+    ViewPosition(Vector(-30, 5, -5), x, y);
+    const Vector before = model->GetPosition(frame_->Scene());
+    EXPECT_FALSE(frame_->PressView(x, y));  // the first press selects
+    ASSERT_EQ(frame_->selectedObject, model);
+    ASSERT_TRUE(frame_->PressView(x, y));
+    frame_->DragView(x + 2, y + 1);  // a shaky click
+    ExpectNear(model->GetPosition(frame_->Scene()), before, 1e-9);
+    frame_->DragView(x + 30, y);
+    frame_->ReleaseView();
+    EXPECT_GT(model->GetPosition(frame_->Scene()).y, before.y + 1.0);
+    frame_->options.lockPosition = true;
+    EXPECT_FALSE(frame_->PressView(x + 30, y));
 }
 
 TEST_F(SelectionCommands, SolidToggleFollowsTheShownModel) {
