@@ -243,6 +243,8 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_CAMERA_TOP, kCamera, "&Top View").Check(),
     Menu(ID_CAMERA_BOTTOM, kCamera, "&Bottom View").Check(),
     // Help
+    Menu(ID_HELP_KEYS, kHelp, "&Keys...")
+        .Prompt("Show the keys that move the selection and the camera\nKeys"),
     Menu(ID_APP_ABOUT, kHelp, "&About Marionet...")
         .Prompt("Display program information, version number and copyright\nAbout"),
     // No menu entry: toolbar, accelerators or handler only.

@@ -1,5 +1,6 @@
 #include "editor/skeleton/drag_math.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace editor::skeleton {
@@ -53,6 +54,22 @@ SceneMotion MapDeviceToScene(const DeviceDemands& demands, int cameraView) {
             break;
     }
     return m;
+}
+
+double KeyboardStep(double raw, double previousRaw, double ramp) {
+    if (raw == 0.0) {
+        return 0.0;
+    }
+    const double sign = raw > 0.0 ? 1.0 : -1.0;
+    if (previousRaw * sign <= 0.0) {
+        return sign * KEY_TAP_STEP;
+    }
+    // Ramps are sums of `ramp`: allow for their rounding when telling one press from two.
+    const double held = std::fabs(raw) - ramp;
+    if (held <= ramp * 1e-6) {
+        return 0.0;
+    }
+    return sign * std::min(held, KEY_TOP_SPEED);
 }
 
 PoseVec RigidDragPosition(const PoseVec& wanted, const PoseVec& parent, double length,

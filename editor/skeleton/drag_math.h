@@ -23,6 +23,15 @@ struct SceneMotion {
 // 6 for the camera itself under control, as front).
 SceneMotion MapDeviceToScene(const DeviceDemands& demands, int cameraView);
 
+// The keyboard device's demand for one axis as the editor moves by it in one step. `raw` ramps
+// by `ramp` with each press and repeat of a held key; `previousRaw` is its value at the step
+// before. The step that first sees a press moves KEY_TAP_STEP at once, so that a short press
+// moves a small visible step; nothing more moves until the key repeats, and then by the ramped
+// demand less its first press, up to KEY_TOP_SPEED per step.
+constexpr double KEY_TAP_STEP = 0.5;
+constexpr double KEY_TOP_SPEED = 0.4;
+double KeyboardStep(double raw, double previousRaw, double ramp);
+
 // Where a joint dragged to `wanted` ends up when its bone must keep `length` around the
 // parent joint at `parent`. A drag exactly onto the parent has no direction: the joint stays
 // at `current`.

@@ -69,3 +69,23 @@ TEST(RaySpherePoint, TakesTheCrossingNearerTheJointOrTheNearestPointWhenMissed) 
     EXPECT_NEAR(top.x, 20, 1e-12);
     EXPECT_NEAR(top.z, 5, 1e-12);
 }
+
+TEST(KeyboardStep, APressStepsOnceThenHoldingAcceleratesToABoundedSpeed) {
+    const double ramp = 0.02;
+    const struct {
+        double raw, previous, step;
+    } cases[] = {
+        {0.0, 0.0, 0.0},                         // idle
+        {ramp, 0.0, KEY_TAP_STEP},               // the press: one step at once
+        {-ramp, 0.0, -KEY_TAP_STEP},             // either way
+        {ramp, ramp, 0.0},                       // held, not yet repeating
+        {3 * ramp, 2 * ramp, 2 * ramp},          // repeating: faster
+        {100 * ramp, 99 * ramp, KEY_TOP_SPEED},  // but never faster than this
+        {-5 * ramp, -4 * ramp, -4 * ramp},       // backwards alike
+        {ramp, -3 * ramp, KEY_TAP_STEP},         // a press against the motion
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(KeyboardStep(c.raw, c.previous, ramp), c.step, 1e-12)
+            << c.raw << " after " << c.previous;
+    }
+}

@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "editor/model/triangle_group_table.h"
+#include "editor/skeleton/drag_math.h"
 #include "editor/skeleton/skeleton_scene.h"
+#include "scene/input/input_message.h"
 #include "scene/scene.h"
 #include "scene/viewport.h"
 #include "tests/editor/skeleton/frame_fixture.h"
@@ -13,6 +15,7 @@
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 using namespace ::scene;
+using namespace ::scene::input;
 
 namespace {
 double Distance(ModelDocument& document, int a, int b) {
@@ -201,6 +204,40 @@ TEST_F(SelectionCommands, TheModelIsDraggedOnlyOnceSelectedAndPastAClickSlack) {
     EXPECT_GT(model->GetPosition(frame_->Scene()).y, before.y + 1.0);
     frame_->options.lockPosition = true;
     EXPECT_FALSE(frame_->PressView(x + 30, y));
+}
+
+TEST_F(SelectionCommands, TheKeyboardStepsOncePerPressAndHoldingMovesOnAtABoundedSpeed) {
+    Start();
+    Document().rigidBones = 0;
+    C3dShape* knee = Document().joints[2].Shape();
+    frame_->Select(knee);
+    const Vector start = JointScenePosition(Document(), &Document().joints[2]);
+    auto movedBy = [&] {
+        return Vector::Subtract(JointScenePosition(Document(), &Document().joints[2]), start)
+            .Length();
+    };
+    frame_->View().RouteMessage(kMsgKeyDown, kKeyRight, 0);
+    for (int step = 0; step < 5; ++step) {
+        frame_->OnIdle();
+    }
+    EXPECT_NEAR(movedBy(), KEY_TAP_STEP, 1e-4);  // one step however long the first press
+    frame_->View().RouteMessage(kMsgKeyUp, kKeyRight, 0);
+    frame_->OnIdle();
+    // Held for a long while: each step moves, and never more than the top speed.
+    frame_->View().RouteMessage(kMsgKeyDown, kKeyRight, 0);
+    frame_->OnIdle();
+    double before = movedBy();
+    for (int repeat = 0; repeat < 200; ++repeat) {
+        frame_->View().RouteMessage(kMsgKeyDown, kKeyRight, 0);
+        frame_->OnIdle();
+        const double now = movedBy();
+        EXPECT_GT(now, before) << repeat;
+        EXPECT_LE(now - before, KEY_TOP_SPEED + 1e-4) << repeat;
+        before = now;
+    }
+    frame_->View().RouteMessage(kMsgKeyUp, kKeyRight, 0);
+    frame_->OnIdle();
+    EXPECT_NEAR(movedBy(), before, 1e-6);
 }
 
 TEST_F(SelectionCommands, SolidToggleFollowsTheShownModel) {
