@@ -56,7 +56,11 @@ struct GroupArea {
         if (std::optional<int> chosen = ChooseGroup(table, FrameGroupPrompts(frame))) {
             const TriangleSet& group = *table.GroupSet(*chosen);
             HighlightTriangles(Model(), group);
+            const int before = table.temporaryGroup.Count();
             table.temporaryGroup.Or(group);
+            const int now = table.temporaryGroup.Count();
+            frame.SetStatus("Added %d triangles of '%s' to the temporary group (now %d).",
+                            now - before, table.GroupName(*chosen).c_str(), now);
             Redraw();
         }
     }
