@@ -66,6 +66,21 @@ bool QtUi::AskOkCancel(const std::string& text) {
                QMessageBox::Ok) == QMessageBox::Ok;
 }
 
+Ui::ManyReply QtUi::AskYesNoToAll(const std::string& text) {
+    switch (Ask(parent_, QMessageBox::Question, text,
+                QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll,
+                QMessageBox::Yes)) {
+        case QMessageBox::YesToAll:
+            return ManyReply::YesToAll;
+        case QMessageBox::NoToAll:
+            return ManyReply::NoToAll;
+        case QMessageBox::Yes:
+            return ManyReply::Yes;
+        default:
+            return ManyReply::No;
+    }
+}
+
 Ui::Reply QtUi::AskYesNoCancel(const std::string& text) {
     switch (Ask(parent_, QMessageBox::Question, text,
                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {

@@ -40,6 +40,7 @@ class QtUi : public Ui {
     bool AskYesNo(const std::string& text) override;
     bool AskOkCancel(const std::string& text) override;
     Reply AskYesNoCancel(const std::string& text) override;
+    ManyReply AskYesNoToAll(const std::string& text) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskText(const TextRequest& request) override;

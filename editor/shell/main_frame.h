@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -234,6 +235,9 @@ class CMainFrame {
     SavedState saved_;
     JoystickBackend* joystickBackend_ = nullptr;
     ViewDrag viewDrag_{*this};
+    // The answer "Yes to All" or "No to All" gave to the overwrite questions of the running
+    // Make Poseable; none outside one.
+    std::optional<bool> overwriteAll_;
 };
 
 }  // namespace editor::shell

@@ -17,13 +17,14 @@ struct ScriptedAnswer {
     Kind kind = Kind::Text;
     std::string text;                   // File, Text
     Button button = Button::Ok;         // Button
+    bool toAll = false;                 // Button: `answer yes all`, `answer no all`
     std::vector<int> nodes;             // Nodes: the mesh nodes to check
     ControlDeviceChoice device;         // Device
     MotionCaptureChoice motionCapture;  // MotionCapture
 
     static ScriptedAnswer File(std::string path);
     static ScriptedAnswer Text(std::string text);
-    static ScriptedAnswer Press(Button button);
+    static ScriptedAnswer Press(Button button, bool toAll = false);
     static ScriptedAnswer Nodes(std::vector<int> nodes);
     static ScriptedAnswer Device(int target, int device);
     static ScriptedAnswer MotionCapture(MotionCaptureChoice choice);
@@ -54,6 +55,9 @@ class ScriptedUi : public Ui {
     bool AskOkCancel(const std::string& text) override;
     // Yes and ok answer Yes, no answers No, cancel (or no answer) Cancel.
     Reply AskYesNoCancel(const std::string& text) override;
+    // `answer yes all` and `answer no all` answer for every one to come; yes, no, ok and cancel
+    // for this one.
+    ManyReply AskYesNoToAll(const std::string& text) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskText(const TextRequest& request) override;

@@ -39,6 +39,16 @@ TEST(QtUi, MessageBoxesShowTheTextAndReportTheButton) {
     EXPECT_FALSE(ui.AskOkCancel("Go on?"));
     WhenModalShown<QMessageBox>([](QMessageBox* box) { Press(box, QMessageBox::Ok); });
     EXPECT_TRUE(ui.AskOkCancel("Go on?"));
+
+    const std::pair<QMessageBox::StandardButton, Ui::ManyReply> perBone[] = {
+        {QMessageBox::Yes, Ui::ManyReply::Yes},
+        {QMessageBox::YesToAll, Ui::ManyReply::YesToAll},
+        {QMessageBox::No, Ui::ManyReply::No},
+        {QMessageBox::NoToAll, Ui::ManyReply::NoToAll}};
+    for (const auto& [button, reply] : perBone) {
+        WhenModalShown<QMessageBox>([button](QMessageBox* box) { Press(box, button); });
+        EXPECT_EQ(ui.AskYesNoToAll("OK to overwrite 'head'?"), reply);
+    }
 }
 
 TEST(QtUi, StatusTextGoesToTheSink) {

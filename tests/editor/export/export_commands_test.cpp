@@ -96,6 +96,50 @@ TEST_F(ExportCommandsTest, ExportFromAChosenPoseFileWithTheGeneratedModelShownOr
     }
 }
 
+TEST_F(ExportCommandsTest, TwoExportsInARowWriteTheSameBytes) {
+    std::vector<PoseRecord> some(jump_.begin(), jump_.begin() + 40);
+    WritePoseFile(File("mocap.spz"), some);
+    for (const char* name : {"first.fm", "second.fm", "third.fm"}) {
+        ui_.Queue(ScriptedAnswer::Press(ScriptedAnswer::Button::Yes, true));
+        ui_.Queue(ScriptedAnswer::File(File(name)));
+        ASSERT_TRUE(Run(ID_EXPORT_QUICK_FLEX_MODEL));
+    }
+    const std::vector<uint8_t> first = ReadFile(File("first.fm"));
+    ASSERT_FALSE(first.empty());
+    EXPECT_TRUE(first == ReadFile(File("second.fm")));
+    EXPECT_TRUE(first == ReadFile(File("third.fm")));
+}
+
+TEST_F(ExportCommandsTest, YesOrNoToAllAnswersEveryBoneOfOneRunOnly) {
+    ASSERT_TRUE(frame_->MakePoseable());  // the first run has nothing to overwrite
+    // The overwrite questions of the last run, and forgets them.
+    auto questions = [this] {
+        std::vector<std::string> asked;
+        for (const std::string& line : ui_.Transcript()) {
+            if (line.find("OK to overwrite '") != std::string::npos) {
+                asked.push_back(line);
+            }
+        }
+        ui_.ClearTranscript();
+        return asked;
+    };
+    EXPECT_TRUE(questions().empty());
+    // The answers the opening left over come first; "yes all" then answers the rest.
+    ui_.Queue(ScriptedAnswer::Press(ScriptedAnswer::Button::Yes, true));
+    ASSERT_TRUE(frame_->MakePoseable());
+    std::vector<std::string> asked = questions();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_LT(asked.size(), 5u);
+    EXPECT_EQ(asked.back().substr(asked.back().size() - 10), "-> yes all") << asked.back();
+    ui_.Queue(ScriptedAnswer::Press(ScriptedAnswer::Button::No, true));
+    ASSERT_TRUE(frame_->MakePoseable());
+    EXPECT_EQ(questions(),
+              (std::vector<std::string>{"question: OK to overwrite 'left pelvis'? -> no all"}));
+    // The next run asks again, for each bone holding stored positions.
+    ASSERT_TRUE(frame_->MakePoseable());
+    EXPECT_GT(questions().size(), 10u);
+}
+
 TEST_F(ExportCommandsTest, CancellingThePoseDialogLeavesTheModelShown) {
     ui_.Queue(ScriptedAnswer::File(File("never.fm")));
     ASSERT_TRUE(Run(ID_EXPORT_FLEX_MODEL_FROM));
