@@ -62,6 +62,7 @@ precision mediump float;
 #endif
 uniform bool uTextured;
 uniform bool uSkinned;
+uniform float uSkinTint;
 uniform sampler2D uTexture;
 varying vec3 vColor;
 varying vec3 vLight;
@@ -78,7 +79,7 @@ void main() {
         // it strongly enough to stay readable on any skin.
         vec3 skin = texture2D(uTexture, vTexCoord).rgb;
         bool white = vColor.r + vColor.g + vColor.b > 2.99;
-        base = white ? skin : mix(skin, vColor, 0.6);
+        base = white ? skin : mix(skin, vColor, uSkinTint);
     }
     gl_FragColor = vec4(base * vLight, 1.0);
 }
@@ -199,7 +200,7 @@ bool GlSceneRenderer::Initialize() {
         program_->uniformLocation("uAmbient"),      program_->uniformLocation("uLightCount"),
         program_->uniformLocation("uLightVector"),  program_->uniformLocation("uLightColor"),
         program_->uniformLocation("uTextured"),     program_->uniformLocation("uTexture"),
-        program_->uniformLocation("uSkinned")};
+        program_->uniformLocation("uSkinned"),      program_->uniformLocation("uSkinTint")};
     // A full-view quad for the background picture, in clip coordinates.
     const float quad[] = {-1, -1, 0, 0, 0, 1, 1, 1, 1, 0, 0,  //
                           1,  -1, 0, 0, 0, 1, 1, 1, 1, 1, 0,  //
@@ -353,6 +354,7 @@ void GlSceneRenderer::DrawMesh(const C3dMesh& mesh, const C3dMatrix& world,
         const unsigned texture = skin != 0 ? skin : batch.texture ? TextureFor(*batch.texture) : 0;
         program_->setUniformValue(uniforms_.textured, skin == 0 && texture != 0);
         program_->setUniformValue(uniforms_.skinned, skin != 0);
+        program_->setUniformValue(uniforms_.skinTint, mesh.GetSkinTint());
         if (texture != 0) {
             glActiveTexture(GL_TEXTURE0);
             glBindTexture(GL_TEXTURE_2D, texture);

@@ -73,6 +73,7 @@ class GlSceneRenderer : protected QOpenGLFunctions {
         int textured = -1;
         int texture = -1;
         int skinned = -1;
+        int skinTint = -1;
     };
 
     std::unique_ptr<QOpenGLShaderProgram> program_;

@@ -154,6 +154,7 @@ static std::string DialogTitle(const FileDialogRequest& request, const char* fal
 }
 
 std::optional<std::string> ScriptedUi::AskOpenFile(const FileDialogRequest& request) {
+    fileRequests_.push_back(request);
     std::string title = DialogTitle(request, "Open");
     std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::File);
     if (!answer) {
@@ -165,6 +166,7 @@ std::optional<std::string> ScriptedUi::AskOpenFile(const FileDialogRequest& requ
 }
 
 std::optional<std::string> ScriptedUi::AskSaveFile(const FileDialogRequest& request) {
+    fileRequests_.push_back(request);
     std::string title = DialogTitle(request, "Save As");
     std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::File);
     if (!answer) {

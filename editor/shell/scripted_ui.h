@@ -46,6 +46,9 @@ class ScriptedUi : public Ui {
     void ClearTranscript() { transcript_.clear(); }
     void SetLineSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
 
+    // Every open and save dialog asked for, with its filter, in order.
+    const std::vector<FileDialogRequest>& FileRequests() const { return fileRequests_; }
+
     bool TransformsSheetOpen() const { return transformsSheet_ != nullptr; }
     CTransformDlg* TransformsSheet() const { return transformsSheet_; }
 
@@ -86,6 +89,7 @@ class ScriptedUi : public Ui {
 
     std::deque<ScriptedAnswer> answers_;
     std::vector<std::string> transcript_;
+    std::vector<FileDialogRequest> fileRequests_;
     std::function<void(const std::string&)> sink_;
     CTransformDlg* transformsSheet_ = nullptr;
 };

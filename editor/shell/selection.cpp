@@ -347,11 +347,18 @@ struct SelectionArea {
     }
 
     void StepBone(bool forward) {
-        if (frame.selectedBone < 0 || frame.selectedBone >= NUM_BONES) {
+        int from = frame.selectedBone;
+        // With a joint selected, the steps go from the bone that ends at it (from the ends of
+        // the list for the hips, where none ends).
+        if (const JointPart* joint = Document().JointByShape(frame.selectedObject)) {
+            const int ending = BoneEndingAt(static_cast<int>(joint->jointIndex));
+            from = ending != NO_BONE ? ending : (forward ? NUM_BONES - 1 : 0);
+        }
+        if (from < 0 || from >= NUM_BONES) {
             frame.GetUi().ShowMessage("Please select a bone first.");
             return;
         }
-        int bone = StepEligibleBone(Document(), frame.selectedBone, forward);
+        int bone = StepEligibleBone(Document(), from, forward);
         frame.Select(Document().bones[bone].Shape());
     }
 

@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
 
+#include "editor/io/import_table.h"
 #include "modal_helper.h"
+#include "scene/input/memory_settings_store.h"
 
 using namespace ::platform;
+using ::scene::input::MemorySettingsStore;
 
 namespace {
 
@@ -100,4 +104,34 @@ TEST(QtUi, SaveDialogAddsTheDefaultExtensionAndCancelGivesNothing) {
 
     WhenModalShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_FALSE(ui.AskOpenFile(save).has_value());
+}
+
+TEST(QtUi, OpenDialogsStartWithAllModelFilesAndRememberTheFilterChosen) {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("knight.md2"));
+    QFile(path).open(QIODevice::WriteOnly);
+    MemorySettingsStore settings;
+    FileDialogRequest open;
+    open.filter = editor::io::BuildOpenModelFilter();
+    open.initialPath = path.toStdString();
+    open.flags = kFileMustExist;
+    const QString quake = QStringLiteral("Quake 2 Files (*.md2 *.MD2)");
+    for (int run = 0; run < 2; ++run) {
+        QtUi ui;  // a new run of the program, with the same profile
+        ui.SetSettings(&settings);
+        QStringList filters;
+        QString selected;
+        WhenModalShown<QFileDialog>([&](QFileDialog* dialog) {
+            filters = dialog->nameFilters();
+            selected = dialog->selectedNameFilter();
+            dialog->selectNameFilter(quake);
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        ASSERT_TRUE(ui.AskOpenFile(open).has_value()) << run;
+        ASSERT_FALSE(filters.isEmpty());
+        EXPECT_TRUE(filters.front().startsWith(QStringLiteral("All Model Files (*.obj *.OBJ")))
+            << filters.front().toStdString();
+        EXPECT_EQ(selected, run == 0 ? filters.front() : quake) << run;
+    }
 }
