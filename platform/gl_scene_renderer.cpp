@@ -171,8 +171,8 @@ struct GlSceneRenderer::LightSet {
 };
 
 struct GlSceneRenderer::OnTopFrame {
-    const C3dFrame* frame;
-    C3dMatrix parentWorld;
+    const C3dMesh* mesh;
+    C3dMatrix world;
 };
 
 GlSceneRenderer::GlSceneRenderer() = default;
@@ -297,14 +297,14 @@ void GlSceneRenderer::DrawFrame(const C3dFrame& frame, const C3dMatrix& parentWo
     if (!frame.IsVisible()) {
         return;
     }
-    if (onTop != nullptr && frame.IsDrawnOnTop()) {
-        onTop->push_back({&frame, parentWorld});
-        return;
-    }
     const C3dMatrix world = parentWorld * frame.GetTransform();
     if (const auto* shape = dynamic_cast<const C3dShape*>(&frame)) {
         if (const C3dMesh* visual = shape->GetVisual()) {
-            DrawMesh(*visual, world, viewClip, lights);
+            if (onTop != nullptr && frame.IsDrawnOnTop()) {
+                onTop->push_back({visual, world});
+            } else {
+                DrawMesh(*visual, world, viewClip, lights);
+            }
         }
     }
     for (const C3dFrame* child : frame.GetChildren()) {
@@ -324,7 +324,7 @@ void GlSceneRenderer::DrawOnTop(const std::vector<OnTopFrame>& frames, const C3d
     bright.ambient = {std::max(bright.ambient.r, 0.75f), std::max(bright.ambient.g, 0.75f),
                       std::max(bright.ambient.b, 0.75f)};
     for (const OnTopFrame& entry : frames) {
-        DrawFrame(*entry.frame, entry.parentWorld, viewClip, bright, nullptr);
+        DrawMesh(*entry.mesh, entry.world, viewClip, bright);
     }
 }
 

@@ -44,8 +44,8 @@ class GlSceneRenderer : protected QOpenGLFunctions {
     struct LightSet;
 
     void DrawBackground(const C3dScene& scene);
-    // A frame drawn on top is put aside in `onTop` (with its parent's world transform) when
-    // one is given, and drawn by the second pass.
+    // The mesh of a frame drawn on top is put aside in `onTop` (with its world transform) when
+    // one is given, and drawn by the second pass; its children go their own ways.
     struct OnTopFrame;
     void DrawFrame(const C3dFrame& frame, const C3dMatrix& parentWorld, const C3dMatrix& viewClip,
                    const LightSet& lights, std::vector<OnTopFrame>* onTop);

@@ -63,8 +63,9 @@ class C3dFrame : public C3dVisual {
     // Whether the renderer draws this frame and its children, and picks consider them.
     void SetVisible(bool visible) { visible_ = visible; }
     bool IsVisible() const { return visible_; }
-    // Drawn after everything else and over it (the skeleton over the mesh it is fitted into);
-    // such frames still hide one another by depth.
+    // This frame's own shape is drawn after everything else and over it (the skeleton over the
+    // mesh it is fitted into); such shapes still hide one another by depth. Children keep their
+    // own setting.
     void SetDrawnOnTop(bool onTop) { drawnOnTop_ = onTop; }
     bool IsDrawnOnTop() const { return drawnOnTop_; }
 
