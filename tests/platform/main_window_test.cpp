@@ -6,10 +6,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -237,8 +239,8 @@ TEST_F(MainWindowTest, ABatchSnapshotOfTheEmptyEditorMatchesTheWindowsView) {
     ASSERT_FALSE(window.isNull());
     const QString path = directory_.filePath(QStringLiteral("empty.png"));
     std::istringstream script("view " + std::to_string(window.width()) + " " +
-                              std::to_string(window.height()) + "\nsnapshot " +
-                              path.toStdString() + "\n");
+                              std::to_string(window.height()) + "\nsnapshot " + path.toStdString() +
+                              "\n");
     std::ostringstream out, err;
     BatchRunner runner(out, err);
     runner.SetLogPath(directory_.filePath(QStringLiteral("batch.log")).toStdString());
@@ -253,9 +255,9 @@ TEST_F(MainWindowTest, ABatchSnapshotOfTheEmptyEditorMatchesTheWindowsView) {
         for (int x = 0; x < window.width(); ++x) {
             const QColor a = window.pixelColor(x, y);
             const QColor b = snapshot.pixelColor(x, y);
-            const int difference = std::max({std::abs(a.red() - b.red()),
-                                             std::abs(a.green() - b.green()),
-                                             std::abs(a.blue() - b.blue())});
+            const int difference =
+                std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                          std::abs(a.blue() - b.blue())});
             differing += difference > 24 ? 1 : 0;
             lit += qGray(b.rgb()) > 100 ? 1 : 0;
         }
@@ -273,9 +275,13 @@ TEST_F(MainWindowTest, UpdatesFromInsideACommandDrawAtOnce) {
 }
 
 TEST_F(MainWindowTest, FirstStartUsesTheDefaultRectangleAndClosingStoresIt) {
-    // The stored default, grown where the menu bar and the toolbar need more.
-    EXPECT_EQ(Window().size(), QSize(300, 350).expandedTo(Window().minimumSize()));
-    EXPECT_EQ(Window().pos(), QPoint(50, 50));
+    // Nothing stored: a view one can work in, 1024 x 768 or most of a smaller screen, on it.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_GE(Window().width(), std::min(1024, screen.width() * 9 / 10));
+    EXPECT_GE(Window().height(), std::min(768, screen.height() * 9 / 10));
+    EXPECT_TRUE(screen.contains(QRect(Window().pos(), Window().size())))
+        << Window().width() << "x" << Window().height() << " on " << screen.width() << "x"
+        << screen.height();
     Window().resize(420, 380);
     Window().move(60, 70);
     Frame().options.viewHitPoint = false;
