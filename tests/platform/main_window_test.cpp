@@ -1,17 +1,17 @@
 #include "platform/main_window.h"
 
 #include <gtest/gtest.h>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -239,8 +239,8 @@ TEST_F(MainWindowTest, ABatchSnapshotOfTheEmptyEditorMatchesTheWindowsView) {
     ASSERT_FALSE(window.isNull());
     const QString path = directory_.filePath(QStringLiteral("empty.png"));
     std::istringstream script("view " + std::to_string(window.width()) + " " +
-                              std::to_string(window.height()) + "\nsnapshot " + path.toStdString() +
-                              "\n");
+                              std::to_string(window.height()) + "\nsnapshot " +
+                              path.toStdString() + "\n");
     std::ostringstream out, err;
     BatchRunner runner(out, err);
     runner.SetLogPath(directory_.filePath(QStringLiteral("batch.log")).toStdString());
@@ -255,9 +255,9 @@ TEST_F(MainWindowTest, ABatchSnapshotOfTheEmptyEditorMatchesTheWindowsView) {
         for (int x = 0; x < window.width(); ++x) {
             const QColor a = window.pixelColor(x, y);
             const QColor b = snapshot.pixelColor(x, y);
-            const int difference =
-                std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
-                          std::abs(a.blue() - b.blue())});
+            const int difference = std::max({std::abs(a.red() - b.red()),
+                                             std::abs(a.green() - b.green()),
+                                             std::abs(a.blue() - b.blue())});
             differing += difference > 24 ? 1 : 0;
             lit += qGray(b.rgb()) > 100 ? 1 : 0;
         }
