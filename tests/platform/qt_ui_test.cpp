@@ -49,9 +49,10 @@ TEST(QtUi, MessageBoxesShowTheTextAndReportTheButton) {
         {QMessageBox::YesToAll, Ui::ManyReply::YesToAll},
         {QMessageBox::No, Ui::ManyReply::No},
         {QMessageBox::NoToAll, Ui::ManyReply::NoToAll}};
-    for (const auto& [button, reply] : perBone) {
+    for (const auto& entry : perBone) {
+        const QMessageBox::StandardButton button = entry.first;
         WhenModalShown<QMessageBox>([button](QMessageBox* box) { Press(box, button); });
-        EXPECT_EQ(ui.AskYesNoToAll("OK to overwrite 'head'?"), reply);
+        EXPECT_EQ(ui.AskYesNoToAll("OK to overwrite 'head'?"), entry.second);
     }
 }
 
