@@ -13,6 +13,7 @@
 #include "tests/editor/export/export_fixture.h"
 #include "tests/editor/export/flex_file.h"
 #include "tests/editor/skeleton/frame_fixture.h"
+#include "tests/support/batch_script_run.h"
 
 using namespace ::editor::skeleton;
 
@@ -138,6 +139,33 @@ TEST_F(ExportCommandsTest, YesOrNoToAllAnswersEveryBoneOfOneRunOnly) {
     // The next run asks again, for each bone holding stored positions.
     ASSERT_TRUE(frame_->MakePoseable());
     EXPECT_GT(questions().size(), 10u);
+}
+
+// The same in a script: `answer yes all` answers the first question of the second Make
+// Poseable and every one after it, and nothing is left unanswered.
+TEST(ExportScripts, AnswerYesAllAnswersEveryBoneOfTheRun) {
+    BatchScriptRun run;
+    ScratchDirectory scratch("yes-all");
+    ASSERT_EQ(run.Run("answer file " + SYDNEY +
+                          "sydney.md2\n"
+                          "answer text stand1\n"
+                          "answer no\n"
+                          "run Open\n"
+                          "answer file " +
+                          SYDNEY +
+                          "sydney.bnd\n"
+                          "run Load Bindings\n"
+                          "run Make Poseable\n"
+                          "answer yes all\n"
+                          "run Make Poseable\n",
+                      scratch.File("mn.log")),
+              0)
+        << run.errors;
+    const std::vector<std::string> asked = run.Starting("question: OK to overwrite '");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].substr(asked[0].size() - 10), "-> yes all") << asked[0];
+    EXPECT_TRUE(run.Starting("unanswered: ").empty());
+    EXPECT_EQ(run.Starting("status: Generation compete.").size(), 2u);
 }
 
 TEST_F(ExportCommandsTest, CancellingThePoseDialogLeavesTheModelShown) {
