@@ -24,6 +24,8 @@ FaceColour ModeColour(uint32_t mode) {
 // Joints and bones in the normal mode: a yellow that stands out from the white wireframe, the
 // blue and red marks and most skins.
 constexpr C3dColor SKELETON_COLOUR{1.0f, 0.8f, 0.1f};
+// The selected joint or bone (its highlight flag set), kept when the skeleton is shown again.
+constexpr C3dColor SELECTED_SKELETON_COLOUR{1.0f, 0.0f, 0.0f};
 
 bool IsSkeletonPart(int32_t kind) {
     return kind == PART_JOINT || kind == PART_BONE;
@@ -44,8 +46,9 @@ void MeshPart::ApplyColour() {
     // inside a wireframe or a solid model.
     shape->SetDrawnOnTop(skeleton);
     if (skeleton && displayMode == DISPLAY_NORMAL) {
+        const C3dColor colour = displayFlags[1] ? SELECTED_SKELETON_COLOUR : SKELETON_COLOUR;
         shape->SetTexture(nullptr);
-        shape->SetColor(SKELETON_COLOUR.r, SKELETON_COLOUR.g, SKELETON_COLOUR.b);
+        shape->SetColor(colour.r, colour.g, colour.b);
         return;
     }
     ColourShape(*shape, visible ? ModeColour(displayMode) : FaceColour::Black);

@@ -75,6 +75,24 @@ TEST_F(SelectionCommands, ClickingAJointSelectsAndHighlightsIt) {
     }
 }
 
+TEST_F(SelectionCommands, TheSkeletonStandsOutAndTheSelectedJointStaysRedWhenShownAgain) {
+    Start();
+    C3dShape* knee = Document().joints[2].Shape();
+    auto colour = [](const C3dShape* shape) { return shape->Mesh().Faces().front().color; };
+    EXPECT_TRUE(knee->IsDrawnOnTop());
+    EXPECT_GT(colour(knee).r, 0.9f);
+    EXPECT_LT(colour(knee).b, 0.5f);  // not the white of the wireframe
+    frame_->Select(knee);
+    EXPECT_EQ(colour(knee).g, 0.0f);
+    // "Mesh Nodes..." shows every part again; the selection keeps its red.
+    uint32_t all[NUM_MESH_NODES];
+    std::fill(std::begin(all), std::end(all), 1u);
+    SetActiveNodes(Document(), all);
+    EXPECT_EQ(colour(knee).g, 0.0f);
+    frame_->Select(nullptr);
+    EXPECT_GT(colour(knee).g, 0.5f);
+}
+
 TEST_F(SelectionCommands, HiddenPartsArePickedThrough) {
     Start();
     uint32_t none[NUM_MESH_NODES] = {};
