@@ -5,10 +5,15 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "editor/shell/keyboard_keys.h"
+
 namespace platform {
+
+using namespace ::editor::shell;
 
 namespace {
 
@@ -43,6 +48,13 @@ ControlDeviceDialog::ControlDeviceDialog(const ControlDeviceChoice& choice, QWid
         {QStringLiteral("&Keyboard"), QStringLiteral("&Mouse"), QStringLiteral("&Joystick")},
         choice.device, devices_));
     layout->addLayout(groups);
+    // The keyboard's keys are written nowhere else a user would look while choosing it.
+    auto* keys = new QLabel(QString::fromStdString(KeyboardDeviceKeysText()), this);
+    keys->setObjectName(QStringLiteral("keys"));
+    keys->setWordWrap(true);
+    keys->setMinimumWidth(keys->fontMetrics().averageCharWidth() * 60);
+    keys->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(keys);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

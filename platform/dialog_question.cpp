@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <algorithm>
 
 namespace platform {
 
@@ -9,6 +10,8 @@ namespace {
 
 // Wide enough for a question of a few dozen characters on one line.
 constexpr int kQuestionWidthInCharacters = 40;
+// Longer questions wrap rather than make the dialog wider than this (pixels).
+constexpr int kMostQuestionWidth = 640;
 
 }  // namespace
 
@@ -17,7 +20,12 @@ QLabel* AddQuestionLabel(QWidget* dialog, QBoxLayout* layout, const QString& tex
     label->setObjectName(QStringLiteral("question"));
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
-    label->setMinimumWidth(label->fontMetrics().averageCharWidth() * kQuestionWidthInCharacters);
+    // As wide as the title too (with room for the title bar's buttons), so that the window
+    // manager need not cut it.
+    const int titleWidth = dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + 120;
+    label->setMinimumWidth(std::min(
+        std::max(label->fontMetrics().averageCharWidth() * kQuestionWidthInCharacters, titleWidth),
+        kMostQuestionWidth));
     layout->addWidget(label);
     return label;
 }

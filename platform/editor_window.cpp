@@ -38,6 +38,7 @@ bool EditorWindow::Create() {
     frame_.SetAskToSaveChanges(true);
     window_ = std::make_unique<MainWindow>(frame_, frame_.Settings());
     ui_.SetParent(window_.get());
+    ui_.SetSettings(&frame_.Settings());
     ui_.SetStatusSink([this](const QString& text) { window_->SetMessage(text); });
     ui_.SetProgressSink([this](int done, int total) { window_->SetProgress(done, total); });
     ui_.SetAfterTick([this] { window_->WakeIdleSteps(); });

@@ -1,5 +1,7 @@
 #include "platform/file_filter.h"
 
+#include <cctype>
+
 #include <QRegularExpression>
 
 namespace platform {
@@ -51,6 +53,16 @@ QStringList ConvertFileFilter(const std::string& filter) {
         filters.append(QStringLiteral("All files (*)"));
     }
     return filters;
+}
+
+std::string FilterMemoryKey(const std::string& filter) {
+    std::string key;
+    for (char c : filter.substr(0, filter.find('|'))) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            key += c;
+        }
+    }
+    return key.empty() ? std::string("Files") : key;
 }
 
 }  // namespace platform

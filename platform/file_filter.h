@@ -12,4 +12,9 @@ namespace platform {
 // A description without its pattern is dropped; no usable pair gives "All files (*)".
 QStringList ConvertFileFilter(const std::string& filter);
 
+// The settings key under which the filter last chosen among this filter's entries is kept: the
+// letters and digits of its first description ("AllModelFiles"), so that every dialog offering
+// the same list shares one memory; "Files" when there is none.
+std::string FilterMemoryKey(const std::string& filter);
+
 }  // namespace platform

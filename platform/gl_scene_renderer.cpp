@@ -1,5 +1,6 @@
 #include "platform/gl_scene_renderer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/image_pixels.h"
@@ -61,6 +62,7 @@ precision mediump float;
 #endif
 uniform bool uTextured;
 uniform bool uSkinned;
+uniform float uSkinTint;
 uniform sampler2D uTexture;
 varying vec3 vColor;
 varying vec3 vLight;
@@ -77,7 +79,7 @@ void main() {
         // it strongly enough to stay readable on any skin.
         vec3 skin = texture2D(uTexture, vTexCoord).rgb;
         bool white = vColor.r + vColor.g + vColor.b > 2.99;
-        base = white ? skin : mix(skin, vColor, 0.6);
+        base = white ? skin : mix(skin, vColor, uSkinTint);
     }
     gl_FragColor = vec4(base * vLight, 1.0);
 }
@@ -168,6 +170,11 @@ struct GlSceneRenderer::LightSet {
     }
 };
 
+struct GlSceneRenderer::OnTopFrame {
+    const C3dMesh* mesh;
+    C3dMatrix world;
+};
+
 GlSceneRenderer::GlSceneRenderer() = default;
 
 GlSceneRenderer::~GlSceneRenderer() = default;
@@ -193,7 +200,7 @@ bool GlSceneRenderer::Initialize() {
         program_->uniformLocation("uAmbient"),      program_->uniformLocation("uLightCount"),
         program_->uniformLocation("uLightVector"),  program_->uniformLocation("uLightColor"),
         program_->uniformLocation("uTextured"),     program_->uniformLocation("uTexture"),
-        program_->uniformLocation("uSkinned")};
+        program_->uniformLocation("uSkinned"),      program_->uniformLocation("uSkinTint")};
     // A full-view quad for the background picture, in clip coordinates.
     const float quad[] = {-1, -1, 0, 0, 0, 1, 1, 1, 1, 0, 0,  //
                           1,  -1, 0, 0, 0, 1, 1, 1, 1, 1, 0,  //
@@ -253,7 +260,9 @@ void GlSceneRenderer::Draw(const C3dStage& stage, int pixelWidth, int pixelHeigh
     glFrontFace(GL_CW);
     glCullFace(GL_BACK);
     const C3dFrame* parent = scene->GetParent();
-    DrawFrame(*scene, parent ? parent->GetWorldTransform() : C3dMatrix(), viewClip, lights);
+    std::vector<OnTopFrame> onTop;
+    DrawFrame(*scene, parent ? parent->GetWorldTransform() : C3dMatrix(), viewClip, lights, &onTop);
+    DrawOnTop(onTop, viewClip, lights);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
     program_->release();
@@ -283,18 +292,39 @@ void GlSceneRenderer::DrawBackground(const C3dScene& scene) {
 }
 
 void GlSceneRenderer::DrawFrame(const C3dFrame& frame, const C3dMatrix& parentWorld,
-                                const C3dMatrix& viewClip, const LightSet& lights) {
+                                const C3dMatrix& viewClip, const LightSet& lights,
+                                std::vector<OnTopFrame>* onTop) {
     if (!frame.IsVisible()) {
         return;
     }
     const C3dMatrix world = parentWorld * frame.GetTransform();
     if (const auto* shape = dynamic_cast<const C3dShape*>(&frame)) {
         if (const C3dMesh* visual = shape->GetVisual()) {
-            DrawMesh(*visual, world, viewClip, lights);
+            if (onTop != nullptr && frame.IsDrawnOnTop()) {
+                onTop->push_back({visual, world});
+            } else {
+                DrawMesh(*visual, world, viewClip, lights);
+            }
         }
     }
     for (const C3dFrame* child : frame.GetChildren()) {
-        DrawFrame(*child, world, viewClip, lights);
+        DrawFrame(*child, world, viewClip, lights, onTop);
+    }
+}
+
+void GlSceneRenderer::DrawOnTop(const std::vector<OnTopFrame>& frames, const C3dMatrix& viewClip,
+                                const LightSet& lights) {
+    if (frames.empty()) {
+        return;
+    }
+    // Over the mesh, but still in depth among themselves; lit mostly by ambient light so that
+    // their colour reads from every side, also where the scene's light falls behind them.
+    glClear(GL_DEPTH_BUFFER_BIT);
+    LightSet bright = lights;
+    bright.ambient = {std::max(bright.ambient.r, 0.75f), std::max(bright.ambient.g, 0.75f),
+                      std::max(bright.ambient.b, 0.75f)};
+    for (const OnTopFrame& entry : frames) {
+        DrawMesh(*entry.mesh, entry.world, viewClip, bright);
     }
 }
 
@@ -324,6 +354,7 @@ void GlSceneRenderer::DrawMesh(const C3dMesh& mesh, const C3dMatrix& world,
         const unsigned texture = skin != 0 ? skin : batch.texture ? TextureFor(*batch.texture) : 0;
         program_->setUniformValue(uniforms_.textured, skin == 0 && texture != 0);
         program_->setUniformValue(uniforms_.skinned, skin != 0);
+        program_->setUniformValue(uniforms_.skinTint, mesh.GetSkinTint());
         if (texture != 0) {
             glActiveTexture(GL_TEXTURE0);
             glBindTexture(GL_TEXTURE_2D, texture);

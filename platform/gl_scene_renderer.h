@@ -44,7 +44,12 @@ class GlSceneRenderer : protected QOpenGLFunctions {
     struct LightSet;
 
     void DrawBackground(const C3dScene& scene);
+    // The mesh of a frame drawn on top is put aside in `onTop` (with its world transform) when
+    // one is given, and drawn by the second pass; its children go their own ways.
+    struct OnTopFrame;
     void DrawFrame(const C3dFrame& frame, const C3dMatrix& parentWorld, const C3dMatrix& viewClip,
+                   const LightSet& lights, std::vector<OnTopFrame>* onTop);
+    void DrawOnTop(const std::vector<OnTopFrame>& frames, const C3dMatrix& viewClip,
                    const LightSet& lights);
     void DrawMesh(const C3dMesh& mesh, const C3dMatrix& world, const C3dMatrix& viewClip,
                   const LightSet& lights);
@@ -68,6 +73,7 @@ class GlSceneRenderer : protected QOpenGLFunctions {
         int textured = -1;
         int texture = -1;
         int skinned = -1;
+        int skinTint = -1;
     };
 
     std::unique_ptr<QOpenGLShaderProgram> program_;

@@ -99,13 +99,26 @@ void GlViewWidget::mousePressEvent(QMouseEvent* event) {
         QOpenGLWidget::mousePressEvent(event);
         return;
     }
-    RouteMouse(kMsgLeftButtonDown, event);
     const QPoint position = event->position().toPoint();
+    const bool plain = !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    if (plain && leftDragCalls_.press) {
+        leftDrag_ = leftDragCalls_.press(position.x(), position.y());
+        if (!leftDrag_) {
+            RouteMouse(kMsgLeftButtonDown, event);
+        }
+        return;
+    }
+    RouteMouse(kMsgLeftButtonDown, event);
     view_.OnLeftButtonDown(position.x(), position.y());
 }
 
 void GlViewWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && leftDrag_) {
+        leftDrag_ = false;
+        if (leftDragCalls_.release) {
+            leftDragCalls_.release();
+        }
+    } else if (event->button() == Qt::LeftButton) {
         RouteMouse(kMsgLeftButtonUp, event);
     } else if (event->button() == Qt::MiddleButton) {
         middleDrag_.reset();
@@ -113,7 +126,12 @@ void GlViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void GlViewWidget::mouseMoveEvent(QMouseEvent* event) {
-    RouteMouse(kMsgMouseMove, event);
+    if (leftDrag_ && (event->buttons() & Qt::LeftButton) && leftDragCalls_.move) {
+        const QPoint position = event->position().toPoint();
+        leftDragCalls_.move(position.x(), position.y());
+    } else {
+        RouteMouse(kMsgMouseMove, event);
+    }
     if (!middleDrag_ || !(event->buttons() & Qt::MiddleButton)) {
         return;
     }

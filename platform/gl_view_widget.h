@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QOpenGLWidget>
 #include <QPoint>
+#include <functional>
 #include <optional>
 
 #include "platform/gl_scene_renderer.h"
@@ -30,6 +31,16 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     void SetPaintDeferred(bool deferred) { paintDeferred_ = deferred; }
     // Frames drawn since construction.
     long FramesDrawn() const { return framesDrawn_; }
+
+    // A plain left-button drag (no Shift or Ctrl) goes to these calls instead of the control
+    // device: `press` picks and says whether it took hold of something to drag; only then do
+    // `move` (view positions) and `release` follow. Without them a press only picks.
+    struct LeftDragCalls {
+        std::function<bool(int x, int y)> press;
+        std::function<void(int x, int y)> move;
+        std::function<void()> release;
+    };
+    void SetLeftDragCalls(LeftDragCalls calls) { leftDragCalls_ = std::move(calls); }
 
   signals:
     // Camera navigation with the mouse: wheel notches (positive away from the user), a
@@ -60,6 +71,9 @@ class GlViewWidget : public QOpenGLWidget, public C3dRenderer {
     bool paintDeferred_ = false;
     // The pointer at the last step of a middle-button drag; none outside one.
     std::optional<QPoint> middleDrag_;
+    LeftDragCalls leftDragCalls_;
+    // A left drag taken by leftDragCalls_ is under way.
+    bool leftDrag_ = false;
     // To the current context's aboutToBeDestroyed; cut before the widget's members go.
     QMetaObject::Connection contextDestroyed_;
 };

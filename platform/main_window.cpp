@@ -19,6 +19,7 @@
 #include "editor/shell/command_table.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/recent_files.h"
+#include "editor/shell/settings_names.h"
 #include "platform/gl_view_widget.h"
 #include "platform/lock_keys.h"
 #include "platform/qt_text.h"
@@ -68,6 +69,12 @@ MainWindow::MainWindow(CMainFrame& frame, SettingsStore& settings, QWidget* pare
             [this](int dx, int dy) { OrbitCamera(frame_, dx, dy); });
     connect(view_, &GlViewWidget::PanDragged, this,
             [this](int dx, int dy) { PanCamera(frame_, dx, dy); });
+    view_->SetLeftDragCalls({[this](int x, int y) { return frame_.PressView(x, y); },
+                             [this](int x, int y) { frame_.DragView(x, y); },
+                             [this] {
+                                 frame_.ReleaseView();
+                                 UpdateTitle();
+                             }});
     setMinimumSize(LeastSize());
     ApplyWindowRect();
     RefreshRecentFiles();
@@ -369,8 +376,25 @@ void MainWindow::ApplyWindowRect() {
     if (!onScreen && !QGuiApplication::screens().isEmpty()) {
         wanted.moveTopLeft(QPoint(50, 50));
     }
+    if (!settings_.HasEntry(settings::kWindow, settings::kWidth)) {
+        wanted = FirstStartRect();
+    }
     resize(wanted.size());
     move(wanted.topLeft());
+}
+
+QRect MainWindow::FirstStartRect() const {
+    // Nothing stored yet: a window whose view is usable at once, 1024 x 768 or, on a smaller
+    // screen, most of it, centred.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return QRect(QPoint(50, 50), QSize(1024, 768).expandedTo(minimumSize()));
+    }
+    const QRect available = screen->availableGeometry();
+    const QSize most(available.width() * 9 / 10, available.height() * 9 / 10);
+    QRect rect(QPoint(), QSize(1024, 768).boundedTo(most).expandedTo(minimumSize()));
+    rect.moveCenter(available.center());
+    return rect;
 }
 
 void MainWindow::StoreWindowRect() {

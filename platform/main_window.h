@@ -86,6 +86,7 @@ class MainWindow : public QMainWindow {
     void RunFrameworkCommand(int commandId);
     void UpdateLockIndicators();
     void StoreWindowRect();
+    QRect FirstStartRect() const;
 
     CMainFrame& frame_;
     SettingsStore& settings_;

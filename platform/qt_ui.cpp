@@ -1,5 +1,8 @@
 #include "platform/qt_ui.h"
 
+#include <algorithm>
+
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -16,12 +19,15 @@
 #include "platform/text_entry_dialog.h"
 #include "platform/ticker.h"
 #include "platform/transforms_sheet.h"
+#include "scene/input/settings_store.h"
 
 namespace platform {
 
 namespace {
 
 const QString kTitle = QStringLiteral("Marionet");
+// The profile section where the file dialogs keep the filter last chosen.
+constexpr std::string_view kFilterSection = "Settings\\Filters";
 
 QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
@@ -69,6 +75,21 @@ bool QtUi::AskOkCancel(const std::string& text) {
                QMessageBox::Ok) == QMessageBox::Ok;
 }
 
+Ui::ManyReply QtUi::AskYesNoToAll(const std::string& text) {
+    switch (Ask(parent_, QMessageBox::Question, text,
+                QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll,
+                QMessageBox::Yes)) {
+        case QMessageBox::YesToAll:
+            return ManyReply::YesToAll;
+        case QMessageBox::NoToAll:
+            return ManyReply::NoToAll;
+        case QMessageBox::Yes:
+            return ManyReply::Yes;
+        default:
+            return ManyReply::No;
+    }
+}
+
 Ui::Reply QtUi::AskYesNoCancel(const std::string& text) {
     switch (Ask(parent_, QMessageBox::Question, text,
                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
@@ -100,6 +121,12 @@ QFileDialog* QtUi::MakeFileDialog(const FileDialogRequest& request, bool save, Q
         dialog->setSidebarUrls(dialog->sidebarUrls()
                                << QUrl::fromLocalFile(samples.absoluteFilePath()));
     }
+    // The list of types shows each entry whole ("All Model Files (*.obj *.OBJ ...)").
+    if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        types->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        types->setMinimumContentsLength(0);
+        dialog->setMinimumWidth(std::min(types->sizeHint().width() + 200, 1000));
+    }
     if (!request.defaultExtension.empty()) {
         QString suffix = ToQt(request.defaultExtension);
         while (suffix.startsWith('.')) {
@@ -121,8 +148,22 @@ QFileDialog* QtUi::MakeFileDialog(const FileDialogRequest& request, bool save, Q
 
 std::optional<std::string> QtUi::AskFile(const FileDialogRequest& request, bool save) {
     std::unique_ptr<QFileDialog> dialog(MakeFileDialog(request, save, parent_));
+    // The filter chosen last time for the same list comes back, as the user left it.
+    const std::string key = FilterMemoryKey(request.filter);
+    const QString remembered =
+        settings_ != nullptr ? ToQt(settings_->GetString(kFilterSection, key, std::string_view()))
+                             : chosenFilters_[key];
+    if (!remembered.isEmpty() && dialog->nameFilters().contains(remembered)) {
+        dialog->selectNameFilter(remembered);
+    }
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
+    }
+    const QString chosen = dialog->selectedNameFilter();
+    if (settings_ != nullptr) {
+        settings_->WriteString(kFilterSection, key, chosen.toStdString());
+    } else {
+        chosenFilters_[key] = chosen;
     }
     return dialog->selectedFiles().front().toStdString();
 }

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "editor/shell/ui.h"
@@ -10,9 +11,14 @@
 
 class QFileDialog;
 
+namespace scene::input {
+class SettingsStore;
+}
+
 namespace platform {
 
 using namespace ::editor::shell;
+using ::scene::input::SettingsStore;
 
 class Ticker;
 
@@ -25,6 +31,9 @@ class QtUi : public Ui {
     ~QtUi() override;
 
     void SetParent(QWidget* parent) { parent_ = parent; }
+    // Where the file dialogs keep the filter last chosen for each list of filters (none: for
+    // this run only).
+    void SetSettings(SettingsStore* settings) { settings_ = settings; }
     // Where status texts go (the status bar's message pane).
     void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
     // Where the progress goes (the status bar's progress bar); a total of 0 hides it.
@@ -43,6 +52,7 @@ class QtUi : public Ui {
     bool AskYesNo(const std::string& text) override;
     bool AskOkCancel(const std::string& text) override;
     Reply AskYesNoCancel(const std::string& text) override;
+    ManyReply AskYesNoToAll(const std::string& text) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskFolder(const FileDialogRequest& request) override;
@@ -78,6 +88,9 @@ class QtUi : public Ui {
     std::function<void()> afterTick_;
     QPointer<TransformsSheet> sheet_;
     std::unique_ptr<Ticker> ticker_;
+    SettingsStore* settings_ = nullptr;
+    // The filter last chosen per list of filters when there are no settings to keep it in.
+    std::map<std::string, QString> chosenFilters_;
 };
 
 }  // namespace platform

@@ -63,6 +63,11 @@ class C3dFrame : public C3dVisual {
     // Whether the renderer draws this frame and its children, and picks consider them.
     void SetVisible(bool visible) { visible_ = visible; }
     bool IsVisible() const { return visible_; }
+    // This frame's own shape is drawn after everything else and over it (the skeleton over the
+    // mesh it is fitted into); such shapes still hide one another by depth. Children keep their
+    // own setting.
+    void SetDrawnOnTop(bool onTop) { drawnOnTop_ = onTop; }
+    bool IsDrawnOnTop() const { return drawnOnTop_; }
 
     // Advances spins of this frame and its whole subtree by delta update steps.
     void Move(double delta);
@@ -85,6 +90,7 @@ class C3dFrame : public C3dVisual {
     Vector spinAxis_{0.0, 0.0, 1.0};  // in the parent's coordinates
     double spinAngle_ = 0.0;
     bool visible_ = true;
+    bool drawnOnTop_ = false;
 };
 
 }  // namespace scene

@@ -87,6 +87,9 @@ class C3dMesh {
     const C3dImage* GetSkin() const { return skin_; }
     // Skin coordinates of a face's corners; empty without a skin or for an index out of range.
     std::span<const C3dTexCoord> FaceSkinCoords(int face) const;
+    // How strongly a coloured face tints the skin: 0 not at all, 1 the colour alone.
+    void SetSkinTint(float tint) { skinTint_ = tint; }
+    float GetSkinTint() const { return skinTint_; }
     int GetCornerCount() const { return static_cast<int>(cornerVertices_.size()); }
     // Texturing with perspective correction, as every editor mesh asks for.
     void SetPerspective(bool on) { perspective_ = on; }
@@ -110,6 +113,7 @@ class C3dMesh {
     std::vector<int> cornerNormals_;
     std::vector<C3dFace> faces_;
     const C3dImage* skin_ = nullptr;  // not owned
+    float skinTint_ = 0.6f;
     std::vector<C3dTexCoord> skinCoords_;
     int quality_ = C3D_QUALITY_SOLID;
     bool perspective_ = false;

@@ -13,7 +13,10 @@
 #include "editor/export/reference_points.h"
 #include "editor/export/skeleton_chunks.h"
 #include "editor/skeleton/pose_file.h"
+#include "editor/skeleton/pose_observer.h"
 #include "editor/skeleton/skeleton_posing.h"
+#include "editor/skeleton/skeleton_scene.h"
+#include "scene/shape.h"
 
 namespace editor::flexexport {
 
@@ -30,18 +33,49 @@ std::string Format(const char* format, const std::string& value) {
     return text;
 }
 
+// Where one skeleton part stands: its shape's transform and the placement the part keeps.
+struct PartPlacement {
+    C3dMatrix transform;
+    Vector position;
+    Vector direction;
+    Vector up;
+};
+
+PartPlacement PlacementOf(const MeshPart& part) {
+    PartPlacement placement{C3dMatrix(), part.position, part.direction, part.up};
+    if (part.Shape() != nullptr) {
+        placement.transform = part.Shape()->GetTransform();
+    }
+    return placement;
+}
+
+void Place(MeshPart& part, const PartPlacement& placement) {
+    part.position = placement.position;
+    part.direction = placement.direction;
+    part.up = placement.up;
+    if (part.Shape() != nullptr) {
+        part.Shape()->SetTransform(placement.transform);
+    }
+}
+
 // What the export changes and puts back: the shown state of the editable model, the exporting
 // flag, the bone lengths, the bones' local coordinates and rest frames (which the ground
-// adjustment scales) and the pose.
+// adjustment scales) and the pose. The skeleton is put back as it was, transform by
+// transform: going through a pose record's angles again would move it in the last bits, and
+// the next export, which stores the vertices relative to the bones, would then write other
+// bytes.
 class EditorState {
   public:
     EditorState(ModelDocument& document, ExportHost& host) : document_(document), host_(host) {
-        CapturePose(document, pose_);
         GetBoneLengths(document, lengths_);
         for (int bone = 0; bone < NUM_BONES; ++bone) {
             const Vector* local = document.bones[bone].mesh.vertices;
             localCoordinates_[bone].assign(local, local + MAX_MESH_ELEMENTS);
             restFrames_[bone] = document.bones[bone].rest;
+            bones_[bone] = PlacementOf(document.bones[bone]);
+        }
+        for (int joint = 0; joint < NUM_JOINTS; ++joint) {
+            joints_[joint] = PlacementOf(document.joints[joint]);
         }
         modelShown_ = document.model.visible;
         document.model.Show(0);
@@ -54,9 +88,16 @@ class EditorState {
             std::copy(localCoordinates_[bone].begin(), localCoordinates_[bone].end(),
                       document_.bones[bone].mesh.vertices);
             document_.bones[bone].rest = restFrames_[bone];
+            document_.bones[bone].length = lengths_[bone];
+            Place(document_.bones[bone], bones_[bone]);
         }
-        SetBoneLengths(document_, lengths_);
-        ApplyPose(document_, pose_, host_.Observer());
+        for (int joint = 0; joint < NUM_JOINTS; ++joint) {
+            Place(document_.joints[joint], joints_[joint]);
+        }
+        UpdateActivation(document_);
+        if (PoseObserver* observer = host_.Observer()) {
+            observer->UpdateGeneratedModel(document_);
+        }
     }
     EditorState(const EditorState&) = delete;
     EditorState& operator=(const EditorState&) = delete;
@@ -64,10 +105,11 @@ class EditorState {
   private:
     ModelDocument& document_;
     ExportHost& host_;
-    PoseRecord pose_;
     BoneLengths lengths_;
     std::vector<Vector> localCoordinates_[NUM_BONES];
     RestFrame restFrames_[NUM_BONES];
+    PartPlacement bones_[NUM_BONES];
+    PartPlacement joints_[NUM_JOINTS];
     uint32_t modelShown_ = 1;
 };
 

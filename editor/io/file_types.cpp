@@ -32,6 +32,15 @@ std::string BuildFileFilter(std::span<const FileType> types) {
     return filter + "All Files (*.*)|*.*||";
 }
 
+std::string BuildFileFilterWithAll(std::span<const FileType> types, const std::string& allTitle) {
+    std::string patterns;
+    for (const FileType& type : types) {
+        patterns += patterns.empty() ? "*" : ";*";
+        patterns += type.extension;
+    }
+    return allTitle + " (" + patterns + ")|" + patterns + "|" + BuildFileFilter(types);
+}
+
 int FileTypeOfPath(std::span<const FileType> types, const std::string& path) {
     const std::size_t dot = path.rfind('.');
     if (dot == std::string::npos) {

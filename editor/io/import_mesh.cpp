@@ -26,7 +26,7 @@ std::optional<std::string> ChooseImportPath(const std::string& path, FileQuestio
     if (questions == nullptr) {
         return std::nullopt;
     }
-    auto chosen = questions->AskOpenPath(BuildImportFilter(), ".obj");
+    auto chosen = questions->AskOpenPath(BuildOpenModelFilter(), ".obj");
     if (!chosen || chosen->empty()) {
         return std::nullopt;
     }

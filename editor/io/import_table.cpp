@@ -6,6 +6,10 @@ std::string BuildImportFilter() {
     return BuildFileFilter(IMPORT_TABLE);
 }
 
+std::string BuildOpenModelFilter() {
+    return BuildFileFilterWithAll(IMPORT_TABLE, "All Model Files");
+}
+
 int ImportTypeOfPath(const std::string& path) {
     return FileTypeOfPath(IMPORT_TABLE, path);
 }

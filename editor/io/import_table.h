@@ -27,6 +27,9 @@ inline constexpr std::array<FileType, 6> IMPORT_TABLE = {{
 }};
 
 std::string BuildImportFilter();
+// The open dialog's filter: "All Model Files" first, so that every readable mesh is listed at
+// once, then each format and all files.
+std::string BuildOpenModelFilter();
 // The reader number of the path's extension, or -1.
 int ImportTypeOfPath(const std::string& path);
 

@@ -133,6 +133,25 @@ SkinSearch FindSkinPicture(const std::string& modelPath) {
             }
         }
     }
+    // Last, any picture whose name starts with the model's (knight2.bmp of knight.md2), the
+    // first by name so that the same one is found every time.
+    if (!modelStem.empty()) {
+        search.lookedFor.push_back(Stem(modelBase) + "*");
+        std::optional<std::filesystem::path> first;
+        for (const auto& entry : entries) {
+            const std::string name = Lower(entry.filename().string());
+            const std::vector<std::string>& pictures = SkinPictureExtensions();
+            const bool picture =
+                std::find(pictures.begin(), pictures.end(), Extension(name)) != pictures.end();
+            if (picture && name.rfind(modelStem, 0) == 0 &&
+                (!first || name < Lower(first->filename().string()))) {
+                first = entry;
+            }
+        }
+        if (first) {
+            search.found = first->string();
+        }
+    }
     return search;
 }
 

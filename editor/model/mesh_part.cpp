@@ -21,6 +21,16 @@ FaceColour ModeColour(uint32_t mode) {
     return mode == DISPLAY_CONNECTING ? FaceColour::Blue : FaceColour::White;
 }
 
+// Joints and bones in the normal mode: a yellow that stands out from the white wireframe, the
+// blue and red marks and most skins.
+constexpr C3dColor SKELETON_COLOUR{1.0f, 0.8f, 0.1f};
+// The selected joint or bone (its highlight flag set), kept when the skeleton is shown again.
+constexpr C3dColor SELECTED_SKELETON_COLOUR{1.0f, 0.0f, 0.0f};
+
+bool IsSkeletonPart(int32_t kind) {
+    return kind == PART_JOINT || kind == PART_BONE;
+}
+
 }  // namespace
 
 MeshPart::MeshPart() = default;
@@ -29,6 +39,16 @@ MeshPart::~MeshPart() = default;
 
 void MeshPart::ApplyColour() {
     if (shape == nullptr) {
+        return;
+    }
+    const bool skeleton = IsSkeletonPart(kind) && visible;
+    // The skeleton is drawn over the mesh it is fitted into, so that it can be seen and picked
+    // inside a wireframe or a solid model.
+    shape->SetDrawnOnTop(skeleton);
+    if (skeleton && displayMode == DISPLAY_NORMAL) {
+        const C3dColor colour = displayFlags[1] ? SELECTED_SKELETON_COLOUR : SKELETON_COLOUR;
+        shape->SetTexture(nullptr);
+        shape->SetColor(colour.r, colour.g, colour.b);
         return;
     }
     ColourShape(*shape, visible ? ModeColour(displayMode) : FaceColour::Black);

@@ -105,10 +105,14 @@ BatchLine ParseAnswer(std::string_view text, const std::vector<std::string_view>
     } else if (EqualsIgnoreCase(kind, "text")) {
         statement.answer = ScriptedAnswer::Text(std::string(RestAfterWords(text, 2)));
     } else if (std::optional<int> button = IndexOfWord(kind, {"yes", "no", "ok", "cancel"})) {
-        if (words.size() != 2) {
-            return Error("'answer " + std::string(kind) + "' takes nothing more");
+        // "all" answers every question of a run asked once per bone.
+        const bool toAll = words.size() == 3 && *button <= 1 && EqualsIgnoreCase(words[2], "all");
+        if (words.size() != 2 && !toAll) {
+            return Error("'answer " + std::string(kind) + "' takes nothing more" +
+                         (*button <= 1 ? " than 'all'" : ""));
         }
-        statement.answer = ScriptedAnswer::Press(static_cast<ScriptedAnswer::Button>(*button));
+        statement.answer =
+            ScriptedAnswer::Press(static_cast<ScriptedAnswer::Button>(*button), toAll);
     } else if (EqualsIgnoreCase(kind, "nodes")) {
         std::vector<int> nodes;
         for (std::size_t i = 2; i < words.size(); ++i) {

@@ -117,6 +117,10 @@ enum CommandId : int {
     ID_CAMERA_BOTTOM = 32791,
     // Help
     ID_APP_ABOUT = 57664,
+    // Keys, and adding to and removing from a bone's bindings
+    ID_HELP_KEYS = 32951,
+    ID_SKELETON_ADD_TO_BONE = 32952,
+    ID_SKELETON_REMOVE_FROM_BONE = 32953,
     // Commands without a menu entry
     ID_TRANSFORMS = 32774,
     ID_LIVE_UPDATE = 32825,

@@ -172,6 +172,11 @@ constexpr CommandInfo kCommands[] = {
         .Separator(),
     Menu(ID_SKELETON_BIND_TO_BONE, kSkeleton, "&Bind to Bone")
         .Prompt("Bind the selected mesh to the selected bone.\nBind to Bone"),
+    Menu(ID_SKELETON_ADD_TO_BONE, kSkeleton, "Add &to Bone")
+        .Prompt("Add the selected triangles to the selected bone; other bones let go of them\nAdd "
+                "to Bone"),
+    Menu(ID_SKELETON_REMOVE_FROM_BONE, kSkeleton, "Remove &from Bone")
+        .Prompt("Take the selected triangles out of the selected bone\nRemove from Bone"),
     Menu(ID_SKELETON_UNBIND_BONE, kSkeleton, "&Unbind Bone")
         .Prompt("Unbind all mesh from the selected bone.\nUnbind Bone"),
     Menu(ID_SKELETON_UNBIND_ALL_BONES, kSkeleton, "Unbind &All Bones")
@@ -266,6 +271,8 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_CAMERA_TOP, kCamera, "&Top View").Check(),
     Menu(ID_CAMERA_BOTTOM, kCamera, "&Bottom View").Check(),
     // Help
+    Menu(ID_HELP_KEYS, kHelp, "&Keys...")
+        .Prompt("Show the keys that move the selection and the camera\nKeys"),
     Menu(ID_APP_ABOUT, kHelp, "&About Marionet...")
         .Prompt("Display program information, version number and copyright\nAbout"),
     // No menu entry: toolbar, accelerators or handler only.

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "editor/groups/bone_membership.h"
 #include "editor/groups/model_bindings.h"
 #include "editor/model/file_messages.h"
 #include "editor/model/model_document.h"
@@ -68,6 +69,37 @@ struct BindingArea {
         ShowTemporaryGroup(frame, table->temporaryGroup);
     }
 
+    // "Add to Bone" and "Remove from Bone": the temporary group's triangles join the selected
+    // bone (leaving the others) or leave it; the bone's other triangles stay bound.
+    void Mend(bool add) {
+        TriangleGroupTable* table = ModelGroupsOrRefuse(frame);
+        BonePart* bone = table != nullptr ? CurrentBone() : nullptr;
+        if (bone == nullptr) {
+            return;
+        }
+        if (!table->temporaryGroup.Any()) {
+            GetUi().ShowMessage(ACTIVATE_GROUP_MESSAGE);
+            return;
+        }
+        const int b = frame.selectedBone;
+        const MembershipChange change = add ? AddToBone(Document(), b, table->temporaryGroup)
+                                            : RemoveFromBone(Document(), b, table->temporaryGroup);
+        const std::string name = BoneTableName(b);
+        std::string line = add ? "Added " + Triangles(change.changed) + " to '" + name + "'"
+                               : "Removed " + Triangles(change.changed) + " from '" + name + "'";
+        line += " (now " + std::to_string(change.nowBound) + ").";
+        if (change.takenFromOthers > 0) {
+            line += " " + Triangles(change.takenFromOthers) + " left other bones.";
+        }
+        frame.SetStatus("%s", line.c_str());
+        ShowTemporaryGroup(
+            frame, frame.options.bindingsView ? bone->boundTriangles : table->temporaryGroup);
+    }
+
+    static std::string Triangles(int count) {
+        return std::to_string(count) + (count == 1 ? " triangle" : " triangles");
+    }
+
     void Unbind() {
         TriangleGroupTable* table = ModelGroupsOrRefuse(frame);
         BonePart* bone = table != nullptr ? CurrentBone() : nullptr;
@@ -115,9 +147,24 @@ struct BindingArea {
                 GetUi().ShowMessage(READ_BACK_FAILED_MESSAGE);
                 return;
             case GuessOutcome::Guessed:
-                frame.SetStatus("%s", READY_STATUS);
+                ReportBindingCounts("Guessed bindings");
                 return;
         }
+    }
+
+    // "<what>: N of the model's T triangles bound to B bones, U unbound."
+    void ReportBindingCounts(const char* what) {
+        ModelDocument& document = Document();
+        TriangleSet bound;
+        int bones = 0;
+        for (const BonePart& bone : document.bones) {
+            bound.Or(bone.boundTriangles);
+            bones += bone.boundTriangles.Any() ? 1 : 0;
+        }
+        const int total = document.model.mesh.TriangleCount();
+        const int boundCount = bound.Count();
+        frame.SetStatus("%s: %d of the model's %d triangles bound to %d bones, %d unbound.", what,
+                        boundCount, total, bones, total > boundCount ? total - boundCount : 0);
     }
 
     void Load() {
@@ -128,7 +175,7 @@ struct BindingArea {
         lastLoadPath = *path;
         switch (LoadBindingFile(Document(), *path)) {
             case BindingFileResult::Ok:
-                frame.SetStatus("%s", READY_STATUS);
+                frame.SetStatus("Bindings loaded from '%s'.", path->c_str());
                 return;
             case BindingFileResult::Clipped:
                 frame.SetStatus("%s", BINDINGS_CLIPPED_WARNING);
@@ -190,6 +237,8 @@ void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router) {
     auto area = std::make_shared<BindingArea>(frame);
     BindAreaCommand(router, ID_SKELETON_BIND_TO_BONE, area, &BindingArea::Bind);
     BindAreaCommand(router, ID_SKELETON_UNBIND_BONE, area, &BindingArea::Unbind);
+    router.Bind(ID_SKELETON_ADD_TO_BONE, {.run = [area] { area->Mend(true); }});
+    router.Bind(ID_SKELETON_REMOVE_FROM_BONE, {.run = [area] { area->Mend(false); }});
     BindAreaCommand(router, ID_SKELETON_UNBIND_ALL_BONES, area, &BindingArea::UnbindAll);
     BindAreaCommand(router, ID_SKELETON_GUESS_BINDINGS, area, &BindingArea::Guess);
     BindAreaCommand(router, ID_FILE_LOAD_BINDINGS, area, &BindingArea::Load);

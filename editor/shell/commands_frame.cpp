@@ -3,6 +3,7 @@
 #include "editor/model/model_document.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/keyboard_keys.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/version.h"
 #include "scene/input/controller.h"
@@ -49,6 +50,8 @@ void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router) {
     router.Bind(ID_TRANSFORMS, {.run = [&frame] { frame.OpenTransformsSheet(); },
                                 .isEnabled = [&frame] { return frame.selectedObject != nullptr; }});
     router.Bind(ID_APP_ABOUT, {.run = [&frame] { frame.GetUi().ShowAbout(AboutText()); }});
+    router.Bind(ID_HELP_KEYS,
+                {.run = [&frame] { frame.GetUi().ShowMessage(KeyboardDeviceKeysText()); }});
 
     BindToggle(router, frame, ID_MODEL_LOCK_POSITION, frame.options.lockPosition, false);
     BindToggle(router, frame, ID_LIVE_UPDATE, frame.options.liveUpdate, true);

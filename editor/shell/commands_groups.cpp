@@ -56,7 +56,11 @@ struct GroupArea {
         if (std::optional<int> chosen = ChooseGroup(table, FrameGroupPrompts(frame))) {
             const TriangleSet& group = *table.GroupSet(*chosen);
             HighlightTriangles(Model(), group);
+            const int before = table.temporaryGroup.Count();
             table.temporaryGroup.Or(group);
+            const int now = table.temporaryGroup.Count();
+            frame.SetStatus("Added %d triangles of '%s' to the temporary group (now %d).",
+                            now - before, table.GroupName(*chosen).c_str(), now);
             Redraw();
         }
     }
@@ -251,6 +255,9 @@ void RegisterGroupCommands(CMainFrame& frame, CommandRouter& router) {
     for (const auto& entry : commands) {
         BindGroupCommand(router, entry.id, area, entry.command);
     }
+    // The wrap fill was never written; its handler is there so that a script naming it runs on
+    // instead of stopping at a disabled command.
+    router.Bind(ID_GROUP_WRAP_ADD, {.run = [] {}});
     router.Bind(ID_VIEW_DIVIDING_PLANE,
                 {.run = [area] { area->ToggleDividingPlane(); },
                  .isChecked = [&frame] { return frame.Document().dividingPlaneVisible != 0; }});

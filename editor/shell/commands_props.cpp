@@ -32,6 +32,16 @@ namespace {
 constexpr const char* GENERATED_VIEW_MESSAGE =
     "Please exit the Generated Model view before opening a new model or prop.";
 
+// Opening is refused while the generated model is shown; said before any question about
+// unsaved changes, which would otherwise be asked for nothing.
+bool RefusedInGeneratedView(CMainFrame& frame) {
+    if (frame.Document().viewGenerated == 0) {
+        return false;
+    }
+    frame.GetUi().ShowMessage(GENERATED_VIEW_MESSAGE);
+    return true;
+}
+
 // The frame's side of merging and of composing the skin.
 class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
   public:
@@ -146,18 +156,18 @@ void BackgroundCommand(CMainFrame& frame) {
 }
 
 void BindRecentFile(CMainFrame& frame, CommandRouter& router, int id, int index) {
-    router.Bind(
-        id, {.run =
-                 [&frame, index] {
-                     const std::vector<std::string> paths = RecentFiles(frame.Settings());
-                     if (index < static_cast<int>(paths.size()) && frame.ConfirmDiscardChanges()) {
-                         OpenModelFile(frame, paths[index]);
-                     }
-                 },
-             .isEnabled =
-                 [&frame, index] {
-                     return index < static_cast<int>(RecentFiles(frame.Settings()).size());
-                 }});
+    router.Bind(id, {.run =
+                         [&frame, index] {
+                             const std::vector<std::string> paths = RecentFiles(frame.Settings());
+                             if (index < static_cast<int>(paths.size()) &&
+                                 !RefusedInGeneratedView(frame) && frame.ConfirmDiscardChanges()) {
+                                 OpenModelFile(frame, paths[index]);
+                             }
+                         },
+                     .isEnabled =
+                         [&frame, index] {
+                             return index < static_cast<int>(RecentFiles(frame.Settings()).size());
+                         }});
 }
 
 }  // namespace
@@ -219,7 +229,7 @@ bool OpenModelFile(CMainFrame& frame, const std::string& path) {
 
 void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
     router.Bind(ID_FILE_OPEN, {.run = [&frame] {
-                    if (frame.ConfirmDiscardChanges()) {
+                    if (!RefusedInGeneratedView(frame) && frame.ConfirmDiscardChanges()) {
                         OpenModelFile(frame, std::string());
                     }
                 }});

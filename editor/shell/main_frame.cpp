@@ -239,6 +239,21 @@ void CMainFrame::ClickView(int x, int y) {
     view_.OnLeftButtonDown(x, y);
 }
 
+bool CMainFrame::PressView(int x, int y, bool mayDrag) {
+    const C3dShape* selectedBefore = selectedObject;
+    viewDrag_.End();
+    view_.OnLeftButtonDown(x, y);
+    return mayDrag && viewDrag_.Begin(x, y, selectedBefore);
+}
+
+void CMainFrame::DragView(int x, int y) {
+    viewDrag_.MoveTo(x, y);
+}
+
+void CMainFrame::ReleaseView() {
+    viewDrag_.End();
+}
+
 void CMainFrame::PickFace(C3dShape* shape, int face, const Vector& point) {
     if (hooks_.pickFace) {
         hooks_.pickFace(shape, face, point);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "editor/shell/saved_state.h"
 #include "editor/shell/status_log.h"
 #include "editor/shell/ui.h"
+#include "editor/shell/view_drag.h"
 #include "scene/vector.h"
 #include "scene/view.h"
 
@@ -127,6 +129,12 @@ class CMainFrame {
     void SetCameraView(int index);
     // Left click at a view position: the pick callback's work.
     void ClickView(int x, int y);
+    // A left-button drag in the view: the press picks as a click does and, with `mayDrag`,
+    // takes hold of a joint (or of the model, prop or plane already selected); true when it
+    // did. Each pointer position then moves what is held, until the release.
+    bool PressView(int x, int y, bool mayDrag = true);
+    void DragView(int x, int y);
+    void ReleaseView();
     // What a click that hit face of shape at point would do.
     void PickFace(C3dShape* shape, int face, const Vector& point);
 
@@ -230,6 +238,10 @@ class CMainFrame {
     bool askToSaveChanges_ = false;
     SavedState saved_;
     JoystickBackend* joystickBackend_ = nullptr;
+    ViewDrag viewDrag_{*this};
+    // The answer "Yes to All" or "No to All" gave to the overwrite questions of the running
+    // Make Poseable; none outside one.
+    std::optional<bool> overwriteAll_;
 };
 
 }  // namespace editor::shell

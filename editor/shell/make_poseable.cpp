@@ -26,7 +26,24 @@ void CMainFrame::ConnectDeformation() {
     // it is deleted, and go onto its successor.
     auto reselect = std::make_shared<bool>(false);
     DeformationHost host;
-    host.confirmOverwrite = [this](const std::string& question) { return ui_.AskYesNo(question); };
+    host.confirmOverwrite = [this](const std::string& question) {
+        if (overwriteAll_) {
+            return *overwriteAll_;
+        }
+        switch (ui_.AskYesNoToAll(question)) {
+            case Ui::ManyReply::YesToAll:
+                overwriteAll_ = true;
+                return true;
+            case Ui::ManyReply::NoToAll:
+                overwriteAll_ = false;
+                return false;
+            case Ui::ManyReply::Yes:
+                return true;
+            case Ui::ManyReply::No:
+                break;
+        }
+        return false;
+    };
     host.releasingShape = [this, reselect](const C3dShape& old) {
         *reselect = selectedObject == &old;
         if (*reselect) {
@@ -50,9 +67,12 @@ bool CMainFrame::MakePoseable() {
     }
     SetStatus("%s", GENERATING_STATUS);
     TriangleSet highlight;
+    // "Yes to All" and "No to All" hold for the bones of this run only.
+    overwriteAll_.reset();
     const int result =
         GenerateBodyParts(document, highlight, *deformation_,
                           [this](const std::string& line) { SetStatus("%s", line.c_str()); });
+    overwriteAll_.reset();
     RequestRedraw();
     if (result == GENERATION_DONE) {
         SetStatus("%s", GENERATION_COMPLETE_STATUS);

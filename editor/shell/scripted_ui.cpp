@@ -22,10 +22,11 @@ ScriptedAnswer ScriptedAnswer::Text(std::string text) {
     return answer;
 }
 
-ScriptedAnswer ScriptedAnswer::Press(Button button) {
+ScriptedAnswer ScriptedAnswer::Press(Button button, bool toAll) {
     ScriptedAnswer answer;
     answer.kind = Kind::Button;
     answer.button = button;
+    answer.toAll = toAll;
     return answer;
 }
 
@@ -133,11 +134,27 @@ Ui::Reply ScriptedUi::AskYesNoCancel(const std::string& text) {
     return Reply::Cancel;
 }
 
+Ui::ManyReply ScriptedUi::AskYesNoToAll(const std::string& text) {
+    std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::Button);
+    if (!answer) {
+        Unanswered(text);
+        return ManyReply::No;
+    }
+    const bool accepted = answer->button == ScriptedAnswer::Button::Yes ||
+                          answer->button == ScriptedAnswer::Button::Ok;
+    Answered(text, std::string(accepted ? "yes" : "no") + (answer->toAll ? " all" : ""));
+    if (answer->toAll) {
+        return accepted ? ManyReply::YesToAll : ManyReply::NoToAll;
+    }
+    return accepted ? ManyReply::Yes : ManyReply::No;
+}
+
 static std::string DialogTitle(const FileDialogRequest& request, const char* fallback) {
     return request.title.empty() ? fallback : request.title;
 }
 
 std::optional<std::string> ScriptedUi::AskOpenFile(const FileDialogRequest& request) {
+    fileRequests_.push_back(request);
     std::string title = DialogTitle(request, "Open");
     std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::File);
     if (!answer) {
@@ -149,6 +166,7 @@ std::optional<std::string> ScriptedUi::AskOpenFile(const FileDialogRequest& requ
 }
 
 std::optional<std::string> ScriptedUi::AskSaveFile(const FileDialogRequest& request) {
+    fileRequests_.push_back(request);
     std::string title = DialogTitle(request, "Save As");
     std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::File);
     if (!answer) {

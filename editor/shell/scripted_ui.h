@@ -17,13 +17,14 @@ struct ScriptedAnswer {
     Kind kind = Kind::Text;
     std::string text;                   // File, Text
     Button button = Button::Ok;         // Button
+    bool toAll = false;                 // Button: `answer yes all`, `answer no all`
     std::vector<int> nodes;             // Nodes: the mesh nodes to check
     ControlDeviceChoice device;         // Device
     MotionCaptureChoice motionCapture;  // MotionCapture
 
     static ScriptedAnswer File(std::string path);
     static ScriptedAnswer Text(std::string text);
-    static ScriptedAnswer Press(Button button);
+    static ScriptedAnswer Press(Button button, bool toAll = false);
     static ScriptedAnswer Nodes(std::vector<int> nodes);
     static ScriptedAnswer Device(int target, int device);
     static ScriptedAnswer MotionCapture(MotionCaptureChoice choice);
@@ -45,6 +46,9 @@ class ScriptedUi : public Ui {
     void ClearTranscript() { transcript_.clear(); }
     void SetLineSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
 
+    // Every open and save dialog asked for, with its filter, in order.
+    const std::vector<FileDialogRequest>& FileRequests() const { return fileRequests_; }
+
     bool TransformsSheetOpen() const { return transformsSheet_ != nullptr; }
     CTransformDlg* TransformsSheet() const { return transformsSheet_; }
 
@@ -54,6 +58,9 @@ class ScriptedUi : public Ui {
     bool AskOkCancel(const std::string& text) override;
     // Yes and ok answer Yes, no answers No, cancel (or no answer) Cancel.
     Reply AskYesNoCancel(const std::string& text) override;
+    // `answer yes all` and `answer no all` answer for every one to come; yes, no, ok and cancel
+    // for this one.
+    ManyReply AskYesNoToAll(const std::string& text) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
     // Takes a file answer: a folder is a path like any other.
@@ -84,6 +91,7 @@ class ScriptedUi : public Ui {
 
     std::deque<ScriptedAnswer> answers_;
     std::vector<std::string> transcript_;
+    std::vector<FileDialogRequest> fileRequests_;
     std::function<void(const std::string&)> sink_;
     CTransformDlg* transformsSheet_ = nullptr;
 };

@@ -1,6 +1,7 @@
 // Picking and the selection: what a click selects, how the selection looks and what the status
 // line says; deleting, mirroring and turning the selected model or prop; the selection marks'
 // toggles; stepping through the eligible bones.
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -14,6 +15,7 @@
 #include "editor/shell/model_reshape.h"
 #include "editor/shell/selection_decorations.h"
 #include "editor/skeleton/bone_stepping.h"
+#include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 #include "scene/viewport.h"
@@ -27,6 +29,9 @@ using namespace ::scene;
 namespace {
 
 enum class Axis { X, Y, Z };
+
+// Pixels around a joint's drawn sphere within which a press takes the joint.
+constexpr double kJointPickSlack = 4.0;
 
 // A quarter turn about a scene axis.
 Vector QuarterTurn(const Vector& v, Axis axis) {
@@ -88,7 +93,59 @@ struct SelectionArea {
         return nullptr;
     }
 
+    // The joint whose sphere is drawn within a few pixels of (x, y), nearest first: joints are
+    // small and sit inside the mesh, so they win over the faces in front of them.
+    C3dShape* JointNear(int x, int y) {
+        const C3dViewport* viewport = frame.View().GetViewport();
+        const C3dScene* scene = frame.Scene();
+        if (viewport == nullptr || scene == nullptr || viewport->GetCamera() == nullptr) {
+            return nullptr;
+        }
+        const Vector cameraUp = viewport->GetCamera()->GetWorldTransform().Column(1);
+        C3dShape* nearest = nullptr;
+        double nearestDistance = 0.0;
+        for (JointPart& joint : Document().joints) {
+            C3dShape* shape = joint.Shape();
+            if (shape == nullptr || joint.visible == 0 || !scene->IsAncestorOf(shape)) {
+                continue;
+            }
+            const Vector centre = shape->LocalToWorld(Vector(0.0, 0.0, 0.0));
+            const C3dVector4 seen = viewport->Transform(centre);
+            const C3dVector4 rim = viewport->Transform(
+                Vector::Add(centre, Vector::Scaled(cameraUp, JOINT_RADIUS / cameraUp.Length())));
+            if (seen.w <= 0.0 || rim.w <= 0.0) {
+                continue;
+            }
+            const double cx = seen.x / seen.w;
+            const double cy = seen.y / seen.w;
+            const double radius = std::hypot(rim.x / rim.w - cx, rim.y / rim.w - cy);
+            const double distance = std::hypot(x - cx, y - cy);
+            if (distance <= radius + kJointPickSlack &&
+                (nearest == nullptr || distance < nearestDistance)) {
+                nearest = shape;
+                nearestDistance = distance;
+            }
+        }
+        return nearest;
+    }
+
+    bool JointSelected() {
+        return frame.selectedObject != nullptr &&
+               Document().JointByShape(frame.selectedObject) != nullptr;
+    }
+
     void Pick(C3dShape* shape, int x, int y) {
+        if (C3dShape* joint = JointNear(x, y)) {
+            frame.hitTriangle = -1;
+            frame.Select(joint);
+            return;
+        }
+        if (shape != nullptr && decorations.Contains(shape) && JointSelected()) {
+            // The marks around a selected joint are part of what the user presses on.
+            frame.hitTriangle = -1;
+            frame.Select(frame.selectedObject);
+            return;
+        }
         if (shape == nullptr || decorations.Contains(shape)) {
             frame.Select(nullptr);
             return;
@@ -290,11 +347,18 @@ struct SelectionArea {
     }
 
     void StepBone(bool forward) {
-        if (frame.selectedBone < 0 || frame.selectedBone >= NUM_BONES) {
+        int from = frame.selectedBone;
+        // With a joint selected, the steps go from the bone that ends at it (from the ends of
+        // the list for the hips, where none ends).
+        if (const JointPart* joint = Document().JointByShape(frame.selectedObject)) {
+            const int ending = BoneEndingAt(static_cast<int>(joint->jointIndex));
+            from = ending != NO_BONE ? ending : (forward ? NUM_BONES - 1 : 0);
+        }
+        if (from < 0 || from >= NUM_BONES) {
             frame.GetUi().ShowMessage("Please select a bone first.");
             return;
         }
-        int bone = StepEligibleBone(Document(), frame.selectedBone, forward);
+        int bone = StepEligibleBone(Document(), from, forward);
         frame.Select(Document().bones[bone].Shape());
     }
 

@@ -61,7 +61,7 @@ void SelectionDecorations::ShowBox(C3dShape& selected) {
     box_->Create(&selected);
     for (const auto& [from, to] : BoxEdges(lo, hi)) {
         boxParts_.push_back(Bar(from, to, BAR_RADIUS, BAR_RADIUS));
-        boxParts_.back()->SetColor(1.0, 1.0, 0.0);
+        boxParts_.back()->SetColor(1.0, 0.3, 1.0);
     }
     // The axis arrow marks the shape's +y from the box centre.
     double middleY = (lo.y + hi.y) / 2;
@@ -74,6 +74,8 @@ void SelectionDecorations::ShowBox(C3dShape& selected) {
         boxParts_[i]->SetColor(0.0, 1.0, 0.0);
     }
     for (auto& part : boxParts_) {
+        // The marks of a joint or bone show where the skeleton does: over the mesh.
+        part->SetDrawnOnTop(selected.IsDrawnOnTop());
         box_->AddChild(part.get());
     }
 }
@@ -83,6 +85,7 @@ void SelectionDecorations::ShowHitPoint(C3dShape& selected, int face, const Vect
     Vector tip = Vector::Add(point, Vector::Scaled(normal, HIT_CONE_LENGTH));
     hitMarker_ = Bar(point, tip, HIT_CONE_RADIUS, 0.0);
     hitMarker_->SetColor(0.0, 1.0, 1.0);
+    hitMarker_->SetDrawnOnTop(selected.IsDrawnOnTop());
     selected.AddChild(hitMarker_.get());
 }
 

@@ -13,11 +13,25 @@ CSkeletonController::CSkeletonController(CMainFrame& frame, JoystickBackend* joy
                                          const SettingsStore* profile)
     : C3dController(joystick, profile), frame_(frame) {}
 
+DeviceDemands CSkeletonController::KeyboardSteps(const InputState& state) {
+    DeviceDemands steps;
+    double* out[] = {&steps.x, &steps.y, &steps.z, &steps.rx, &steps.ry, &steps.rz};
+    for (int axis = 0; axis < kAxisCount; ++axis) {
+        *out[axis] =
+            KeyboardStep(state.Demand(axis), previousKeys_.Demand(axis), C3dKeyInDev::kRamp);
+    }
+    previousKeys_ = state;
+    return steps;
+}
+
 void CSkeletonController::Apply(const InputState& state, C3dFrame* target) {
     if (target == nullptr) {
         return;
     }
     DeviceDemands demands{state.x, state.y, state.z, state.rx, state.ry, state.rz};
+    if (GetDeviceIndex() == kDeviceKeyboard) {
+        demands = KeyboardSteps(state);
+    }
     // An idle device asks for nothing; leave the scene alone.
     if (demands.x == 0 && demands.y == 0 && demands.z == 0 && demands.rx == 0 && demands.ry == 0 &&
         demands.rz == 0) {

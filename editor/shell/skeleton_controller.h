@@ -1,10 +1,12 @@
 #pragma once
 
+#include "editor/skeleton/drag_math.h"
 #include "scene/input/controller.h"
 
 namespace editor::shell {
 
 using namespace ::scene::input;
+using namespace ::editor::skeleton;
 
 class CMainFrame;
 
@@ -16,7 +18,11 @@ class CSkeletonController : public C3dController {
     void Apply(const InputState& state, C3dFrame* target) override;
 
   private:
+    // The keyboard's ramped demands as steps: one small step per press, then faster while held.
+    DeviceDemands KeyboardSteps(const InputState& state);
+
     CMainFrame& frame_;
+    InputState previousKeys_;
 };
 
 }  // namespace editor::shell

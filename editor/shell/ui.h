@@ -104,6 +104,12 @@ class Ui {
     // Yes/No/Cancel message box (closing it is Cancel).
     enum class Reply { Yes, No, Cancel };
     virtual Reply AskYesNoCancel(const std::string& text) = 0;
+    // A question asked once for each of many things (each bone of an export): Yes, No, or the
+    // same answer for every one still to come. Without those buttons it is a Yes/No box.
+    enum class ManyReply { Yes, No, YesToAll, NoToAll };
+    virtual ManyReply AskYesNoToAll(const std::string& text) {
+        return AskYesNo(text) ? ManyReply::Yes : ManyReply::No;
+    }
 
     // Open and save dialogs; the chosen path, or nothing when cancelled. A window's save
     // dialog confirms replacing an existing file whatever the flags say.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "editor/model/pose_vector.h"
 
 namespace editor::skeleton {
@@ -21,11 +23,37 @@ struct SceneMotion {
 // 6 for the camera itself under control, as front).
 SceneMotion MapDeviceToScene(const DeviceDemands& demands, int cameraView);
 
+// The keyboard device's demand for one axis as the editor moves by it in one step. `raw` ramps
+// by `ramp` with each press and repeat of a held key; `previousRaw` is its value at the step
+// before. The step that first sees a press moves KEY_TAP_STEP at once, so that a short press
+// moves a small visible step; nothing more moves until the key repeats, and then by the ramped
+// demand less its first press, up to KEY_TOP_SPEED per step.
+constexpr double KEY_TAP_STEP = 0.5;
+constexpr double KEY_TOP_SPEED = 0.4;
+double KeyboardStep(double raw, double previousRaw, double ramp);
+
 // Where a joint dragged to `wanted` ends up when its bone must keep `length` around the
 // parent joint at `parent`. A drag exactly onto the parent has no direction: the joint stays
 // at `current`.
 PoseVec RigidDragPosition(const PoseVec& wanted, const PoseVec& parent, double length,
                           const PoseVec& current);
+
+// A line from `origin` along `direction` (not necessarily of unit length).
+struct PoseRay {
+    PoseVec origin;
+    PoseVec direction;
+};
+
+// Where the ray meets the plane through `point` with normal `normal`; nothing when it runs
+// parallel to the plane.
+std::optional<PoseVec> RayPlanePoint(const PoseRay& ray, const PoseVec& point,
+                                     const PoseVec& normal);
+
+// The point of the sphere around `centre` that lies under the ray: of the two where the ray
+// meets it the one nearer to `near` (so that a joint dragged round its parent does not jump to
+// the far side); where the ray passes the sphere by, the sphere's point nearest to the ray.
+PoseVec RaySpherePoint(const PoseRay& ray, const PoseVec& centre, double radius,
+                       const PoseVec& near);
 
 // Rx(-3 rx) . Ry(-3 ry) . Rz(-3 rz), device angles in degrees.
 Rotation3 DragRotation(const SceneMotion& motion);

@@ -78,6 +78,15 @@ void ApplyDrag(ModelDocument& document, C3dFrame& object, const SceneMotion& mot
     }
 }
 
+std::optional<JointSphere> RigidSphereOf(const ModelDocument& document, const JointPart& joint) {
+    const int b = BoneEndingAt(static_cast<int>(joint.jointIndex));
+    if (document.rigidBones == 0 || b == NO_BONE) {
+        return std::nullopt;
+    }
+    const BonePart& bone = document.bones[b];
+    return JointSphere{ToDoubles(JointScenePosition(document, bone.startJoint)), bone.length};
+}
+
 void HipsToOrigin(ModelDocument& document) {
     C3dShape* hips = document.joints[ROOT_JOINT].Shape();
     if (hips == nullptr) {

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "modal_helper.h"
+#include "editor/shell/keyboard_keys.h"
 #include "platform/control_device_dialog.h"
 #include "platform/list_choice_dialog.h"
 #include "platform/mesh_nodes_dialog.h"
@@ -99,6 +100,12 @@ TEST(ControlDevice, ShowsTheChoiceAndOutOfRangeAsTheFirstButton) {
     EXPECT_EQ(odd.Choice().device, 0);
     odd.Devices()->button(1)->click();
     EXPECT_EQ(odd.Choice().device, 1);
+
+    // The keyboard's keys are listed where the device is chosen.
+    auto* keys = dialog.findChild<QLabel*>(QStringLiteral("keys"));
+    ASSERT_NE(keys, nullptr);
+    EXPECT_TRUE(keys->text().contains(QStringLiteral("Shift+Up, Shift+Down")));
+    EXPECT_EQ(keys->text().toStdString(), editor::shell::KeyboardDeviceKeysText());
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #include "platform/main_window.h"
 
 #include <gtest/gtest.h>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialog>
@@ -273,9 +275,13 @@ TEST_F(MainWindowTest, UpdatesFromInsideACommandDrawAtOnce) {
 }
 
 TEST_F(MainWindowTest, FirstStartUsesTheDefaultRectangleAndClosingStoresIt) {
-    // The stored default, grown where the menu bar and the toolbar need more.
-    EXPECT_EQ(Window().size(), QSize(300, 350).expandedTo(Window().minimumSize()));
-    EXPECT_EQ(Window().pos(), QPoint(50, 50));
+    // Nothing stored: a view one can work in, 1024 x 768 or most of a smaller screen, on it.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_GE(Window().width(), std::min(1024, screen.width() * 9 / 10));
+    EXPECT_GE(Window().height(), std::min(768, screen.height() * 9 / 10));
+    EXPECT_TRUE(screen.contains(QRect(Window().pos(), Window().size())))
+        << Window().width() << "x" << Window().height() << " on " << screen.width() << "x"
+        << screen.height();
     Window().resize(420, 380);
     Window().move(60, 70);
     Frame().options.viewHitPoint = false;

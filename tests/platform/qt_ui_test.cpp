@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
 
+#include "editor/io/import_table.h"
 #include "modal_helper.h"
+#include "scene/input/memory_settings_store.h"
 
 using namespace ::platform;
+using ::scene::input::MemorySettingsStore;
 
 namespace {
 
@@ -39,6 +43,17 @@ TEST(QtUi, MessageBoxesShowTheTextAndReportTheButton) {
     EXPECT_FALSE(ui.AskOkCancel("Go on?"));
     WhenModalShown<QMessageBox>([](QMessageBox* box) { Press(box, QMessageBox::Ok); });
     EXPECT_TRUE(ui.AskOkCancel("Go on?"));
+
+    const std::pair<QMessageBox::StandardButton, Ui::ManyReply> perBone[] = {
+        {QMessageBox::Yes, Ui::ManyReply::Yes},
+        {QMessageBox::YesToAll, Ui::ManyReply::YesToAll},
+        {QMessageBox::No, Ui::ManyReply::No},
+        {QMessageBox::NoToAll, Ui::ManyReply::NoToAll}};
+    for (const auto& entry : perBone) {
+        const QMessageBox::StandardButton button = entry.first;
+        WhenModalShown<QMessageBox>([button](QMessageBox* box) { Press(box, button); });
+        EXPECT_EQ(ui.AskYesNoToAll("OK to overwrite 'head'?"), entry.second);
+    }
 }
 
 TEST(QtUi, StatusTextGoesToTheSink) {
@@ -109,4 +124,34 @@ TEST(QtUi, FolderDialogShowsFoldersOnlyAndGivesTheFolderChosen) {
     EXPECT_EQ(*chosen, directory.path().toStdString());
     WhenModalShown<QFileDialog>([](QFileDialog* shown) { shown->reject(); });
     EXPECT_FALSE(ui.AskFolder(request).has_value());
+}
+
+TEST(QtUi, OpenDialogsStartWithAllModelFilesAndRememberTheFilterChosen) {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("knight.md2"));
+    QFile(path).open(QIODevice::WriteOnly);
+    MemorySettingsStore settings;
+    FileDialogRequest open;
+    open.filter = editor::io::BuildOpenModelFilter();
+    open.initialPath = path.toStdString();
+    open.flags = kFileMustExist;
+    const QString quake = QStringLiteral("Quake 2 Files (*.md2 *.MD2)");
+    for (int run = 0; run < 2; ++run) {
+        QtUi ui;  // a new run of the program, with the same profile
+        ui.SetSettings(&settings);
+        QStringList filters;
+        QString selected;
+        WhenModalShown<QFileDialog>([&](QFileDialog* dialog) {
+            filters = dialog->nameFilters();
+            selected = dialog->selectedNameFilter();
+            dialog->selectNameFilter(quake);
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        ASSERT_TRUE(ui.AskOpenFile(open).has_value()) << run;
+        ASSERT_FALSE(filters.isEmpty());
+        EXPECT_TRUE(filters.front().startsWith(QStringLiteral("All Model Files (*.obj *.OBJ")))
+            << filters.front().toStdString();
+        EXPECT_EQ(selected, run == 0 ? filters.front() : quake) << run;
+    }
 }

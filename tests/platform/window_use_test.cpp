@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 #include "editor/model/model_document.h"
 #include "editor/shell/camera_navigation.h"
@@ -31,6 +33,7 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 #include "scene/stage.h"
+#include "scene/viewport.h"
 
 using namespace ::platform;
 using namespace ::editor::model;
@@ -180,6 +183,27 @@ class WindowUse : public testing::Test {
                          Qt::NoButton, Qt::MiddleButton, modifiers);
         QApplication::sendEvent(Window().View(), &move);
         QTest::mouseRelease(Window().View(), Qt::MiddleButton, modifiers, to);
+    }
+
+    // Where a joint's centre is drawn, in view pixels.
+    QPointF JointOnScreen(int joint) {
+        const C3dViewport& viewport = *Frame().View().GetViewport();
+        const Vector centre =
+            Frame().Document().joints[joint].Shape()->LocalToWorld(Vector(0.0, 0.0, 0.0));
+        const C3dVector4 seen = viewport.Transform(centre);
+        return QPointF(seen.x / seen.w, seen.y / seen.w);
+    }
+
+    // A plain left drag through a few steps, as a hand moves.
+    void SendLeftDrag(QPoint from, QPoint to) {
+        QTest::mousePress(Window().View(), Qt::LeftButton, Qt::NoModifier, from);
+        for (int step = 1; step <= 4; ++step) {
+            const QPointF at = QPointF(from) + QPointF(to - from) * (step / 4.0);
+            QMouseEvent move(QEvent::MouseMove, at, Window().View()->mapToGlobal(at), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(Window().View(), &move);
+        }
+        QTest::mouseRelease(Window().View(), Qt::LeftButton, Qt::NoModifier, to);
     }
 
     MainWindow& Window() { return editor_->Window(); }
@@ -393,6 +417,47 @@ TEST_F(WindowUse, TheFirstStartWindowShowsItsWholeMenuBar) {
     auto* toolBar = Window().findChild<QToolBar*>(QStringLiteral("toolBar"));
     EXPECT_GE(toolBar->width(), toolBar->sizeHint().width());
     SaveShot(QStringLiteral("first_start.png"));
+}
+
+TEST_F(WindowUse, AJointDraggedInTheViewStaysUnderThePointer) {
+    Show(QSize(800, 700));
+    // A model in front of the skeleton: the press near the joint still takes the joint.
+    if (!OpenModel(QStringLiteral("MD2/sydney.md2"))) {
+        GTEST_SKIP() << "assimp-testmodels is not installed";
+    }
+    Window().Action(ID_MODEL_FIT_TO_SKELETON)->trigger();
+    Frame().Select(nullptr);
+    int elbow = 0;
+    while (std::string(JointTableName(elbow)) != "left elbow") {
+        ++elbow;
+    }
+    const struct {
+        int camera;
+        QPoint by;
+    } drags[] = {{ID_CAMERA_FRONT, QPoint(37, -23)}, {ID_CAMERA_LEFT, QPoint(-29, 41)}};
+    for (const auto& drag : drags) {
+        Window().Action(drag.camera)->trigger();
+        Settle();
+        const QPointF start = JointOnScreen(elbow);
+        const QPoint press = start.toPoint();
+        SendLeftDrag(press, press + drag.by);
+        Settle();
+        EXPECT_EQ(Frame().selectedObject, Frame().Document().joints[elbow].Shape());
+        const QPointF end = JointOnScreen(elbow);
+        const QPointF wanted = start + QPointF(drag.by);
+        EXPECT_LE(std::hypot(end.x() - wanted.x(), end.y() - wanted.y()), 1.0)
+            << "camera " << drag.camera << ": at " << end.x() << "," << end.y() << " wanted "
+            << wanted.x() << "," << wanted.y();
+        SaveShot(QStringLiteral("drag_%1.png").arg(drag.camera));
+    }
+    // A press on the selected joint (its marks around it) keeps it selected and moves nothing.
+    Window().Action(ID_VIEW_SELECTION_BOX)->trigger();
+    const QPointF before = JointOnScreen(elbow);
+    QTest::mouseClick(Window().View(), Qt::LeftButton, Qt::NoModifier, before.toPoint());
+    EXPECT_EQ(Frame().selectedObject, Frame().Document().joints[elbow].Shape());
+    EXPECT_LE(
+        std::hypot(JointOnScreen(elbow).x() - before.x(), JointOnScreen(elbow).y() - before.y()),
+        1e-6);
 }
 
 TEST_F(WindowUse, StatusTextsShowOnOneLine) {

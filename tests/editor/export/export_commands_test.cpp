@@ -13,6 +13,7 @@
 #include "tests/editor/export/export_fixture.h"
 #include "tests/editor/export/flex_file.h"
 #include "tests/editor/skeleton/frame_fixture.h"
+#include "tests/support/batch_script_run.h"
 
 using namespace ::editor::skeleton;
 
@@ -94,6 +95,77 @@ TEST_F(ExportCommandsTest, ExportFromAChosenPoseFileWithTheGeneratedModelShownOr
         EXPECT_EQ(Saw("status: Processing frame 'jump2'..."), shown);
         ExpectReadable(out, 230);
     }
+}
+
+TEST_F(ExportCommandsTest, TwoExportsInARowWriteTheSameBytes) {
+    std::vector<PoseRecord> some(jump_.begin(), jump_.begin() + 40);
+    WritePoseFile(File("mocap.spz"), some);
+    for (const char* name : {"first.fm", "second.fm", "third.fm"}) {
+        ui_.Queue(ScriptedAnswer::Press(ScriptedAnswer::Button::Yes, true));
+        ui_.Queue(ScriptedAnswer::File(File(name)));
+        ASSERT_TRUE(Run(ID_EXPORT_QUICK_FLEX_MODEL));
+    }
+    const std::vector<uint8_t> first = ReadFile(File("first.fm"));
+    ASSERT_FALSE(first.empty());
+    EXPECT_TRUE(first == ReadFile(File("second.fm")));
+    EXPECT_TRUE(first == ReadFile(File("third.fm")));
+}
+
+TEST_F(ExportCommandsTest, YesOrNoToAllAnswersEveryBoneOfOneRunOnly) {
+    ASSERT_TRUE(frame_->MakePoseable());  // the first run has nothing to overwrite
+    // The overwrite questions of the last run, and forgets them.
+    auto questions = [this] {
+        std::vector<std::string> asked;
+        for (const std::string& line : ui_.Transcript()) {
+            if (line.find("OK to overwrite '") != std::string::npos) {
+                asked.push_back(line);
+            }
+        }
+        ui_.ClearTranscript();
+        return asked;
+    };
+    EXPECT_TRUE(questions().empty());
+    // The answers the opening left over come first; "yes all" then answers the rest.
+    ui_.Queue(ScriptedAnswer::Press(ScriptedAnswer::Button::Yes, true));
+    ASSERT_TRUE(frame_->MakePoseable());
+    std::vector<std::string> asked = questions();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_LT(asked.size(), 5u);
+    EXPECT_EQ(asked.back().substr(asked.back().size() - 10), "-> yes all") << asked.back();
+    ui_.Queue(ScriptedAnswer::Press(ScriptedAnswer::Button::No, true));
+    ASSERT_TRUE(frame_->MakePoseable());
+    EXPECT_EQ(questions(),
+              (std::vector<std::string>{"question: OK to overwrite 'left pelvis'? -> no all"}));
+    // The next run asks again, for each bone holding stored positions.
+    ASSERT_TRUE(frame_->MakePoseable());
+    EXPECT_GT(questions().size(), 10u);
+}
+
+// The same in a script: `answer yes all` answers the first question of the second Make
+// Poseable and every one after it, and nothing is left unanswered.
+TEST(ExportScripts, AnswerYesAllAnswersEveryBoneOfTheRun) {
+    BatchScriptRun run;
+    ScratchDirectory scratch("yes-all");
+    ASSERT_EQ(run.Run("answer file " + SYDNEY +
+                          "sydney.md2\n"
+                          "answer text stand1\n"
+                          "answer no\n"
+                          "run Open\n"
+                          "answer file " +
+                          SYDNEY +
+                          "sydney.bnd\n"
+                          "run Load Bindings\n"
+                          "run Make Poseable\n"
+                          "answer yes all\n"
+                          "run Make Poseable\n",
+                      scratch.File("mn.log")),
+              0)
+        << run.errors;
+    const std::vector<std::string> asked = run.Starting("question: OK to overwrite '");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].substr(asked[0].size() - 10), "-> yes all") << asked[0];
+    EXPECT_TRUE(run.Starting("unanswered: ").empty());
+    EXPECT_EQ(run.Starting("status: Generation compete.").size(), 2u);
 }
 
 TEST_F(ExportCommandsTest, CancellingThePoseDialogLeavesTheModelShown) {

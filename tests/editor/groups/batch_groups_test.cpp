@@ -112,7 +112,74 @@ TEST_F(BatchGroups, ARealCharacterIsGroupedSplitFilledBoundAndItsBindingsKept) {
     EXPECT_EQ(thigh[2], thigh[0]);
     EXPECT_EQ(std::filesystem::file_size(bindings), 10212u);
     EXPECT_FALSE(Starting("status: Checking for neighbors of '").empty());
-    EXPECT_EQ(lines_[lines_.size() - 3], "status: Ready.");
+    EXPECT_EQ(lines_[lines_.size() - 3].rfind("status: Guessed bindings: ", 0), 0u)
+        << lines_[lines_.size() - 3];
+}
+
+// The count at the end of a line "... N triangles...": N.
+int TriangleCount(const std::string& line) {
+    const size_t colon = line.find(": ");
+    return std::stoi(line.substr(colon + 2));
+}
+
+TEST_F(BatchGroups, MendingABoneAddsToItsBindingsAndSaysHowMany) {
+    if (!std::filesystem::exists(SYDNEY)) {
+        GTEST_SKIP() << SYDNEY << " is not installed (assimp-testmodels)";
+    }
+    const std::string bindings = scratch_.File("mended.bnd");
+    ASSERT_EQ(Run(OPEN_SYDNEY +
+                  "answer text mesh\n"
+                  "run Group/Add\n"
+                  "run Guess Bindings\n"
+                  "select left thigh\n"
+                  "show bone left thigh\n"
+                  "run Group/New\n"
+                  "pick 100\npick 101\npick 102\n"
+                  "run Add to Bone\n"
+                  "show bone left thigh\n"
+                  "run Add to Bone\n"
+                  "pick 102\n"
+                  "run Remove from Bone\n"
+                  "show bone left thigh\n"
+                  "run Remove from Bone\n"
+                  "answer file " +
+                  bindings +
+                  "\n"
+                  "run Save Bindings\n"
+                  "answer file " +
+                  bindings +
+                  "\n"
+                  "run Load Bindings\n"),
+              0)
+        << errors_;
+    EXPECT_TRUE(Printed("status: Added 679 triangles of 'mesh' to the temporary group (now 679)."));
+    const std::vector<std::string> guessed = Starting("status: Guessed bindings: ");
+    ASSERT_EQ(guessed.size(), 1u);
+    EXPECT_NE(guessed[0].find(" of the model's 679 triangles bound to "), std::string::npos)
+        << guessed[0];
+    const std::vector<std::string> thigh = Starting("bone left thigh: ");
+    ASSERT_EQ(thigh.size(), 3u);
+    const int guessedThigh = TriangleCount(thigh[0]);
+    const int added = TriangleCount(thigh[1]) - guessedThigh;
+    EXPECT_GE(added, 0);
+    EXPECT_LE(added, 3);
+    // Each step says what it did and what the bone holds now; a second add or remove of the
+    // same triangles changes nothing and says so.
+    const std::vector<std::string> expected = {
+        "status: Added " + std::to_string(added) + (added == 1 ? " triangle" : " triangles") +
+            " to 'left thigh' (now " + std::to_string(guessedThigh + added) + ").",
+        "status: Added 0 triangles to 'left thigh' (now " + std::to_string(guessedThigh + added) +
+            ").",
+        "status: Removed 2 triangles from 'left thigh' (now " +
+            std::to_string(guessedThigh + added - 2) + ").",
+        "status: Removed 0 triangles from 'left thigh' (now " +
+            std::to_string(guessedThigh + added - 2) + ").",
+    };
+    for (const std::string& line : expected) {
+        EXPECT_TRUE(Printed(line)) << line;
+    }
+    EXPECT_EQ(TriangleCount(thigh[2]), guessedThigh + added - 2);
+    EXPECT_TRUE(Printed("status: Bindings loaded from '" + bindings + "'."));
 }
 
 }  // namespace

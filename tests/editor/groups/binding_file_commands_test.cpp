@@ -80,7 +80,7 @@ TEST_F(BindingFileCommands, SavedBindingsLoadBackAndExtraTrianglesAreDropped) {
 
     Save(path);
     Load(path);
-    EXPECT_EQ(LastLine(), "status: Ready.");
+    EXPECT_EQ(LastLine(), "status: Bindings loaded from '" + path + "'.");
 }
 
 TEST_F(BindingFileCommands, AFailedSaveKeepsTheOldFile) {

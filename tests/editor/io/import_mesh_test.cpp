@@ -26,6 +26,13 @@ TEST(ImportTable, TheFilterListsEveryFormatInTableOrder) {
               "(*.x)|*.x|All Files (*.*)|*.*||");
 }
 
+TEST(ImportTable, TheOpenDialogListsAllModelFilesFirst) {
+    EXPECT_EQ(
+        BuildOpenModelFilter(),
+        "All Model Files (*.obj;*.3ds;*.md2;*.fm;*.dxf;*.x)|*.obj;*.3ds;*.md2;*.fm;*.dxf;*.x|" +
+            BuildImportFilter());
+}
+
 TEST(ImportTable, TheExtensionFromTheLastDotChoosesTheReaderIgnoringCase) {
     EXPECT_EQ(ImportTypeOfPath("model.OBJ"), IMPORT_OBJ);
     EXPECT_EQ(ImportTypeOfPath("/a.b/c.3Ds"), IMPORT_3DS);
@@ -68,7 +75,7 @@ TEST_F(ImportMeshTest, AnyDxfFileBecomesTheTestCube) {
 TEST_F(ImportMeshTest, WithoutAPathTheDialogAsksAndCancelEndsSilently) {
     questions.openPaths.push_back(std::nullopt);
     EXPECT_FALSE(ImportMesh(shape, *mesh, "", &questions));
-    EXPECT_EQ(questions.filtersAsked.at(0), BuildImportFilter());
+    EXPECT_EQ(questions.filtersAsked.at(0), BuildOpenModelFilter());
     EXPECT_EQ(questions.extensionsAsked.at(0), ".obj");
 
     const std::string path = dir.File("cube.dxf");

@@ -115,6 +115,11 @@ TEST(SkinLookup, TheNamedPictureIsFoundBesideTheFileInAnyCaseAndWithAnyPictureEx
     WriteText(folder + "/skin.tga", "x");
     WriteText(folder + "/lonely.obj", "v 0 0 0\n");
     WriteText(folder + "/lonely.bmp", "x");
+    // No picture of its own name: the first picture whose name starts with it.
+    WriteText(folder + "/knight.md2", "x");
+    WriteText(folder + "/knight_weapon.pcx", "x");
+    WriteText(folder + "/Knight2.bmp", "x");
+    WriteText(folder + "/knight.txt", "x");
     const struct {
         const char* model;
         const char* found;  // "" for none
@@ -122,6 +127,7 @@ TEST(SkinLookup, TheNamedPictureIsFoundBesideTheFileInAnyCaseAndWithAnyPictureEx
         {"spider.obj", "spidertex.JPG"},  // named like the model: preferred over the first map
         {"named.obj", "skin.tga"},        // the named picture with another extension
         {"lonely.obj", "lonely.bmp"},     // no names: the model's own name
+        {"knight.md2", "Knight2.bmp"},    // a picture named longer than the model
         {"plain.obj", ""},
     };
     for (const auto& c : cases) {
@@ -129,7 +135,8 @@ TEST(SkinLookup, TheNamedPictureIsFoundBesideTheFileInAnyCaseAndWithAnyPictureEx
         if (*c.found == '\0') {
             EXPECT_FALSE(search.found) << c.model;
             EXPECT_EQ(search.lookedFor.front(), "plain.tga");
-            EXPECT_EQ(search.lookedFor.size(), SkinPictureExtensions().size());
+            EXPECT_EQ(search.lookedFor.size(), SkinPictureExtensions().size() + 1);
+            EXPECT_EQ(search.lookedFor.back(), "plain*");
             continue;
         }
         ASSERT_TRUE(search.found) << c.model;

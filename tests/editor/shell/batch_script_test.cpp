@@ -28,6 +28,10 @@ TEST(BatchScriptTest, StatementsAndTheirArguments) {
     EXPECT_EQ(Parsed("answer text  Walk cycle ").answer.text, "Walk cycle");
     EXPECT_EQ(Parsed("ANSWER Yes").answer.button, ScriptedAnswer::Button::Yes);
     EXPECT_EQ(Parsed("answer cancel").answer.button, ScriptedAnswer::Button::Cancel);
+    EXPECT_FALSE(Parsed("answer yes").answer.toAll);
+    BatchStatement noAll = Parsed("answer No ALL");
+    EXPECT_EQ(noAll.answer.button, ScriptedAnswer::Button::No);
+    EXPECT_TRUE(noAll.answer.toAll);
     EXPECT_EQ(Parsed("answer nodes 0 2 15").answer.nodes, (std::vector<int>{0, 2, 15}));
     BatchStatement device = Parsed("answer device Camera joystick");
     EXPECT_EQ(device.answer.device.target, 1);
@@ -63,6 +67,8 @@ TEST(BatchScriptTest, LinesThatCannotBeParsed) {
     EXPECT_NE(ErrorOf("answer file"), "");
     EXPECT_NE(ErrorOf("answer maybe"), "");
     EXPECT_NE(ErrorOf("answer yes please"), "");
+    EXPECT_NE(ErrorOf("answer ok all"), "");
+    EXPECT_NE(ErrorOf("answer yes all now"), "");
     EXPECT_NE(ErrorOf("answer nodes 3 16"), "");
     EXPECT_NE(ErrorOf("answer nodes x"), "");
     EXPECT_NE(ErrorOf("answer device object"), "");

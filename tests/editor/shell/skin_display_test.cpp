@@ -95,7 +95,7 @@ TEST(SkinDisplay, AMissingSkinSaysWhatWasLookedForAndOneCanBeChosenOrComposed) {
     ASSERT_TRUE(frame.RunCommand(ID_FILE_OPEN));
     EXPECT_TRUE(
         fixture.Saw("status: No skin for 'bare.obj': looked beside it for bare.tga, "
-                    "bare.pcx, bare.bmp, bare.png, bare.jpg, bare.jpeg, bare.m8"));
+                    "bare.pcx, bare.bmp, bare.png, bare.jpg, bare.jpeg, bare.m8, bare*"));
     EXPECT_FALSE(SkinRed(frame.Document().model));
 
     // Model Skin...: a picture that cannot be read keeps things as they were.

@@ -149,4 +149,51 @@ TEST_F(WindowFaults, ACancelledOpenEndsWithReadyNotLoading) {
     EXPECT_FALSE(fixture.Saw("message: Unable to load mesh."));
 }
 
+TEST_F(WindowFaults, OpeningWhileTheGeneratedModelIsShownRefusesBeforeAskingToSave) {
+    Open(Write("square.obj", SquareObj()));
+    ASSERT_TRUE(Frame().RunCommand(ID_MODEL_FLIP_X));
+    ASSERT_TRUE(Frame().HasUnsavedChanges());
+    Frame().SetAskToSaveChanges(true);
+    Document().viewGenerated = 1;
+    fixture.ui.ClearTranscript();
+    for (int command : {ID_FILE_OPEN, ID_FILE_MRU_FILE1}) {
+        ASSERT_TRUE(Frame().RunCommand(command)) << command;
+        EXPECT_EQ(fixture.ui.Transcript(),
+                  (std::vector<std::string>{"message: Please exit the Generated Model view before "
+                                            "opening a new model or prop."}))
+            << command;
+        fixture.ui.ClearTranscript();
+    }
+    Frame().SetAskToSaveChanges(false);
+}
+
+TEST_F(WindowFaults, NextAndPreviousBoneStepFromTheBoneEndingAtTheSelectedJoint) {
+    // The knee (joint 2) ends the left thigh (bone 1).
+    Frame().Select(Document().joints[2].Shape());
+    ASSERT_TRUE(Frame().RunCommand(ID_SKELETON_NEXT_BONE));
+    EXPECT_EQ(Frame().selectedObject, Document().bones[2].Shape());
+    Frame().Select(Document().joints[2].Shape());
+    ASSERT_TRUE(Frame().RunCommand(ID_SKELETON_PREVIOUS_BONE));
+    EXPECT_EQ(Frame().selectedObject, Document().bones[0].Shape());
+    EXPECT_FALSE(fixture.Saw("message: Please select a bone first."));
+}
+
+TEST_F(WindowFaults, WrapAddTrianglesRunsAndChangesNothing) {
+    Open(Write("square.obj", SquareObj()));
+    const bool changed = Frame().HasUnsavedChanges();
+    EXPECT_TRUE(Frame().Commands().IsEnabled(ID_GROUP_WRAP_ADD));
+    EXPECT_TRUE(Frame().RunCommand(ID_GROUP_WRAP_ADD));
+    EXPECT_EQ(Frame().HasUnsavedChanges(), changed);
+}
+
+TEST_F(WindowFaults, TheOpenDialogsListAllModelFilesFirst) {
+    for (int command : {ID_FILE_OPEN, ID_FILE_OPEN_PROP}) {
+        ASSERT_TRUE(Frame().RunCommand(command));  // cancelled: no file answered
+        ASSERT_FALSE(fixture.ui.FileRequests().empty());
+        const std::string& filter = fixture.ui.FileRequests().back().filter;
+        EXPECT_EQ(filter.rfind("All Model Files (*.obj;*.3ds;*.md2;*.fm;*.dxf;*.x)|", 0), 0u)
+            << filter;
+    }
+}
+
 }  // namespace

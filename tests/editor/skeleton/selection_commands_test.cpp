@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "editor/model/triangle_group_table.h"
+#include "editor/skeleton/drag_math.h"
 #include "editor/skeleton/skeleton_scene.h"
+#include "scene/input/input_message.h"
 #include "scene/scene.h"
 #include "scene/viewport.h"
 #include "tests/editor/skeleton/frame_fixture.h"
@@ -13,8 +15,15 @@
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 using namespace ::scene;
+using namespace ::scene::input;
 
 namespace {
+double Distance(ModelDocument& document, int a, int b) {
+    return Vector::Subtract(JointScenePosition(document, &document.joints[a]),
+                            JointScenePosition(document, &document.joints[b]))
+        .Length();
+}
+
 class SelectionCommands : public FrameTest {
   protected:
     // Where a world point shows in the view.
@@ -64,6 +73,24 @@ TEST_F(SelectionCommands, ClickingAJointSelectsAndHighlightsIt) {
     for (C3dFrame* child : knee->GetChildren()) {
         EXPECT_TRUE(child == Document().joints[3].Shape() || child == Document().bones[1].Shape());
     }
+}
+
+TEST_F(SelectionCommands, TheSkeletonStandsOutAndTheSelectedJointStaysRedWhenShownAgain) {
+    Start();
+    C3dShape* knee = Document().joints[2].Shape();
+    auto colour = [](const C3dShape* shape) { return shape->Mesh().Faces().front().color; };
+    EXPECT_TRUE(knee->IsDrawnOnTop());
+    EXPECT_GT(colour(knee).r, 0.9f);
+    EXPECT_LT(colour(knee).b, 0.5f);  // not the white of the wireframe
+    frame_->Select(knee);
+    EXPECT_EQ(colour(knee).g, 0.0f);
+    // "Mesh Nodes..." shows every part again; the selection keeps its red.
+    uint32_t all[NUM_MESH_NODES];
+    std::fill(std::begin(all), std::end(all), 1u);
+    SetActiveNodes(Document(), all);
+    EXPECT_EQ(colour(knee).g, 0.0f);
+    frame_->Select(nullptr);
+    EXPECT_GT(colour(knee).g, 0.5f);
 }
 
 TEST_F(SelectionCommands, HiddenPartsArePickedThrough) {
@@ -122,6 +149,113 @@ TEST_F(SelectionCommands, ClickingTheModelTogglesTheHitTriangle) {
     EXPECT_EQ(model->GetChildren().size(), 2u);
     frame_->ClickView(x, y);
     EXPECT_FALSE(group.Test(frame_->hitTriangle));
+}
+
+TEST_F(SelectionCommands, APressNearAJointTakesItBeforeTheModelInFrontAndDragsIt) {
+    Start();
+    Document().rigidBones = 0;
+    JointPart& knee = Document().joints[2];
+    // The model's square hangs in front of the knee, between it and the front camera.
+    C3dShape* model = AddModel();
+    Vector at = knee.Shape()->LocalToWorld(Vector(0, 0, 0));
+    model->SetPosition(Vector(at.x - 10.0, at.y, at.z), frame_->Scene());
+    int x = 0, y = 0;
+    ViewPosition(at, x, y);
+    ASSERT_EQ(frame_->View().Pick(x + 3, y), model);
+    ASSERT_TRUE(frame_->PressView(x + 3, y));
+    EXPECT_EQ(frame_->selectedObject, knee.Shape());
+    // One pixel already moves it: there is no dead zone.
+    frame_->DragView(x + 4, y);
+    int movedX = 0, movedY = 0;
+    ViewPosition(knee.Shape()->LocalToWorld(Vector(0, 0, 0)), movedX, movedY);
+    EXPECT_EQ(movedX, x + 1);
+    frame_->DragView(x + 3 + 40, y - 25);
+    frame_->ReleaseView();
+    const Vector end = knee.Shape()->LocalToWorld(Vector(0, 0, 0));
+    C3dVector4 seen = frame_->View().GetViewport()->Transform(end);
+    C3dVector4 start = frame_->View().GetViewport()->Transform(at);
+    EXPECT_NEAR(seen.x / seen.w - start.x / start.w, 40.0, 1e-2);
+    EXPECT_NEAR(seen.y / seen.w - start.y / start.w, -25.0, 1e-2);
+    // In the plane facing the camera: the depth (x in the front view) is kept.
+    EXPECT_NEAR(end.x, at.x, 1e-4);
+    EXPECT_NEAR(Document().bones[1].length, Distance(Document(), 1, 2), 1e-6);
+}
+
+TEST_F(SelectionCommands, ARigidJointDraggedStaysOnItsBonesSphere) {
+    Start();
+    Document().rigidBones = 1;
+    JointPart& knee = Document().joints[2];
+    const double thigh = Document().bones[1].length;
+    int x = 0, y = 0;
+    ViewPosition(knee.Shape()->LocalToWorld(Vector(0, 0, 0)), x, y);
+    ASSERT_TRUE(frame_->PressView(x, y));
+    // Far beyond the thigh's reach and back within it.
+    for (int step = 1; step <= 30; ++step) {
+        frame_->DragView(x + 8 * step, y - 4 * step);
+        EXPECT_NEAR(Distance(Document(), 1, 2), thigh, 1e-4) << step;
+    }
+    frame_->DragView(x + 20, y - 10);
+    frame_->ReleaseView();
+    frame_->DragView(0, 0);  // after the release nothing moves
+    // Within reach, the knee is under the pointer.
+    int endX = 0, endY = 0;
+    ViewPosition(knee.Shape()->LocalToWorld(Vector(0, 0, 0)), endX, endY);
+    EXPECT_NEAR(endX, x + 20, 1);
+    EXPECT_NEAR(endY, y - 10, 1);
+    EXPECT_NEAR(Distance(Document(), 1, 2), thigh, 1e-4);
+}
+
+TEST_F(SelectionCommands, TheModelIsDraggedOnlyOnceSelectedAndPastAClickSlack) {
+    Start();
+    C3dShape* model = AddModel();
+    Document().joints[0].Shape()->SetPosition(Vector(0, 0, 60), Document().scene);
+    int x = 0, y = 0;
+    ViewPosition(Vector(-30, 5, -5), x, y);
+    const Vector before = model->GetPosition(frame_->Scene());
+    EXPECT_FALSE(frame_->PressView(x, y));  // the first press selects
+    ASSERT_EQ(frame_->selectedObject, model);
+    ASSERT_TRUE(frame_->PressView(x, y));
+    frame_->DragView(x + 2, y + 1);  // a shaky click
+    ExpectNear(model->GetPosition(frame_->Scene()), before, 1e-9);
+    frame_->DragView(x + 30, y);
+    frame_->ReleaseView();
+    EXPECT_GT(model->GetPosition(frame_->Scene()).y, before.y + 1.0);
+    frame_->options.lockPosition = true;
+    EXPECT_FALSE(frame_->PressView(x + 30, y));
+}
+
+TEST_F(SelectionCommands, TheKeyboardStepsOncePerPressAndHoldingMovesOnAtABoundedSpeed) {
+    Start();
+    Document().rigidBones = 0;
+    C3dShape* knee = Document().joints[2].Shape();
+    frame_->Select(knee);
+    const Vector start = JointScenePosition(Document(), &Document().joints[2]);
+    auto movedBy = [&] {
+        return Vector::Subtract(JointScenePosition(Document(), &Document().joints[2]), start)
+            .Length();
+    };
+    frame_->View().RouteMessage(kMsgKeyDown, kKeyRight, 0);
+    for (int step = 0; step < 5; ++step) {
+        frame_->OnIdle();
+    }
+    EXPECT_NEAR(movedBy(), KEY_TAP_STEP, 1e-4);  // one step however long the first press
+    frame_->View().RouteMessage(kMsgKeyUp, kKeyRight, 0);
+    frame_->OnIdle();
+    // Held for a long while: each step moves, and never more than the top speed.
+    frame_->View().RouteMessage(kMsgKeyDown, kKeyRight, 0);
+    frame_->OnIdle();
+    double before = movedBy();
+    for (int repeat = 0; repeat < 200; ++repeat) {
+        frame_->View().RouteMessage(kMsgKeyDown, kKeyRight, 0);
+        frame_->OnIdle();
+        const double now = movedBy();
+        EXPECT_GT(now, before) << repeat;
+        EXPECT_LE(now - before, KEY_TOP_SPEED + 1e-4) << repeat;
+        before = now;
+    }
+    frame_->View().RouteMessage(kMsgKeyUp, kKeyRight, 0);
+    frame_->OnIdle();
+    EXPECT_NEAR(movedBy(), before, 1e-6);
 }
 
 TEST_F(SelectionCommands, SolidToggleFollowsTheShownModel) {

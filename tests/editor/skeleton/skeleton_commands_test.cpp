@@ -181,6 +181,8 @@ TEST_F(SkeletonCommands, ControllerDragsTheSelectedJoint) {
     Start();
     Document().rigidBones = 1;
     frame_->Select(Document().joints[2].Shape());
+    // The mouse's readings move as they are (the keyboard's become steps).
+    ASSERT_TRUE(frame_->Controller()->SelectDevice(kDeviceMouse));
     double thigh = Distance(1, 2);
     InputState state;
     state.x = 2.0;  // to the right of the front view: the character's left, +y
