@@ -290,11 +290,14 @@ void FitArm(const Body& body, const JointPositions& model, int side, const Point
             tipIndex = i;
         }
     }
-    // The fingertips: the middle of the arm's far end.
+    // The fingertips: the middle of the arm's far end, only the points beside the farthest one
+    // (a hand raised back beside the shoulder can end as far along as the elbow: the middle of
+    // both would lie in the air between them).
     Point3 tip{};
     int atEnd = 0;
     for (size_t i = 0; i < points.size(); ++i) {
-        if (along[i] < kUnreached && along[i] >= along[tipIndex] - kHandEnd * body.height) {
+        if (along[i] < kUnreached && along[i] >= along[tipIndex] - kHandEnd * body.height &&
+            Norm(Sub(points[i], points[tipIndex])) <= kArmStep * body.height) {
             tip = Add(tip, points[i]);
             ++atEnd;
         }
