@@ -20,6 +20,8 @@ using namespace ::scene;
 namespace {
 
 constexpr int kNoOwner = -1;
+// How much farther than the nearest eligible bone a triangle's bone may be.
+constexpr double kFarther = 1.5;
 
 double SegmentDistance(const Vector& p, const Vector& a, const Vector& b) {
     const Vector ab = Vector::Subtract(b, a);
@@ -32,6 +34,16 @@ double SegmentDistance(const Vector& p, const Vector& a, const Vector& b) {
 double BoneDistance(const GuessSkeleton& skeleton, int bone, const Vector& p) {
     return SegmentDistance(p, skeleton.joints[boneTable[bone].startJoint],
                            skeleton.joints[boneTable[bone].endJoint]);
+}
+
+std::vector<int> EligibleBones(const GuessSkeleton& skeleton) {
+    std::vector<int> eligible;
+    for (int b = 0; b < NUM_BONES; ++b) {
+        if (skeleton.eligible[b]) {
+            eligible.push_back(b);
+        }
+    }
+    return eligible;
 }
 
 // The bone of `bones` whose segment is nearest to p.
@@ -185,12 +197,7 @@ void GivePiecesNearestBone(const Surface& surface, const GuessSkeleton& skeleton
 BindUnboundCounts BindUnboundTriangles(const MeshData& mesh, const GuessSkeleton& skeleton,
                                        BoneBindings& bindings) {
     BindUnboundCounts counts;
-    std::vector<int> eligible;
-    for (int b = 0; b < NUM_BONES; ++b) {
-        if (skeleton.eligible[b]) {
-            eligible.push_back(b);
-        }
-    }
+    const std::vector<int> eligible = EligibleBones(skeleton);
     if (eligible.empty()) {
         return counts;
     }
@@ -208,7 +215,47 @@ BindUnboundCounts BindUnboundTriangles(const MeshData& mesh, const GuessSkeleton
     return counts;
 }
 
-BindUnboundOutcome BindModelUnboundTriangles(ModelDocument& document, BindUnboundCounts& counts) {
+int RebindFarTriangles(const MeshData& mesh, const GuessSkeleton& skeleton,
+                       BoneBindings& bindings) {
+    const std::vector<int> eligible = EligibleBones(skeleton);
+    if (eligible.empty()) {
+        return 0;
+    }
+    int moved = 0;
+    int corner[3];
+    for (int t = 0; t < mesh.TriangleCount(); ++t) {
+        int bound = kNoOwner;
+        int boneCount = 0;
+        for (int b = 0; b < NUM_BONES; ++b) {
+            if (bindings[b].Test(t)) {
+                bound = b;
+                ++boneCount;
+            }
+        }
+        if (boneCount != 1 || !skeleton.eligible[bound] ||
+            !mesh.GetTriangle(t, corner[0], corner[1], corner[2])) {
+            continue;
+        }
+        const Vector centre = Vector::Scaled(
+            Vector::Add(Vector::Add(mesh.vertices[corner[0]], mesh.vertices[corner[1]]),
+                        mesh.vertices[corner[2]]),
+            1.0 / 3.0);
+        const int nearest = NearestBone(skeleton, eligible, centre);
+        if (BoneDistance(skeleton, bound, centre) >
+            kFarther * BoneDistance(skeleton, nearest, centre)) {
+            bindings[bound].ClearBit(t);
+            bindings[nearest].SetBit(t);
+            ++moved;
+        }
+    }
+    return moved;
+}
+
+namespace {
+
+// Runs `change` on the bindings of the document's model as the scene shows it.
+template <typename Change>
+BindUnboundOutcome ChangeModelBindings(ModelDocument& document, Change change) {
     MeshPart& model = document.model;
     if (model.Shape() == nullptr) {
         return BindUnboundOutcome::NoModel;
@@ -222,9 +269,27 @@ BindUnboundOutcome BindModelUnboundTriangles(ModelDocument& document, BindUnboun
         return BindUnboundOutcome::NoEligibleBone;
     }
     BoneBindings bindings = CurrentBindings(document);
-    counts = BindUnboundTriangles(model.mesh, skeleton, bindings);
+    change(model.mesh, skeleton, bindings);
     SetBindings(document, bindings);
     return BindUnboundOutcome::Done;
+}
+
+}  // namespace
+
+BindUnboundOutcome BindModelUnboundTriangles(ModelDocument& document, BindUnboundCounts& counts) {
+    return ChangeModelBindings(
+        document,
+        [&counts](const MeshData& mesh, const GuessSkeleton& skeleton, BoneBindings& bindings) {
+            counts = BindUnboundTriangles(mesh, skeleton, bindings);
+        });
+}
+
+BindUnboundOutcome RebindModelFarTriangles(ModelDocument& document, int& moved) {
+    return ChangeModelBindings(
+        document,
+        [&moved](const MeshData& mesh, const GuessSkeleton& skeleton, BoneBindings& bindings) {
+            moved = RebindFarTriangles(mesh, skeleton, bindings);
+        });
 }
 
 }  // namespace editor::groups

@@ -22,8 +22,15 @@ struct BindUnboundCounts {
 BindUnboundCounts BindUnboundTriangles(const MeshData& mesh, const GuessSkeleton& skeleton,
                                        BoneBindings& bindings);
 
+// A triangle bound to one eligible bone whose segment is more than half as far again from it
+// as the nearest eligible bone's goes to that nearest bone; returns how many moved. Guess
+// Bindings' cutting planes can hand a whole strip of one limb to its neighbour (a forearm to
+// the upper arm, the chest to the neck); the nearest segment is the better start there.
+int RebindFarTriangles(const MeshData& mesh, const GuessSkeleton& skeleton, BoneBindings& bindings);
+
 enum class BindUnboundOutcome { Done, NoModel, ReadBackFailed, NoEligibleBone };
 // The same on the document's model as the scene shows it.
 BindUnboundOutcome BindModelUnboundTriangles(ModelDocument& document, BindUnboundCounts& counts);
+BindUnboundOutcome RebindModelFarTriangles(ModelDocument& document, int& moved);
 
 }  // namespace editor::groups

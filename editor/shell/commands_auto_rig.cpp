@@ -96,6 +96,36 @@ bool GuessStep(CMainFrame& frame) {
     return true;
 }
 
+// Says why the bindings could not be changed; true when they were.
+bool BindingsChanged(CMainFrame& frame, BindUnboundOutcome outcome) {
+    switch (outcome) {
+        case BindUnboundOutcome::NoModel:
+            frame.GetUi().ShowMessage(NO_MESH_TO_ASSIGN_MESSAGE);
+            return false;
+        case BindUnboundOutcome::ReadBackFailed:
+            frame.GetUi().ShowMessage(READ_BACK_FAILED_MESSAGE);
+            return false;
+        case BindUnboundOutcome::NoEligibleBone:
+            frame.GetUi().ShowMessage(
+                "No bone is active to bind to: switch on mesh nodes first (Skeleton > Mesh "
+                "Nodes...).");
+            return false;
+        case BindUnboundOutcome::Done:
+            break;
+    }
+    return true;
+}
+
+// The guess's triangles far from their bone go to the nearest one before the gaps are filled.
+bool RebindFarStep(CMainFrame& frame) {
+    int moved = 0;
+    if (!BindingsChanged(frame, RebindModelFarTriangles(frame.Document(), moved))) {
+        return false;
+    }
+    frame.SetStatus("Moved %d guessed triangles to the bone nearest them.", moved);
+    return true;
+}
+
 // The skeleton fit tried on the model as Fit Model to Skeleton would place it, before anything
 // changes: a model that is no standing humanoid is left as it was.
 FitSkeletonOutcome TrialFit(ModelDocument& document) {
@@ -130,7 +160,8 @@ void AutoRig(CMainFrame& frame) {
     }
     const bool rigged = FitModelToSkeletonStep(frame) && FitSkeletonToModelStep(frame) &&
                         GroupTrianglesTakingPart(frame) && GuessStep(frame) &&
-                        BindUnboundTrianglesStep(frame) && frame.MakePoseable();
+                        RebindFarStep(frame) && BindUnboundTrianglesStep(frame) &&
+                        frame.MakePoseable();
     frame.RequestRedraw();
     if (rigged) {
         frame.SetStatus(
@@ -154,20 +185,8 @@ bool FitSkeletonToModelStep(CMainFrame& frame) {
 
 bool BindUnboundTrianglesStep(CMainFrame& frame) {
     BindUnboundCounts counts;
-    switch (BindModelUnboundTriangles(frame.Document(), counts)) {
-        case BindUnboundOutcome::NoModel:
-            frame.GetUi().ShowMessage(NO_MESH_TO_ASSIGN_MESSAGE);
-            return false;
-        case BindUnboundOutcome::ReadBackFailed:
-            frame.GetUi().ShowMessage(READ_BACK_FAILED_MESSAGE);
-            return false;
-        case BindUnboundOutcome::NoEligibleBone:
-            frame.GetUi().ShowMessage(
-                "No bone is active to bind to: switch on mesh nodes first (Skeleton > Mesh "
-                "Nodes...).");
-            return false;
-        case BindUnboundOutcome::Done:
-            break;
+    if (!BindingsChanged(frame, BindModelUnboundTriangles(frame.Document(), counts))) {
+        return false;
     }
     frame.SetStatus("Bound %d unbound triangles; settled %d triangles bound to several bones.",
                     counts.bound, counts.settled);

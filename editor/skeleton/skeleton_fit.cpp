@@ -63,24 +63,54 @@ double StandingHeight(const JointPositions& joints) {
     return joints[kTopOfHead].z - std::min(joints[kSides[0].toes].z, joints[kSides[1].toes].z);
 }
 
-// The knee: where the leg's centre line strays farthest from the straight hip-ankle line when
-// it clearly bends; otherwise at the skeleton's own thigh-to-calf proportion.
+double SegmentDistance(const Point3& p, const Point3& a, const Point3& b) {
+    const Point3 ab = Sub(b, a);
+    const double length2 = Dot(ab, ab);
+    const double t = length2 > 0.0 ? std::clamp(Dot(Sub(p, a), ab) / length2, 0.0, 1.0) : 0.0;
+    return Norm(Sub(p, Lerp(a, b, t)));
+}
+
+// The knee: when the leg clearly bends (its centre line strays from the straight hip-ankle
+// line), the slice whose centre makes thigh and calf the two straight lines that follow the
+// centre line best; otherwise at the skeleton's own thigh-to-calf proportion. The best pair of
+// lines is steadier than the single farthest point, which a thigh's or calf's bulge can move.
 double KneeHeight(const Body& body, int side, const Point3& hip, const Point3& ankle,
                   double proportion) {
     const Point3 along = Sub(ankle, hip);
     const double length = Norm(along);
-    double farthest = kKneeBend * body.height;
-    double kneeZ = hip.z + proportion * (ankle.z - hip.z);
-    for (const LegSlice& s : body.legs) {
-        // Knees bend in the middle part of the leg, not at a thigh's bulge or a calf's.
+    // Knees bend in the middle part of the leg, not at a thigh's bulge or a calf's.
+    const auto inKneeRange = [&](const LegSlice& s) {
         const double down = (hip.z - s.z) / (hip.z - ankle.z);
-        if (down < kKneeRange[0] || down > kKneeRange[1]) {
+        return down >= kKneeRange[0] && down <= kKneeRange[1];
+    };
+    double farthest = 0.0;
+    for (const LegSlice& s : body.legs) {
+        if (inKneeRange(s)) {
+            farthest = std::max(farthest, Norm(Cross(Sub(s.centre[side], hip), along)) / length);
+        }
+    }
+    const double straightKnee = hip.z + proportion * (ankle.z - hip.z);
+    if (farthest <= kKneeBend * body.height) {
+        return straightKnee;
+    }
+    double kneeZ = straightKnee;
+    double best = 1e300;
+    for (const LegSlice& knee : body.legs) {
+        if (!inKneeRange(knee)) {
             continue;
         }
-        const double off = Norm(Cross(Sub(s.centre[side], hip), along)) / length;
-        if (off > farthest) {
-            farthest = off;
-            kneeZ = s.z;
+        double misfit = 0.0;
+        for (const LegSlice& s : body.legs) {
+            if (s.z <= hip.z && s.z >= ankle.z) {
+                const double d =
+                    std::min(SegmentDistance(s.centre[side], hip, knee.centre[side]),
+                             SegmentDistance(s.centre[side], knee.centre[side], ankle));
+                misfit += d * d;
+            }
+        }
+        if (misfit < best) {
+            best = misfit;
+            kneeZ = knee.z;
         }
     }
     return kneeZ;
@@ -290,11 +320,14 @@ void FitArm(const Body& body, const JointPositions& model, int side, const Point
             tipIndex = i;
         }
     }
-    // The fingertips: the middle of the arm's far end.
+    // The fingertips: the middle of the arm's far end, only the points beside the farthest one
+    // (a hand raised back beside the shoulder can end as far along as the elbow: the middle of
+    // both would lie in the air between them).
     Point3 tip{};
     int atEnd = 0;
     for (size_t i = 0; i < points.size(); ++i) {
-        if (along[i] < kUnreached && along[i] >= along[tipIndex] - kHandEnd * body.height) {
+        if (along[i] < kUnreached && along[i] >= along[tipIndex] - kHandEnd * body.height &&
+            Norm(Sub(points[i], points[tipIndex])) <= kArmStep * body.height) {
             tip = Add(tip, points[i]);
             ++atEnd;
         }

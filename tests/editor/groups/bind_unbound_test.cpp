@@ -15,6 +15,7 @@ using namespace ::editor::model;
 namespace {
 
 constexpr int kLeftCalf = 2;
+constexpr int kRightCalf = 6;
 constexpr int kRightLowerArm = 18;
 constexpr int kHead = 27;
 
@@ -110,5 +111,51 @@ TEST(BindUnbound, WithoutAnEligibleBoneNothingChanges) {
     EXPECT_EQ(counts.bound, 0);
     for (const TriangleSet& bound : bindings) {
         EXPECT_FALSE(bound.Any());
+    }
+}
+
+TEST(BindUnbound, TrianglesBoundFarFromTheirBoneGoToTheNearestOne) {
+    const GuessSkeleton skeleton = StartUpSkeleton();
+    auto mesh = std::make_unique<MeshData>();
+    AddCharacterMesh(*mesh, skeleton, 7);
+    const int count = mesh->TriangleCount();
+    BoneBindings guessed;
+    TriangleSet all;
+    all.SetRange(0, count);
+    GuessBindings(*mesh, skeleton, all, guessed, {});
+    // A calf triangle handed to the head, far above it; an unbound one stays unbound.
+    BoneBindings bindings = guessed;
+    int moved = -1;
+    int unbound = -1;
+    for (int t = 0; t < count; ++t) {
+        if (moved < 0 && BoneOf(bindings, t) == kLeftCalf) {
+            moved = t;
+            bindings[kLeftCalf].ClearBit(t);
+            bindings[kHead].SetBit(t);
+        } else if (unbound < 0 && BoneOf(bindings, t) >= 0) {
+            unbound = t;
+            bindings[BoneOf(bindings, t)].ClearBit(t);
+        }
+    }
+    ASSERT_GE(moved, 0);
+    const BoneBindings before = bindings;
+    const int changed = RebindFarTriangles(*mesh, skeleton, bindings);
+    // Back to a calf (the test character's legs stand close: the inner side may be nearer the
+    // other one).
+    EXPECT_TRUE(BoneOf(bindings, moved) == kLeftCalf || BoneOf(bindings, moved) == kRightCalf)
+        << BoneOf(bindings, moved);
+    EXPECT_EQ(BoneOf(bindings, unbound), -1);
+    // The guess on the test character is mostly right: few of its triangles move.
+    EXPECT_GE(changed, 1);
+    EXPECT_LE(changed * 10, count);
+    // Without an eligible bone nothing moves.
+    GuessSkeleton none = skeleton;
+    for (bool& eligible : none.eligible) {
+        eligible = false;
+    }
+    BoneBindings untouched = before;
+    EXPECT_EQ(RebindFarTriangles(*mesh, none, untouched), 0);
+    for (int b = 0; b < NUM_BONES; ++b) {
+        EXPECT_TRUE(untouched[b].Equals(before[b]));
     }
 }
