@@ -155,7 +155,7 @@ int BatchRunner::Run(std::istream& script, const std::string& scriptName) {
     ScriptedUi ui;
     ui.SetLineSink([this](const std::string& line) { out_ << line << '\n' << std::flush; });
     MemorySettingsStore settings;
-    CMainFrame frame(ui, settings, std::string(), logPath_);
+    CMainFrame frame(ui, settings, programDir_, logPath_);
     frame.SetWriteSettingsOnClose(false);
     frame.PreCreate();
     if (!frame.Create(kDefaultViewWidth, kDefaultViewHeight)) {

@@ -41,11 +41,15 @@ class BatchRunner {
 
     // The log file of the run; "mn.log" in the current directory unless set.
     void SetLogPath(std::string path) { logPath_ = std::move(path); }
+    // Where the side files ("default.spz", "mocap.spz", "refskel.bin") are; ends with "/".
+    // The current directory unless set.
+    void SetProgramDirectory(std::string directory) { programDir_ = std::move(directory); }
 
   private:
     std::ostream& out_;
     std::ostream& err_;
     std::string logPath_ = "mn.log";
+    std::string programDir_;
     Snapshot snapshot_;
 };
 

@@ -12,6 +12,9 @@ struct BatchScriptRun {
     // Standard output, a line an entry, and standard error of the last run.
     std::vector<std::string> lines;
     std::string errors;
+    // The editor's program directory for the run (ending in "/"); the current one when empty.
+    // Runs that export in parallel each need their own, or they share "refskel.bin".
+    std::string programDir;
 
     int Run(const std::string& script, const std::string& logPath,
             const std::string& scriptName = "test.txt") {
@@ -19,6 +22,7 @@ struct BatchScriptRun {
         std::ostringstream out, err;
         editor::shell::BatchRunner runner(out, err);
         runner.SetLogPath(logPath);
+        runner.SetProgramDirectory(programDir);
         const int result = runner.Run(in, scriptName);
         lines.clear();
         std::istringstream text(out.str());

@@ -143,6 +143,7 @@ std::vector<uint8_t> ExportSample(const ScratchDirectory& scratch, const std::st
     std::vector<std::string> steps = before;
     steps.push_back(name);
     BatchScriptRun run;
+    run.programDir = dir + "/";
     EXPECT_EQ(run.Run(SampleScript(dir, steps), dir + "/mn.log"), 0) << run.errors;
     EXPECT_TRUE(run.Printed("status: Flex model generated in '" + dir + "/" + name + "'"))
         << run.errors;
