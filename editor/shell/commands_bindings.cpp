@@ -51,14 +51,22 @@ struct BindingArea {
         return GetUi().AskYesNo(OverwriteQuestion(BoneTableName(frame.selectedBone)));
     }
 
-    void Bind() {
-        TriangleGroupTable* table = ModelGroupsOrRefuse(frame);
+    // The model's groups and the selected bone when both are there and the temporary group holds
+    // triangles to bind; otherwise says what is missing and gives no bone.
+    BonePart* BoneForTemporaryGroup(TriangleGroupTable*& table) {
+        table = ModelGroupsOrRefuse(frame);
         BonePart* bone = table != nullptr ? CurrentBone() : nullptr;
-        if (bone == nullptr) {
-            return;
-        }
-        if (!table->temporaryGroup.Any()) {
+        if (bone != nullptr && !table->temporaryGroup.Any()) {
             GetUi().ShowMessage(ACTIVATE_GROUP_MESSAGE);
+            return nullptr;
+        }
+        return bone;
+    }
+
+    void Bind() {
+        TriangleGroupTable* table = nullptr;
+        BonePart* bone = BoneForTemporaryGroup(table);
+        if (bone == nullptr) {
             return;
         }
         ShowTemporaryGroup(frame, table->temporaryGroup);
@@ -72,13 +80,9 @@ struct BindingArea {
     // "Add to Bone" and "Remove from Bone": the temporary group's triangles join the selected
     // bone (leaving the others) or leave it; the bone's other triangles stay bound.
     void Mend(bool add) {
-        TriangleGroupTable* table = ModelGroupsOrRefuse(frame);
-        BonePart* bone = table != nullptr ? CurrentBone() : nullptr;
+        TriangleGroupTable* table = nullptr;
+        BonePart* bone = BoneForTemporaryGroup(table);
         if (bone == nullptr) {
-            return;
-        }
-        if (!table->temporaryGroup.Any()) {
-            GetUi().ShowMessage(ACTIVATE_GROUP_MESSAGE);
             return;
         }
         const int b = frame.selectedBone;

@@ -153,9 +153,7 @@ static std::string DialogTitle(const FileDialogRequest& request, const char* fal
     return request.title.empty() ? fallback : request.title;
 }
 
-std::optional<std::string> ScriptedUi::AskOpenFile(const FileDialogRequest& request) {
-    fileRequests_.push_back(request);
-    std::string title = DialogTitle(request, "Open");
+std::optional<std::string> ScriptedUi::TakePath(const std::string& title) {
     std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::File);
     if (!answer) {
         Unanswered(title);
@@ -163,29 +161,20 @@ std::optional<std::string> ScriptedUi::AskOpenFile(const FileDialogRequest& requ
     }
     Answered(title, answer->text);
     return answer->text;
+}
+
+std::optional<std::string> ScriptedUi::AskOpenFile(const FileDialogRequest& request) {
+    fileRequests_.push_back(request);
+    return TakePath(DialogTitle(request, "Open"));
 }
 
 std::optional<std::string> ScriptedUi::AskSaveFile(const FileDialogRequest& request) {
     fileRequests_.push_back(request);
-    std::string title = DialogTitle(request, "Save As");
-    std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::File);
-    if (!answer) {
-        Unanswered(title);
-        return std::nullopt;
-    }
-    Answered(title, answer->text);
-    return answer->text;
+    return TakePath(DialogTitle(request, "Save As"));
 }
 
 std::optional<std::string> ScriptedUi::AskFolder(const FileDialogRequest& request) {
-    std::string title = DialogTitle(request, "Choose Folder");
-    std::optional<ScriptedAnswer> answer = Take(ScriptedAnswer::Kind::File);
-    if (!answer) {
-        Unanswered(title);
-        return std::nullopt;
-    }
-    Answered(title, answer->text);
-    return answer->text;
+    return TakePath(DialogTitle(request, "Choose Folder"));
 }
 
 std::optional<std::string> ScriptedUi::TakeText(const std::string& question) {

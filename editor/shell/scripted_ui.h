@@ -87,6 +87,8 @@ class ScriptedUi : public Ui {
     bool AskButtons(const std::string& text, const char* accept, const char* decline);
     void Record(std::string line);
     void Unanswered(const std::string& question);
+    // The next file answer for a file or folder dialog titled so.
+    std::optional<std::string> TakePath(const std::string& title);
     void Answered(const std::string& question, const std::string& answer);
 
     std::deque<ScriptedAnswer> answers_;

@@ -12,6 +12,7 @@
 #include "fmtoobj/converter.h"
 #include "tests/editor/export/export_fixture.h"
 #include "tests/editor/export/flex_file.h"
+#include "tests/editor/export/sydney_bound.h"
 #include "tests/editor/skeleton/frame_fixture.h"
 #include "tests/support/batch_script_run.h"
 
@@ -19,19 +20,11 @@ using namespace ::editor::skeleton;
 
 namespace {
 
-const std::string SYDNEY = std::string(MARIONET_SOURCE_DIR) + "/samples/sydney/";
-const std::string JUMP = std::string(MARIONET_SOURCE_DIR) + "/samples/cmu_01_01_jump.spz";
-
 class ExportCommandsTest : public FrameTest {
   protected:
     void SetUp() override {
         Start();
-        for (const ScriptedAnswer& answer :
-             {ScriptedAnswer::File(SYDNEY + "sydney.md2"), ScriptedAnswer::Text("stand1"),
-              ScriptedAnswer::Press(ScriptedAnswer::Button::No),
-              ScriptedAnswer::Press(ScriptedAnswer::Button::Ok),
-              ScriptedAnswer::Press(ScriptedAnswer::Button::Ok),
-              ScriptedAnswer::File(SYDNEY + "sydney.bnd")}) {
+        for (const ScriptedAnswer& answer : SydneyBoundAnswers()) {
             ui_.Queue(answer);
         }
         ASSERT_TRUE(Run(ID_FILE_OPEN));

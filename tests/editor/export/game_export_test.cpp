@@ -13,6 +13,7 @@
 #include "scene/image.h"
 #include "tests/editor/export/export_fixture.h"
 #include "tests/editor/export/flex_file.h"
+#include "tests/editor/export/sydney_bound.h"
 #include "tests/editor/skeleton/frame_fixture.h"
 
 using namespace ::editor::skeleton;
@@ -20,9 +21,6 @@ using namespace ::editor::skeleton;
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string SYDNEY = std::string(MARIONET_SOURCE_DIR) + "/samples/sydney/";
-const std::string JUMP = std::string(MARIONET_SOURCE_DIR) + "/samples/cmu_01_01_jump.spz";
 
 std::string NameField(const std::vector<uint8_t>& m8) {
     std::string name(m8.begin() + 4, m8.begin() + 36);
@@ -33,12 +31,7 @@ class GameExportTest : public FrameTest {
   protected:
     void SetUp() override {
         Start();
-        for (const ScriptedAnswer& answer :
-             {ScriptedAnswer::File(SYDNEY + "sydney.md2"), ScriptedAnswer::Text("stand1"),
-              ScriptedAnswer::Press(ScriptedAnswer::Button::No),
-              ScriptedAnswer::Press(ScriptedAnswer::Button::Ok),
-              ScriptedAnswer::Press(ScriptedAnswer::Button::Ok),
-              ScriptedAnswer::File(SYDNEY + "sydney.bnd")}) {
+        for (const ScriptedAnswer& answer : SydneyBoundAnswers()) {
             ui_.Queue(answer);
         }
         ASSERT_TRUE(Run(ID_FILE_OPEN));
