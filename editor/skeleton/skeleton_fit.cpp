@@ -434,15 +434,26 @@ SkeletonFit FitSkeleton(const std::vector<Triangle3>& triangles, const JointPosi
     JointPositions& joints = fit.joints;
 
     const double hipDrop = (model[kHipAnchor].z - (model[1].z + model[5].z) / 2.0) * scale;
-    // The skeleton's hips stand at 0.55 of its height, a typical crotch at 0.47. Thighs that
-    // touch hide the crotch lower down: the hips stay no more than a little below the skeleton's
-    // own proportion.
-    const double hipShare = (model[1].z + model[5].z) / 2.0 - model[kSides[0].toes].z;
+    const double hipShare =
+        ((model[1].z + model[5].z) / 2.0 - model[kSides[0].toes].z) / StandingHeight(model);
+    // The shoulders hang from the spine measured up from the crotch: thighs that touch hide the
+    // crotch lower down, so the hips it gives stay no more than a little below the skeleton's
+    // own proportion (0.55 of its height; a typical crotch is at 0.47).
+    const double crotchHipZ = std::max(body.crotch + kHipAboveCrotch * body.height,
+                                       body.floor + (hipShare - kHipBelowShare) * body.height);
+    const double crotchAnchorZ = crotchHipZ + hipDrop;
+    const double shoulderZ =
+        crotchAnchorZ + (body.headTop - crotchAnchorZ) *
+                            ((model[11].z + model[17].z) / 2.0 - model[kHipAnchor].z) /
+                            (model[kTopOfHead].z - model[kHipAnchor].z);
+    // The trunk itself keeps the skeleton's proportions unless a high crotch shows longer legs:
+    // a low crotch is as often a skirt or touching thighs as short legs.
     const double hipZ =
-        std::max(body.crotch + kHipAboveCrotch * body.height,
-                 body.floor + (hipShare / StandingHeight(model) - kHipBelowShare) * body.height);
+        std::max(body.crotch + kHipAboveCrotch * body.height, body.floor + hipShare * body.height);
     for (int side = 0; side < 2; ++side) {
-        FitLeg(body, model, side, hipZ, joints);
+        FitLeg(body, model, side, crotchHipZ, joints);
+        joints[kSides[side].hip].z = hipZ;
+        joints[kSides[side].hip].x = body.SpineX(hipZ);
     }
     const double anchorZ = hipZ + hipDrop;
     joints[kHipAnchor] = {body.SpineX(anchorZ), body.middleY, anchorZ};
@@ -455,10 +466,7 @@ SkeletonFit FitSkeleton(const std::vector<Triangle3>& triangles, const JointPosi
         joints[j] = {body.SpineX(j == kTopOfHead ? z - 0.03 * body.height : z), body.middleY, z};
     }
     // Shoulders mirror each other: the skeleton's two sides differ by a few hundredths.
-    const double shoulderUp =
-        ((model[11].z + model[17].z) / 2.0 - model[kHipAnchor].z) * spineScale;
     const double shoulderOut = (model[11].y - model[17].y) / 2.0 * scale;
-    const double shoulderZ = anchorZ + shoulderUp;
     for (int side = 0; side < 2; ++side) {
         const Point3 shoulder = {body.SpineX(shoulderZ),
                                  body.middleY + kSides[side].sign * shoulderOut, shoulderZ};
