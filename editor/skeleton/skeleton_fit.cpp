@@ -26,6 +26,10 @@ constexpr double kBehindBody = 0.06;
 constexpr double kKneeBend = 0.045;
 // The elbow likewise, from the shoulder-wrist line.
 constexpr double kElbowBend = 0.03;
+// A bent elbow is the middle of the arm's points this near the bend's outermost point.
+constexpr double kElbowReach = 0.04;
+// ... and within this multiple of the skeleton's upper arm and forearm of shoulder and wrist.
+constexpr double kLongestBone = 1.25;
 constexpr double kKneeRange[2] = {0.35, 0.65};
 // Arm points farther from the shoulder than this multiple of the skeleton's arm are not hand.
 constexpr double kLongestReach = 1.3;
@@ -354,8 +358,43 @@ void FitArm(const Body& body, const JointPositions& model, int side, const Point
     line.push_back(tip);
     const double total = upper + lower + hand;
     const Point3 wrist = AlongPolyline(line, (upper + lower) / total);
-    joints[s.elbow] = BentElbow(line, shoulder, wrist, kElbowBend * body.height)
-                          .value_or(AlongPolyline(line, upper / total));
+    std::optional<Point3> elbow = BentElbow(line, shoulder, wrist, kElbowBend * body.height);
+    if (elbow) {
+        // A forearm folded back beside the upper arm blurs the centre line at the bend: the
+        // elbow is at the point of the arm (short of the wrist) farthest from the
+        // shoulder-wrist line, drawn into the limb; never farther from either than the bones
+        // reach (a hand or weapon held near the arm is not its bend).
+        const double wristAlong = tipDistance * (upper + lower) / total;
+        std::optional<size_t> farthest;
+        double farthestOff = SegmentDistance(*elbow, shoulder, wrist);
+        for (size_t i = 0; i < points.size(); ++i) {
+            const double off = SegmentDistance(points[i], shoulder, wrist);
+            if (along[i] < wristAlong && off > farthestOff &&
+                Norm(Sub(points[i], shoulder)) <= kLongestBone * upper * scale &&
+                Norm(Sub(points[i], wrist)) <= kLongestBone * lower * scale) {
+                farthestOff = off;
+                farthest = i;
+            }
+        }
+        if (farthest) {
+            Point3 sum{};
+            int near = 0;
+            for (const Point3& p : points) {
+                if (Norm(Sub(p, points[*farthest])) <= kElbowReach * body.height) {
+                    sum = Add(sum, p);
+                    ++near;
+                }
+            }
+            // Only a bend clearly deeper than the centre line's: on a straight arm the
+            // outermost point is just a corner of its surface.
+            const Point3 drawnIn = Scale(sum, 1.0 / near);
+            if (SegmentDistance(drawnIn, shoulder, wrist) >
+                SegmentDistance(*elbow, shoulder, wrist) + kElbowBend * body.height) {
+                elbow = drawnIn;
+            }
+        }
+    }
+    joints[s.elbow] = elbow.value_or(AlongPolyline(line, upper / total));
     joints[s.wrist] = wrist;
     joints[s.fingertips] = tip;
 }
