@@ -9,6 +9,8 @@ constexpr double kShoulderY = 7.0;
 constexpr double kShoulderZ = 48.0;
 constexpr double kArmLength = 26.0;
 constexpr double kArmThickness = 3.0;
+constexpr double kUpperArm = 12.0;
+constexpr double kForearmRise = 55.0;  // degrees above the horizontal
 
 void Append(std::vector<Triangle3>& to, const std::vector<Triangle3>& more) {
     to.insert(to.end(), more.begin(), more.end());
@@ -74,6 +76,11 @@ Point3 HumanoidLeftFingertip(const HumanoidShape& shape) {
             kShoulderZ - std::sin(Drop(shape)) * kArmLength};
 }
 
+Point3 HumanoidLeftFoldedElbow(const HumanoidShape& shape) {
+    return {0.0, kShoulderY + std::cos(Drop(shape)) * kUpperArm,
+            kShoulderZ - std::sin(Drop(shape)) * kUpperArm};
+}
+
 std::vector<Triangle3> HumanoidTriangles(const HumanoidShape& shape) {
     const int n = shape.divisions;
     std::vector<Triangle3> out;
@@ -84,8 +91,17 @@ std::vector<Triangle3> HumanoidTriangles(const HumanoidShape& shape) {
                BoxTriangles({-2, std::min(inner, outer), 2}, {2, std::max(inner, outer), 29}, n));
         Append(out,
                BoxTriangles({-8, std::min(inner, outer), 0}, {2, std::max(inner, outer), 2.5}, n));
-        Append(out, OrientedBox({0.0, side * kShoulderY, kShoulderZ}, side * std::cos(Drop(shape)),
-                                -std::sin(Drop(shape)), kArmLength, kArmThickness, n));
+        if (side > 0 && shape.leftArmFolded) {
+            const double rise = kForearmRise * std::numbers::pi / 180.0;
+            Append(out, OrientedBox({0.0, kShoulderY, kShoulderZ}, std::cos(Drop(shape)),
+                                    -std::sin(Drop(shape)), kUpperArm, kArmThickness, n));
+            Append(out, OrientedBox(HumanoidLeftFoldedElbow(shape), std::cos(rise), std::sin(rise),
+                                    kArmLength - kUpperArm, kArmThickness, n));
+        } else {
+            Append(out,
+                   OrientedBox({0.0, side * kShoulderY, kShoulderZ}, side * std::cos(Drop(shape)),
+                               -std::sin(Drop(shape)), kArmLength, kArmThickness, n));
+        }
         if (shape.wings) {
             Append(out, BoxTriangles({5, side > 0 ? 2.0 : -22.0, 40},
                                      {5.5, side > 0 ? 22.0 : -2.0, 75}, n));

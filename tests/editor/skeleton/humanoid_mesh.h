@@ -10,10 +10,14 @@
 using namespace ::editor::skeleton;
 
 struct HumanoidShape {
-    double armDrop = 0.0;  // degrees below the horizontal: 0 T-pose, 45 A-pose, 80 arms down
-    int divisions = 2;     // each box face as a divisions x divisions grid
-    bool wings = false;    // two tall thin panels behind the shoulders, above the head
+    double armDrop = 0.0;        // degrees below the horizontal: 0 T-pose, 45 A-pose, 80 arms down
+    int divisions = 2;           // each box face as a divisions x divisions grid
+    bool wings = false;          // two tall thin panels behind the shoulders, above the head
+    bool leftArmFolded = false;  // the left forearm raised back up beside the hanging upper arm
 };
+
+// The left elbow of a folded left arm.
+Point3 HumanoidLeftFoldedElbow(const HumanoidShape& shape);
 
 // The fingertip of the left arm (+Y), where the hand box ends.
 Point3 HumanoidLeftFingertip(const HumanoidShape& shape);

@@ -83,6 +83,17 @@ INSTANTIATE_TEST_SUITE_P(Humanoids, ArmPoses,
                                            HumanoidShape{.armDrop = 80.0},
                                            HumanoidShape{.armDrop = 30.0, .wings = true}));
 
+// A forearm raised back up beside the hanging upper arm: the elbow at the bend below, not
+// halfway up between the two halves of the arm.
+TEST(SkeletonFit, FoldedArmBendsAtItsElbow) {
+    const HumanoidShape shape{.armDrop = 80.0, .divisions = 3, .leftArmFolded = true};
+    const SkeletonFit fit = FitSkeleton(HumanoidTriangles(shape), NoJoints());
+    ASSERT_EQ(fit.failure, SkeletonFitFailure::None);
+    EXPECT_LT(Distance(fit.joints[LeftElbow], HumanoidLeftFoldedElbow(shape)), 3.0);
+    // The straight right arm keeps its elbow on the arm's line.
+    EXPECT_NEAR(fit.joints[LeftElbow + 6].x, 0.0, 1.0);
+}
+
 TEST(SkeletonFit, RefusesWhatIsNotAStandingHumanoid) {
     const std::vector<Triangle3> flat = {{Point3{0, 0, 0}, Point3{1, 0, 0}, Point3{0, 1, 0}}};
     const std::vector<Triangle3> upright = {{Point3{0, 0, 0}, Point3{0, 1, 0}, Point3{0, 0, 1}}};
