@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
@@ -93,17 +94,23 @@ struct SelectionArea {
         return nullptr;
     }
 
-    // The joint whose sphere is drawn within a few pixels of (x, y), nearest first: joints are
-    // small and sit inside the mesh, so they win over the faces in front of them.
-    C3dShape* JointNear(int x, int y) {
+    // A joint drawn near a press: where its sphere shows and how far from the camera it lies.
+    struct JointSeen {
+        C3dShape* shape;
+        double distance;  // pixels from the press to the sphere's centre
+        double radius;    // the sphere's drawn radius in pixels
+        double depth;     // distance along the camera's view
+    };
+
+    // The joints whose spheres are drawn within a few pixels of (x, y).
+    std::vector<JointSeen> JointsNear(int x, int y) {
+        std::vector<JointSeen> near;
         const C3dViewport* viewport = frame.View().GetViewport();
         const C3dScene* scene = frame.Scene();
         if (viewport == nullptr || scene == nullptr || viewport->GetCamera() == nullptr) {
-            return nullptr;
+            return near;
         }
         const Vector cameraUp = viewport->GetCamera()->GetWorldTransform().Column(1);
-        C3dShape* nearest = nullptr;
-        double nearestDistance = 0.0;
         for (JointPart& joint : Document().joints) {
             C3dShape* shape = joint.Shape();
             if (shape == nullptr || joint.visible == 0 || !scene->IsAncestorOf(shape)) {
@@ -120,13 +127,36 @@ struct SelectionArea {
             const double cy = seen.y / seen.w;
             const double radius = std::hypot(rim.x / rim.w - cx, rim.y / rim.w - cy);
             const double distance = std::hypot(x - cx, y - cy);
-            if (distance <= radius + kJointPickSlack &&
-                (nearest == nullptr || distance < nearestDistance)) {
-                nearest = shape;
-                nearestDistance = distance;
+            if (distance <= radius + kJointPickSlack) {
+                near.push_back({shape, distance, radius, seen.w});
             }
         }
-        return nearest;
+        return near;
+    }
+
+    // The joint a press at (x, y) takes. Joints are small and sit inside the mesh, so they win
+    // over the faces in front of them. Where several are near (a side view lines up both arms
+    // and the spine), the selected joint comes first, so a joint picked in one view is dragged
+    // in the next; then the front-most sphere under the pointer, the one the user sees; then
+    // the nearest.
+    C3dShape* JointNear(int x, int y) {
+        const std::vector<JointSeen> near = JointsNear(x, y);
+        for (const JointSeen& joint : near) {
+            if (joint.shape == frame.selectedObject) {
+                return joint.shape;
+            }
+        }
+        const JointSeen* best = nullptr;
+        for (const JointSeen& joint : near) {
+            if (joint.distance <= joint.radius &&
+                (best == nullptr || best->distance > best->radius || joint.depth < best->depth)) {
+                best = &joint;
+            } else if ((best == nullptr || best->distance > best->radius) &&
+                       (best == nullptr || joint.distance < best->distance)) {
+                best = &joint;
+            }
+        }
+        return best != nullptr ? best->shape : nullptr;
     }
 
     bool JointSelected() {

@@ -342,3 +342,31 @@ TEST_F(SelectionCommands, DecorationTogglesRedrawTheMarks) {
     ASSERT_TRUE(Run(ID_VIEW_HIT_POINT));
     EXPECT_FALSE(frame_->options.viewHitPoint);
 }
+
+TEST_F(SelectionCommands, WhereJointsOverlapAPressTakesTheSelectedThenTheFrontOne) {
+    Start();
+    // The Top View looks down the spine: the top of the head hides the joints below it.
+    ASSERT_TRUE(Run(ID_CAMERA_TOP));
+    C3dShape* anchor = Document().joints[0].Shape();
+    C3dShape* lowerBack = Document().joints[9].Shape();
+    C3dShape* head = Document().joints[28].Shape();
+    int x = 0, y = 0, headX = 0, headY = 0;
+    ViewPosition(lowerBack->LocalToWorld(Vector(0, 0, 0)), x, y);
+    ViewPosition(head->LocalToWorld(Vector(0, 0, 0)), headX, headY);
+    ASSERT_LE(std::hypot(headX - x, headY - y), 1.0);
+    ASSERT_TRUE(frame_->PressView(x, y));
+    frame_->ReleaseView();
+    EXPECT_EQ(frame_->selectedObject, head);
+    // Selected in another view, a hidden joint is taken and dragged where it is hidden.
+    frame_->Select(lowerBack);
+    ASSERT_TRUE(frame_->PressView(x, y));
+    EXPECT_EQ(frame_->selectedObject, lowerBack);
+    frame_->DragView(x + 10, y);
+    frame_->ReleaseView();
+    EXPECT_EQ(frame_->selectedObject, lowerBack);
+    int movedX = 0, movedY = 0;
+    ViewPosition(lowerBack->LocalToWorld(Vector(0, 0, 0)), movedX, movedY);
+    EXPECT_NEAR(movedX, x + 10, 1);
+    ViewPosition(anchor->LocalToWorld(Vector(0, 0, 0)), movedX, movedY);
+    EXPECT_EQ(movedX, x);
+}
