@@ -165,8 +165,8 @@ void AutoRig(CMainFrame& frame) {
     frame.RequestRedraw();
     if (rigged) {
         frame.SetStatus(
-            "Auto Rig done: review the bindings (View > Bone Bindings) and mend them with Bind "
-            "to Bone.");
+            "Auto Rig done: review the bindings (View > Bone Bindings) and mend them with Add "
+            "to Bone and Remove from Bone.");
     }
 }
 
