@@ -18,7 +18,6 @@ namespace {
 inline constexpr uint16_t BITMAP_SIGNATURE = 19778;  // "BM"
 inline constexpr uint32_t INFO_HEADER_SIZE = 40;
 inline constexpr uint32_t CORE_HEADER_SIZE = 12;
-inline constexpr size_t FILE_HEADER_SIZE = 14;
 
 bool ReadInfoHeader(ByteReader& in, BitmapInfoHeader& header) {
     uint32_t size;
