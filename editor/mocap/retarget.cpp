@@ -8,9 +8,7 @@ namespace editor::mocap {
 namespace {
 
 constexpr int LEFT_HIP = 1;
-constexpr int LEFT_TOES = 4;
 constexpr int RIGHT_HIP = 5;
-constexpr int RIGHT_TOES = 8;
 // Shorter than this (in the clip's units) is no segment and gives no direction.
 constexpr double TINY = 1e-9;
 
@@ -107,8 +105,8 @@ bool Retargeter::FindAxes(const ClipFrame& rest, std::string& error) {
 // player's rest pose at the current lengths.
 bool Retargeter::FindRootScale(const ClipFrame& rest, std::string& error) {
     PoseVec hips = PointInPose(rest, map_.points[ROOT_JOINT]);
-    double clipLegHeight = std::max((hips - PointInPose(rest, map_.points[LEFT_TOES])).z,
-                                    (hips - PointInPose(rest, map_.points[RIGHT_TOES])).z);
+    double clipLegHeight = std::max((hips - PointInPose(rest, map_.points[LEFT_TOES_JOINT])).z,
+                                    (hips - PointInPose(rest, map_.points[RIGHT_TOES_JOINT])).z);
     if (!(clipLegHeight > TINY)) {
         error = "its rest pose does not have the toes below the hips";
         return false;
@@ -131,8 +129,8 @@ void Retargeter::FindGround() {
     groundHeight_ = 0.0;
     for (int row = 0; row < clip_->frameCount; ++row) {
         PoseClip(*clip_, clip_->Row(row), frame);
-        double lowest = std::min(PointInPose(frame, map_.points[LEFT_TOES]).z,
-                                 PointInPose(frame, map_.points[RIGHT_TOES]).z);
+        double lowest = std::min(PointInPose(frame, map_.points[LEFT_TOES_JOINT]).z,
+                                 PointInPose(frame, map_.points[RIGHT_TOES_JOINT]).z);
         groundHeight_ = row == 0 ? lowest : std::min(groundHeight_, lowest);
         if (row == 0) {
             firstRoot_ = PointInPose(frame, map_.points[ROOT_JOINT]);

@@ -17,6 +17,10 @@ constexpr int MAX_BONES_PER_MESH_NODE = 15;
 constexpr int NO_JOINT = NUM_JOINTS;
 constexpr int NO_BONE = NUM_BONES;
 constexpr int ROOT_JOINT = 0;
+// Joints the sizing and fitting of a model measure by.
+constexpr int LEFT_TOES_JOINT = 4;
+constexpr int RIGHT_TOES_JOINT = 8;
+constexpr int TOP_OF_HEAD_JOINT = 28;
 
 // A vector in table axes: a = character's left, b = up, c = backward.
 struct TableVector {

@@ -19,10 +19,6 @@ using namespace ::scene;
 
 namespace {
 
-constexpr int kHipAnchor = 0;
-constexpr int kLeftToes = 4;
-constexpr int kRightToes = 8;
-constexpr int kTopOfHead = 28;
 constexpr double kLargestPercentage = 100000.0;
 // The share of the height by which bounds and body must differ for the body to place the model.
 constexpr double kBodyOffBounds = 0.05;
@@ -233,10 +229,10 @@ Vector UniformMove::Apply(const Vector& v) const {
 }
 
 std::optional<SkeletonStance> StanceOf(const ModelDocument& document) {
-    const auto left = JointPosition(document, kLeftToes);
-    const auto right = JointPosition(document, kRightToes);
-    const auto head = JointPosition(document, kTopOfHead);
-    const auto hip = JointPosition(document, kHipAnchor);
+    const auto left = JointPosition(document, LEFT_TOES_JOINT);
+    const auto right = JointPosition(document, RIGHT_TOES_JOINT);
+    const auto head = JointPosition(document, TOP_OF_HEAD_JOINT);
+    const auto hip = JointPosition(document, ROOT_JOINT);
     if (!left || !right || !head || !hip) {
         return std::nullopt;
     }

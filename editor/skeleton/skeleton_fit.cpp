@@ -47,9 +47,7 @@ struct SideJoints {
 };
 constexpr SideJoints kSides[2] = {{1, 2, 3, 4, 11, 12, 13, 14, 1.0},
                                   {5, 6, 7, 8, 17, 18, 19, 20, -1.0}};
-constexpr int kHipAnchor = 0;
 constexpr int kSpine[5] = {9, 10, 26, 27, 28};  // lower back .. top of head
-constexpr int kTopOfHead = 28;
 
 // The player skeleton's own proportions, display space.
 JointPositions BuiltInJoints() {
@@ -64,7 +62,8 @@ JointPositions BuiltInJoints() {
 }
 
 double StandingHeight(const JointPositions& joints) {
-    return joints[kTopOfHead].z - std::min(joints[kSides[0].toes].z, joints[kSides[1].toes].z);
+    return joints[TOP_OF_HEAD_JOINT].z -
+           std::min(joints[kSides[0].toes].z, joints[kSides[1].toes].z);
 }
 
 double SegmentDistance(const Point3& p, const Point3& a, const Point3& b) {
@@ -427,7 +426,7 @@ bool IsBodyJoint(int joint) {
             }
         }
     }
-    return joint == kHipAnchor ||
+    return joint == ROOT_JOINT ||
            std::find(std::begin(kSpine), std::end(kSpine), joint) != std::end(kSpine);
 }
 
@@ -472,7 +471,7 @@ SkeletonFit FitSkeleton(const std::vector<Triangle3>& triangles, const JointPosi
     const double scale = body.height / StandingHeight(model);
     JointPositions& joints = fit.joints;
 
-    const double hipDrop = (model[kHipAnchor].z - (model[1].z + model[5].z) / 2.0) * scale;
+    const double hipDrop = (model[ROOT_JOINT].z - (model[1].z + model[5].z) / 2.0) * scale;
     const double hipShare =
         ((model[1].z + model[5].z) / 2.0 - model[kSides[0].toes].z) / StandingHeight(model);
     // The shoulders hang from the spine measured up from the crotch: thighs that touch hide the
@@ -483,8 +482,8 @@ SkeletonFit FitSkeleton(const std::vector<Triangle3>& triangles, const JointPosi
     const double crotchAnchorZ = crotchHipZ + hipDrop;
     const double shoulderZ =
         crotchAnchorZ + (body.headTop - crotchAnchorZ) *
-                            ((model[11].z + model[17].z) / 2.0 - model[kHipAnchor].z) /
-                            (model[kTopOfHead].z - model[kHipAnchor].z);
+                            ((model[11].z + model[17].z) / 2.0 - model[ROOT_JOINT].z) /
+                            (model[TOP_OF_HEAD_JOINT].z - model[ROOT_JOINT].z);
     // The trunk itself keeps the skeleton's proportions unless a high crotch shows longer legs:
     // a low crotch is as often a skirt or touching thighs as short legs.
     const double hipZ =
@@ -495,14 +494,15 @@ SkeletonFit FitSkeleton(const std::vector<Triangle3>& triangles, const JointPosi
         joints[kSides[side].hip].x = body.SpineX(hipZ);
     }
     const double anchorZ = hipZ + hipDrop;
-    joints[kHipAnchor] = {body.SpineX(anchorZ), body.middleY, anchorZ};
+    joints[ROOT_JOINT] = {body.SpineX(anchorZ), body.middleY, anchorZ};
 
     // The spine shares the skeleton's proportions between the hip anchor and the top of the head.
     const double spineScale =
-        (body.headTop - anchorZ) / (model[kTopOfHead].z - model[kHipAnchor].z);
+        (body.headTop - anchorZ) / (model[TOP_OF_HEAD_JOINT].z - model[ROOT_JOINT].z);
     for (int j : kSpine) {
-        const double z = anchorZ + (model[j].z - model[kHipAnchor].z) * spineScale;
-        joints[j] = {body.SpineX(j == kTopOfHead ? z - 0.03 * body.height : z), body.middleY, z};
+        const double z = anchorZ + (model[j].z - model[ROOT_JOINT].z) * spineScale;
+        joints[j] = {body.SpineX(j == TOP_OF_HEAD_JOINT ? z - 0.03 * body.height : z), body.middleY,
+                     z};
     }
     // Shoulders mirror each other: the skeleton's two sides differ by a few hundredths.
     const double shoulderOut = (model[11].y - model[17].y) / 2.0 * scale;
