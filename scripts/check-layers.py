@@ -2,8 +2,9 @@
 """Fails when an #include goes against the libraries' layer order or reaches a window header.
 
 Libraries depend one way: each may include only itself and the libraries listed for it below.
-Only platform/ (with its tests and benchmarks) includes Qt, OpenGL, SDL or X11, only the .x
-reader includes assimp, and only the .m8 palette quantiser libimagequant. Tests, benchmarks and
+Only platform/ (with its tests and benchmarks) includes Qt, OpenGL, SDL or X11, only the mesh
+and clip readers named below include assimp, only the simplifier meshoptimizer, and only the
+.m8 palette quantiser libimagequant. Tests, benchmarks and
 fuzzers sit on top of every library and are checked for the headers only.
 
 Usage: scripts/check-layers.py [REPOSITORY]   (default: the repository this script is in)
@@ -64,7 +65,13 @@ EXCEPTIONS: set[tuple[str, str]] = set()
 WINDOW_HEADER = re.compile(r"^(Q[A-Za-z0-9_]*(/|\.h$|$)|GL/|GLES|EGL/|KHR/|OpenGL/|SDL|X11/)")
 WINDOW_HOMES = ("platform/", "tests/platform/")
 ASSIMP_HEADER = re.compile(r"^assimp/")
-ASSIMP_HOMES = ("editor/io/x_reader.cpp",)
+# The readers behind which assimp stays: the .x reader, the reader of every other mesh format and
+# the reader of animated scene files.
+ASSIMP_HOMES = (
+    "editor/io/x_reader.cpp", "editor/io/assimp_model_reader.cpp", "editor/mocap/assimp_clip.cpp",
+)
+MESHOPTIMIZER_HEADER = re.compile(r"^meshoptimizer\.h$")
+MESHOPTIMIZER_HOMES = ("editor/io/mesh_simplify.cpp",)
 IMAGEQUANT_HEADER = re.compile(r"^libimagequant\.h$")
 IMAGEQUANT_HOMES = ("editor/io/palette_quantiser.cpp",)
 
@@ -122,7 +129,9 @@ def check_file(root, path, folder, used_exceptions):
             problems.append(f"{where}: window/GPU headers (Qt, OpenGL, SDL, X11) belong in "
                             "platform/ only")
         if ASSIMP_HEADER.match(header) and path not in ASSIMP_HOMES:
-            problems.append(f"{where}: assimp is used by editor/io/x_reader.cpp only")
+            problems.append(f"{where}: assimp is used by {', '.join(ASSIMP_HOMES)} only")
+        if MESHOPTIMIZER_HEADER.match(header) and path not in MESHOPTIMIZER_HOMES:
+            problems.append(f"{where}: meshoptimizer is used by editor/io/mesh_simplify.cpp only")
         if IMAGEQUANT_HEADER.match(header) and path not in IMAGEQUANT_HOMES:
             problems.append(f"{where}: libimagequant is used by "
                             "editor/io/palette_quantiser.cpp only")

@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri
   libx11-dev libsdl2-dev libassimp-dev
   libimagequant-dev  # the 256-colour palette of the game's .m8 skins
+  libmeshoptimizer-dev  # simplifying models heavier than a FlexModel holds
   # real models (sydney.md2, spider.obj, fels.3ds) and BVH clips for the tests and the sample
   assimp-testmodels
   xvfb xauth imagemagick

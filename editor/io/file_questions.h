@@ -26,6 +26,9 @@ class FileQuestions {
     // "Type or select name of frame to load:": an editable list of the frame names, the first
     // preselected, typed text limited to 15 characters. Nothing when cancelled.
     virtual std::optional<std::string> AskFrameName(const std::vector<std::string>& names) = 0;
+    // A Yes/No question about the file being read ("Simplify it to fit?"); true for Yes.
+    // Without anyone to ask, No.
+    virtual bool AskYesNo(const std::string& /*question*/) { return false; }
 };
 
 inline constexpr int FRAME_NAME_LIMIT = 15;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "editor/io/assimp_import.h"
+#include "editor/io/assimp_model_reader.h"
 #include "editor/io/file_questions.h"
 #include "editor/io/import_table.h"
 #include "editor/io/mesh_readers.h"
@@ -77,7 +79,7 @@ int ReadByType(int type, MeshData& target, const std::string& path, FileQuestion
 
 std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
                                       FileQuestions* questions, std::string* attemptedPath,
-                                      std::string* refusal) {
+                                      std::string* refusal, ImportReport* report) {
     std::string ignored;
     refusal = refusal != nullptr ? refusal : &ignored;
     const std::optional<std::string> chosen = ChooseImportPath(path, questions);
@@ -88,11 +90,20 @@ std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const s
         *attemptedPath = *chosen;
     }
     const int type = ImportTypeOfPath(*chosen);
-    if (type < 0) {
+    if (type < 0 && !AssimpReadsExtension(*chosen)) {
         *refusal = "files of this type cannot be opened";
         return std::nullopt;
     }
-    if (type == IMPORT_X) {
+    if (type < 0) {
+        if (ImportThroughAssimp(target, *chosen, questions, report, refusal) != 0) {
+            return std::nullopt;
+        }
+        if (!shape.CreateFromFaces(target.vertices, target.vertexCount, nullptr, 0, target.faces,
+                                   FACE_LIST_WORDS, true)) {
+            *refusal = "the mesh cannot be drawn";
+            return std::nullopt;
+        }
+    } else if (type == IMPORT_X) {
         if (ReadXFile(shape, target, *chosen) != 0) {
             *refusal = "not a DirectX file the editor can read";
             return std::nullopt;

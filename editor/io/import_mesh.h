@@ -13,17 +13,20 @@ using namespace ::scene;
 using namespace ::editor::model;
 
 class FileQuestions;
+struct ImportReport;
 
 // Imports the file at path (an empty path asks for one) into target with the reader its
 // extension selects, finishes the mesh and makes shape draw it, named "File object: " + path.
 // Quake-family files ask which frame to load. Returns the path, or nothing on failure or
 // cancel (the caller then discards the shape and reports "Unable to load mesh."). The path
 // tried, given or chosen, is stored in attemptedPath (when given) even when the import fails;
-// a failure leaves its reason, worded for the user, in refusal (when given).
+// a failure leaves its reason, worded for the user, in refusal (when given). Files of other
+// extensions go through assimp when it reads them; report (when given) then says what that did.
 std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
                                       FileQuestions* questions,
                                       std::string* attemptedPath = nullptr,
-                                      std::string* refusal = nullptr);
+                                      std::string* refusal = nullptr,
+                                      ImportReport* report = nullptr);
 
 inline constexpr const char* IMPORT_FAILED_MESSAGE = "Unable to load mesh.";
 inline constexpr const char* FILE_OBJECT_PREFIX = "File object: ";

@@ -1,5 +1,7 @@
 #include "editor/io/skin_lookup.h"
 
+#include "editor/io/assimp_model_reader.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -83,7 +85,9 @@ std::vector<std::string> SkinNamesOfFile(const std::string& modelPath) {
         return MaterialMaps3ds(bytes);
     }
     if (extension != ".obj") {
-        return {};
+        // Other formats assimp reads name their pictures in their materials.
+        return extension == ".x" || extension == ".dxf" ? std::vector<std::string>()
+                                                        : AssimpSkinNames(modelPath);
     }
     const std::filesystem::path folder = std::filesystem::path(modelPath).parent_path();
     std::vector<std::string> names;

@@ -1,5 +1,6 @@
 #include "editor/mocap/joint_conventions.h"
 
+#include <cctype>
 #include <iterator>
 
 namespace editor::mocap {
@@ -79,12 +80,86 @@ constexpr PointName MIXAMO[] = {
     {28, "HeadTop_End", false, false},
 };
 
+// 3ds Max's Biped; the spine has one to four links, the head ends in a "nub".
+constexpr PointName BIPED[] = {
+    {0, "Pelvis", false, false},     {1, "L Thigh", false, false},
+    {2, "L Calf", false, false},     {3, "L Foot", false, false},
+    {4, "L Toe0", false, false},     {5, "R Thigh", false, false},
+    {6, "R Calf", false, false},     {7, "R Foot", false, false},
+    {8, "R Toe0", false, false},     {9, "Spine", false, false},
+    {10, "Spine1", false, false},    {11, "L UpperArm", false, false},
+    {12, "L Forearm", false, false}, {13, "L Hand", false, false},
+    {14, "L Finger2", false, true},  {17, "R UpperArm", false, false},
+    {18, "R Forearm", false, false}, {19, "R Hand", false, false},
+    {20, "R Finger2", false, true},  {26, "Neck", false, false},
+    {27, "Head", false, false},      {28, "HeadNub", false, true},
+};
+
+// Unreal Engine's mannequin.
+constexpr PointName UNREAL[] = {
+    {0, "pelvis", false, false},      {1, "thigh_l", false, false},
+    {2, "calf_l", false, false},      {3, "foot_l", false, false},
+    {4, "ball_l", false, false},      {5, "thigh_r", false, false},
+    {6, "calf_r", false, false},      {7, "foot_r", false, false},
+    {8, "ball_r", false, false},      {9, "spine_01", false, false},
+    {10, "spine_02", false, false},   {11, "upperarm_l", false, false},
+    {12, "lowerarm_l", false, false}, {13, "hand_l", false, false},
+    {14, "middle_01_l", false, true}, {17, "upperarm_r", false, false},
+    {18, "lowerarm_r", false, false}, {19, "hand_r", false, false},
+    {20, "middle_01_r", false, true}, {26, "neck_01", false, false},
+    {27, "head", false, false},       {28, "head_end", false, true},
+};
+
+// Blender's human meta-rig: the spine chain carries the hips, chest, neck and head.
+constexpr PointName BLENDER[] = {
+    {0, "spine", false, false},         {1, "thigh.L", false, false},
+    {2, "shin.L", false, false},        {3, "foot.L", false, false},
+    {4, "toe.L", false, false},         {5, "thigh.R", false, false},
+    {6, "shin.R", false, false},        {7, "foot.R", false, false},
+    {8, "toe.R", false, false},         {9, "spine.001", false, false},
+    {10, "spine.003", false, false},    {11, "upper_arm.L", false, false},
+    {12, "forearm.L", false, false},    {13, "hand.L", false, false},
+    {14, "f_middle.01.L", false, true}, {17, "upper_arm.R", false, false},
+    {18, "forearm.R", false, false},    {19, "hand.R", false, false},
+    {20, "f_middle.01.R", false, true}, {26, "spine.004", false, false},
+    {27, "spine.006", false, false},    {28, "spine.006_end", false, true},
+};
+
 constexpr Convention CONVENTIONS[] = {
     {"Carnegie Mellon", "", CARNEGIE_MELLON, static_cast<int>(std::size(CARNEGIE_MELLON))},
     {"older motion-capture", "", OLDER_MOTION_CAPTURE,
      static_cast<int>(std::size(OLDER_MOTION_CAPTURE))},
     {"Mixamo", "mixamorig:", MIXAMO, static_cast<int>(std::size(MIXAMO))},
+    {"3ds Max Biped", "Bip01 ", BIPED, static_cast<int>(std::size(BIPED))},
+    {"Unreal", "", UNREAL, static_cast<int>(std::size(UNREAL))},
+    {"Blender", "", BLENDER, static_cast<int>(std::size(BLENDER))},
 };
+
+// Names are compared without case and without separators: "Bip01 L Thigh", "bip01_l_thigh"
+// and "Bip01-L-Thigh" are one joint.
+std::string Folded(const std::string& name) {
+    std::string folded;
+    for (char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    return folded;
+}
+
+int FindNamed(const BvhClip& clip, const std::string& name) {
+    const int exact = clip.FindJoint(name);
+    if (exact >= 0) {
+        return exact;
+    }
+    const std::string wanted = Folded(name);
+    for (std::size_t j = 0; j < clip.joints.size(); ++j) {
+        if (Folded(clip.joints[j].name) == wanted) {
+            return static_cast<int>(j);
+        }
+    }
+    return -1;
+}
 
 std::string FullName(const Convention& convention, const PointName& point) {
     return std::string(convention.prefix) + point.joint;
@@ -94,12 +169,12 @@ std::string FullName(const Convention& convention, const PointName& point) {
 // Mixamo files sometimes end the head in an end site instead of a "HeadTop_End" joint.
 SourcePoint FindPoint(const BvhClip& clip, const Convention& convention, const PointName& point) {
     SourcePoint found;
-    int joint = clip.FindJoint(FullName(convention, point));
+    int joint = FindNamed(clip, FullName(convention, point));
     if (joint >= 0 && (!point.endSite || clip.joints[static_cast<size_t>(joint)].hasEndSite)) {
         found.joint = joint;
         found.endSite = point.endSite;
     } else if (point.playerJoint == 28) {
-        int head = clip.FindJoint(std::string(convention.prefix) + "Head");
+        int head = FindNamed(clip, std::string(convention.prefix) + "Head");
         if (head >= 0 && clip.joints[static_cast<size_t>(head)].hasEndSite) {
             found.joint = head;
             found.endSite = true;
@@ -111,7 +186,7 @@ SourcePoint FindPoint(const BvhClip& clip, const Convention& convention, const P
 int NamesPresent(const BvhClip& clip, const Convention& convention) {
     int present = 0;
     for (int i = 0; i < convention.count; ++i) {
-        present += clip.FindJoint(FullName(convention, convention.points[i])) >= 0 ? 1 : 0;
+        present += FindNamed(clip, FullName(convention, convention.points[i])) >= 0 ? 1 : 0;
     }
     return present;
 }
@@ -131,7 +206,7 @@ bool MapSkeleton(const BvhClip& clip, SkeletonMap& map, std::string& error) {
     if (best == nullptr) {
         error =
             "its joint names follow no known convention (Carnegie Mellon, older "
-            "motion-capture, Mixamo)";
+            "motion-capture, Mixamo, 3ds Max Biped, Unreal, Blender)";
         return false;
     }
     map = SkeletonMap{};

@@ -25,8 +25,10 @@ struct SkeletonMap {
 };
 
 // Recognises the naming convention from the joint names present (the Carnegie Mellon BVH
-// conversion, the older motion-capture style, Mixamo's "mixamorig:" names) and maps the player
-// joints. False with the reason when no convention fits or joints the player needs are missing.
+// conversion, the older motion-capture style, Mixamo's "mixamorig:" names, 3ds Max Biped's
+// "Bip01 L Thigh", Unreal's "thigh_l", Blender's "thigh.L"; case and separators ignored) and
+// maps the player joints. False with the reason when no convention fits or joints the player
+// needs are missing; the joints found are mapped even then.
 bool MapSkeleton(const BvhClip& clip, SkeletonMap& map, std::string& error);
 
 }  // namespace editor::mocap

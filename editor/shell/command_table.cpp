@@ -233,6 +233,9 @@ constexpr CommandInfo kCommands[] = {
         .Separator(),
     Menu(ID_MODEL_SCALE, kModel, "&Scale Model...")
         .Prompt("Scale the model by a percentage\nScale Model"),
+    Menu(ID_MODEL_SIMPLIFY, kModel, "S&implify Model...")
+        .Prompt("Reduce the model to fewer triangles, keeping its texture seams\nSimplify "
+                "Model"),
     Menu(ID_MODEL_SKIN, kModel, "Model S&kin...")
         .Prompt("Choose the picture the model is drawn with\nModel Skin")
         .Separator(),

@@ -10,6 +10,7 @@
 #include "editor/shell/model_fit.h"
 #include "editor/shell/model_reshape.h"
 #include "editor/shell/rig_steps.h"
+#include "editor/shell/simplify_model.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -103,6 +104,7 @@ void ScaleModel(CMainFrame& frame) {
 void RegisterModelFitCommands(CMainFrame& frame, CommandRouter& router) {
     router.Bind(ID_MODEL_FIT_TO_SKELETON, {.run = [&frame] { FitModelToSkeletonStep(frame); }});
     router.Bind(ID_MODEL_SCALE, {.run = [&frame] { ScaleModel(frame); }});
+    router.Bind(ID_MODEL_SIMPLIFY, {.run = [&frame] { SimplifyModelCommand(frame); }});
 }
 
 }  // namespace editor::shell

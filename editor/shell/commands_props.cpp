@@ -14,6 +14,8 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/recent_files.h"
+#include "editor/shell/rig_takeover.h"
+#include "editor/shell/simplify_model.h"
 #include "editor/shell/ui_file_questions.h"
 #include "scene/image.h"
 #include "scene/scene.h"
@@ -172,7 +174,8 @@ void BindRecentFile(CMainFrame& frame, CommandRouter& router, int id, int index)
 
 }  // namespace
 
-std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& path) {
+std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& path,
+                                          ImportReport* report) {
     ModelDocument& document = frame.Document();
     if (document.viewGenerated) {
         frame.GetUi().ShowMessage(GENERATED_VIEW_MESSAGE);
@@ -182,8 +185,10 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     auto shape = std::make_unique<C3dShape>();
     UiFileQuestions questions(frame.GetUi());
     std::string refusal;
-    std::optional<std::string> loaded =
-        ImportMesh(*shape, document.prop.mesh, path, &questions, &frame.lastImportPath, &refusal);
+    ImportReport ownReport;
+    report = report != nullptr ? report : &ownReport;
+    std::optional<std::string> loaded = ImportMesh(*shape, document.prop.mesh, path, &questions,
+                                                   &frame.lastImportPath, &refusal, report);
     if (!loaded) {
         // A cancelled dialog ends the command silently, without leaving "Loading..." behind.
         if (questions.Cancelled()) {
@@ -198,13 +203,15 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     OfferClosedSubmeshGroups(document.prop.mesh, FramePrompts(frame));
     ReplacePartShape(frame, document.prop, std::move(shape));
     frame.SetStatus("Imported: %s", loaded->c_str());
+    ReportSimplified(frame, *loaded, *report);
     return loaded;
 }
 
 bool OpenModelFile(CMainFrame& frame, const std::string& path) {
     // Opening merges into the model; into an empty one it is the file itself.
     const bool modelWasEmpty = frame.Document().model.Shape() == nullptr;
-    std::optional<std::string> opened = OpenMeshAsProp(frame, path);
+    ImportReport report;
+    std::optional<std::string> opened = OpenMeshAsProp(frame, path, &report);
     if (!opened) {
         return false;
     }
@@ -224,6 +231,8 @@ bool OpenModelFile(CMainFrame& frame, const std::string& path) {
     for (const auto& hook : frame.Hooks().modelOpened) {
         hook(*opened);
     }
+    ReportSimplified(frame, *opened, report);
+    OfferRigTakeover(frame, *opened, report);
     return true;
 }
 

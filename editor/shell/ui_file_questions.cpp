@@ -47,4 +47,8 @@ std::optional<std::string> UiFileQuestions::AskFrameName(const std::vector<std::
     return Noted(ui_.AskComboChoice(request));
 }
 
+bool UiFileQuestions::AskYesNo(const std::string& question) {
+    return ui_.AskYesNo(question);
+}
+
 }  // namespace editor::shell

@@ -18,6 +18,7 @@ class UiFileQuestions : public FileQuestions {
     std::optional<std::string> AskSavePath(const std::string& filter,
                                            const std::string& defaultExtension) override;
     std::optional<std::string> AskFrameName(const std::vector<std::string>& names) override;
+    bool AskYesNo(const std::string& question) override;
 
     // True once a dialog was cancelled: the operation then ends without a message.
     bool Cancelled() const { return cancelled_; }

@@ -26,11 +26,25 @@ TEST(ImportTable, TheFilterListsEveryFormatInTableOrder) {
               "(*.x)|*.x|All Files (*.*)|*.*||");
 }
 
+// The editor's own formats lead; every other format assimp reads follows them once, in the
+// all-models entry and in an entry of its own before all files.
 TEST(ImportTable, TheOpenDialogListsAllModelFilesFirst) {
-    EXPECT_EQ(
-        BuildOpenModelFilter(),
-        "All Model Files (*.obj;*.3ds;*.md2;*.fm;*.dxf;*.x)|*.obj;*.3ds;*.md2;*.fm;*.dxf;*.x|" +
-            BuildImportFilter());
+    const std::string filter = BuildOpenModelFilter();
+    const std::string own = "*.obj;*.3ds;*.md2;*.fm;*.dxf;*.x";
+    ASSERT_EQ(filter.rfind("All Model Files (" + own + ";*.", 0), 0u) << filter;
+    const std::string ownEntries = BuildImportFilter();
+    const std::string allFiles = "All Files (*.*)|*.*||";
+    EXPECT_NE(filter.find(ownEntries.substr(0, ownEntries.size() - allFiles.size()) +
+                          "Other Model Files ("),
+              std::string::npos);
+    EXPECT_EQ(filter.substr(filter.size() - allFiles.size()), allFiles);
+    for (const char* extension : {"*.fbx;", "*.gltf;", "*.glb;", "*.dae;", "*.iqm;", "*.blend;",
+                                  "*.md5mesh;", "*.ply;"}) {
+        EXPECT_NE(filter.find(extension), std::string::npos) << extension;
+    }
+    const std::size_t others = filter.find("Other Model Files (");
+    EXPECT_EQ(filter.find("*.obj", others), std::string::npos);
+    EXPECT_EQ(filter.find("*.x;", others), std::string::npos);
 }
 
 TEST(ImportTable, TheExtensionFromTheLastDotChoosesTheReaderIgnoringCase) {
