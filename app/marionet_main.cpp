@@ -19,20 +19,24 @@ CommandLine Failure(std::string error) {
     return commandLine;
 }
 
-// --import-mocap CLIP.bvh OUT.spz [--fps N] [--name BASE] [--root-motion]
+// --import-mocap CLIP OUT.spz [--fps N] [--name BASE] [--take NAME] [--root-motion]
 CommandLine ParseImportMocap(const std::vector<std::string>& arguments) {
     CommandLine commandLine;
     commandLine.mode = CommandLine::Mode::ImportMocap;
     std::vector<std::string> files;
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument == "--fps" || argument == "--name") {
+        if (argument == "--fps" || argument == "--name" || argument == "--take") {
             if (i + 1 >= arguments.size()) {
                 return Failure(argument + " needs a value");
             }
             const std::string& value = arguments[++i];
             if (argument == "--name") {
                 commandLine.baseName = value;
+                continue;
+            }
+            if (argument == "--take") {
+                commandLine.take = value;
                 continue;
             }
             double rate = 0.0;
@@ -51,7 +55,9 @@ CommandLine ParseImportMocap(const std::vector<std::string>& arguments) {
         }
     }
     if (files.size() != 2 || files[0].empty() || files[1].empty()) {
-        return Failure("--import-mocap takes a clip (.bvh) and a pose file (.spz)");
+        return Failure(
+            "--import-mocap takes a clip (.bvh, or an animated .fbx, .gltf, .dae, ...) and a pose "
+            "file (.spz)");
     }
     commandLine.clipPath = files[0];
     commandLine.posePath = files[1];
@@ -64,6 +70,7 @@ int ImportMocap(const CommandLine& commandLine, std::ostream& out, std::ostream&
     choice.framesPerSecond = commandLine.framesPerSecond;
     choice.baseName = commandLine.baseName;
     choice.keepRootMotion = commandLine.keepRootMotion;
+    choice.take = commandLine.take;
     size_t poses = 0;
     std::string error;
     if (!ConvertMotionCaptureFile(commandLine.clipPath, commandLine.posePath, choice, nullptr,
@@ -112,19 +119,23 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: Marionet [FILE | --batch FILE | --import-mocap CLIP.bvh OUT.spz [OPTIONS] |\n"
+    return "Usage: Marionet [FILE | --batch FILE | --import-mocap CLIP OUT.spz [OPTIONS] |\n"
            "                --help | --version]\n"
            "\n"
            "Without options Marionet opens its window; FILE is loaded there: a mesh (.fm,\n"
-           "  .obj, .3ds, .md2, .x) as the model, a pose file (.spz), bone lengths (.bnz),\n"
+           "  .obj, .3ds, .md2, .x, or any format assimp reads: .fbx, .gltf, .glb, .dae,\n"
+           "  .iqm, .blend, ...) as the model, a pose file (.spz), bone lengths (.bnz),\n"
            "  bindings (.bnd) or an orientation (.ori) as the File menu loads them.\n"
            "  --batch FILE  run the script FILE without a window and print what the editor\n"
            "                says, one line each (see \"Batch scripts\" in the README)\n"
-           "  --import-mocap CLIP.bvh OUT.spz\n"
-           "                convert a motion-capture clip to a pose file for the player\n"
+           "  --import-mocap CLIP OUT.spz\n"
+           "                convert a motion-capture clip (BVH, or an animated FBX, glTF,\n"
+           "                Collada, ... file) to a pose file for the player\n"
            "                skeleton at its default proportions; OPTIONS are\n"
            "    --fps N        poses per second of the clip (default 10)\n"
            "    --name BASE    pose names BASE1, BASE2, ... (default: the clip's file name)\n"
+           "    --take NAME    the animation of a file that holds several (default: the\n"
+           "                   first)\n"
            "    --root-motion  keep the hips' horizontal path (default: in place)\n"
            "  --help        show this text\n"
            "  --version     show the version\n";

@@ -21,6 +21,8 @@ struct CommandLine {
     std::string posePath;
     double framesPerSecond = 10.0;
     std::string baseName;  // empty: from the clip's file name
+    // --take: the animation of a file that holds several; empty for the first.
+    std::string take;
     bool keepRootMotion = false;
 };
 

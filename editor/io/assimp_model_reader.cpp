@@ -311,7 +311,12 @@ bool FromScene(const aiScene* scene, Assimp::Importer& importer, ImportedModel& 
                std::string& error) {
     model = ImportedModel{};
     if (scene == nullptr) {
-        const std::string reason = importer.GetErrorString();
+        // assimp's reason, without its closing full stop: the caller's sentence ends it.
+        std::string reason = importer.GetErrorString();
+        while (!reason.empty() &&
+               (reason.back() == '.' || std::isspace(static_cast<unsigned char>(reason.back())))) {
+            reason.pop_back();
+        }
         error = reason.empty() ? "assimp cannot read it" : reason;
         return false;
     }

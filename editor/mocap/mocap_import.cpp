@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "bytes/whole_file.h"
+#include "editor/mocap/assimp_clip.h"
 #include "editor/mocap/bvh_reader.h"
 #include "editor/mocap/retarget.h"
 #include "editor/model/file_messages.h"
@@ -133,8 +134,14 @@ bool ImportMotionCapture(const std::string& clipPath, const MocapOptions& option
     }
     BvhClip clip;
     BvhError bvhError;
-    if (!ReadBvh(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), clip,
-                 bvhError)) {
+    if (!IsBvhPath(clipPath)) {
+        std::string reason;
+        if (!ReadAssimpClip(clipPath, options.take, clip, reason)) {
+            error = Quoted(clipPath) + ": " + reason + ".";
+            return false;
+        }
+    } else if (!ReadBvh(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                        clip, bvhError)) {
         error = BvhErrorText(clipPath, bvhError);
         return false;
     }

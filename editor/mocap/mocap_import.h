@@ -25,6 +25,8 @@ struct MocapOptions {
     std::string baseName;
     // Keep the hips' horizontal path; by default the animation stays in place.
     bool keepRootMotion = false;
+    // Which animation of a file that holds several (FBX, glTF, ...); empty: the first.
+    std::string take;
 };
 
 // Called after each pose with the number done and the total.
@@ -48,7 +50,8 @@ bool ConvertClip(const BvhClip& clip, const MocapOptions& options, const BoneLen
                  std::vector<PoseRecord>& poses, std::string& error,
                  const MocapProgress& progress = {});
 
-// Reads the BVH file and converts it; the error names the file.
+// Reads the clip (a BVH file, or any animated file assimp reads) and converts it; the error
+// names the file.
 bool ImportMotionCapture(const std::string& clipPath, const MocapOptions& options,
                          const BoneLengths& lengths, std::vector<PoseRecord>& poses,
                          std::string& error, const MocapProgress& progress = {});

@@ -1,11 +1,14 @@
 // Motion capture: "Import Motion Capture..." turns a BVH clip into a pose file for the player
 // skeleton at the current bone lengths; "Play Poses..." plays a pose file on the skeleton.
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "bytes/whole_file.h"
+#include "editor/io/assimp_model_reader.h"
+#include "editor/mocap/assimp_clip.h"
 #include "editor/mocap/mocap_import.h"
 #include "editor/model/file_messages.h"
 #include "editor/model/model_document.h"
@@ -21,17 +24,49 @@
 namespace editor::shell {
 
 using namespace ::bytes;
+using namespace ::editor::io;
 using namespace ::editor::mocap;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 
 namespace {
 
-constexpr const char* MOTION_CAPTURE_FILTER =
-    "Motion Capture Clips (*.bvh)|*.bvh|All Files (*.*)|*.*||";
+// BVH clips first, then every animated scene format assimp reads (FBX, glTF, Collada, ...).
+std::string MotionCaptureFilter() {
+    const std::string others = AssimpPatterns({".bvh"});
+    return "Motion Capture Clips (*.bvh;" + others + ")|*.bvh;" + others +
+           "|BVH Clips (*.bvh)|*.bvh|Animated Scene Files (" + others + ")|" + others +
+           "|All Files (*.*)|*.*||";
+}
+
+// A file of several animations asks which one; a BVH clip is one. Nothing after a cancel or
+// when the file cannot be read (then said).
+std::optional<std::string> ChooseTake(Ui& ui, const std::string& clip) {
+    if (IsBvhPath(clip)) {
+        return std::string();
+    }
+    std::vector<std::string> takes;
+    std::string error;
+    if (!ListClipTakes(clip, takes, error)) {
+        ui.ShowMessage("'" + clip + "': " + error + ".");
+        return std::nullopt;
+    }
+    if (takes.size() == 1) {
+        return takes.front();
+    }
+    const std::optional<int> chosen = ui.AskListChoice(
+        {.title = "Which animation of '" + std::filesystem::path(clip).filename().string() +
+                  "' to convert?",
+         .items = takes,
+         .initialIndex = 0});
+    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(takes.size())) {
+        return std::nullopt;
+    }
+    return takes[static_cast<std::size_t>(*chosen)];
+}
 constexpr const char* PLAY_RATE_TITLE = "Poses per second (1 to 100)";
 
-FileDialogRequest FileRequest(const char* title, const char* extension, const char* filter) {
+FileDialogRequest FileRequest(const char* title, const char* extension, const std::string& filter) {
     FileDialogRequest request;
     request.title = title;
     request.defaultExtension = extension;
@@ -45,14 +80,19 @@ struct MotionCaptureArea {
 
     void Import() {
         Ui& ui = frame.GetUi();
-        frame.SetStatus("Enter the motion-capture clip (BVH) to convert...");
+        frame.SetStatus("Enter the motion-capture clip (BVH, FBX, glTF, ...) to convert...");
         std::optional<std::string> clip =
-            ui.AskOpenFile(FileRequest("Import Motion Capture", "bvh", MOTION_CAPTURE_FILTER));
+            ui.AskOpenFile(FileRequest("Import Motion Capture", "bvh", MotionCaptureFilter()));
         if (!clip) {
+            return;
+        }
+        const std::optional<std::string> take = ChooseTake(ui, *clip);
+        if (!take) {
             return;
         }
         MotionCaptureChoice choice = lastChoice;
         choice.baseName = BaseNameFromPath(*clip);
+        choice.take = *take;
         if (!ui.AskMotionCapture(choice, MAX_POSE_NAME_LENGTH - 1)) {
             return;
         }

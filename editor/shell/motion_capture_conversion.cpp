@@ -17,6 +17,7 @@ bool ConvertMotionCaptureFile(const std::string& clipPath, const std::string& po
     options.framesPerSecond = choice.framesPerSecond;
     options.baseName = choice.baseName;
     options.keepRootMotion = choice.keepRootMotion;
+    options.take = choice.take;
     BoneLengths defaults;
     DefaultBoneLengths(defaults);
     BoneLengths used;

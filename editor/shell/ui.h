@@ -68,6 +68,8 @@ struct MotionCaptureChoice {
     double framesPerSecond = 10.0;
     std::string baseName = {};
     bool keepRootMotion = false;
+    // The animation of a file that holds several; empty: the first.
+    std::string take = {};
 };
 
 inline constexpr int kMeshNodeCount = NUM_MESH_NODES;

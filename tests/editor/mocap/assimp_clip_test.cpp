@@ -1,0 +1,115 @@
+#include "editor/mocap/assimp_clip.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+
+#include "bytes/whole_file.h"
+#include "editor/mocap/bvh_reader.h"
+#include "editor/mocap/mocap_import.h"
+#include "tests/support/scratch_directory.h"
+
+using namespace ::editor::mocap;
+
+namespace {
+
+std::string Clip(const char* name) {
+    return std::string(MARIONET_BVH_DIR) + "/" + name;
+}
+
+BvhClip ReadBvhFile(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(bytes::ReadWholeFile(path, bytes));
+    BvhClip clip;
+    BvhError error;
+    EXPECT_TRUE(ReadBvh(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                        clip, error))
+        << error.message;
+    return clip;
+}
+
+std::vector<PoseRecord> Poses(const BvhClip& clip) {
+    BoneLengths lengths;
+    DefaultBoneLengths(lengths);
+    MocapOptions options;
+    options.baseName = "take";
+    std::vector<PoseRecord> poses;
+    std::string error;
+    EXPECT_TRUE(ConvertClip(clip, options, lengths, poses, error)) << error;
+    return poses;
+}
+
+// The largest turn, in degrees, between the same bone of two poses.
+double LargestBoneTurn(const PoseRecord& a, const PoseRecord& b) {
+    double largest = 0.0;
+    for (int bone = 0; bone < NUM_BONES; ++bone) {
+        const Rotation3 ra = PoseRotation(a.angles[bone]);
+        const Rotation3 rb = PoseRotation(b.angles[bone]);
+        double trace = 0.0;
+        for (int i = 0; i < 3; ++i) {
+            for (int k = 0; k < 3; ++k) {
+                trace += ra.m[k][i] * rb.m[k][i];
+            }
+        }
+        const double cosine = std::clamp((trace - 1.0) / 2.0, -1.0, 1.0);
+        largest = std::max(largest, std::acos(cosine) * 180.0 / 3.14159265358979323846);
+    }
+    return largest;
+}
+
+double LargestTurn(const std::vector<PoseRecord>& a, const std::vector<PoseRecord>& b) {
+    EXPECT_EQ(a.size(), b.size());
+    double largest = 0.0;
+    for (std::size_t k = 0; k < std::min(a.size(), b.size()); ++k) {
+        largest = std::max(largest, LargestBoneTurn(a[k], b[k]));
+    }
+    return largest;
+}
+
+// assimp reads BVH clips too: the same clip through its scene and through the editor's own
+// reader must give the same poses, which checks the whole road from a scene's node turns to
+// the clip's channels on real motion capture.
+TEST(AssimpClip, TheSameClipThroughAssimpGivesTheBvhReadersPoses) {
+    for (const char* name : {"01_01.bvh", "Boxing_Toes.bvh"}) {
+        if (!std::filesystem::exists(Clip(name))) {
+            GTEST_SKIP() << "assimp-testmodels is not installed";
+        }
+        BvhClip throughAssimp;
+        std::string error;
+        ASSERT_TRUE(ReadAssimpClip(Clip(name), "", throughAssimp, error)) << error;
+        const BvhClip own = ReadBvhFile(Clip(name));
+        EXPECT_NEAR(throughAssimp.frameTime * (throughAssimp.frameCount - 1),
+                    own.frameTime * (own.frameCount - 1), 1e-6);
+        const double largest = LargestTurn(Poses(throughAssimp), Poses(own));
+        std::cout << name << ": largest bone difference " << largest << " degrees\n";
+        EXPECT_LT(largest, 1.0) << name;
+    }
+}
+
+TEST(AssimpClip, FilesWithoutAUsableAnimationSayWhy) {
+    ScratchDirectory scratch;
+    const std::string still = (scratch.Path() / "still.obj").string();
+    std::ofstream(still) << "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    BvhClip clip;
+    std::string error;
+    EXPECT_FALSE(ReadAssimpClip(still, "", clip, error));
+    EXPECT_EQ(error, "it holds no animation");
+    std::vector<std::string> takes;
+    EXPECT_FALSE(ListClipTakes(still, takes, error));
+    EXPECT_FALSE(ReadAssimpClip((scratch.Path() / "none.fbx").string(), "", clip, error));
+    EXPECT_EQ(error, "the file cannot be opened");
+    const std::string garbage = (scratch.Path() / "garbage.fbx").string();
+    std::ofstream(garbage) << "Kaydara FBX Binary  \x00\x1a\x00 nothing more";
+    EXPECT_FALSE(ReadAssimpClip(garbage, "", clip, error));
+    EXPECT_FALSE(error.empty());
+    if (std::filesystem::exists(Clip("01_01.bvh"))) {
+        EXPECT_FALSE(ReadAssimpClip(Clip("01_01.bvh"), "run", clip, error));
+        EXPECT_EQ(error.rfind("it has no animation 'run' (it has ", 0), 0u) << error;
+    }
+}
+
+}  // namespace
