@@ -11,6 +11,7 @@
 #include "bytes/whole_file.h"
 #include "editor/mocap/bvh_reader.h"
 #include "editor/mocap/mocap_import.h"
+#include "tests/support/rigged_character.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::editor::mocap;
@@ -88,6 +89,26 @@ TEST(AssimpClip, TheSameClipThroughAssimpGivesTheBvhReadersPoses) {
         std::cout << name << ": largest bone difference " << largest << " degrees\n";
         EXPECT_LT(largest, 1.0) << name;
     }
+}
+
+// A glTF clip of a Mixamo skeleton whose joints' rest frames are turned, against the same
+// motion written as BVH: the poses agree within a degree per bone.
+TEST(AssimpClip, AGltfClipMatchesTheSameClipsBvh) {
+    ScratchDirectory scratch;
+    const std::string gltf = (scratch.Path() / "wave.gltf").string();
+    const std::string bvh = (scratch.Path() / "wave.bvh").string();
+    rigged_character::WriteGltf(gltf);
+    rigged_character::WriteBvh(bvh);
+    std::vector<std::string> takes;
+    std::string error;
+    ASSERT_TRUE(ListClipTakes(gltf, takes, error)) << error;
+    EXPECT_EQ(takes, std::vector<std::string>{"Wave"});
+    BvhClip clip;
+    ASSERT_TRUE(ReadAssimpClip(gltf, "wave", clip, error)) << error;
+    EXPECT_EQ(clip.frameCount, rigged_character::kFrames);
+    const double largest = LargestTurn(Poses(clip), Poses(ReadBvhFile(bvh)));
+    std::cout << "glTF against BVH: largest bone difference " << largest << " degrees\n";
+    EXPECT_LT(largest, 1.0);
 }
 
 TEST(AssimpClip, FilesWithoutAUsableAnimationSayWhy) {
