@@ -6,6 +6,7 @@
 #include <map>
 #include <utility>
 
+#include "editor/model/finish_import.h"
 #include "editor/model/mesh_data.h"
 
 namespace editor::io {
@@ -50,6 +51,20 @@ void KeepUsedVertices(ImportedModel& model, std::vector<uint32_t> indices) {
     if (!model.rig.influences.empty()) {
         model.rig.influences = std::move(lighter.rig.influences);
     }
+}
+
+// The texture vertices an import installs when its file has none: no seams to keep.
+bool HasOnlyDefaultTexture(const MeshData& mesh) {
+    if (mesh.texVertexCount != 3) {
+        return mesh.texVertexCount == 0;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (mesh.texVertices[i].u != DEFAULT_TEX_VERTICES[i][0] ||
+            mesh.texVertices[i].v != DEFAULT_TEX_VERTICES[i][1]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -100,7 +115,7 @@ bool SimplifyToFit(ImportedModel& model, std::size_t capacity) {
 ImportedModel ModelOfMesh(const MeshData& mesh) {
     ImportedModel model;
     std::map<std::pair<int, int>, uint32_t> cornerVertex;
-    const bool textured = mesh.texVertexCount > 0;
+    const bool textured = !HasOnlyDefaultTexture(mesh);
     for (int t = 0, count = mesh.TriangleCount(); t < count; ++t) {
         int corners[3];
         int texCorners[3] = {0, 0, 0};
