@@ -12,6 +12,7 @@
 #include "app/marionet_main.h"
 #include "editor/shell/batch_runner.h"
 #include "tests/app/run_program.h"
+#include "tests/support/rigged_character.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::app;
@@ -119,6 +120,36 @@ TEST_F(ImportMocapTest, BatchScriptsConvertAndPlayEachPoseOnce) {
     EXPECT_NE(text.find("status: Pose 'jump46' (46 of 46)"), std::string::npos);
     EXPECT_NE(text.find("status: Played 46 poses from jump.spz."), std::string::npos);
     EXPECT_EQ(std::filesystem::file_size("jump.spz"), 8u + 46u * 1792u);
+}
+
+// A glTF file of two animations: the command line takes the first unless --take names another;
+// a script answers the window's question with `answer text NAME`.
+TEST_F(ImportMocapTest, AnimatedSceneFilesConvertTheTakeNamed) {
+    rigged_character::WriteGltf("moves.gltf", true, true);
+    std::string output;
+    ASSERT_EQ(RunProgram("--import-mocap moves.gltf wave.spz --fps 30", output), 0) << output;
+    EXPECT_EQ(output, "Converted 'moves.gltf' into 12 poses in wave.spz.\n");
+    ASSERT_EQ(
+        RunProgram("--import-mocap moves.gltf idle.spz --fps 30 --take idle --name idle", output),
+        0)
+        << output;
+    EXPECT_TRUE(Contents("wave.spz") != Contents("idle.spz"));
+    EXPECT_EQ(RunProgram("--import-mocap moves.gltf run.spz --take run", output), 1);
+    EXPECT_EQ(output, "Marionet: 'moves.gltf': it has no animation 'run' (it has Wave, Idle).\n");
+    EXPECT_FALSE(std::filesystem::exists("run.spz"));
+    EXPECT_EQ(ParseCommandLine({"--import-mocap", "a.fbx", "b.spz", "--take", "Run"}).take, "Run");
+
+    std::istringstream script(
+        "answer file moves.gltf\nanswer text IDLE\nanswer mocap 30 idle\n"
+        "answer file batch_idle.spz\nrun Import Motion Capture\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(BatchRunner(out, err).Run(script, "mocap.txt"), 0) << err.str();
+    EXPECT_NE(out.str().find("question: Which animation of 'moves.gltf' to convert? -> Idle"),
+              std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("status: Converted 'moves.gltf' into 12 poses in batch_idle.spz."),
+              std::string::npos);
 }
 
 }  // namespace

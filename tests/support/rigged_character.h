@@ -248,8 +248,9 @@ inline std::string QuatJson(const Quat& q) {
     return "[" + Number(q.x) + "," + Number(q.y) + "," + Number(q.z) + "," + Number(q.w) + "]";
 }
 
-// The glTF file; with animate false, the still figure only.
-inline void WriteGltf(const std::string& path, bool animate = true) {
+// The glTF file; with animate false, the still figure only; with idleToo, a second animation
+// "Idle" standing still after "Wave".
+inline void WriteGltf(const std::string& path, bool animate = true, bool idleToo = false) {
     const auto& skeleton = Skeleton();
     const std::vector<Quat> rest = RestTurns();
     const Mesh mesh = Figure();
@@ -313,8 +314,7 @@ inline void WriteGltf(const std::string& path, bool animate = true) {
     for (std::size_t j = 0; j < skeleton.size(); ++j) {
         joints += (j ? "," : "") + std::to_string(j);
     }
-    std::string animation;
-    if (animate) {
+    auto take = [&](const char* name, double scale) {
         std::vector<float> times;
         for (int f = 0; f < kFrames; ++f) {
             times.push_back(static_cast<float>(f * kFrameTime));
@@ -331,7 +331,10 @@ inline void WriteGltf(const std::string& path, bool animate = true) {
             const Quat parentRest = p < 0 ? Quat{} : rest[static_cast<std::size_t>(p)];
             std::vector<float> turns;
             for (int f = 0; f < kFrames; ++f) {
-                const auto a = Angles(static_cast<int>(j), f);
+                auto a = Angles(static_cast<int>(j), f);
+                for (double& angle : a) {
+                    angle *= scale;
+                }
                 // The joint's BVH turn B, between the rest frames: parentRest^-1 B rest.
                 const Quat local = Mul(Mul(Conj(parentRest), Zxy(a[0], a[1], a[2])), rest[j]);
                 turns.insert(turns.end(),
@@ -348,7 +351,10 @@ inline void WriteGltf(const std::string& path, bool animate = true) {
         }
         std::vector<float> moves;
         for (int f = 0; f < kFrames; ++f) {
-            const Vec m = HipsMove(f);
+            Vec m = HipsMove(f);
+            for (double& d : m) {
+                d *= scale;
+            }
             for (int k = 0; k < 3; ++k) {
                 moves.push_back(
                     static_cast<float>(skeleton[0].position[static_cast<std::size_t>(k)] +
@@ -360,8 +366,13 @@ inline void WriteGltf(const std::string& path, bool animate = true) {
             ",{\"input\":" + std::to_string(input) + ",\"output\":" + std::to_string(output) + "}";
         channels += ",{\"sampler\":" + std::to_string(sampler) +
                     ",\"target\":{\"node\":0,\"path\":\"translation\"}}";
-        animation = ",\"animations\":[{\"name\":\"Wave\",\"channels\":[" + channels +
-                    "],\"samplers\":[" + samplers + "]}]";
+        return std::string("{\"name\":\"") + name + "\",\"channels\":[" + channels +
+               "],\"samplers\":[" + samplers + "]}";
+    };
+    std::string animation;
+    if (animate) {
+        animation = ",\"animations\":[" + take("Wave", 1.0) +
+                    (idleToo ? "," + take("Idle", 0.0) : std::string()) + "]";
     }
     std::ofstream out(path, std::ios::binary);
     out << "{\"asset\":{\"version\":\"2.0\"},\"scene\":0,\"scenes\":[{\"nodes\":["
