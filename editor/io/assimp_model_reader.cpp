@@ -307,6 +307,37 @@ class SceneGatherer {
     std::map<std::string, int> boneByName_;
 };
 
+// assimp sizes an OFF file's arrays by the counts in its header before reading them: a header
+// announcing billions of vertices makes it fill gigabytes. Every vertex takes at least two
+// bytes of text ("0\n"), so counts the file cannot hold are refused first.
+bool OffCountsFit(std::span<const uint8_t> bytes, std::string& error) {
+    std::string head(reinterpret_cast<const char*>(bytes.data()),
+                     std::min<std::size_t>(bytes.size(), 512));
+    std::istringstream words(head);
+    std::string word;
+    words >> word;
+    if (word.find("OFF") == std::string::npos) {
+        return true;
+    }
+    double vertices = 0.0;
+    double faces = 0.0;
+    if (!(words >> vertices >> faces)) {
+        return true;
+    }
+    if (vertices * 2.0 + faces * 2.0 > static_cast<double>(bytes.size())) {
+        error = "it announces " + std::to_string(static_cast<long long>(vertices)) +
+                " vertices and " + std::to_string(static_cast<long long>(faces)) +
+                " faces, more than its " + std::to_string(bytes.size()) + " bytes hold";
+        return false;
+    }
+    return true;
+}
+
+bool IsOff(const std::string& pathOrExtension) {
+    const std::string lower = Lower(pathOrExtension);
+    return lower == "off" || (lower.size() > 4 && lower.substr(lower.size() - 4) == ".off");
+}
+
 bool FromScene(const aiScene* scene, Assimp::Importer& importer, ImportedModel& model,
                std::string& error) {
     model = ImportedModel{};
@@ -390,6 +421,13 @@ bool ReadAssimpModel(const std::string& path, ImportedModel& model, std::string&
         error = "the file is larger than " + std::to_string(bytes::MAX_FILE_BYTES >> 20) + " MB";
         return false;
     }
+    if (IsOff(path)) {
+        std::vector<uint8_t> bytes;
+        if (!bytes::ReadWholeFile(path, bytes) || !OffCountsFit(bytes, error)) {
+            error = error.empty() ? "the file cannot be read" : error;
+            return false;
+        }
+    }
     Assimp::Importer importer;
     Configure(importer);
     return FromScene(importer.ReadFile(path, LOAD_FLAGS), importer, model, error);
@@ -399,6 +437,9 @@ bool ReadAssimpModel(std::span<const uint8_t> bytes, const std::string& extensio
                      ImportedModel& model, std::string& error) {
     if (bytes.empty() || bytes.size() > bytes::MAX_FILE_BYTES) {
         error = "the file is empty or too large";
+        return false;
+    }
+    if (IsOff(extension) && !OffCountsFit(bytes, error)) {
         return false;
     }
     Assimp::Importer importer;

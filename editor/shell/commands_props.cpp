@@ -12,6 +12,7 @@
 #include "editor/props/skin_merge.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/embedded_skin.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/recent_files.h"
 #include "editor/shell/rig_takeover.h"
@@ -231,6 +232,7 @@ bool OpenModelFile(CMainFrame& frame, const std::string& path) {
     for (const auto& hook : frame.Hooks().modelOpened) {
         hook(*opened);
     }
+    UseEmbeddedSkin(frame, report);
     ReportSimplified(frame, *opened, report);
     OfferRigTakeover(frame, *opened, report);
     return true;

@@ -362,3 +362,22 @@ TEST(MeshSimplify, AStoredMeshIsSimplifiedWithItsTextureVertices) {
 }
 
 }  // namespace
+
+namespace {
+
+// A GLB carries its picture inside: the import hands its bytes on for the skin.
+TEST(AssimpImport, AnEmbeddedPictureComesWithTheReport) {
+    const std::string glb = MODELS + "glTF2/BoxTextured-glTF-Binary/BoxTextured.glb";
+    if (!std::filesystem::exists(glb)) {
+        GTEST_SKIP() << "assimp-testmodels is not installed";
+    }
+    C3dShape shape;
+    auto mesh = NewMesh();
+    ImportReport report;
+    std::string error;
+    ASSERT_TRUE(ImportMesh(shape, *mesh, glb, nullptr, nullptr, &error, &report)) << error;
+    ASSERT_GT(report.embeddedSkin.size(), 8u);
+    EXPECT_EQ(report.embeddedSkin[1], 'P');  // "\x89PNG"
+}
+
+}  // namespace
