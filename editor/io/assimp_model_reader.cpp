@@ -19,9 +19,10 @@ namespace editor::io {
 
 namespace {
 
-constexpr unsigned LOAD_FLAGS = aiProcess_Triangulate | aiProcess_JoinIdenticalVertices |
-                                aiProcess_SortByPType | aiProcess_ValidateDataStructure |
-                                aiProcess_LimitBoneWeights;
+// No aiProcess_Triangulate: on a damaged file (a PLY cut short) its own assertion aborts the
+// whole program. Polygons are cut into fans here instead.
+constexpr unsigned LOAD_FLAGS = aiProcess_JoinIdenticalVertices | aiProcess_SortByPType |
+                                aiProcess_ValidateDataStructure | aiProcess_LimitBoneWeights;
 
 std::string Lower(std::string text) {
     for (char& c : text) {
@@ -145,20 +146,32 @@ class SceneGatherer {
             }
         }
         for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
-            const aiFace& face = mesh.mFaces[f];
-            if (face.mNumIndices != 3 || face.mIndices[0] >= mesh.mNumVertices ||
-                face.mIndices[1] >= mesh.mNumVertices || face.mIndices[2] >= mesh.mNumVertices) {
-                continue;
-            }
-            // The change of axes mirrors, so the winding turns to keep the outside out.
-            model_.indices.push_back(static_cast<uint32_t>(base + face.mIndices[0]));
-            model_.indices.push_back(static_cast<uint32_t>(base + face.mIndices[2]));
-            model_.indices.push_back(static_cast<uint32_t>(base + face.mIndices[1]));
+            AddFace(mesh.mFaces[f], mesh.mNumVertices, base);
         }
         if (model_.skinName.empty()) {
             TakeSkin(mesh);
         }
         AddWeights(mesh, global, base);
+    }
+
+    // A polygon as a fan of triangles from its first corner; faces naming missing vertices
+    // are left out.
+    void AddFace(const aiFace& face, unsigned vertexCount, std::size_t base) {
+        if (face.mNumIndices < 3 || face.mIndices == nullptr ||
+            model_.indices.size() / 3 >= MAX_SOURCE_TRIANGLES) {
+            return;
+        }
+        for (unsigned k = 0; k < face.mNumIndices; ++k) {
+            if (face.mIndices[k] >= vertexCount) {
+                return;
+            }
+        }
+        for (unsigned k = 1; k + 1 < face.mNumIndices; ++k) {
+            // The change of axes mirrors, so the winding turns to keep the outside out.
+            model_.indices.push_back(static_cast<uint32_t>(base + face.mIndices[0]));
+            model_.indices.push_back(static_cast<uint32_t>(base + face.mIndices[k + 1]));
+            model_.indices.push_back(static_cast<uint32_t>(base + face.mIndices[k]));
+        }
     }
 
     void TakeSkin(const aiMesh& mesh) {
