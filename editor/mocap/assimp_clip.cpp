@@ -434,6 +434,16 @@ class ClipBuilder {
     std::vector<Rotation3> restRotations_;
 };
 
+// An OFF file holds one still mesh, and assimp sizes its arrays by the header's counts before
+// reading them (gigabytes for a damaged header): it is not handed to assimp at all.
+bool NeverAnimated(const std::string& extension, std::string& error) {
+    if (Lower(extension) == "off" || Lower(extension) == ".off") {
+        error = "it holds no animation";
+        return true;
+    }
+    return false;
+}
+
 bool ClipOfScene(const aiScene* scene, Assimp::Importer& importer, const std::string& take,
                  BvhClip& clip, std::string& error) {
     std::vector<std::string> takes;
@@ -461,6 +471,9 @@ bool ListClipTakes(const std::string& path, std::vector<std::string>& takes, std
         error = sizeError ? "the file cannot be opened" : "the file is too large";
         return false;
     }
+    if (NeverAnimated(std::filesystem::path(path).extension().string(), error)) {
+        return false;
+    }
     Assimp::Importer importer;
     return TakeNames(importer.ReadFile(path, 0), importer, takes, error);
 }
@@ -473,6 +486,9 @@ bool ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& c
         error = sizeError ? "the file cannot be opened" : "the file is too large";
         return false;
     }
+    if (NeverAnimated(std::filesystem::path(path).extension().string(), error)) {
+        return false;
+    }
     Assimp::Importer importer;
     return ClipOfScene(importer.ReadFile(path, 0), importer, take, clip, error);
 }
@@ -481,6 +497,9 @@ bool ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension
                     const std::string& take, BvhClip& clip, std::string& error) {
     if (bytes.empty() || bytes.size() > bytes::MAX_FILE_BYTES) {
         error = "the file is empty or too large";
+        return false;
+    }
+    if (NeverAnimated(extension, error)) {
         return false;
     }
     Assimp::Importer importer;
