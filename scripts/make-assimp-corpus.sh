@@ -5,7 +5,7 @@
 set -euo pipefail
 dir=${1:?usage: scripts/make-assimp-corpus.sh DIR}
 models=${MODELS:-/usr/share/assimp/models}
-formats=(fbx gltf glb dae iqm md5mesh ply blend ms3d smd stl off md3 3mf ac lwo)
+formats=(fbx gltf glb dae iqm md5mesh ply blend ms3d smd stl off md3 3mf ac csm)
 mkdir -p "$dir"
 count=0
 for i in "${!formats[@]}"; do

@@ -351,6 +351,13 @@ bool IsOff(const std::string& pathOrExtension) {
     return lower == "off" || (lower.size() > 4 && lower.substr(lower.size() - 4) == ".off");
 }
 
+// LightWave files: the installed assimp's own assertions abort the whole program on damaged
+// ones (found by fuzzing), so the editor does not hand them to it.
+bool IsStopped(const std::string& extension) {
+    const std::string lower = Lower(extension);
+    return lower == ".lwo" || lower == ".lws" || lower == ".lxo";
+}
+
 bool FromScene(const aiScene* scene, Assimp::Importer& importer, ImportedModel& model,
                std::string& error) {
     model = ImportedModel{};
@@ -376,7 +383,7 @@ bool FromScene(const aiScene* scene, Assimp::Importer& importer, ImportedModel& 
 
 bool AssimpReadsExtension(const std::string& path) {
     const std::string extension = std::filesystem::path(path).extension().string();
-    if (extension.size() < 2) {
+    if (extension.size() < 2 || IsStopped(extension)) {
         return false;
     }
     Assimp::Importer importer;
@@ -392,7 +399,7 @@ std::string AssimpPatterns(const std::vector<std::string>& except) {
     std::string pattern;
     while (std::getline(stream, pattern, ';')) {
         const std::string extension = Lower(pattern.substr(pattern.find('.') + 1));
-        if (pattern.size() < 3 ||
+        if (pattern.size() < 3 || IsStopped("." + extension) ||
             std::find(except.begin(), except.end(), "." + extension) != except.end()) {
             continue;
         }

@@ -435,10 +435,19 @@ class ClipBuilder {
 };
 
 // An OFF file holds one still mesh, and assimp sizes its arrays by the header's counts before
-// reading them (gigabytes for a damaged header): it is not handed to assimp at all.
+// reading them (gigabytes for a damaged header); on damaged LightWave files its own assertions
+// abort the program. Neither is handed to assimp.
 bool NeverAnimated(const std::string& extension, std::string& error) {
-    if (Lower(extension) == "off" || Lower(extension) == ".off") {
+    std::string lower = Lower(extension);
+    if (!lower.empty() && lower[0] == '.') {
+        lower.erase(0, 1);
+    }
+    if (lower == "off") {
         error = "it holds no animation";
+        return true;
+    }
+    if (lower == "lwo" || lower == "lws" || lower == "lxo") {
+        error = "LightWave files are not read";
         return true;
     }
     return false;

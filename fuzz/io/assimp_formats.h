@@ -10,7 +10,7 @@
 
 inline constexpr std::array<const char*, 16> ASSIMP_FUZZ_FORMATS = {
     "fbx",  "gltf", "glb", "dae", "iqm", "md5mesh", "ply", "blend",
-    "ms3d", "smd",  "stl", "off", "md3", "3mf",     "ac",  "lwo",
+    "ms3d", "smd",  "stl", "off", "md3", "3mf",     "ac",  "csm",
 };
 
 struct FuzzFile {
