@@ -351,11 +351,11 @@ bool IsOff(const std::string& pathOrExtension) {
     return lower == "off" || (lower.size() > 4 && lower.substr(lower.size() - 4) == ".off");
 }
 
-// LightWave files: the installed assimp's own assertions abort the whole program on damaged
-// ones (found by fuzzing), so the editor does not hand them to it.
+// LightWave and 3MF files: the installed assimp's own assertions abort the whole program on
+// damaged ones (found by fuzzing), so the editor does not hand them to it.
 bool IsStopped(const std::string& extension) {
     const std::string lower = Lower(extension);
-    return lower == ".lwo" || lower == ".lws" || lower == ".lxo";
+    return lower == ".lwo" || lower == ".lws" || lower == ".lxo" || lower == ".3mf";
 }
 
 bool FromScene(const aiScene* scene, Assimp::Importer& importer, ImportedModel& model,

@@ -435,8 +435,8 @@ class ClipBuilder {
 };
 
 // An OFF file holds one still mesh, and assimp sizes its arrays by the header's counts before
-// reading them (gigabytes for a damaged header); on damaged LightWave files its own assertions
-// abort the program. Neither is handed to assimp.
+// reading them (gigabytes for a damaged header); on damaged LightWave and 3MF files its own
+// assertions abort the program. None is handed to assimp.
 bool NeverAnimated(const std::string& extension, std::string& error) {
     std::string lower = Lower(extension);
     if (!lower.empty() && lower[0] == '.') {
@@ -446,8 +446,8 @@ bool NeverAnimated(const std::string& extension, std::string& error) {
         error = "it holds no animation";
         return true;
     }
-    if (lower == "lwo" || lower == "lws" || lower == "lxo") {
-        error = "LightWave files are not read";
+    if (lower == "lwo" || lower == "lws" || lower == "lxo" || lower == "3mf") {
+        error = "LightWave and 3MF files are not read";
         return true;
     }
     return false;
