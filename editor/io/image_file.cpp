@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bytes/replace_file.h"
 #include "bytes/whole_file.h"
 #include "editor/io/file_questions.h"
 #include "editor/io/m8_codec.h"
@@ -11,14 +12,12 @@
 #include "editor/io/picture.h"
 #include "editor/io/tga_codec.h"
 #include "editor/model/skin_region.h"
-#include "flexmodel/replace_file.h"
 #include "scene/image.h"
 
 namespace editor::io {
 
 using namespace ::bytes;
 using namespace ::editor::model;
-using namespace ::flexmodel;
 using namespace ::scene;
 
 namespace {

@@ -5,18 +5,17 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "bytes/replace_file.h"
 #include "editor/io/file_questions.h"
 #include "editor/io/import_table.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/read_back_geometry.h"
-#include "flexmodel/replace_file.h"
 #include "scene/shape.h"
 
 namespace editor::io {
 
 using namespace ::bytes;
 using namespace ::editor::model;
-using namespace ::flexmodel;
 using namespace ::scene;
 
 namespace {

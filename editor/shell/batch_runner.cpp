@@ -3,6 +3,7 @@
 #include <fstream>
 #include <vector>
 
+#include "bytes/replace_file.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/batch_script.h"
 #include "editor/shell/main_frame.h"
@@ -10,7 +11,6 @@
 #include "editor/shell/script_objects.h"
 #include "editor/skeleton/skeleton_drag.h"
 #include "editor/skeleton/skeleton_scene.h"
-#include "flexmodel/replace_file.h"
 #include "scene/input/memory_settings_store.h"
 #include "scene/shape.h"
 #include "scene/view.h"
@@ -20,7 +20,7 @@ namespace editor::shell {
 
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
-using namespace ::flexmodel;
+using namespace ::bytes;
 using namespace ::scene::input;
 
 namespace {

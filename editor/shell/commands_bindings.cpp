@@ -247,9 +247,9 @@ void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router) {
     BindAreaCommand(router, ID_SKELETON_GUESS_BINDINGS, area, &BindingArea::Guess);
     BindAreaCommand(router, ID_FILE_LOAD_BINDINGS, area, &BindingArea::Load);
     BindAreaCommand(router, ID_FILE_SAVE_BINDINGS, area, &BindingArea::Save);
-    router.Bind(ID_VIEW_BONE_BINDINGS,
-                {.run = [area] { area->ToggleView(); },
-                 .isChecked = [&frame] { return frame.options.bindingsView; }});
+    BindToggle(
+        router, ID_VIEW_BONE_BINDINGS, [area] { area->ToggleView(); },
+        [&frame] { return frame.options.bindingsView; });
 }
 
 }  // namespace editor::shell

@@ -81,12 +81,12 @@ void AskJointBlend(CMainFrame& frame) {
 
 void RegisterGenerateCommands(CMainFrame& frame, CommandRouter& router) {
     router.Bind(ID_MODEL_MAKE_POSEABLE, {.run = [&frame] { frame.MakePoseable(); }});
-    router.Bind(ID_VIEW_GENERATED_MODEL,
-                {.run = [&frame] { ToggleGeneratedView(frame); },
-                 .isChecked = [&frame] { return frame.Document().viewGenerated != 0; }});
-    router.Bind(ID_MODEL_SMOOTH_JOINTS,
-                {.run = [&frame] { ToggleSmoothJoints(frame); },
-                 .isChecked = [&frame] { return frame.Document().jointBlend.smooth != 0; }});
+    BindToggle(
+        router, ID_VIEW_GENERATED_MODEL, [&frame] { ToggleGeneratedView(frame); },
+        [&frame] { return frame.Document().viewGenerated != 0; });
+    BindToggle(
+        router, ID_MODEL_SMOOTH_JOINTS, [&frame] { ToggleSmoothJoints(frame); },
+        [&frame] { return frame.Document().jointBlend.smooth != 0; });
     router.Bind(ID_MODEL_JOINT_BLEND, {.run = [&frame] { AskJointBlend(frame); }});
 }
 

@@ -258,9 +258,9 @@ void RegisterGroupCommands(CMainFrame& frame, CommandRouter& router) {
     // The wrap fill was never written; its handler is there so that a script naming it runs on
     // instead of stopping at a disabled command.
     router.Bind(ID_GROUP_WRAP_ADD, {.run = [] {}});
-    router.Bind(ID_VIEW_DIVIDING_PLANE,
-                {.run = [area] { area->ToggleDividingPlane(); },
-                 .isChecked = [&frame] { return frame.Document().dividingPlaneVisible != 0; }});
+    BindToggle(
+        router, ID_VIEW_DIVIDING_PLANE, [area] { area->ToggleDividingPlane(); },
+        [&frame] { return frame.Document().dividingPlaneVisible != 0; });
 }
 
 }  // namespace editor::shell

@@ -242,9 +242,9 @@ void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
                         }
                     }
                 }});
-    router.Bind(ID_VIEW_PROP,
-                {.run = [&frame] { ToggleProp(frame); },
-                 .isChecked = [&frame] { return frame.Document().prop.visible != 0; }});
+    BindToggle(
+        router, ID_VIEW_PROP, [&frame] { ToggleProp(frame); },
+        [&frame] { return frame.Document().prop.visible != 0; });
     router.Bind(ID_MODEL_MERGE_PROP, {.run = [&frame] { MergePropCommand(frame); }});
     router.Bind(ID_EXPORT_MERGED_SKIN, {.run = [&frame] { MergedSkinCommand(frame); }});
     router.Bind(ID_FILE_BACKGROUND, {.run = [&frame] { BackgroundCommand(frame); }});

@@ -158,13 +158,6 @@ void BindRun(CommandRouter& router, int id, std::function<void()> run) {
     router.Bind(id, std::move(handler));
 }
 
-void BindFlag(CommandRouter& router, int id, uint32_t& flag) {
-    CommandHandler handler;
-    handler.run = [&flag] { flag = flag ? 0 : 1; };
-    handler.isChecked = [&flag] { return flag != 0; };
-    router.Bind(id, std::move(handler));
-}
-
 void BindDisabled(CommandRouter& router, int id) {
     CommandHandler handler;
     handler.run = [] {};
@@ -183,9 +176,9 @@ void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router) {
     BindAreaCommand(router, ID_SKELETON_MESH_NODES, area, &SkeletonArea::ChooseMeshNodes);
 
     ModelDocument& document = frame.Document();
-    BindFlag(router, ID_SKELETON_RIGID_BONES, document.rigidBones);
-    BindFlag(router, ID_SKELETON_NORMALIZE_POSES, document.normalizePoses);
-    BindFlag(router, ID_SKELETON_SCALE_TO_GROUND, document.scaleToGround);
+    BindFlagToggle(router, ID_SKELETON_RIGID_BONES, document.rigidBones);
+    BindFlagToggle(router, ID_SKELETON_NORMALIZE_POSES, document.normalizePoses);
+    BindFlagToggle(router, ID_SKELETON_SCALE_TO_GROUND, document.scaleToGround);
     BindRun(router, ID_SKELETON_HIPS_TO_ORIGIN, [&frame] {
         frame.Select(nullptr);
         HipsToOrigin(frame.Document());

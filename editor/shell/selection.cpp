@@ -409,12 +409,8 @@ struct SelectionArea {
     SelectionDecorations decorations;
 };
 
-void BindRun(CommandRouter& router, int id, std::function<void()> run,
-             std::function<bool()> isChecked = nullptr) {
-    CommandHandler handler;
-    handler.run = std::move(run);
-    handler.isChecked = std::move(isChecked);
-    router.Bind(id, std::move(handler));
+void BindRun(CommandRouter& router, int id, std::function<void()> run) {
+    router.Bind(id, {.run = std::move(run)});
 }
 
 }  // namespace
@@ -429,21 +425,10 @@ void RegisterSelectionCommands(CMainFrame& frame, CommandRouter& router) {
     };
     hooks.resetDocument.push_back([&frame] { frame.pickedFace = -1; });
 
-    BindRun(
-        router, ID_VIEW_SELECTION_BOX,
-        [area, &frame] {
-            frame.options.viewSelection = !frame.options.viewSelection;
-            area->DrawDecorations();
-        },
-        [&frame] { return frame.options.viewSelection; });
-    BindRun(
-        router, ID_VIEW_HIT_POINT,
-        [area, &frame] {
-            frame.options.viewHitPoint = !frame.options.viewHitPoint;
-            area->DrawDecorations();
-        },
-        [&frame] { return frame.options.viewHitPoint; });
-    BindRun(
+    const auto redraw = [area] { area->DrawDecorations(); };
+    BindFlagToggle(router, ID_VIEW_SELECTION_BOX, frame.options.viewSelection, redraw);
+    BindFlagToggle(router, ID_VIEW_HIT_POINT, frame.options.viewHitPoint, redraw);
+    BindToggle(
         router, ID_MODEL_SOLID, [area] { area->ToggleSolid(); },
         [area] { return area->SolidShown(); });
     BindRun(router, ID_EDIT_CUT, [area] { area->Cut(); });

@@ -2,18 +2,17 @@
 
 #include <vector>
 
+#include "bytes/replace_file.h"
 #include "bytes/whole_file.h"
 #include "editor/model/file_messages.h"
 #include "editor/skeleton/bone_file.h"
 #include "editor/skeleton/pose_file.h"
 #include "editor/skeleton/skeleton_prompts.h"
-#include "flexmodel/replace_file.h"
 
 namespace editor::skeleton {
 
 using namespace ::bytes;
 using namespace ::editor::model;
-using namespace ::flexmodel;
 
 namespace {
 std::string Quoted(const std::string& path) {
