@@ -11,6 +11,7 @@
 #include "editor/shell/command_registration.h"
 #include "editor/shell/program_files.h"
 #include "editor/skeleton/camera_presets.h"
+#include "editor/skeleton/posing.h"
 #include "scene/input/controller.h"
 #include "scene/input/transform_dialog.h"
 #include "scene/light.h"
@@ -47,7 +48,9 @@ CMainFrame::CMainFrame(Ui& ui, SettingsStore& settings, std::string programDirec
       settings_(settings),
       log_(std::move(logPath)),
       document_(std::make_unique<ModelDocument>()),
-      deformation_(std::make_unique<editor::generate::MeshDeformation>()) {
+      deformation_(std::make_unique<editor::generate::MeshDeformation>()),
+      localCoordinates_(std::make_unique<editor::generate::LocalCoordinateStore>()),
+      posing_(std::make_unique<editor::skeleton::Posing>(*document_, *deformation_)) {
     if (programDir.back() != '/') {
         programDir.push_back('/');
     }

@@ -21,10 +21,11 @@
 #include "scene/input/forward.h"
 
 namespace editor::generate {
+class LocalCoordinateStore;
 class MeshDeformation;
-}
+}  // namespace editor::generate
 namespace editor::skeleton {
-class PoseObserver;
+class Posing;
 }
 
 namespace editor::shell {
@@ -160,8 +161,9 @@ class CMainFrame {
 
     bool RunCommand(int id);
 
-    // What every pose application passes on, so that the generated model follows the skeleton.
-    editor::skeleton::PoseObserver& Deformation();
+    // The one way to pose the document's skeleton: every pose applied through it carries the
+    // generated model along.
+    editor::skeleton::Posing& Posing() { return *posing_; }
     // "Make Poseable": checks the bindings and generates the body parts, with the command's
     // status lines and messages; on failure the offending triangles become the temporary group.
     // True when the generated model was built.
@@ -213,8 +215,8 @@ class CMainFrame {
     void ReleaseEmptiedShapes();
     bool SceneSpins() const;
     void RunHooks(const std::vector<std::function<void()>>& hooks);
-    // Asks the overwrite questions through the Ui and keeps a selection of the generated model
-    // on its rebuilt shape.
+    // Asks the overwrite questions of the local coordinates through the Ui and keeps a selection
+    // of the generated model on its rebuilt shape.
     void ConnectDeformation();
     C3dFrame* ControlTargetFrame();
     static void PickCallback(C3dShape* shape, int x, int y, void* frame);
@@ -227,6 +229,8 @@ class CMainFrame {
     FrameHooks hooks_;
     std::unique_ptr<ModelDocument> document_;
     std::unique_ptr<editor::generate::MeshDeformation> deformation_;
+    std::unique_ptr<editor::generate::LocalCoordinateStore> localCoordinates_;
+    std::unique_ptr<editor::skeleton::Posing> posing_;
     C3dView view_;
     std::unique_ptr<C3dScene> scene_;
     std::unique_ptr<C3dController> controller_;

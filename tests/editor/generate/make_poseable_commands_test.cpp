@@ -11,6 +11,7 @@
 #include "editor/groups/model_bindings.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/pose_file.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "tests/editor/generate/bound_meshes.h"
 #include "tests/editor/groups/character_mesh.h"
@@ -155,7 +156,7 @@ TEST_F(MakePoseable, GeneratesViewsAndFollowsALoadedPose) {
 
     // A pose with the left hip turned, loaded from a file: the thigh's vertices follow.
     PoseRecord turned;
-    CapturePose(Document(), turned);
+    frame_->Posing().Capture(turned);
     turned.angles[THIGH].angleY += 0.5;
     SetPoseName(turned, "turned");
     const std::vector<uint8_t> bytes = SerializePoseFile({turned});
