@@ -140,10 +140,10 @@ struct SkeletonArea {
 
     void TakeSkeletonOutOfScene() {
         ModelDocument& document = Document();
-        const C3dShape* selected = frame.selectedObject;
+        const C3dShape* selected = frame.Selection().Shape();
         if (selected != nullptr &&
             (document.JointByShape(selected) != nullptr || document.BoneByShape(selected))) {
-            frame.Select(nullptr);
+            frame.Selection().Select(nullptr);
         }
         UnlinkSkeleton(document);
     }
@@ -188,7 +188,7 @@ void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router) {
     BindFlag(router, ID_SKELETON_NORMALIZE_POSES, document.normalizePoses);
     BindFlag(router, ID_SKELETON_SCALE_TO_GROUND, document.scaleToGround);
     BindRun(router, ID_SKELETON_HIPS_TO_ORIGIN, [&frame] {
-        frame.Select(nullptr);
+        frame.Selection().Select(nullptr);
         HipsToOrigin(frame.Document());
     });
     BindRun(router, ID_SKELETON_RESTORE_DEFAULTS, [&frame] { frame.Posing().RestoreDefaults(); });

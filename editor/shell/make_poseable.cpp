@@ -42,15 +42,15 @@ void CMainFrame::ConnectDeformation() {
     });
     DeformationHost host;
     host.releasingShape = [this, reselect](const C3dShape& old) {
-        *reselect = selectedObject == &old;
+        *reselect = selection_->Shape() == &old;
         if (*reselect) {
-            Select(nullptr);
+            selection_->Select(nullptr);
         }
     };
     host.shapeReplaced = [this, reselect](C3dShape& fresh) {
         if (*reselect) {
             *reselect = false;
-            Select(&fresh);
+            selection_->Select(&fresh);
         }
     };
     deformation_->SetHost(std::move(host));

@@ -181,10 +181,10 @@ TEST_F(MakePoseable, ASelectedGeneratedModelStaysSelectedAcrossPoses) {
     Start();
     InstallCharacter();
     ASSERT_TRUE(frame_->MakePoseable());
-    frame_->Select(Document().generatedModel.Shape());
+    frame_->Selection().Select(Document().generatedModel.Shape());
     ASSERT_TRUE(Run(ID_SKELETON_RESTORE_DEFAULTS));
     ASSERT_NE(Document().generatedModel.Shape(), nullptr);
-    EXPECT_EQ(frame_->selectedObject, Document().generatedModel.Shape());
+    EXPECT_EQ(frame_->Selection().Shape(), Document().generatedModel.Shape());
 }
 
 TEST_F(MakePoseable, RegeneratingAsksBeforeOverwritingEachBone) {
