@@ -13,7 +13,7 @@
 #include "editor/export/reference_points.h"
 #include "editor/export/skeleton_chunks.h"
 #include "editor/skeleton/pose_file.h"
-#include "editor/skeleton/pose_observer.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/shape.h"
@@ -66,7 +66,8 @@ void Place(MeshPart& part, const PartPlacement& placement) {
 // bytes.
 class EditorState {
   public:
-    EditorState(ModelDocument& document, ExportHost& host) : document_(document), host_(host) {
+    explicit EditorState(Posing& posing) : document_(posing.Document()), posing_(posing) {
+        ModelDocument& document = document_;
         GetBoneLengths(document, lengths_);
         for (int bone = 0; bone < NUM_BONES; ++bone) {
             const Vector* local = document.bones[bone].mesh.vertices;
@@ -95,16 +96,14 @@ class EditorState {
             Place(document_.joints[joint], joints_[joint]);
         }
         UpdateActivation(document_);
-        if (PoseObserver* observer = host_.Observer()) {
-            observer->UpdateGeneratedModel(document_);
-        }
+        posing_.Follow();
     }
     EditorState(const EditorState&) = delete;
     EditorState& operator=(const EditorState&) = delete;
 
   private:
     ModelDocument& document_;
-    ExportHost& host_;
+    Posing& posing_;
     BoneLengths lengths_;
     std::vector<Vector> localCoordinates_[NUM_BONES];
     RestFrame restFrames_[NUM_BONES];
@@ -124,13 +123,14 @@ struct ChunkStep {
     std::function<bool()> write;
 };
 
-bool WriteChunks(FlexExporter& exporter, ModelDocument& document, ExportHost& host,
+bool WriteChunks(FlexExporter& exporter, Posing& posing, ExportHost& host,
                  const ExportRequest& request, const std::vector<PoseRecord>& poses) {
+    ModelDocument& document = posing.Document();
     const MeshData& mesh = document.generatedModel.mesh;
     const std::string refskelPath = request.programDir + REFSKEL_FILE_NAME;
     auto status = [&host](const std::string& text) { host.Status(text); };
     FrameLoopHooks hooks;
-    hooks.applyPose = [&](const PoseRecord& pose) { ApplyPose(document, pose, host.Observer()); };
+    hooks.applyPose = [&posing](const PoseRecord& pose) { posing.Apply(pose); };
     hooks.status = status;
     hooks.redrawView = [&host] { host.RedrawView(); };
     hooks.progress = [&host](int done, int total) { host.Progress(done, total); };
@@ -176,9 +176,9 @@ bool WriteChunks(FlexExporter& exporter, ModelDocument& document, ExportHost& ho
 
 // Everything after the generation, while the editor state is changed; the output path when the
 // file is in place.
-ExportResult ExportGenerated(ModelDocument& document, ExportHost& host,
-                             const ExportRequest& request, std::string& written) {
-    EditorState restoredOnReturn(document, host);
+ExportResult ExportGenerated(Posing& posing, ExportHost& host, const ExportRequest& request,
+                             std::string& written) {
+    EditorState restoredOnReturn(posing);
     host.ScaleToGround();
 
     std::optional<std::string> output = request.outputPath;
@@ -213,7 +213,7 @@ ExportResult ExportGenerated(ModelDocument& document, ExportHost& host,
         host.Message("Can't create output file - export aborted.");
         return ExportResult::Failed;
     }
-    if (!WriteChunks(exporter, document, host, request, poses)) {
+    if (!WriteChunks(exporter, posing, host, request, poses)) {
         return ExportResult::Failed;
     }
     if (!exporter.Commit()) {
@@ -226,13 +226,12 @@ ExportResult ExportGenerated(ModelDocument& document, ExportHost& host,
 
 }  // namespace
 
-ExportResult ExportFlexModel(ModelDocument& document, ExportHost& host,
-                             const ExportRequest& request) {
+ExportResult ExportFlexModel(Posing& posing, ExportHost& host, const ExportRequest& request) {
     if (!host.GenerateBodyParts()) {
         return ExportResult::Failed;
     }
     std::string written;
-    const ExportResult result = ExportGenerated(document, host, request, written);
+    const ExportResult result = ExportGenerated(posing, host, request, written);
     if (result == ExportResult::Written) {
         host.Status(Format("Flex model generated in '%s'", written));
     }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "editor/model/model_document.h"
-#include "editor/skeleton/pose_observer.h"
+#include "editor/skeleton/posing.h"
 
 namespace editor::flexexport {
 
@@ -22,8 +22,6 @@ class ExportHost {
     virtual bool GenerateBodyParts() = 0;
     // The adjustment of "Scale To Ground" (when that option is on).
     virtual void ScaleToGround() = 0;
-    // What every applied pose tells, so that the generated model follows the skeleton.
-    virtual PoseObserver* Observer() = 0;
     // Status line and log.
     virtual void Status(const std::string& text) = 0;
     // A message box with an OK button.
@@ -58,7 +56,7 @@ inline constexpr const char* MOCAP_FILE_NAME = "mocap.spz";
 
 enum class ExportResult { Written, Cancelled, Failed };
 
-ExportResult ExportFlexModel(ModelDocument& document, ExportHost& host,
-                             const ExportRequest& request);
+// Every frame's pose goes through `posing`, so the generated model follows each one.
+ExportResult ExportFlexModel(Posing& posing, ExportHost& host, const ExportRequest& request);
 
 }  // namespace editor::flexexport

@@ -39,7 +39,7 @@ std::string SelectByName(CMainFrame& frame, const std::string& name) {
     if (!ScriptObjectSelectable(frame, *shape)) {
         return "'" + name + "' is hidden and cannot be selected";
     }
-    frame.PickFace(shape, -1, Vector(0.0, 0.0, 0.0));
+    frame.Selection().PickFace(shape, -1, Vector(0.0, 0.0, 0.0));
     return {};
 }
 
@@ -57,7 +57,7 @@ std::string PickModelFace(CMainFrame& frame, int face) {
         return "the model has no face " + std::to_string(face) + " (it has " +
                std::to_string(model->GetFaceCount()) + ")";
     }
-    frame.PickFace(model, face, *centre);
+    frame.Selection().PickFace(model, face, *centre);
     return {};
 }
 

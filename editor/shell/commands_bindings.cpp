@@ -34,21 +34,21 @@ struct BindingArea {
     Ui& GetUi() { return frame.GetUi(); }
 
     BonePart* CurrentBone() {
-        if (frame.selectedBone < 0 || frame.selectedBone >= NUM_BONES) {
+        if (frame.Selection().Bone() < 0 || frame.Selection().Bone() >= NUM_BONES) {
             GetUi().ShowMessage(SELECT_BONE_MESSAGE);
             return nullptr;
         }
-        return &Document().bones[frame.selectedBone];
+        return &Document().bones[frame.Selection().Bone()];
     }
 
     // Replacing a bone's bindings is asked about unless the bone was just selected.
     bool MayReplace(const BonePart& bone, bool whenBound) {
         const bool boneSelected =
-            frame.selectedObject != nullptr && frame.selectedObject == bone.Shape();
+            frame.Selection().Shape() != nullptr && frame.Selection().Shape() == bone.Shape();
         if (boneSelected && !(whenBound && bone.boundTriangles.Any())) {
             return true;
         }
-        return GetUi().AskYesNo(OverwriteQuestion(BoneTableName(frame.selectedBone)));
+        return GetUi().AskYesNo(OverwriteQuestion(BoneTableName(frame.Selection().Bone())));
     }
 
     // The model's groups and the selected bone when both are there and the temporary group holds
@@ -85,7 +85,7 @@ struct BindingArea {
         if (bone == nullptr) {
             return;
         }
-        const int b = frame.selectedBone;
+        const int b = frame.Selection().Bone();
         const MembershipChange change = add ? AddToBone(Document(), b, table->temporaryGroup)
                                             : RemoveFromBone(Document(), b, table->temporaryGroup);
         const std::string name = BoneTableName(b);
@@ -129,7 +129,7 @@ struct BindingArea {
             return;
         }
         frame.options.bindingsView = !frame.options.bindingsView;
-        const BonePart* bone = Document().BoneByShape(frame.selectedObject);
+        const BonePart* bone = Document().BoneByShape(frame.Selection().Shape());
         if (bone != nullptr) {
             ShowTemporaryGroup(frame,
                                frame.options.bindingsView ? bone->boundTriangles : TriangleSet());

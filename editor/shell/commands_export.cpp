@@ -19,7 +19,7 @@ void Export(CMainFrame& frame, bool quick, bool askForPoses) {
         request.poseFile = frame.ProgramFile(MOCAP_FILE_NAME);
     }
     FrameExportHost host(frame);
-    ExportFlexModel(frame.Document(), host, request);
+    ExportFlexModel(frame.Posing(), host, request);
     frame.RequestRedraw();
 }
 

@@ -30,8 +30,9 @@ void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router) {
                      [&frame](const std::string& text) { frame.GetUi().ShowMessage(text); });
              },
          .isEnabled = [&frame] { return frame.Controller() != nullptr; }});
-    router.Bind(ID_TRANSFORMS, {.run = [&frame] { frame.OpenTransformsSheet(); },
-                                .isEnabled = [&frame] { return frame.selectedObject != nullptr; }});
+    router.Bind(ID_TRANSFORMS,
+                {.run = [&frame] { frame.OpenTransformsSheet(); },
+                 .isEnabled = [&frame] { return frame.Selection().Shape() != nullptr; }});
     router.Bind(ID_APP_ABOUT, {.run = [&frame] { frame.GetUi().ShowAbout(AboutText()); }});
     router.Bind(ID_HELP_KEYS,
                 {.run = [&frame] { frame.GetUi().ShowMessage(KeyboardDeviceKeysText()); }});

@@ -11,6 +11,7 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/model_fit.h"
+#include "editor/skeleton/posing.h"
 
 namespace editor::shell {
 
@@ -34,9 +35,8 @@ void ToggleGeneratedView(CMainFrame& frame) {
 
 // Shows the generated model (when there is one) with the joints as they are set now.
 void RefreshGenerated(CMainFrame& frame) {
-    ModelDocument& document = frame.Document();
-    if (document.generatedModel.Shape() != nullptr) {
-        frame.Deformation().UpdateGeneratedModel(document);
+    if (frame.Document().generatedModel.Shape() != nullptr) {
+        frame.Posing().Follow();
         frame.RequestRedraw();
     }
 }

@@ -122,8 +122,8 @@ struct GroupArea {
     void ToggleDividingPlane() {
         ModelDocument& document = frame.Document();
         MeshPart& plane = document.dividingPlane;
-        if (plane.Shape() != nullptr && frame.selectedObject == plane.Shape()) {
-            frame.Select(nullptr);
+        if (plane.Shape() != nullptr && frame.Selection().Shape() == plane.Shape()) {
+            frame.Selection().Select(nullptr);
         }
         document.dividingPlaneVisible = document.dividingPlaneVisible ? 0 : 1;
         plane.Show(document.dividingPlaneVisible);
@@ -135,7 +135,8 @@ struct GroupArea {
     std::optional<TriangleSet> ConnectedToPickedFace() {
         const MeshData& mesh = Model().mesh;
         int a = 0, b = 0, c = 0;
-        if (frame.pickedFace < 0 || !mesh.GetTriangle(frame.pickedFace, a, b, c)) {
+        if (frame.Selection().PickedFace() < 0 ||
+            !mesh.GetTriangle(frame.Selection().PickedFace(), a, b, c)) {
             frame.GetUi().ShowMessage(SELECT_FACE_MESSAGE);
             return std::nullopt;
         }
@@ -203,11 +204,11 @@ struct GroupArea {
 
     void FixNeighbourNormals(TriangleGroupTable& table) {
         // Without a picked face there is no triangle to orient the others by.
-        if (!table.temporaryGroup.Any() || frame.pickedFace < 0) {
+        if (!table.temporaryGroup.Any() || frame.Selection().PickedFace() < 0) {
             frame.GetUi().ShowMessage(SELECT_FACE_MESSAGE);
             return;
         }
-        const int seed = frame.pickedFace;
+        const int seed = frame.Selection().PickedFace();
         const TriangleSet group = table.temporaryGroup;
         EditWinding([&group, seed](MeshData& mesh) {
             const TriangleSet ring = TrianglesWithCorners(mesh, CornersOf(mesh, group));

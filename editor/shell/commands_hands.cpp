@@ -54,7 +54,7 @@ struct HandsArea {
             return result == CloneResult::Cloned;
         });
         if (edit.outcome == ModelEditOutcome::ReadBackFailed && edit.wasSelected) {
-            frame.Select(Document().model.Shape());
+            frame.Selection().Select(Document().model.Shape());
         }
         if (edit.outcome == ModelEditOutcome::Edited) {
             if (const TriangleGroupTable* groups = Document().model.mesh.groupTable.get()) {
@@ -70,7 +70,7 @@ struct HandsArea {
 
     // The model's or the prop's shape when it is the selection; else tells the user.
     C3dShape* PlacedSelection() {
-        C3dShape* selected = frame.selectedObject;
+        C3dShape* selected = frame.Selection().Shape();
         ModelDocument& document = Document();
         if (selected == nullptr ||
             (selected != document.model.Shape() && selected != document.prop.Shape())) {

@@ -52,11 +52,11 @@ class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
     void SetStatus(const std::string& text) override { frame_.SetStatus("%s", text.c_str()); }
     bool DeselectModel() override {
         const C3dShape* model = frame_.Document().model.Shape();
-        const bool wasSelected = model != nullptr && frame_.selectedObject == model;
-        frame_.Select(nullptr);
+        const bool wasSelected = model != nullptr && frame_.Selection().Shape() == model;
+        frame_.Selection().Select(nullptr);
         return wasSelected;
     }
-    void SelectModel() override { frame_.Select(frame_.Document().model.Shape()); }
+    void SelectModel() override { frame_.Selection().Select(frame_.Document().model.Shape()); }
     void Redraw() override { frame_.View().Update(0.0); }
     FileQuestions* Questions() override { return &questions_; }
     void KeepMergedSkin(std::unique_ptr<C3dImage> skin) override {
@@ -78,16 +78,16 @@ ClosedSubmeshPrompts FramePrompts(CMainFrame& frame) {
 // Puts a new shape in place of the part's old one (which leaves the scene), keeping the
 // selection on the part when it was there.
 void ReplacePartShape(CMainFrame& frame, MeshPart& part, std::unique_ptr<C3dShape> shape) {
-    const bool wasSelected = part.Shape() != nullptr && frame.selectedObject == part.Shape();
+    const bool wasSelected = part.Shape() != nullptr && frame.Selection().Shape() == part.Shape();
     if (wasSelected) {
-        frame.Select(nullptr);
+        frame.Selection().Select(nullptr);
     }
     part.SetShape(std::move(shape));
     if (frame.Scene() != nullptr) {
         frame.Scene()->AddChild(part.Shape());
     }
     if (wasSelected) {
-        frame.Select(part.Shape());
+        frame.Selection().Select(part.Shape());
     }
 }
 
@@ -103,9 +103,9 @@ void ToggleProp(CMainFrame& frame) {
     }
     const C3dMatrix placement = old->GetTransform();
     C3dFrame* parent = old->GetParent() != nullptr ? old->GetParent() : frame.Scene();
-    const bool wasSelected = frame.selectedObject == old;
+    const bool wasSelected = frame.Selection().Shape() == old;
     if (wasSelected) {
-        frame.Select(nullptr);
+        frame.Selection().Select(nullptr);
     }
     if (old->GetParent() != nullptr) {
         old->GetParent()->RemoveChild(old);
@@ -117,7 +117,7 @@ void ToggleProp(CMainFrame& frame) {
     }
     prop.Show(show);
     if (wasSelected) {
-        frame.Select(prop.Shape());
+        frame.Selection().Select(prop.Shape());
     }
     frame.View().Update(0.0);
 }
@@ -126,8 +126,8 @@ void ToggleProp(CMainFrame& frame) {
 void DiscardProp(CMainFrame& frame) {
     MeshPart& prop = frame.Document().prop;
     C3dShape* shape = prop.Shape();
-    if (shape != nullptr && frame.selectedObject == shape) {
-        frame.Select(nullptr);
+    if (shape != nullptr && frame.Selection().Shape() == shape) {
+        frame.Selection().Select(nullptr);
     }
     if (shape != nullptr && shape->GetParent() != nullptr) {
         shape->GetParent()->RemoveChild(shape);

@@ -12,6 +12,7 @@
 #include "editor/shell/main_frame.h"
 #include "editor/shell/skeleton_controller.h"
 #include "editor/shell/skeleton_prompts_ui.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_drag.h"
 #include "editor/skeleton/skeleton_files.h"
 #include "editor/skeleton/skeleton_posing.h"
@@ -44,13 +45,13 @@ struct SkeletonArea {
         if (!path) {
             return;
         }
-        ApplyPose(Document(), record, &frame.Deformation());
+        frame.Posing().Apply(record);
         frame.SetStatus("Posed skeleton as '%s' from %s.", name.c_str(), path->c_str());
     }
 
     void SavePose() {
         PoseRecord record;
-        CapturePose(Document(), record, false, &frame.Deformation());
+        frame.Posing().Capture(record);
         std::string name;
         std::optional<std::string> path = files.SavePose(std::nullopt, std::nullopt, name, record);
         if (path) {
@@ -66,9 +67,9 @@ struct SkeletonArea {
         }
         // Keep the pose while the proportions change.
         ModelDocument& document = Document();
-        CapturePose(document, document.scratchPose, false, &frame.Deformation());
+        frame.Posing().Capture(document.scratchPose);
         SetBoneLengths(document, lengths);
-        ApplyPose(document, document.scratchPose, &frame.Deformation());
+        frame.Posing().Apply(document.scratchPose);
         frame.SetStatus("Bones loaded from '%s'.", path->c_str());
     }
 
@@ -132,17 +133,17 @@ struct SkeletonArea {
             return;
         }
         ModelDocument& document = Document();
-        BuildSkeleton(document, &frame.Deformation());
+        BuildSkeleton(frame.Posing());
         LinkSkeleton(document, *scene);
-        ApplyPose(document, document.defaultPose, &frame.Deformation());
+        frame.Posing().Apply(document.defaultPose);
     }
 
     void TakeSkeletonOutOfScene() {
         ModelDocument& document = Document();
-        const C3dShape* selected = frame.selectedObject;
+        const C3dShape* selected = frame.Selection().Shape();
         if (selected != nullptr &&
             (document.JointByShape(selected) != nullptr || document.BoneByShape(selected))) {
-            frame.Select(nullptr);
+            frame.Selection().Select(nullptr);
         }
         UnlinkSkeleton(document);
     }
@@ -180,11 +181,10 @@ void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router) {
     BindFlagToggle(router, ID_SKELETON_NORMALIZE_POSES, document.normalizePoses);
     BindFlagToggle(router, ID_SKELETON_SCALE_TO_GROUND, document.scaleToGround);
     BindRun(router, ID_SKELETON_HIPS_TO_ORIGIN, [&frame] {
-        frame.Select(nullptr);
+        frame.Selection().Select(nullptr);
         HipsToOrigin(frame.Document());
     });
-    BindRun(router, ID_SKELETON_RESTORE_DEFAULTS,
-            [&frame] { RestoreDefaults(frame.Document(), &frame.Deformation()); });
+    BindRun(router, ID_SKELETON_RESTORE_DEFAULTS, [&frame] { frame.Posing().RestoreDefaults(); });
     // The skeleton has no wing joints: the wing entries stay disabled.
     for (int wings : {ID_SKELETON_ANGEL_WINGS, ID_SKELETON_DEMON_WINGS, ID_SKELETON_INSECT_WINGS}) {
         BindDisabled(router, wings);

@@ -29,10 +29,6 @@ void FrameExportHost::ScaleToGround() {
     editor::generate::ScaleToGround(frame_.Document());
 }
 
-PoseObserver* FrameExportHost::Observer() {
-    return &frame_.Deformation();
-}
-
 void FrameExportHost::Status(const std::string& text) {
     frame_.SetStatus("%s", text.c_str());
 }

@@ -19,7 +19,6 @@ class FrameExportHost : public ExportHost {
 
     bool GenerateBodyParts() override;
     void ScaleToGround() override;
-    PoseObserver* Observer() override;
     void Status(const std::string& text) override;
     void Message(const std::string& text) override;
     std::optional<std::string> AskSaveFile(const std::string& extension,

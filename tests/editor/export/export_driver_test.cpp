@@ -183,7 +183,7 @@ TEST_P(ExportRefusalTest, KeepsTheEarlierFileAndPutsTheEditorBack) {
     ModelDocument& document = *fixture.document;
     document.model.Show(1);
     PoseRecord before;
-    CapturePose(document, before);
+    fixture.posing.Capture(before);
     BoneLengths lengths;
     GetBoneLengths(document, lengths);
     const Vector local = document.bones[9].mesh.vertices[3];
@@ -203,7 +203,7 @@ TEST_P(ExportRefusalTest, KeepsTheEarlierFileAndPutsTheEditorBack) {
     EXPECT_EQ(document.exporting, 0u);
     EXPECT_EQ(document.bones[9].mesh.vertices[3], local);
     PoseRecord after;
-    CapturePose(document, after);
+    fixture.posing.Capture(after);
     for (int bone = 0; bone < NUM_BONES; ++bone) {
         EXPECT_NEAR(before.startPositions[bone].x, after.startPositions[bone].x, 1e-4) << bone;
         EXPECT_NEAR(before.startPositions[bone].y, after.startPositions[bone].y, 1e-4) << bone;

@@ -10,9 +10,9 @@
 
 using namespace ::editor::skeleton;
 
-void RootFollower::UpdateGeneratedModel(ModelDocument& document) {
+void RootFollower::FollowPose(ModelDocument& document) {
     PoseRecord pose;
-    CapturePose(document, pose);
+    ReadPose(document, pose);
     const PoseVec root = pose.startPositions[CENTER_PELVIS_BONE];
     MeshData& generated = document.generatedModel.mesh;
     generated.CopyGeometryFrom(document.model.mesh);
@@ -82,7 +82,7 @@ void MakeTube(ModelDocument& document, int rings, int segments, int textureShift
 
 std::vector<PoseRecord> SteppingPoses(ModelDocument& document, int count, const std::string& name) {
     PoseRecord base;
-    CapturePose(document, base);
+    ReadPose(document, base);
     std::vector<PoseRecord> poses(count, base);
     for (int i = 0; i < count; ++i) {
         for (PoseVec& start : poses[i].startPositions) {
@@ -109,9 +109,9 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 ExportFixture::ExportFixture() {
     scene.Create();
     document->SetScene(&scene);
-    BuildSkeleton(*document);
+    BuildSkeleton(posing);
     LinkSkeleton(*document, scene);
-    RestoreDefaults(*document);
+    posing.RestoreDefaults();
     host.document = document.get();
     MakeTube(*document, 6, 10);
     request.programDir = directory.Path().string() + "/";

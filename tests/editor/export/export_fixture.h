@@ -9,6 +9,8 @@
 
 #include "editor/export/export_driver.h"
 #include "editor/model/model_document.h"
+#include "editor/skeleton/pose_follower.h"
+#include "editor/skeleton/posing.h"
 #include "scene/scene.h"
 #include "tests/support/scratch_directory.h"
 
@@ -17,10 +19,9 @@ using namespace ::editor::model;
 
 // Moves the generated model and the reference points with the pose's root: every vertex is the
 // model's vertex plus the root position, every reference point is offset by its bone's start.
-class RootFollower : public PoseObserver {
+class RootFollower : public PoseFollower {
   public:
-    void UpdateGeneratedModel(ModelDocument& document) override;
-    void StoreLocalCoordinates(ModelDocument&, int, const PoseVec&, const Rotation3&) override {}
+    void FollowPose(ModelDocument& document) override;
 };
 
 class RecordingHost : public ExportHost {
@@ -28,7 +29,6 @@ class RecordingHost : public ExportHost {
     bool GenerateBodyParts() override { return generates; }
     // Doubles the lower torso's local coordinates, as the ground adjustment scales them.
     void ScaleToGround() override;
-    PoseObserver* Observer() override { return &follower; }
     void Status(const std::string& text) override { statuses.push_back(text); }
     void Message(const std::string& text) override { messages.push_back(text); }
     std::optional<std::string> AskSaveFile(const std::string&, const std::string&) override {
@@ -43,7 +43,6 @@ class RecordingHost : public ExportHost {
 
     bool Saw(const std::string& status) const;
 
-    RootFollower follower;
     ModelDocument* document = nullptr;
     bool generates = true;
     std::optional<std::string> outputAnswer;
@@ -74,11 +73,13 @@ struct ExportFixture {
     ScratchDirectory directory;
     scene::C3dScene scene;
     std::unique_ptr<ModelDocument> document = std::make_unique<ModelDocument>();
+    RootFollower follower;
+    Posing posing{*document, follower};
     RecordingHost host;
     ExportRequest request;
 
     ExportFixture();
     ~ExportFixture();
     std::string Output() const { return directory.File("out.fm"); }
-    ExportResult Run() { return ExportFlexModel(*document, host, request); }
+    ExportResult Run() { return ExportFlexModel(posing, host, request); }
 };
