@@ -19,6 +19,8 @@ LAYERS = {
     "flexmodel": set(),
     "scene": set(),
     "scene/input": {"scene"},
+    # The questions every editor library may ask; it needs nothing but the standard library.
+    "editor/prompts": set(),
     "fmtoobj": {"flexmodel"},
     "editor/model": {"scene", "flexmodel"},
     "editor/io": {"editor/model", "scene", "flexmodel"},
@@ -51,6 +53,10 @@ LAYERS = {
 BOTTOM = ("bytes",)
 for _library in LAYERS:
     LAYERS[_library] |= set(BOTTOM)
+# Every editor library, the window and the program may ask through the prompts.
+for _library in LAYERS:
+    if (_library.startswith("editor/") and _library != "editor/prompts") or _library in ("platform", "app"):
+        LAYERS[_library].add("editor/prompts")
 LAYERS.update({bottom: set() for bottom in BOTTOM})
 
 # Folders of files that use the libraries without being one.
