@@ -8,7 +8,7 @@
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/pose_math.h"
 #include "editor/skeleton/skeleton_posing.h"
-#include "editor/skeleton/skeleton_prompts.h"
+#include "editor/prompts/questions.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
@@ -16,6 +16,7 @@
 namespace editor::generate {
 
 using namespace ::editor::model;
+using namespace ::editor::prompts;
 using namespace ::editor::skeleton;
 using namespace ::scene;
 

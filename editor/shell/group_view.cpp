@@ -4,7 +4,7 @@
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/shell/main_frame.h"
-#include "editor/skeleton/skeleton_prompts.h"
+#include "editor/prompts/questions.h"
 
 namespace editor::shell {
 
