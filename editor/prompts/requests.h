@@ -13,6 +13,8 @@ enum FileDialogFlags : unsigned {
     kPathMustExist = 1u << 1,
     kHideReadOnly = 1u << 2,
     kOverwritePrompt = 1u << 3,
+    // An open dialog for a file that is there.
+    kOpenExisting = kFileMustExist | kPathMustExist | kHideReadOnly,
 };
 
 // An open, save or folder dialog.

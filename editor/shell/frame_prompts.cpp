@@ -24,27 +24,27 @@ ManyReply FramePrompts::AskYesNoToAll(const std::string& text) {
 }
 
 std::optional<std::string> FramePrompts::AskOpenFile(const FileDialogRequest& request) {
-    return ui_.AskOpenFile(request);
+    return Noted(ui_.AskOpenFile(request));
 }
 
 std::optional<std::string> FramePrompts::AskSaveFile(const FileDialogRequest& request) {
-    return ui_.AskSaveFile(request);
+    return Noted(ui_.AskSaveFile(request));
 }
 
 std::optional<std::string> FramePrompts::AskFolder(const FileDialogRequest& request) {
-    return ui_.AskFolder(request);
+    return Noted(ui_.AskFolder(request));
 }
 
 std::optional<std::string> FramePrompts::AskText(const TextRequest& request) {
-    return ui_.AskText(request);
+    return Noted(ui_.AskText(request));
 }
 
 std::optional<int> FramePrompts::AskListChoice(const ListChoiceRequest& request) {
-    return ui_.AskListChoice(request);
+    return Noted(ui_.AskListChoice(request));
 }
 
 std::optional<std::string> FramePrompts::AskComboChoice(const ComboChoiceRequest& request) {
-    return ui_.AskComboChoice(request);
+    return Noted(ui_.AskComboChoice(request));
 }
 
 void FramePrompts::ReportProgress(const std::string& step) {

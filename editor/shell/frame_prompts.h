@@ -29,9 +29,19 @@ class FramePrompts : public Prompts {
     void ShowProgress(int done, int total) override;
     void EndProgress() override;
 
+    // True once a dialog was cancelled: the operation then ends without a message.
+    bool Cancelled() const { return cancelled_; }
+
   private:
+    template <typename Answer>
+    Answer Noted(Answer answer) {
+        cancelled_ = cancelled_ || !answer;
+        return answer;
+    }
+
     CMainFrame& frame_;
     Ui& ui_;
+    bool cancelled_ = false;
 };
 
 }  // namespace editor::shell
