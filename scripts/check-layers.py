@@ -83,7 +83,6 @@ MESSAGE_CALL = re.compile(
     r"(\.|->|\bvirtual\s+void\s+)\s*(ShowMessage|SetStatus|SetStatusText|Message|Status)\s*\(")
 # Files that still show messages through a host of their own, until their outcomes are returned.
 MESSAGE_EXCEPTIONS = {
-    "editor/export/export_driver.h", "editor/export/export_driver.cpp",
     "editor/props/prop_merge.h", "editor/props/prop_merge.cpp",
     "editor/props/skin_merge.h", "editor/props/skin_merge.cpp",
 }
