@@ -19,6 +19,7 @@
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
 #include "tests/editor/export/frames_reference.h"
+#include "tests/support/declining_prompts.h"
 
 using namespace ::editor::flexexport;
 using namespace ::bytes;
@@ -28,24 +29,13 @@ namespace {
 
 constexpr int FRAMES = 1000;
 
-class QuietHost : public ExportHost {
+class QuietHost : public ExportHost, public DecliningPrompts {
   public:
     explicit QuietHost(std::string output) : output_(std::move(output)) {}
     bool GenerateBodyParts() override { return true; }
     void ScaleToGround() override {}
-    void Status(const std::string&) override {}
-    void Message(const std::string& text) override { failure = text; }
-    std::optional<std::string> AskSaveFile(const std::string&, const std::string&) override {
-        return output_;
-    }
-    std::optional<std::string> AskOpenFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
+    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return output_; }
     void RedrawView() override {}
-    void Progress(int, int) override {}
-    void EndProgress() override {}
-
-    std::string failure;
 
   private:
     std::string output_;
@@ -121,8 +111,9 @@ void BM_ExportCharacter(benchmark::State& state) {
     request.poseFile = poseFile;
     request.programDir = directory.string() + "/";
     for (auto _ : state) {
-        if (ExportFlexModel(posing, host, request) != ExportResult::Written) {
-            state.SkipWithError(host.failure.c_str());
+        if (Result<std::string> written = ExportFlexModel(posing, host, host, request);
+            !written) {
+            state.SkipWithError(written.Reason().c_str());
         }
     }
     UnlinkSkeleton(*document);

@@ -4,13 +4,14 @@
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/pose_math.h"
 #include "editor/skeleton/skeleton_posing.h"
-#include "editor/skeleton/skeleton_prompts.h"
+#include "editor/prompts/questions.h"
 #include "editor/skeleton/skeleton_scene.h"
 
 namespace editor::generate {
 
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
+using namespace ::editor::prompts;
 
 bool HasLocalCoordinates(const ModelDocument& document, int bone) {
     return bone >= 0 && bone < NUM_BONES && document.bones[bone].mesh.vertexCount != 0;

@@ -5,14 +5,15 @@
 #include <string>
 
 #include "editor/model/forward.h"
+#include "editor/prompts/prompts.h"
 #include "scene/forward.h"
 
 namespace editor::io {
 
+using namespace ::editor::prompts;
+
 using namespace ::scene;
 using namespace ::editor::model;
-
-class FileQuestions;
 
 // Imports the file at path (an empty path asks for one) into target with the reader its
 // extension selects, finishes the mesh and makes shape draw it, named "File object: " + path.
@@ -21,8 +22,7 @@ class FileQuestions;
 // tried, given or chosen, is stored in attemptedPath (when given) even when the import fails;
 // a failure leaves its reason, worded for the user, in refusal (when given).
 std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
-                                      FileQuestions* questions,
-                                      std::string* attemptedPath = nullptr,
+                                      Prompts* questions, std::string* attemptedPath = nullptr,
                                       std::string* refusal = nullptr);
 
 inline constexpr const char* IMPORT_FAILED_MESSAGE = "Unable to load mesh.";

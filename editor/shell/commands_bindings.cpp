@@ -7,12 +7,12 @@
 #include "editor/model/file_messages.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
+#include "editor/prompts/questions.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
-#include "editor/shell/skeleton_prompts_ui.h"
-#include "editor/skeleton/skeleton_prompts.h"
 #include "scene/shape.h"
 
 namespace editor::shell {
@@ -221,15 +221,19 @@ struct BindingArea {
 
     std::optional<std::string> AskPath(bool forSaving) {
         if (forSaving) {
-            prompts.SetStatus("Enter a file name to save the bindings to...");
-            return prompts.AskSaveFile(BINDING_FILE_EXTENSION, BINDING_FILE_FILTER, lastSavePath);
+            prompts.ReportProgress("Enter a file name to save the bindings to...");
+            return prompts.AskSaveFile({.filter = BINDING_FILE_FILTER,
+                                        .defaultExtension = BINDING_FILE_EXTENSION,
+                                        .initialPath = lastSavePath});
         }
-        prompts.SetStatus("Enter a file name to load the bindings from...");
-        return prompts.AskOpenFile(BINDING_FILE_EXTENSION, BINDING_FILE_FILTER, lastLoadPath);
+        prompts.ReportProgress("Enter a file name to load the bindings from...");
+        return prompts.AskOpenFile({.filter = BINDING_FILE_FILTER,
+                                    .defaultExtension = BINDING_FILE_EXTENSION,
+                                    .initialPath = lastLoadPath});
     }
 
     CMainFrame& frame;
-    SkeletonPromptsUi prompts;
+    FramePrompts prompts;
     // Each command remembers its own last file.
     std::string lastLoadPath;
     std::string lastSavePath;

@@ -14,9 +14,11 @@
 #include "editor/model/winding.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/model_reshape.h"
+#include "editor/shell/outcome_message.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -45,15 +47,23 @@ struct GroupArea {
     void New(TriangleGroupTable&) { ShowTemporaryGroup(frame, TriangleSet()); }
 
     void Save(TriangleGroupTable& table) {
-        SaveGroupAs(table, table.temporaryGroup, FrameGroupPrompts(frame));
+        FramePrompts prompts(frame);
+        Succeeded(frame.GetUi(), SaveGroupAs(table, table.temporaryGroup, prompts));
     }
 
-    void Rename(TriangleGroupTable& table) { RenameChosenGroup(table, FrameGroupPrompts(frame)); }
+    void Rename(TriangleGroupTable& table) {
+        FramePrompts prompts(frame);
+        Succeeded(frame.GetUi(), RenameChosenGroup(table, prompts));
+    }
 
-    void Delete(TriangleGroupTable& table) { DeleteChosenGroup(table, FrameGroupPrompts(frame)); }
+    void Delete(TriangleGroupTable& table) {
+        FramePrompts prompts(frame);
+        Succeeded(frame.GetUi(), DeleteChosenGroup(table, prompts));
+    }
 
     void Add(TriangleGroupTable& table) {
-        if (std::optional<int> chosen = ChooseGroup(table, FrameGroupPrompts(frame))) {
+        FramePrompts prompts(frame);
+        if (std::optional<int> chosen = ChooseGroup(table, prompts)) {
             const TriangleSet& group = *table.GroupSet(*chosen);
             HighlightTriangles(Model(), group);
             const int before = table.temporaryGroup.Count();
@@ -66,7 +76,8 @@ struct GroupArea {
     }
 
     void Subtract(TriangleGroupTable& table) {
-        if (std::optional<int> chosen = ChooseGroup(table, FrameGroupPrompts(frame))) {
+        FramePrompts prompts(frame);
+        if (std::optional<int> chosen = ChooseGroup(table, prompts)) {
             const TriangleSet& group = *table.GroupSet(*chosen);
             UnhighlightTriangles(Model(), group);
             table.temporaryGroup.AndNot(group);
@@ -82,7 +93,8 @@ struct GroupArea {
         HighlightTriangles(Model(), part);
         Redraw();
         if (part.Any()) {
-            SaveGroupAs(table, part, FrameGroupPrompts(frame));
+            FramePrompts prompts(frame);
+            Succeeded(frame.GetUi(), SaveGroupAs(table, part, prompts));
         }
     }
 

@@ -12,9 +12,9 @@
 #include "editor/props/skin_merge.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/recent_files.h"
-#include "editor/shell/ui_file_questions.h"
 #include "scene/image.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
@@ -45,7 +45,7 @@ bool RefusedInGeneratedView(CMainFrame& frame) {
 // The frame's side of merging and of composing the skin.
 class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
   public:
-    explicit FrameMergeHost(CMainFrame& frame) : frame_(frame), questions_(frame.GetUi()) {}
+    explicit FrameMergeHost(CMainFrame& frame) : frame_(frame), prompts_(frame) {}
 
     bool AskOkCancel(const std::string& text) override { return frame_.GetUi().AskOkCancel(text); }
     void ShowMessage(const std::string& text) override { frame_.GetUi().ShowMessage(text); }
@@ -58,7 +58,7 @@ class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
     }
     void SelectModel() override { frame_.Selection().Select(frame_.Document().model.Shape()); }
     void Redraw() override { frame_.View().Update(0.0); }
-    FileQuestions* Questions() override { return &questions_; }
+    Prompts* Questions() override { return &prompts_; }
     void KeepMergedSkin(std::unique_ptr<C3dImage> skin) override {
         if (frame_.Hooks().mergedSkinSaved) {
             frame_.Hooks().mergedSkinSaved(std::move(skin));
@@ -67,13 +67,8 @@ class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
 
   private:
     CMainFrame& frame_;
-    UiFileQuestions questions_;
+    FramePrompts prompts_;
 };
-
-ClosedSubmeshPrompts FramePrompts(CMainFrame& frame) {
-    return {[&frame](const std::string& question) { return frame.GetUi().AskYesNo(question); },
-            [&frame](const std::string& status) { frame.SetStatus("%s", status.c_str()); }};
-}
 
 // Puts a new shape in place of the part's old one (which leaves the scene), keeping the
 // selection on the part when it was there.
@@ -180,7 +175,7 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     }
     frame.SetStatus("Loading...");
     auto shape = std::make_unique<C3dShape>();
-    UiFileQuestions questions(frame.GetUi());
+    FramePrompts questions(frame);
     std::string refusal;
     std::optional<std::string> loaded =
         ImportMesh(*shape, document.prop.mesh, path, &questions, &frame.lastImportPath, &refusal);
@@ -195,7 +190,8 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
                         refusal.empty() ? "the file cannot be read" : refusal.c_str());
         return std::nullopt;
     }
-    OfferClosedSubmeshGroups(document.prop.mesh, FramePrompts(frame));
+    FramePrompts prompts(frame);
+    OfferClosedSubmeshGroups(document.prop.mesh, prompts);
     ReplacePartShape(frame, document.prop, std::move(shape));
     frame.SetStatus("Imported: %s", loaded->c_str());
     return loaded;

@@ -9,9 +9,10 @@
 #include "editor/model/model_document.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/outcome_message.h"
 #include "editor/shell/skeleton_controller.h"
-#include "editor/shell/skeleton_prompts_ui.h"
 #include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_drag.h"
 #include "editor/skeleton/skeleton_files.h"
@@ -41,8 +42,8 @@ struct SkeletonArea {
     void LoadPose() {
         std::string name;
         PoseRecord record;
-        std::optional<std::string> path = files.LoadPose(std::nullopt, std::nullopt, name, record);
-        if (!path) {
+        Result<std::string> path = files.LoadPose(std::nullopt, std::nullopt, name, record);
+        if (!Succeeded(frame.GetUi(), path)) {
             return;
         }
         frame.Posing().Apply(record);
@@ -53,16 +54,16 @@ struct SkeletonArea {
         PoseRecord record;
         frame.Posing().Capture(record);
         std::string name;
-        std::optional<std::string> path = files.SavePose(std::nullopt, std::nullopt, name, record);
-        if (path) {
+        Result<std::string> path = files.SavePose(std::nullopt, std::nullopt, name, record);
+        if (Succeeded(frame.GetUi(), path)) {
             frame.SetStatus("Saved skeleton as '%s' in %s.", name.c_str(), path->c_str());
         }
     }
 
     void LoadBones() {
         BoneLengths lengths;
-        std::optional<std::string> path = files.LoadBones(std::nullopt, lengths);
-        if (!path) {
+        Result<std::string> path = files.LoadBones(std::nullopt, lengths);
+        if (!Succeeded(frame.GetUi(), path)) {
             return;
         }
         // Keep the pose while the proportions change.
@@ -76,8 +77,8 @@ struct SkeletonArea {
     void SaveBones() {
         BoneLengths lengths;
         GetBoneLengths(Document(), lengths);
-        std::optional<std::string> path = files.SaveBones(std::nullopt, lengths);
-        if (path) {
+        Result<std::string> path = files.SaveBones(std::nullopt, lengths);
+        if (Succeeded(frame.GetUi(), path)) {
             frame.SetStatus("Bones saved to '%s'.", path->c_str());
         }
     }
@@ -121,7 +122,8 @@ struct SkeletonArea {
         }
         std::string name;
         PoseRecord record;
-        if (files.LoadPose(path, std::string(DEFAULT_POSE_NAME), name, record)) {
+        if (Succeeded(frame.GetUi(),
+                      files.LoadPose(path, std::string(DEFAULT_POSE_NAME), name, record))) {
             Document().defaultPose = record;
             Document().hasDefaultPose = 1;
         }
@@ -149,7 +151,7 @@ struct SkeletonArea {
     }
 
     CMainFrame& frame;
-    SkeletonPromptsUi prompts;
+    FramePrompts prompts;
     SkeletonFiles files;
 };
 

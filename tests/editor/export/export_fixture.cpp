@@ -36,6 +36,18 @@ void RecordingHost::ScaleToGround() {
     }
 }
 
+ExportResult ExportFixture::Run() {
+    Result<std::string> result = ExportFlexModel(posing, host, host, request);
+    if (result) {
+        written = *result;
+        return ExportResult::Written;
+    }
+    if (result.Kind() == Failure::Refused) {
+        host.messages.push_back(result.Reason());
+    }
+    return result.Cancelled() ? ExportResult::Cancelled : ExportResult::Failed;
+}
+
 bool RecordingHost::Saw(const std::string& status) const {
     for (const std::string& line : statuses) {
         if (line == status) {

@@ -12,6 +12,7 @@
 #include "editor/skeleton/pose_follower.h"
 #include "editor/skeleton/posing.h"
 #include "scene/scene.h"
+#include "tests/support/declining_prompts.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::editor::flexexport;
@@ -24,21 +25,19 @@ class RootFollower : public PoseFollower {
     void FollowPose(ModelDocument& document) override;
 };
 
-class RecordingHost : public ExportHost {
+// The export's host and prompts in one: answers the dialogs from fields, records the steps.
+class RecordingHost : public ExportHost, public DecliningPrompts {
   public:
     bool GenerateBodyParts() override { return generates; }
     // Doubles the lower torso's local coordinates, as the ground adjustment scales them.
     void ScaleToGround() override;
-    void Status(const std::string& text) override { statuses.push_back(text); }
-    void Message(const std::string& text) override { messages.push_back(text); }
-    std::optional<std::string> AskSaveFile(const std::string&, const std::string&) override {
+    void ReportProgress(const std::string& text) override { statuses.push_back(text); }
+    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override {
         return outputAnswer;
     }
-    std::optional<std::string> AskOpenFile(const std::string&, const std::string&) override {
-        return poseAnswer;
-    }
+    std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return poseAnswer; }
     void RedrawView() override { ++redraws; }
-    void Progress(int done, int total) override { progress.push_back({done, total}); }
+    void ShowProgress(int done, int total) override { progress.push_back({done, total}); }
     void EndProgress() override { ++progressEnded; }
 
     bool Saw(const std::string& status) const;
@@ -48,6 +47,7 @@ class RecordingHost : public ExportHost {
     std::optional<std::string> outputAnswer;
     std::optional<std::string> poseAnswer;
     std::vector<std::string> statuses;
+    // The refusals the export returned, as the shell shows them.
     std::vector<std::string> messages;
     std::vector<std::pair<int, int>> progress;
     int scaledToGround = 0;
@@ -67,6 +67,9 @@ void WritePoseFile(const std::string& path, const std::vector<PoseRecord>& poses
 
 std::vector<uint8_t> ReadFile(const std::string& path);
 
+// How an export ended, as the tests tell the endings apart.
+enum class ExportResult { Written, Cancelled, Failed };
+
 // A document whose skeleton stands in a scene in its default pose, holding a 6 x 10 tube; a
 // pose file of five stepping poses; the output in a scratch directory.
 struct ExportFixture {
@@ -81,5 +84,7 @@ struct ExportFixture {
     ExportFixture();
     ~ExportFixture();
     std::string Output() const { return directory.File("out.fm"); }
-    ExportResult Run() { return ExportFlexModel(posing, host, request); }
+    // Runs the export; a refusal's message goes to host.messages, the path written to written.
+    ExportResult Run();
+    std::optional<std::string> written;
 };

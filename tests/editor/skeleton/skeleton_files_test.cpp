@@ -49,8 +49,36 @@ class SkeletonFilesTest : public ::testing::Test {
 
     ScratchDirectory scratch_{"skeleton_files"};
     std::filesystem::path dir_;
+    // The operations as the shell runs them: a refused one's message is what the user sees.
+    struct ShownFiles {
+        template <typename... Args>
+        Result<std::string> LoadPose(Args&&... args) {
+            return Shown(files.LoadPose(std::forward<Args>(args)...));
+        }
+        template <typename... Args>
+        Result<std::string> SavePose(Args&&... args) {
+            return Shown(files.SavePose(std::forward<Args>(args)...));
+        }
+        template <typename... Args>
+        Result<std::string> LoadBones(Args&&... args) {
+            return Shown(files.LoadBones(std::forward<Args>(args)...));
+        }
+        template <typename... Args>
+        Result<std::string> SaveBones(Args&&... args) {
+            return Shown(files.SaveBones(std::forward<Args>(args)...));
+        }
+        Result<std::string> Shown(Result<std::string> result) {
+            if (result.Kind() == Failure::Refused) {
+                prompts.messages.push_back(result.Reason());
+            }
+            return result;
+        }
+        ScriptedPrompts& prompts;
+        SkeletonFiles files{prompts};
+    };
+
     ScriptedPrompts prompts_;
-    SkeletonFiles files_{prompts_};
+    ShownFiles files_{prompts_};
 };
 }  // namespace
 
