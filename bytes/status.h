@@ -1,11 +1,12 @@
 #pragma once
 // How readers and writers report, everywhere inside the program: a Status is success, or a
-// failure of one kind with a reason. The kind is for the caller to choose what the user is
-// told (the command that started the operation says it, never the reader); the reason is a
-// developer trace, never shown to the user: Trace prints it to standard error in debug builds
-// or when MARIONET_TRACE is set to anything but "0". Operations whose callers expect another
-// form (the mesh readers' 0 or -1, the picture readers' and writers' 1 or 0) keep it at that
-// boundary and trace the reason there.
+// failure of one kind with a reason (bytes/result.h adds a value to the success). The kind is
+// for the caller to choose what the user is told (the command that started the operation says
+// it, never the reader); a reader's reason is a developer trace, never shown to the user, and
+// only a Refused status carries a text for the user (the shell shows it). Traces: Trace prints it
+// to standard error in debug builds or when MARIONET_TRACE is set to anything but "0". Operations
+// whose callers expect another form (the mesh readers' 0 or -1, the picture readers' and writers' 1
+// or 0) keep it at that boundary and trace the reason there.
 
 #include <string>
 #include <string_view>
@@ -21,7 +22,11 @@ enum class Failure {
     TooLarge,
     WrongSize,
     OutOfMemory,
-    BadData
+    BadData,
+    // The person declined a question or cancelled a dialog: the operation ends silently.
+    Cancelled,
+    // An editor operation cannot be done; its reason is the message the shell shows the user.
+    Refused
 };
 
 class [[nodiscard]] Status {
@@ -31,10 +36,15 @@ class [[nodiscard]] Status {
     static Status Fail(Failure kind, std::string reason, int systemError = 0);
     // A file whose contents are not what the reader expects.
     static Status BadData(std::string reason) { return Fail(Failure::BadData, std::move(reason)); }
+    // The person said no or cancelled.
+    static Status Cancel() { return Fail(Failure::Cancelled, {}); }
+    // The operation cannot be done; message is what the shell tells the user.
+    static Status Refuse(std::string message) { return Fail(Failure::Refused, std::move(message)); }
 
     bool Ok() const { return kind_ == Failure::None; }
     explicit operator bool() const { return Ok(); }
     Failure Kind() const { return kind_; }
+    bool Cancelled() const { return kind_ == Failure::Cancelled; }
     const std::string& Reason() const { return reason_; }
     // The system's error number of a failed open, or 0.
     int SystemError() const { return systemError_; }

@@ -1,7 +1,7 @@
 #include "flexmodel/chunk_writer.h"
 
+#include "bytes/replace_file.h"
 #include "flexmodel/record_io.h"
-#include "flexmodel/replace_file.h"
 
 namespace flexmodel {
 
@@ -10,7 +10,7 @@ void ChunkWriter::WriteChunk(const ChunkKind& kind, std::span<const uint8_t> dat
     bytes_.AppendBytes(data);
 }
 
-void ChunkWriter::WriteChunk(const ChunkKind& kind, const ByteBuilder& data) {
+void ChunkWriter::WriteChunk(const ChunkKind& kind, const ByteWriter& data) {
     WriteChunk(kind, std::span<const uint8_t>(data.Bytes()));
 }
 
@@ -34,7 +34,7 @@ bool ChunkWriter::EndChunk() {
 }
 
 bool ChunkWriter::RewriteHeader(const FlexHeader& header) {
-    ByteBuilder data;
+    ByteWriter data;
     AppendFlexHeader(data, header);
     return bytes_.PatchBytes(HEADER_DATA_OFFSET, data.Bytes());
 }

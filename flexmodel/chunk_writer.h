@@ -8,21 +8,23 @@
 #include <span>
 #include <string>
 
-#include "flexmodel/byte_builder.h"
+#include "bytes/byte_writer.h"
 #include "flexmodel/records.h"
 
 namespace flexmodel {
+
+using namespace ::bytes;
 
 class ChunkWriter {
   public:
     // Writes a whole chunk: a zero-filled header with the data's size, then the data.
     void WriteChunk(const ChunkKind& kind, std::span<const uint8_t> data);
-    void WriteChunk(const ChunkKind& kind, const ByteBuilder& data);
+    void WriteChunk(const ChunkKind& kind, const ByteWriter& data);
 
     // Writes the chunk header with size 0; data appended through Data() until EndChunk
     // belongs to it. Returns false when a chunk is already open.
     bool BeginChunk(const ChunkKind& kind);
-    ByteBuilder& Data() { return bytes_; }
+    ByteWriter& Data() { return bytes_; }
     // Rewrites the open chunk's size; false when no chunk is open.
     bool EndChunk();
 
@@ -34,7 +36,7 @@ class ChunkWriter {
     bool SaveAs(const std::string& path) const;
 
   private:
-    ByteBuilder bytes_;
+    ByteWriter bytes_;
     std::optional<std::size_t> openChunk_;
 };
 

@@ -9,9 +9,9 @@ namespace {
 
 // One chunk's data: its records one after the other.
 template <typename Record>
-ByteBuilder RecordData(const std::vector<Record>& records,
-                       void (*append)(ByteBuilder&, const Record&)) {
-    ByteBuilder data;
+ByteWriter RecordData(const std::vector<Record>& records,
+                      void (*append)(ByteWriter&, const Record&)) {
+    ByteWriter data;
     for (const Record& record : records) {
         append(data, record);
     }
@@ -22,16 +22,16 @@ int32_t VertexCount(const FlexModelContent& content) {
     return content.frames.empty() ? 0 : static_cast<int32_t>(content.frames[0].vertices.size());
 }
 
-ByteBuilder SkinData(const FlexModelContent& content) {
-    ByteBuilder data;
+ByteWriter SkinData(const FlexModelContent& content) {
+    ByteWriter data;
     for (const std::string& skin : content.skins) {
         data.AppendFixedName(skin, SKIN_NAME_SIZE);
     }
     return data;
 }
 
-ByteBuilder FrameData(const FlexModelContent& content) {
-    ByteBuilder data;
+ByteWriter FrameData(const FlexModelContent& content) {
+    ByteWriter data;
     for (const FlexFrame& frame : content.frames) {
         FrameHeader header;
         header.scale = frame.space.scale;
@@ -45,8 +45,8 @@ ByteBuilder FrameData(const FlexModelContent& content) {
     return data;
 }
 
-ByteBuilder SkeletonData(const FlexSkeleton& skeleton) {
-    ByteBuilder data;
+ByteWriter SkeletonData(const FlexSkeleton& skeleton) {
+    ByteWriter data;
     data.AppendInt32(skeleton.skeletonType);
     data.AppendInt32(static_cast<int32_t>(skeleton.clusters.size()));
     for (const auto& cluster : skeleton.clusters) {
@@ -66,8 +66,8 @@ ByteBuilder SkeletonData(const FlexSkeleton& skeleton) {
     return data;
 }
 
-ByteBuilder ReferenceData(const FlexReferences& references) {
-    ByteBuilder data;
+ByteWriter ReferenceData(const FlexReferences& references) {
+    ByteWriter data;
     data.AppendInt32(references.referenceType);
     data.AppendInt32(references.hasReferences);
     for (const auto& frame : references.framePoints) {
@@ -101,7 +101,7 @@ std::vector<uint8_t> BuildFlexModel(const FlexModelContent& content) {
     // The command count is only final once the commands are written, as in the export.
     FlexHeader firstHeader = header;
     firstHeader.numGlCmds = 0;
-    ByteBuilder headerData;
+    ByteWriter headerData;
     AppendFlexHeader(headerData, firstHeader);
     writer.WriteChunk(HEADER_CHUNK, headerData);
     writer.WriteChunk(SKIN_CHUNK, SkinData(content));

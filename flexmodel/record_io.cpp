@@ -32,19 +32,19 @@ void CopyField(std::span<const uint8_t> bytes, std::array<char, N>& field) {
 
 }  // namespace
 
-void AppendChunkHeader(ByteBuilder& out, std::string_view ident, int32_t version, int32_t size) {
+void AppendChunkHeader(ByteWriter& out, std::string_view ident, int32_t version, int32_t size) {
     out.AppendFixedName(ident, CHUNK_IDENT_SIZE);
     out.AppendInt32(version);
     out.AppendInt32(size);
 }
 
-void AppendFlexHeader(ByteBuilder& out, const FlexHeader& header) {
+void AppendFlexHeader(ByteWriter& out, const FlexHeader& header) {
     for (auto field : HeaderFields()) {
         out.AppendInt32(header.*field);
     }
 }
 
-void AppendFrameHeader(ByteBuilder& out, const FrameHeader& frame) {
+void AppendFrameHeader(ByteWriter& out, const FrameHeader& frame) {
     for (float value : frame.scale) {
         out.AppendFloat(value);
     }
@@ -55,19 +55,19 @@ void AppendFrameHeader(ByteBuilder& out, const FrameHeader& frame) {
         std::span(reinterpret_cast<const uint8_t*>(frame.name.data()), frame.name.size()));
 }
 
-void AppendPackedVertex(ByteBuilder& out, const PackedVertex& vertex) {
+void AppendPackedVertex(ByteWriter& out, const PackedVertex& vertex) {
     out.AppendUint8(vertex.x);
     out.AppendUint8(vertex.y);
     out.AppendUint8(vertex.z);
     out.AppendUint8(vertex.normalIndex);
 }
 
-void AppendStCoord(ByteBuilder& out, const StCoord& coord) {
+void AppendStCoord(ByteWriter& out, const StCoord& coord) {
     out.AppendInt16(coord.s);
     out.AppendInt16(coord.t);
 }
 
-void AppendTriangleRecord(ByteBuilder& out, const TriangleRecord& triangle) {
+void AppendTriangleRecord(ByteWriter& out, const TriangleRecord& triangle) {
     for (int16_t index : triangle.vertexIndex) {
         out.AppendInt16(index);
     }
@@ -76,7 +76,7 @@ void AppendTriangleRecord(ByteBuilder& out, const TriangleRecord& triangle) {
     }
 }
 
-void AppendMeshNodeRecord(ByteBuilder& out, const MeshNodeRecord& node) {
+void AppendMeshNodeRecord(ByteWriter& out, const MeshNodeRecord& node) {
     out.AppendBytes(node.triangleMask);
     out.AppendBytes(node.vertexMask);
     out.AppendInt16(node.glStart);

@@ -4,20 +4,20 @@
 #include <optional>
 
 #include "bytes/byte_reader.h"
-#include "flexmodel/byte_builder.h"
+#include "bytes/byte_writer.h"
 #include "flexmodel/records.h"
 
 namespace flexmodel {
 
 using namespace ::bytes;
 
-void AppendChunkHeader(ByteBuilder& out, std::string_view ident, int32_t version, int32_t size);
-void AppendFlexHeader(ByteBuilder& out, const FlexHeader& header);
-void AppendFrameHeader(ByteBuilder& out, const FrameHeader& frame);
-void AppendPackedVertex(ByteBuilder& out, const PackedVertex& vertex);
-void AppendStCoord(ByteBuilder& out, const StCoord& coord);
-void AppendTriangleRecord(ByteBuilder& out, const TriangleRecord& triangle);
-void AppendMeshNodeRecord(ByteBuilder& out, const MeshNodeRecord& node);
+void AppendChunkHeader(ByteWriter& out, std::string_view ident, int32_t version, int32_t size);
+void AppendFlexHeader(ByteWriter& out, const FlexHeader& header);
+void AppendFrameHeader(ByteWriter& out, const FrameHeader& frame);
+void AppendPackedVertex(ByteWriter& out, const PackedVertex& vertex);
+void AppendStCoord(ByteWriter& out, const StCoord& coord);
+void AppendTriangleRecord(ByteWriter& out, const TriangleRecord& triangle);
+void AppendMeshNodeRecord(ByteWriter& out, const MeshNodeRecord& node);
 
 std::optional<ChunkHeader> ReadChunkHeader(const ByteReader& in, std::size_t offset);
 std::optional<FlexHeader> ReadFlexHeader(const ByteReader& in, std::size_t offset);

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <string_view>
 
-#include "flexmodel/replace_file.h"
+#include "bytes/replace_file.h"
 #include "fmtoobj/sample_models.h"
 
-using namespace ::flexmodel;
+using namespace ::bytes;
 using namespace ::fmtoobj;
 
 int main(int argc, char** argv) {

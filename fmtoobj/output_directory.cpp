@@ -1,10 +1,10 @@
 #include "fmtoobj/output_directory.h"
 
-#include "flexmodel/side_file.h"
+#include "bytes/side_file.h"
 
 namespace fmtoobj {
 
-using namespace ::flexmodel;
+using namespace ::bytes;
 
 namespace {
 

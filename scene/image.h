@@ -84,8 +84,9 @@ class C3dImage : public C3dVisual {
     // Grows with every change, so a renderer can tell when to upload again.
     uint64_t GetRevision() const { return revision_; }
 
-    // The one place that asks a person for a file, set by the window; it gets the filter in
-    // "desc|*.ext|...||" form and returns the chosen path, or "" when cancelled.
+    // How LoadBitmapFile asks a person for a bitmap when it is given no path; set by the window.
+    // It gets the filter in "desc|*.ext|...||" form and returns the chosen path, or "" when
+    // cancelled. The editor's own file questions go through its Ui, not through here.
     using FileChooser = std::function<std::string(const std::string& filter)>;
     static void SetOpenFileChooser(FileChooser chooser);
     static std::string ChooseOpenFile(const std::string& filter);

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Fails when an #include goes against the libraries' layer order or reaches a window header.
+"""Fails when an #include goes against the libraries' layer order or reaches a window header,
+or when a library below the shell shows the user a message.
 
 Libraries depend one way: each may include only itself and the libraries listed for it below.
 Only platform/ (with its tests and benchmarks) includes Qt, OpenGL, SDL or X11, only the mesh
@@ -20,6 +21,8 @@ LAYERS = {
     "flexmodel": set(),
     "scene": set(),
     "scene/input": {"scene"},
+    # The questions every editor library may ask; it needs nothing but the standard library.
+    "editor/prompts": set(),
     "fmtoobj": {"flexmodel"},
     "editor/model": {"scene", "flexmodel"},
     "editor/io": {"editor/model", "scene", "flexmodel"},
@@ -52,6 +55,10 @@ LAYERS = {
 BOTTOM = ("bytes",)
 for _library in LAYERS:
     LAYERS[_library] |= set(BOTTOM)
+# Every editor library, the window and the program may ask through the prompts.
+for _library in LAYERS:
+    if (_library.startswith("editor/") and _library != "editor/prompts") or _library in ("platform", "app"):
+        LAYERS[_library].add("editor/prompts")
 LAYERS.update({bottom: set() for bottom in BOTTOM})
 
 # Folders of files that use the libraries without being one.
@@ -74,6 +81,18 @@ MESHOPTIMIZER_HEADER = re.compile(r"^meshoptimizer\.h$")
 MESHOPTIMIZER_HOMES = ("editor/io/mesh_simplify.cpp",)
 IMAGEQUANT_HEADER = re.compile(r"^libimagequant\.h$")
 IMAGEQUANT_HOMES = ("editor/io/palette_quantiser.cpp",)
+
+# Only these show the user a message box or a status line; the libraries below return outcomes
+# (bytes/result.h) and ask through editor/prompts, whose ReportProgress is the one status line a
+# library may give, for the steps of long work.
+MESSAGE_HOMES = ("editor/shell/", "platform/", "app/")
+MESSAGE_CALL = re.compile(
+    r"(\.|->|\bvirtual\s+void\s+)\s*(ShowMessage|SetStatus|SetStatusText|Message|Status)\s*\(")
+# Files that still show messages through a host of their own, until their outcomes are returned.
+MESSAGE_EXCEPTIONS = {
+    "editor/props/prop_merge.h", "editor/props/prop_merge.cpp",
+    "editor/props/skin_merge.h", "editor/props/skin_merge.cpp",
+}
 
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc", ".inl")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
@@ -120,6 +139,13 @@ def check_file(root, path, folder, used_exceptions):
     problems = []
     with open(os.path.join(root, path), encoding="utf-8", errors="replace") as source:
         text = source.read()
+    if folder not in ON_TOP and not path.startswith(MESSAGE_HOMES) and path not in MESSAGE_EXCEPTIONS:
+        for number, line_text in enumerate(text.split("\n"), start=1):
+            code = line_text.split("//", 1)[0]
+            if MESSAGE_CALL.search(code):
+                problems.append(f"{path}:{number}: shows the user a message; only the shell does "
+                                "(return a bytes::Result or Status, or report a step of work "
+                                "through Prompts::ReportProgress)")
     for match in INCLUDE.finditer(text):
         quoted, header = match.group(1) == '"', match.group(2)
         line = text.count("\n", 0, match.start()) + 1
@@ -197,7 +223,7 @@ def main():
         print(f"check-layers: note: the exception for {path} -> {target} is no longer needed",
               file=sys.stderr)
     if problems:
-        print("check-layers: includes go against the layer order:", file=sys.stderr)
+        print("check-layers: the layer rules are broken:", file=sys.stderr)
         for problem in problems:
             print("  " + problem, file=sys.stderr)
         return 1

@@ -14,10 +14,12 @@
 #include "editor/generate/joint_weights.h"
 #include "editor/generate/mesh_deformation.h"
 #include "editor/skeleton/pose_file.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
 #include "tests/editor/export/frames_reference.h"
+#include "tests/support/declining_prompts.h"
 
 using namespace ::editor::flexexport;
 using namespace ::bytes;
@@ -27,29 +29,16 @@ namespace {
 
 constexpr int FRAMES = 1000;
 
-class QuietHost : public ExportHost {
+class QuietHost : public ExportHost, public DecliningPrompts {
   public:
     explicit QuietHost(std::string output) : output_(std::move(output)) {}
     bool GenerateBodyParts() override { return true; }
     void ScaleToGround() override {}
-    PoseObserver* Observer() override { return &deformation_; }
-    void Status(const std::string&) override {}
-    void Message(const std::string& text) override { failure = text; }
-    std::optional<std::string> AskSaveFile(const std::string&, const std::string&) override {
-        return output_;
-    }
-    std::optional<std::string> AskOpenFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
+    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return output_; }
     void RedrawView() override {}
-    void Progress(int, int) override {}
-    void EndProgress() override {}
-
-    std::string failure;
 
   private:
     std::string output_;
-    editor::generate::MeshDeformation deformation_;
 };
 
 // Every vertex bound to one bone (in runs around the band) with its position as its local
@@ -102,9 +91,11 @@ void BM_ExportCharacter(benchmark::State& state) {
     scene.Create();
     auto document = std::make_unique<ModelDocument>();
     document->SetScene(&scene);
-    BuildSkeleton(*document);
+    editor::generate::MeshDeformation deformation;
+    Posing posing(*document, deformation);
+    BuildSkeleton(posing);
     LinkSkeleton(*document, scene);
-    RestoreDefaults(*document);
+    posing.RestoreDefaults();
     MakeBand(*document, 1024);
     BindToAllBones(*document);
     document->jointBlend.smooth = static_cast<uint32_t>(state.range(0));
@@ -120,8 +111,9 @@ void BM_ExportCharacter(benchmark::State& state) {
     request.poseFile = poseFile;
     request.programDir = directory.string() + "/";
     for (auto _ : state) {
-        if (ExportFlexModel(*document, host, request) != ExportResult::Written) {
-            state.SkipWithError(host.failure.c_str());
+        if (Result<std::string> written = ExportFlexModel(posing, host, host, request);
+            !written) {
+            state.SkipWithError(written.Reason().c_str());
         }
     }
     UnlinkSkeleton(*document);

@@ -8,11 +8,11 @@
 #include <sstream>
 #include <streambuf>
 
-#include "flexmodel/replace_file.h"
+#include "bytes/replace_file.h"
 #include "fmtoobj/converter.h"
 #include "fmtoobj/sample_models.h"
 
-using namespace ::flexmodel;
+using namespace ::bytes;
 using namespace ::fmtoobj;
 
 namespace {

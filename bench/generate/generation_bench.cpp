@@ -10,6 +10,7 @@
 #include "editor/generate/mesh_deformation.h"
 #include "editor/groups/model_bindings.h"
 #include "editor/model/model_document.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
@@ -30,9 +31,9 @@ struct Bound {
     explicit Bound(MeshKind kind) {
         scene.Create();
         document->SetScene(&scene);
-        BuildSkeleton(*document, &deformation);
+        BuildSkeleton(posing);
         LinkSkeleton(*document, scene);
-        ApplyPose(*document, document->defaultPose, &deformation);
+        posing.Apply(document->defaultPose);
         auto mesh = std::make_unique<MeshData>();
         BoundTriangles bound;
         if (kind == TUBE_CHARACTER) {
@@ -50,6 +51,8 @@ struct Bound {
     C3dScene scene;
     std::unique_ptr<ModelDocument> document = std::make_unique<ModelDocument>();
     MeshDeformation deformation;
+    LocalCoordinateStore store;
+    Posing posing{*document, deformation};
 };
 
 void CountLines(benchmark::State& state, int lines) {
@@ -62,7 +65,7 @@ void BM_GenerateBodyParts(benchmark::State& state) {
     int result = 0;
     for (auto _ : state) {
         TriangleSet highlight;
-        result = GenerateBodyParts(*bound.document, highlight, bound.deformation,
+        result = GenerateBodyParts(bound.posing, bound.store, highlight,
                                    [&lines](const std::string&) { ++lines; });
     }
     if (result != GENERATION_DONE) {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "editor/io/assimp_import.h"
-#include "editor/io/file_questions.h"
+#include "tests/support/declining_prompts.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/triangle_group_table.h"
 
@@ -54,17 +54,8 @@ std::string WriteBall() {
     return path;
 }
 
-class AlwaysYes : public FileQuestions {
+class AlwaysYes : public DecliningPrompts {
   public:
-    std::optional<std::string> AskOpenPath(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> AskSavePath(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> AskFrameName(const std::vector<std::string>&) override {
-        return std::nullopt;
-    }
     bool AskYesNo(const std::string&) override { return true; }
 };
 

@@ -13,7 +13,7 @@
 #include "editor/export/reference_points.h"
 #include "editor/export/skeleton_chunks.h"
 #include "editor/skeleton/pose_file.h"
-#include "editor/skeleton/pose_observer.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/shape.h"
@@ -66,7 +66,8 @@ void Place(MeshPart& part, const PartPlacement& placement) {
 // bytes.
 class EditorState {
   public:
-    EditorState(ModelDocument& document, ExportHost& host) : document_(document), host_(host) {
+    explicit EditorState(Posing& posing) : document_(posing.Document()), posing_(posing) {
+        ModelDocument& document = document_;
         GetBoneLengths(document, lengths_);
         for (int bone = 0; bone < NUM_BONES; ++bone) {
             const Vector* local = document.bones[bone].mesh.vertices;
@@ -95,16 +96,14 @@ class EditorState {
             Place(document_.joints[joint], joints_[joint]);
         }
         UpdateActivation(document_);
-        if (PoseObserver* observer = host_.Observer()) {
-            observer->UpdateGeneratedModel(document_);
-        }
+        posing_.Follow();
     }
     EditorState(const EditorState&) = delete;
     EditorState& operator=(const EditorState&) = delete;
 
   private:
     ModelDocument& document_;
-    ExportHost& host_;
+    Posing& posing_;
     BoneLengths lengths_;
     std::vector<Vector> localCoordinates_[NUM_BONES];
     RestFrame restFrames_[NUM_BONES];
@@ -124,16 +123,17 @@ struct ChunkStep {
     std::function<bool()> write;
 };
 
-bool WriteChunks(FlexExporter& exporter, ModelDocument& document, ExportHost& host,
-                 const ExportRequest& request, const std::vector<PoseRecord>& poses) {
+Status WriteChunks(FlexExporter& exporter, Posing& posing, ExportHost& host, Prompts& prompts,
+                   const ExportRequest& request, const std::vector<PoseRecord>& poses) {
+    ModelDocument& document = posing.Document();
     const MeshData& mesh = document.generatedModel.mesh;
     const std::string refskelPath = request.programDir + REFSKEL_FILE_NAME;
-    auto status = [&host](const std::string& text) { host.Status(text); };
+    auto status = [&prompts](const std::string& text) { prompts.ReportProgress(text); };
     FrameLoopHooks hooks;
-    hooks.applyPose = [&](const PoseRecord& pose) { ApplyPose(document, pose, host.Observer()); };
+    hooks.applyPose = [&posing](const PoseRecord& pose) { posing.Apply(pose); };
     hooks.status = status;
     hooks.redrawView = [&host] { host.RedrawView(); };
-    hooks.progress = [&host](int done, int total) { host.Progress(done, total); };
+    hooks.progress = [&prompts](int done, int total) { prompts.ShowProgress(done, total); };
 
     const ChunkStep steps[] = {
         {"Writing header chunk...", "Error writing model header - export aborted.",
@@ -151,7 +151,7 @@ bool WriteChunks(FlexExporter& exporter, ModelDocument& document, ExportHost& ho
         {"Writing frames chunk...", "Error writing animation frames - export aborted.",
          [&] {
              const bool written = WriteFramesChunk(exporter, document, poses, hooks, refskelPath);
-             host.EndProgress();
+             prompts.EndProgress();
              return written;
          }},
         {"Writing glcmds and mesh nodes chunks...",
@@ -165,78 +165,68 @@ bool WriteChunks(FlexExporter& exporter, ModelDocument& document, ExportHost& ho
          [&] { return UpdateHeaderChunk(exporter); }},
     };
     for (const ChunkStep& step : steps) {
-        host.Status(step.progress);
+        prompts.ReportProgress(step.progress);
         if (!step.write()) {
-            host.Message(step.failure);
-            return false;
+            return Status::Refuse(step.failure);
         }
     }
-    return true;
+    return {};
 }
 
 // Everything after the generation, while the editor state is changed; the output path when the
 // file is in place.
-ExportResult ExportGenerated(ModelDocument& document, ExportHost& host,
-                             const ExportRequest& request, std::string& written) {
-    EditorState restoredOnReturn(document, host);
+Result<std::string> ExportGenerated(Posing& posing, ExportHost& host, Prompts& prompts,
+                                    const ExportRequest& request) {
+    EditorState restoredOnReturn(posing);
     host.ScaleToGround();
 
     std::optional<std::string> output = request.outputPath;
     if (!output) {
-        host.Status("Enter a file name to save the flex model to...");
-        output = host.AskSaveFile("fm", FLEX_MODEL_FILTER);
+        prompts.ReportProgress("Enter a file name to save the flex model to...");
+        output = prompts.AskSaveFile({.filter = FLEX_MODEL_FILTER, .defaultExtension = "fm"});
         if (!output) {
-            return ExportResult::Cancelled;
+            return Status::Cancel();
         }
     }
     std::optional<std::string> poseFile = request.poseFile;
     if (!poseFile) {
-        host.Status("Enter a file name to load animation (pose) data from...");
-        poseFile = host.AskOpenFile("spz", POSE_FILE_FILTER);
+        prompts.ReportProgress("Enter a file name to load animation (pose) data from...");
+        poseFile = prompts.AskOpenFile({.filter = POSE_FILE_FILTER, .defaultExtension = "spz"});
         if (!poseFile) {
-            return ExportResult::Cancelled;
+            return Status::Cancel();
         }
     }
-    host.Status(Format("Reading motion capture data (%s)...\n", *poseFile));
+    prompts.ReportProgress(Format("Reading motion capture data (%s)...\n", *poseFile));
     std::vector<PoseRecord> poses;
     if (!ReadPoses(*poseFile, poses)) {
-        host.Message("Can't read animations from '" + *poseFile + "' - export aborted.");
-        return ExportResult::Failed;
+        return Status::Refuse("Can't read animations from '" + *poseFile + "' - export aborted.");
     }
     if (request.quick && poses.size() > QUICK_EXPORT_FRAMES) {
         poses.resize(QUICK_EXPORT_FRAMES);
     }
 
-    host.Status(Format("Creating flex model in '%s'...", *output));
+    prompts.ReportProgress(Format("Creating flex model in '%s'...", *output));
     FlexExporter exporter;
     if (!exporter.Create(*output)) {
-        host.Message("Can't create output file - export aborted.");
-        return ExportResult::Failed;
+        return Status::Refuse("Can't create output file - export aborted.");
     }
-    if (!WriteChunks(exporter, document, host, request, poses)) {
-        return ExportResult::Failed;
+    if (Status written = WriteChunks(exporter, posing, host, prompts, request, poses); !written) {
+        return written;
     }
     if (!exporter.Commit()) {
-        host.Message("Can't write output file '" + *output + "' - export aborted.");
-        return ExportResult::Failed;
+        return Status::Refuse("Can't write output file '" + *output + "' - export aborted.");
     }
-    written = *output;
-    return ExportResult::Written;
+    return *output;
 }
 
 }  // namespace
 
-ExportResult ExportFlexModel(ModelDocument& document, ExportHost& host,
-                             const ExportRequest& request) {
+Result<std::string> ExportFlexModel(Posing& posing, ExportHost& host, Prompts& prompts,
+                                    const ExportRequest& request) {
     if (!host.GenerateBodyParts()) {
-        return ExportResult::Failed;
+        return Status::Fail(Failure::BadData, "the body parts could not be generated");
     }
-    std::string written;
-    const ExportResult result = ExportGenerated(document, host, request, written);
-    if (result == ExportResult::Written) {
-        host.Status(Format("Flex model generated in '%s'", written));
-    }
-    return result;
+    return ExportGenerated(posing, host, prompts, request);
 }
 
 }  // namespace editor::flexexport

@@ -6,15 +6,20 @@
 #include <optional>
 #include <string>
 
+#include "bytes/result.h"
 #include "editor/model/model_document.h"
-#include "editor/skeleton/pose_observer.h"
+#include "editor/prompts/prompts.h"
+#include "editor/skeleton/posing.h"
 
 namespace editor::flexexport {
 
+using namespace ::bytes;
 using namespace ::editor::model;
+using namespace ::editor::prompts;
 using namespace ::editor::skeleton;
 
-// What the export needs from the editor around it.
+// What the export needs from the editor around it besides its questions and progress, which go
+// through the prompts.
 class ExportHost {
   public:
     virtual ~ExportHost() = default;
@@ -22,22 +27,7 @@ class ExportHost {
     virtual bool GenerateBodyParts() = 0;
     // The adjustment of "Scale To Ground" (when that option is on).
     virtual void ScaleToGround() = 0;
-    // What every applied pose tells, so that the generated model follows the skeleton.
-    virtual PoseObserver* Observer() = 0;
-    // Status line and log.
-    virtual void Status(const std::string& text) = 0;
-    // A message box with an OK button.
-    virtual void Message(const std::string& text) = 0;
-    // File dialogs (extension without the dot, filter in the "Name|*.ext||" form); nothing when
-    // cancelled.
-    virtual std::optional<std::string> AskSaveFile(const std::string& extension,
-                                                   const std::string& filter) = 0;
-    virtual std::optional<std::string> AskOpenFile(const std::string& extension,
-                                                   const std::string& filter) = 0;
     virtual void RedrawView() = 0;
-    // Frames done of total while the frames are written; EndProgress when the loop is over.
-    virtual void Progress(int done, int total) = 0;
-    virtual void EndProgress() = 0;
 };
 
 struct ExportRequest {
@@ -56,9 +46,11 @@ struct ExportRequest {
 constexpr int QUICK_EXPORT_FRAMES = 32;
 inline constexpr const char* MOCAP_FILE_NAME = "mocap.spz";
 
-enum class ExportResult { Written, Cancelled, Failed };
-
-ExportResult ExportFlexModel(ModelDocument& document, ExportHost& host,
-                             const ExportRequest& request);
+// The path written; cancelled when a dialog was; refused with the message the user is shown;
+// or failed without one when the generation (which tells its own failures) stopped it. Each step
+// is reported as progress, the frames also as a bar. Every frame's pose goes through `posing`,
+// so the generated model follows each one.
+Result<std::string> ExportFlexModel(Posing& posing, ExportHost& host, Prompts& prompts,
+                                    const ExportRequest& request);
 
 }  // namespace editor::flexexport

@@ -4,8 +4,8 @@
 
 namespace editor::flexexport {
 
-bool FlexExporter::WriteChunk(const ChunkKind& kind, const ByteBuilder& data) {
-    ByteBuilder header;
+bool FlexExporter::WriteChunk(const ChunkKind& kind, const ByteWriter& data) {
+    ByteWriter header;
     AppendChunkHeader(header, kind.ident, kind.version, static_cast<int32_t>(data.Size()));
     return Write(header) && Write(data);
 }

@@ -28,7 +28,7 @@ PackedSpace SpaceOf(const MeshData& mesh, int vertexCount) {
 }  // namespace
 
 PackedSpace PackFrame(const MeshData& mesh, int vertexCount, const uint8_t* normalIndices,
-                      std::string_view name, ByteBuilder& out) {
+                      std::string_view name, ByteWriter& out) {
     const PackedSpace space = SpaceOf(mesh, vertexCount);
     FrameHeader header;
     header.scale = space.scale;

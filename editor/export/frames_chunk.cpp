@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "bytes/side_file.h"
 #include "editor/export/frame_normals.h"
 #include "editor/export/frame_packing.h"
 #include "editor/export/reference_points.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "flexmodel/record_io.h"
-#include "flexmodel/side_file.h"
 
 namespace editor::flexexport {
 
@@ -61,7 +61,7 @@ bool WriteFramesChunk(FlexExporter& exporter, ModelDocument& document,
 
     const int frameCount = static_cast<int>(poses.size());
     const int vertexCount = exporter.header.numXyz;
-    ByteBuilder chunkHeader;
+    ByteWriter chunkHeader;
     AppendChunkHeader(chunkHeader, FRAMES_CHUNK.ident, FRAMES_CHUNK.version,
                       exporter.header.frameSize * frameCount);
     if (!exporter.Write(chunkHeader)) {
@@ -90,10 +90,10 @@ bool WriteFramesChunk(FlexExporter& exporter, ModelDocument& document,
         // The game's x axis runs the other way.
         mesh.NegateCoordinate(0);
         normalIndices(mesh, vertexCount, normals.data());
-        ByteBuilder frame;
+        ByteWriter frame;
         const PackedSpace space = PackFrame(mesh, vertexCount, normals.data(), name, frame);
         PackReferencePoints(space, document.refSkeleton);
-        ByteBuilder record;
+        ByteWriter record;
         AppendRefSkelRecord(record, document.refSkeleton);
         if (!exporter.Write(frame) || !refskel.Write(record.Bytes().data(), record.Size())) {
             return false;

@@ -49,11 +49,11 @@ bool WriteGlCommandsAndMeshNodes(FlexExporter& exporter, const ModelDocument& do
     auto lists = std::make_unique<GlCommandLists>();
     BuildGlCommandLists(exporter, document.generatedModel.mesh, *nodes, *lists);
 
-    ByteBuilder commands;
+    ByteWriter commands;
     for (uint32_t word : lists->words) {
         commands.AppendUint32(word);
     }
-    ByteBuilder records;
+    ByteWriter records;
     for (const MeshNodeRecord& record : lists->nodes) {
         AppendMeshNodeRecord(records, record);
     }

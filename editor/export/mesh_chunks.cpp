@@ -30,13 +30,13 @@ bool WriteHeaderChunk(FlexExporter& exporter, const MeshData& mesh, int frameCou
     header.numSt = mesh.texVertexCount;
     header.numTris = mesh.TriangleCount();
     header.frameSize = static_cast<int32_t>(FRAME_HEADER_SIZE + PACKED_VERTEX_SIZE * header.numXyz);
-    ByteBuilder data;
+    ByteWriter data;
     AppendFlexHeader(data, header);
     return exporter.WriteChunk(HEADER_CHUNK, data);
 }
 
 bool WriteSkinChunk(FlexExporter& exporter) {
-    ByteBuilder data;
+    ByteWriter data;
     for (const char* skin : EXPORT_SKINS) {
         data.AppendFixedName(skin, SKIN_NAME_SIZE);
     }
@@ -46,7 +46,7 @@ bool WriteSkinChunk(FlexExporter& exporter) {
 bool WriteStCoordChunk(FlexExporter& exporter, const MeshData& mesh, bool flipU, bool flipV) {
     std::copy(std::begin(mesh.texVertices), std::end(mesh.texVertices), exporter.texCoords);
     const int count = std::clamp(mesh.texVertexCount, 0, MAX_MESH_ELEMENTS);
-    ByteBuilder data;
+    ByteWriter data;
     for (int i = 0; i < count; ++i) {
         TexVertex& texel = exporter.texCoords[i];
         if (flipU) {
@@ -61,7 +61,7 @@ bool WriteStCoordChunk(FlexExporter& exporter, const MeshData& mesh, bool flipU,
 }
 
 bool WriteTrisChunk(FlexExporter& exporter, const MeshData& mesh) {
-    ByteBuilder data;
+    ByteWriter data;
     const int count = mesh.TriangleCount();
     for (int i = 0; i < count; ++i) {
         int a, b, c, ta, tb, tc;
@@ -78,7 +78,7 @@ bool WriteTrisChunk(FlexExporter& exporter, const MeshData& mesh) {
 }
 
 bool UpdateHeaderChunk(FlexExporter& exporter) {
-    ByteBuilder data;
+    ByteWriter data;
     AppendFlexHeader(data, exporter.header);
     return exporter.Rewrite(HEADER_DATA_OFFSET, data);
 }

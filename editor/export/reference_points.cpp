@@ -42,7 +42,7 @@ void RestReferencePoints(const BoneLengths& lengths, ReferencePoints& points) {
     }
 }
 
-void AppendRefSkelRecord(ByteBuilder& out, const ReferencePoints& points) {
+void AppendRefSkelRecord(ByteWriter& out, const ReferencePoints& points) {
     out.AppendInt32(0);
     for (const auto& bone : points) {
         for (const Vector& point : bone) {
@@ -72,7 +72,7 @@ Status RefSkelFrames::Take(std::vector<uint8_t> bytes, int frameCount) {
     return {};
 }
 
-void RefSkelFrames::AppendBonePoints(ByteBuilder& out, int frame, int bone) const {
+void RefSkelFrames::AppendBonePoints(ByteWriter& out, int frame, int bone) const {
     const std::size_t offset = frame * REFSKEL_RECORD_SIZE + 4 + bone * REFERENCE_POINT_BYTES;
     out.AppendBytes(std::span<const uint8_t>(bytes_).subspan(offset, REFERENCE_POINT_BYTES));
 }

@@ -8,17 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "bytes/byte_writer.h"
 #include "bytes/status.h"
 #include "editor/model/model_document.h"
 #include "editor/skeleton/pose_math.h"
-#include "flexmodel/byte_builder.h"
 
 namespace editor::flexexport {
 
 using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
-using namespace ::flexmodel;
 
 using ReferencePoints = Vector[NUM_BONES][REF_POINTS_PER_BONE];
 
@@ -32,7 +31,7 @@ constexpr std::size_t REFSKEL_RECORD_SIZE = 4 + NUM_BONES * REFERENCE_POINT_BYTE
 void RestReferencePoints(const BoneLengths& lengths, ReferencePoints& points);
 
 // One frame's record of "refskel.bin".
-void AppendRefSkelRecord(ByteBuilder& out, const ReferencePoints& points);
+void AppendRefSkelRecord(ByteWriter& out, const ReferencePoints& points);
 
 // The frames of "refskel.bin" read back.
 class RefSkelFrames {
@@ -43,7 +42,7 @@ class RefSkelFrames {
     // The same for bytes already read.
     Status Take(std::vector<uint8_t> bytes, int frameCount);
     // The 9 floats (36 bytes, as stored) of one bone's points in one frame.
-    void AppendBonePoints(ByteBuilder& out, int frame, int bone) const;
+    void AppendBonePoints(ByteWriter& out, int frame, int bone) const;
 
   private:
     std::vector<uint8_t> bytes_;

@@ -37,7 +37,7 @@ std::vector<int32_t> ClusterVertices(const ModelDocument& document, const std::v
     return vertices;
 }
 
-void AppendFramePoints(ByteBuilder& data, const RefSkelFrames& frames, int frameCount,
+void AppendFramePoints(ByteWriter& data, const RefSkelFrames& frames, int frameCount,
                        std::span<const int> bones) {
     for (int frame = 0; frame < frameCount; ++frame) {
         for (int bone : bones) {
@@ -56,7 +56,7 @@ bool WriteSkeletonChunk(FlexExporter& exporter, const ModelDocument& document,
     if (!frames.Read(refskelPath, frameCount)) {
         return false;
     }
-    ByteBuilder data;
+    ByteWriter data;
     data.AppendInt32(SKELETON_TYPE);
     data.AppendInt32(static_cast<int32_t>(std::size(CLUSTERS)));
     std::vector<std::vector<int32_t>> clusters;
@@ -82,7 +82,7 @@ bool WriteReferencesChunk(FlexExporter& exporter, const std::string& refskelPath
     if (!frames.Read(refskelPath, frameCount)) {
         return false;
     }
-    ByteBuilder data;
+    ByteWriter data;
     data.AppendInt32(REFERENCE_TYPE);
     data.AppendInt32(1);  // hasReferences
     AppendFramePoints(data, frames, frameCount, REFERENCE_BONES);

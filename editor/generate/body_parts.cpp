@@ -1,10 +1,10 @@
 #include "editor/generate/body_parts.h"
 
 #include "editor/generate/joint_weights.h"
+#include "editor/generate/local_coordinates.h"
 #include "editor/model/model_document.h"
 #include "editor/model/read_back_geometry.h"
-#include "editor/skeleton/pose_observer.h"
-#include "editor/skeleton/skeleton_posing.h"
+#include "editor/skeleton/posing.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -18,16 +18,6 @@ namespace {
 
 bool HasCorner(int a, int b, int c, int v) {
     return a == v || b == v || c == v;
-}
-
-// Every eligible bone stores its vertices in its own frame at the pose the skeleton shows now;
-// the true start positions count, not the normalised ones.
-void StoreEveryBone(ModelDocument& document, PoseObserver& deformation) {
-    const uint32_t normalize = document.normalizePoses;
-    document.normalizePoses = 0;
-    PoseRecord record;
-    CapturePose(document, record, true, &deformation);
-    document.normalizePoses = normalize;
 }
 
 }  // namespace
@@ -76,8 +66,9 @@ bool AnyBoneBound(const ModelDocument& document) {
     return false;
 }
 
-int GenerateBodyParts(ModelDocument& document, TriangleSet& highlight, PoseObserver& deformation,
+int GenerateBodyParts(Posing& posing, const LocalCoordinateStore& store, TriangleSet& highlight,
                       const GenerationStatus& status) {
+    ModelDocument& document = posing.Document();
     const int result = AssignBoneVertices(document, highlight, status);
     if (result != GENERATION_DONE) {
         return result;
@@ -89,9 +80,9 @@ int GenerateBodyParts(ModelDocument& document, TriangleSet& highlight, PoseObser
     if (status) {
         status("Rotating body parts to default position...");
     }
-    StoreEveryBone(document, deformation);
+    store.StoreEveryBone(document);
     ComputeJointWeights(document);
-    deformation.UpdateGeneratedModel(document);
+    posing.Follow();
     if (status) {
         status("Part generation completed (View Generated Model).");
     }

@@ -10,7 +10,7 @@
 #include "editor/model/forward.h"
 
 namespace editor::skeleton {
-class PoseObserver;
+class Posing;
 }
 
 namespace editor::generate {
@@ -51,10 +51,12 @@ bool AnyBoneBound(const ModelDocument& document);
 int AssignBoneVertices(ModelDocument& document, TriangleSet& highlight,
                        const GenerationStatus& status);
 
+class LocalCoordinateStore;
+
 // AssignBoneVertices, then, on success, reads the model back from the scene, stores the local
-// coordinates of every eligible bone (through deformation, which may ask before overwriting),
-// works out the weights of smooth joints and poses the generated model.
-int GenerateBodyParts(ModelDocument& document, TriangleSet& highlight, PoseObserver& deformation,
+// coordinates of every eligible bone (through the store, which may ask before overwriting),
+// works out the weights of smooth joints and lets the generated model follow the skeleton.
+int GenerateBodyParts(Posing& posing, const LocalCoordinateStore& store, TriangleSet& highlight,
                       const GenerationStatus& status);
 
 }  // namespace editor::generate

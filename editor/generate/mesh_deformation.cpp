@@ -2,13 +2,13 @@
 
 #include <vector>
 
+#include "editor/generate/local_coordinates.h"
 #include "editor/generate/quaternion.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/pose_math.h"
 #include "editor/skeleton/skeleton_posing.h"
-#include "editor/skeleton/skeleton_prompts.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
@@ -29,13 +29,10 @@ void ForEachMember(const BitSet& set, int limit, Visit visit) {
     }
 }
 
-// The capture must see the true start positions, not the normalised ones.
-PoseRecord CaptureTruePose(ModelDocument& document) {
+// The skeleton's true start positions, not the normalised ones.
+PoseRecord CaptureTruePose(const ModelDocument& document) {
     PoseRecord record;
-    const uint32_t normalize = document.normalizePoses;
-    document.normalizePoses = 0;
-    CapturePose(document, record, false, nullptr);
-    document.normalizePoses = normalize;
+    ReadPose(document, record);
     return record;
 }
 
@@ -68,16 +65,6 @@ bool PoseBoneVertices(ModelDocument& document, int b, const Rotation3& rotation,
         moved = true;
     });
     return moved;
-}
-
-Rotation3 Transposed(const Rotation3& r) {
-    Rotation3 t;
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            t.m[i][j] = r.m[j][i];
-        }
-    }
-    return t;
 }
 
 // Each bone's motion from where it stood at generation to where the record puts it:
@@ -168,39 +155,7 @@ void PoseReferencePoints(ModelDocument& document, int b, const Rotation3& rotati
 
 }  // namespace
 
-bool HasLocalCoordinates(const ModelDocument& document, int bone) {
-    return bone >= 0 && bone < NUM_BONES && document.bones[bone].mesh.vertexCount != 0;
-}
-
-bool MeshDeformation::MayOverwrite(const std::string& boneName) const {
-    return !host_.confirmOverwrite || host_.confirmOverwrite(OverwriteQuestion(boneName));
-}
-
-void MeshDeformation::StoreLocalCoordinates(ModelDocument& document, int b, const PoseVec& start,
-                                            const Rotation3& toBone) {
-    if (!IsEligibleBone(document, b)) {
-        return;
-    }
-    BonePart& bone = document.bones[b];
-    if (HasLocalCoordinates(document, b) && !MayOverwrite(BoneTableName(b))) {
-        return;
-    }
-    bone.rest = RestFrame{start, Transposed(toBone)};
-    MeshData& local = bone.mesh;
-    local.vertexCount = 0;
-    local.faceCount = 0;
-    local.texVertexCount = 0;
-    local.usedVertices.ClearAll();
-    const MeshData& model = document.model.mesh;
-    ForEachMember(bone.boundVertices, MAX_MESH_ELEMENTS, [&](int i) {
-        PoseVec p = toBone * (PoseFromDisplay(model.vertices[i]) - start);
-        local.vertices[i] = Vector(p.x, p.y, p.z);
-        local.usedVertices.SetBit(i);
-        ++local.vertexCount;
-    });
-}
-
-void MeshDeformation::UpdateGeneratedModel(ModelDocument& document) {
+void MeshDeformation::FollowPose(ModelDocument& document) {
     const PoseRecord record = CaptureTruePose(document);
     CopyModelGeometry(document);
     bool moved = false;

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "bytes/byte_writer.h"
+
 namespace editor::groups {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 
 namespace {
@@ -12,26 +15,19 @@ constexpr uint32_t SET_CLASS_TAG = 0x00441948;
 constexpr uint32_t BITS_PER_SET = TriangleSet::SIZE;
 static_assert(BITS_PER_SET / 8 == BINDING_RECORD_BITS_BYTES);
 
-void PutWord(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.push_back(static_cast<uint8_t>(value >> shift));
-    }
-}
-
 }  // namespace
 
 std::vector<uint8_t> SerializeBindingFile(const BoneBindings& bindings) {
-    std::vector<uint8_t> out;
-    out.reserve(BINDING_FILE_BYTES);
+    ByteWriter out;
     for (const TriangleSet& set : bindings) {
-        PutWord(out, SET_CLASS_TAG);
-        PutWord(out, 0);  // the storage is not owned by the set object
-        PutWord(out, 0);  // storage address: meaningless outside the writer
-        PutWord(out, BINDING_RECORD_BITS_BYTES);
-        PutWord(out, BITS_PER_SET);
-        out.insert(out.end(), set.Bytes(), set.Bytes() + set.ByteCount());
+        out.AppendUint32(SET_CLASS_TAG);
+        out.AppendUint32(0);  // the storage is not owned by the set object
+        out.AppendUint32(0);  // storage address: meaningless outside the writer
+        out.AppendUint32(BINDING_RECORD_BITS_BYTES);
+        out.AppendUint32(BITS_PER_SET);
+        out.AppendBytes(std::span(set.Bytes(), static_cast<std::size_t>(set.ByteCount())));
     }
-    return out;
+    return out.Take();
 }
 
 bool ParseBindingFile(std::span<const uint8_t> bytes, BoneBindings& bindings) {

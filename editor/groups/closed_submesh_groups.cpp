@@ -58,7 +58,7 @@ std::string ClosedSubmeshSuffix(int k) {
     return suffix;
 }
 
-int OfferClosedSubmeshGroups(MeshData& mesh, const ClosedSubmeshPrompts& prompts) {
+int OfferClosedSubmeshGroups(MeshData& mesh, Prompts& prompts) {
     if (mesh.groupTable == nullptr) {
         return 0;
     }
@@ -73,7 +73,7 @@ int OfferClosedSubmeshGroups(MeshData& mesh, const ClosedSubmeshPrompts& prompts
             NextPiece(mesh, remaining, piece);
             const int holder = SmallestGroupHolding(table, piece);
             if (holder >= 0 && table.GroupSet(holder)->Count() > piece.Count()) {
-                if (!asked && !prompts.askYesNo(CLOSED_SUBMESH_QUESTION)) {
+                if (!asked && !prompts.AskYesNo(CLOSED_SUBMESH_QUESTION)) {
                     return added;
                 }
                 asked = true;
@@ -81,10 +81,11 @@ int OfferClosedSubmeshGroups(MeshData& mesh, const ClosedSubmeshPrompts& prompts
                 const std::string name = holderName + ClosedSubmeshSuffix(added);
                 // A full table takes no more groups; say so rather than report one as added.
                 if (!table.SaveGroup(name, &piece)) {
-                    prompts.report("Unable to add group '" + name + "' - too many groups.");
+                    prompts.ReportProgress("Unable to add group '" + name + "' - too many groups.");
                     return added;
                 }
-                prompts.report("Added group '" + name + "' - part of '" + holderName + "'.");
+                prompts.ReportProgress("Added group '" + name + "' - part of '" + holderName +
+                                       "'.");
                 ++added;
             }
             remaining.AndNot(piece);

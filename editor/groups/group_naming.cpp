@@ -1,10 +1,12 @@
 #include "editor/groups/group_naming.h"
 
 #include "editor/model/triangle_group_table.h"
+#include "editor/prompts/questions.h"
 
 namespace editor::groups {
 
 using namespace ::editor::model;
+using namespace ::editor::prompts;
 
 namespace {
 
@@ -22,63 +24,69 @@ bool NameUsedByOther(const TriangleGroupTable& table, const std::string& name, i
     return false;
 }
 
+// The group name dialog: the text typed.
+std::optional<std::string> AskGroupName(Prompts& prompts) {
+    return prompts.AskText({.title = GROUP_NAME_TITLE});
+}
+
 }  // namespace
 
-std::optional<int> ChooseGroup(const TriangleGroupTable& table, const GroupPrompts& prompts) {
+std::optional<int> ChooseGroup(const TriangleGroupTable& table, Prompts& prompts) {
     std::vector<std::string> names;
     for (int g = 0; g < table.GroupCount(); ++g) {
         names.push_back(table.GroupName(g));
     }
-    std::optional<int> chosen = prompts.chooseGroup(names);
+    std::optional<int> chosen =
+        prompts.AskListChoice({.title = GROUP_CHOICE_TITLE, .items = names, .initialIndex = 0});
     if (!chosen || *chosen < 0 || *chosen >= table.GroupCount()) {
         return std::nullopt;
     }
     return chosen;
 }
 
-bool SaveGroupAs(TriangleGroupTable& table, const TriangleSet& set, const GroupPrompts& prompts) {
+Status SaveGroupAs(TriangleGroupTable& table, const TriangleSet& set, Prompts& prompts) {
     if (table.GroupCount() >= MAX_TRIANGLE_GROUPS) {
-        prompts.showMessage(TOO_MANY_GROUPS_MESSAGE);
-        return false;
+        return Status::Refuse(TOO_MANY_GROUPS_MESSAGE);
     }
-    std::optional<std::string> name = prompts.askName();
+    std::optional<std::string> name = AskGroupName(prompts);
     if (!name) {
-        return false;
+        return Status::Cancel();
     }
-    if (table.FindGroup(*name) >= 0 && !prompts.confirmOverwrite(*name)) {
-        return false;
+    if (table.FindGroup(*name) >= 0 && !prompts.AskYesNo(OverwriteQuestion(*name))) {
+        return Status::Cancel();
     }
     if (table.SaveGroup(*name, &set) == 0) {
-        prompts.showMessage(CANT_CREATE_GROUP_MESSAGE);
-        return false;
+        return Status::Refuse(CANT_CREATE_GROUP_MESSAGE);
     }
-    return true;
+    return {};
 }
 
-void RenameChosenGroup(TriangleGroupTable& table, const GroupPrompts& prompts) {
+Status RenameChosenGroup(TriangleGroupTable& table, Prompts& prompts) {
     std::optional<int> chosen = ChooseGroup(table, prompts);
     if (!chosen) {
-        return;
+        return Status::Cancel();
     }
-    std::optional<std::string> name = prompts.askName();
+    std::optional<std::string> name = AskGroupName(prompts);
     if (!name) {
-        return;
+        return Status::Cancel();
     }
     if (NameUsedByOther(table, *name, *chosen)) {
-        prompts.showMessage(NameInUseMessage(*name));
-        return;
+        return Status::Refuse(NameInUseMessage(*name));
     }
     table.RenameGroup(*chosen, *name);
+    return {};
 }
 
-void DeleteChosenGroup(TriangleGroupTable& table, const GroupPrompts& prompts) {
+Status DeleteChosenGroup(TriangleGroupTable& table, Prompts& prompts) {
     if (table.GroupCount() < 2) {
-        prompts.showMessage(LAST_GROUP_MESSAGE);
-        return;
+        return Status::Refuse(LAST_GROUP_MESSAGE);
     }
-    if (std::optional<int> chosen = ChooseGroup(table, prompts)) {
-        table.DeleteGroup(*chosen);
+    std::optional<int> chosen = ChooseGroup(table, prompts);
+    if (!chosen) {
+        return Status::Cancel();
     }
+    table.DeleteGroup(*chosen);
+    return {};
 }
 
 }  // namespace editor::groups

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "bytes/replace_file.h"
 #include "bytes/whole_file.h"
-#include "flexmodel/replace_file.h"
 
 #include "editor/model/model_document.h"
 #include "editor/model/read_back_geometry.h"
@@ -17,7 +17,6 @@ namespace editor::groups {
 using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
-using namespace ::flexmodel;
 
 GuessSkeleton SkeletonForGuess(const ModelDocument& document) {
     GuessSkeleton skeleton;

@@ -3,14 +3,13 @@
 #include <cmath>
 
 #include "bytes/byte_reader.h"
+#include "bytes/byte_writer.h"
+#include "bytes/replace_file.h"
 #include "bytes/whole_file.h"
-#include "flexmodel/byte_builder.h"
-#include "flexmodel/replace_file.h"
 
 namespace editor::hands {
 
 using namespace ::bytes;
-using namespace ::flexmodel;
 using namespace ::scene;
 
 namespace {
@@ -20,7 +19,7 @@ constexpr uint32_t VECTOR_TAG = 0x00441698;
 constexpr std::size_t RECORD_BYTES = 16;
 static_assert(ORIENTATION_FILE_BYTES == 3 * RECORD_BYTES);
 
-void AppendRecord(ByteBuilder& out, const Vector& v) {
+void AppendRecord(ByteWriter& out, const Vector& v) {
     out.AppendUint32(VECTOR_TAG);
     out.AppendFloat(v.x);
     out.AppendFloat(v.y);
@@ -45,7 +44,7 @@ bool GivesOrientation(const Vector& direction, const Vector& up) {
 }  // namespace
 
 std::vector<uint8_t> SerializeOrientation(const Orientation& orientation) {
-    ByteBuilder out;
+    ByteWriter out;
     AppendRecord(out, orientation.position);
     AppendRecord(out, orientation.direction);
     AppendRecord(out, orientation.up);

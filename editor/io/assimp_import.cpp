@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "editor/io/assimp_model_reader.h"
-#include "editor/io/file_questions.h"
+#include "editor/prompts/prompts.h"
 #include "editor/io/mesh_simplify.h"
 #include "editor/io/raw_mesh.h"
 #include "editor/io/store_raw_mesh.h"
@@ -13,6 +13,7 @@
 namespace editor::io {
 
 using namespace ::editor::model;
+using namespace ::editor::prompts;
 
 namespace {
 
@@ -34,7 +35,7 @@ std::string SimplifyQuestion(const std::string& path, const StoredCounts& counts
            " of each. Simplify it to fit?";
 }
 
-int ImportThroughAssimp(MeshData& target, const std::string& path, FileQuestions* questions,
+int ImportThroughAssimp(MeshData& target, const std::string& path, Prompts* questions,
                         ImportReport* report, std::string* refusal) {
     ImportedModel model;
     std::string reason;

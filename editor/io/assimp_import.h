@@ -9,12 +9,13 @@
 
 #include "editor/io/imported_model.h"
 #include "editor/model/forward.h"
+#include "editor/prompts/prompts.h"
 
 namespace editor::io {
 
 using namespace ::editor::model;
+using namespace ::editor::prompts;
 
-class FileQuestions;
 
 // What opening a file did beyond the mesh: whether it was simplified, and the file's own
 // skeleton with the skin weights of each vertex kept.
@@ -35,7 +36,7 @@ std::string SimplifyQuestion(const std::string& path, const StoredCounts& counts
 // Reads the file with assimp into target and finishes the import. A model over the capacity
 // asks the question above (without anyone to ask, or on No, it is refused as before). 0 on
 // success; -1 with the reason in refusal.
-int ImportThroughAssimp(MeshData& target, const std::string& path, FileQuestions* questions,
+int ImportThroughAssimp(MeshData& target, const std::string& path, Prompts* questions,
                         ImportReport* report, std::string* refusal);
 
 }  // namespace editor::io

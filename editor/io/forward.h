@@ -1,8 +1,4 @@
 #pragma once
 // Forward declarations of the editor::io types that other libraries name by pointer or reference.
 
-namespace editor::io {
-
-class FileQuestions;
-
-}  // namespace editor::io
+namespace editor::io {}  // namespace editor::io

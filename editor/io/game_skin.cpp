@@ -6,16 +6,15 @@
 #include <memory>
 #include <vector>
 
+#include "bytes/replace_file.h"
 #include "editor/io/image_file.h"
 #include "editor/io/palette_quantiser.h"
 #include "editor/io/skin_picture.h"
-#include "flexmodel/replace_file.h"
 #include "scene/image.h"
 
 namespace editor::io {
 
 using namespace ::bytes;
-using namespace ::flexmodel;
 using namespace ::scene;
 
 namespace {

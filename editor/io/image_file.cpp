@@ -4,21 +4,19 @@
 #include <cstring>
 #include <vector>
 
+#include "bytes/replace_file.h"
 #include "bytes/whole_file.h"
-#include "editor/io/file_questions.h"
 #include "editor/io/m8_codec.h"
 #include "editor/io/pcx_codec.h"
 #include "editor/io/picture.h"
 #include "editor/io/tga_codec.h"
 #include "editor/model/skin_region.h"
-#include "flexmodel/replace_file.h"
 #include "scene/image.h"
 
 namespace editor::io {
 
 using namespace ::bytes;
 using namespace ::editor::model;
-using namespace ::flexmodel;
 using namespace ::scene;
 
 namespace {
@@ -105,10 +103,13 @@ int ReadM8(C3dImage& image, std::span<const uint8_t> bytes) {
     return ReadWith(DecodeM8, image, bytes, "M8", "M8 File image");
 }
 
-int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* questions) {
+int LoadImageFile(C3dImage& image, const std::string& path, Prompts* questions) {
     std::string chosen = path;
     if (chosen.empty()) {
-        auto asked = questions ? questions->AskOpenPath(BuildImageFilter(), ".tga") : std::nullopt;
+        auto asked = questions ? questions->AskOpenFile({.filter = BuildImageFilter(),
+                                                         .defaultExtension = "tga",
+                                                         .flags = kOpenExisting})
+                               : std::nullopt;
         if (!asked || asked->empty()) {
             return 0;
         }
@@ -158,10 +159,13 @@ int WriteTga(const C3dImage& image, std::vector<uint8_t>& bytes) {
     return 1;
 }
 
-int SaveTgaFile(C3dImage& image, const std::string& path, FileQuestions* questions) {
+int SaveTgaFile(C3dImage& image, const std::string& path, Prompts* questions) {
     std::string chosen = path;
     if (chosen.empty()) {
-        auto asked = questions ? questions->AskSavePath(TGA_SAVE_FILTER, ".tga") : std::nullopt;
+        auto asked =
+            questions
+                ? questions->AskSaveFile({.filter = TGA_SAVE_FILTER, .defaultExtension = "tga"})
+                : std::nullopt;
         if (!asked || asked->empty()) {
             return 0;
         }

@@ -12,14 +12,15 @@
 #include "editor/io/file_types.h"
 
 #include "editor/model/forward.h"
+#include "editor/prompts/prompts.h"
 #include "scene/forward.h"
 
 namespace editor::io {
 
+using namespace ::editor::prompts;
+
 using namespace ::scene;
 using namespace ::editor::model;
-
-class FileQuestions;
 
 enum ImageType {
     IMAGE_TGA = 0,
@@ -41,7 +42,7 @@ std::string BuildImageFilter();
 
 // Loads the picture at path (an empty path asks for one), chosen by extension; 1 on success
 // with the image named after the path, 0 on failure or cancel (the image then holds no pixels).
-int LoadImageFile(C3dImage& image, const std::string& path, FileQuestions* questions);
+int LoadImageFile(C3dImage& image, const std::string& path, Prompts* questions);
 // Readers over a file's bytes: 1 on success (image named "TGA File image" / "PCX File image" /
 // "M8 File image"), 0 on failure with the image emptied. An .m8 file gives its level 0.
 int ReadTga(C3dImage& image, std::span<const uint8_t> bytes);
@@ -51,7 +52,7 @@ int ReadM8(C3dImage& image, std::span<const uint8_t> bytes);
 // Writes a 24-bit image as Targa to path (an empty path asks for one), replacing the file only
 // once the new one is complete. 1 on success with the image named after the path; 0 on
 // failure or cancel.
-int SaveTgaFile(C3dImage& image, const std::string& path, FileQuestions* questions);
+int SaveTgaFile(C3dImage& image, const std::string& path, Prompts* questions);
 // The Targa bytes of a 24-bit image; 0 for any other image.
 int WriteTga(const C3dImage& image, std::vector<uint8_t>& bytes);
 

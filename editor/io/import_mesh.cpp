@@ -4,10 +4,10 @@
 
 #include "editor/io/assimp_import.h"
 #include "editor/io/assimp_model_reader.h"
-#include "editor/io/file_questions.h"
 #include "editor/io/import_table.h"
 #include "editor/io/mesh_readers.h"
 #include "editor/io/x_reader.h"
+#include "editor/model/frame_choice.h"
 #include "editor/model/mesh_data.h"
 #include "scene/shape.h"
 
@@ -21,14 +21,15 @@ namespace {
 using FrameLister = int (*)(const std::string&, std::vector<std::string>&);
 using FrameReader = int (*)(MeshData&, const std::string&, const std::string&, std::string*);
 
-std::optional<std::string> ChooseImportPath(const std::string& path, FileQuestions* questions) {
+std::optional<std::string> ChooseImportPath(const std::string& path, Prompts* questions) {
     if (!path.empty()) {
         return path;
     }
     if (questions == nullptr) {
         return std::nullopt;
     }
-    auto chosen = questions->AskOpenPath(BuildOpenModelFilter(), ".obj");
+    auto chosen = questions->AskOpenFile(
+        {.filter = BuildOpenModelFilter(), .defaultExtension = "obj", .flags = kOpenExisting});
     if (!chosen || chosen->empty()) {
         return std::nullopt;
     }
@@ -37,7 +38,7 @@ std::optional<std::string> ChooseImportPath(const std::string& path, FileQuestio
 
 // Without anyone to ask, the first frame is taken.
 int ReadChosenFrame(FrameLister list, FrameReader read, MeshData& target, const std::string& path,
-                    FileQuestions* questions, std::string* refusal) {
+                    Prompts* questions, std::string* refusal) {
     std::vector<std::string> names;
     if (list(path, names) < 0) {
         if (refusal != nullptr) {
@@ -47,7 +48,8 @@ int ReadChosenFrame(FrameLister list, FrameReader read, MeshData& target, const 
     }
     std::optional<std::string> frame = std::string();
     if (questions != nullptr) {
-        frame = questions->AskFrameName(names);
+        frame = questions->AskComboChoice(
+            FirstEntryChoice(FRAME_CHOICE_TITLE, names, FRAME_NAME_LIMIT));
     } else if (!names.empty()) {
         frame = names.front();
     }
@@ -57,7 +59,7 @@ int ReadChosenFrame(FrameLister list, FrameReader read, MeshData& target, const 
     return read(target, path, *frame, refusal);
 }
 
-int ReadByType(int type, MeshData& target, const std::string& path, FileQuestions* questions,
+int ReadByType(int type, MeshData& target, const std::string& path, Prompts* questions,
                std::string* refusal) {
     switch (type) {
         case IMPORT_OBJ:
@@ -78,7 +80,7 @@ int ReadByType(int type, MeshData& target, const std::string& path, FileQuestion
 }  // namespace
 
 std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
-                                      FileQuestions* questions, std::string* attemptedPath,
+                                      Prompts* questions, std::string* attemptedPath,
                                       std::string* refusal, ImportReport* report) {
     std::string ignored;
     refusal = refusal != nullptr ? refusal : &ignored;

@@ -5,14 +5,16 @@
 #include <string>
 
 #include "editor/model/forward.h"
+#include "editor/prompts/prompts.h"
 #include "scene/forward.h"
 
 namespace editor::io {
 
+using namespace ::editor::prompts;
+
 using namespace ::scene;
 using namespace ::editor::model;
 
-class FileQuestions;
 struct ImportReport;
 
 // Imports the file at path (an empty path asks for one) into target with the reader its
@@ -23,8 +25,7 @@ struct ImportReport;
 // a failure leaves its reason, worded for the user, in refusal (when given). Files of other
 // extensions go through assimp when it reads them; report (when given) then says what that did.
 std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
-                                      FileQuestions* questions,
-                                      std::string* attemptedPath = nullptr,
+                                      Prompts* questions, std::string* attemptedPath = nullptr,
                                       std::string* refusal = nullptr,
                                       ImportReport* report = nullptr);
 

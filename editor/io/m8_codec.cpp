@@ -4,12 +4,11 @@
 #include <string>
 
 #include "bytes/byte_reader.h"
-#include "flexmodel/byte_builder.h"
+#include "bytes/byte_writer.h"
 
 namespace editor::io {
 
 using namespace ::bytes;
-using namespace ::flexmodel;
 
 namespace {
 
@@ -128,7 +127,7 @@ Status DecodeM8(std::span<const uint8_t> bytes, Picture& picture) {
 
 std::vector<uint8_t> EncodeM8(const M8Picture& picture) {
     const std::size_t count = std::min<std::size_t>(picture.levels.size(), M8_LEVELS);
-    ByteBuilder out;
+    ByteWriter out;
     out.AppendInt32(M8_VERSION);
     out.AppendFixedName(picture.name, M8_NAME_SIZE);
     for (std::size_t level = 0; level < M8_LEVELS; ++level) {

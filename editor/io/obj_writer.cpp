@@ -5,18 +5,16 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "editor/io/file_questions.h"
+#include "bytes/replace_file.h"
 #include "editor/io/import_table.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/read_back_geometry.h"
-#include "flexmodel/replace_file.h"
 #include "scene/shape.h"
 
 namespace editor::io {
 
 using namespace ::bytes;
 using namespace ::editor::model;
-using namespace ::flexmodel;
 using namespace ::scene;
 
 namespace {
@@ -105,14 +103,17 @@ int WriteObj(const MeshData& mesh, const std::string& path) {
 }
 
 std::optional<std::string> ExportMesh(C3dShape& shape, const C3dFrame* scene,
-                                      const std::string& path, MeshData* mesh,
-                                      FileQuestions* questions, std::string* attemptedPath) {
+                                      const std::string& path, MeshData* mesh, Prompts* questions,
+                                      std::string* attemptedPath) {
     if (mesh == nullptr) {
         return std::nullopt;
     }
     std::string chosen = path;
     if (chosen.empty()) {
-        auto asked = questions ? questions->AskSavePath(BuildImportFilter(), ".obj") : std::nullopt;
+        auto asked =
+            questions
+                ? questions->AskSaveFile({.filter = BuildImportFilter(), .defaultExtension = "obj"})
+                : std::nullopt;
         if (!asked || asked->empty()) {
             return std::nullopt;
         }

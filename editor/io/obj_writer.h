@@ -6,14 +6,15 @@
 #include <string>
 
 #include "editor/model/forward.h"
+#include "editor/prompts/prompts.h"
 #include "scene/forward.h"
 
 namespace editor::io {
 
+using namespace ::editor::prompts;
+
 using namespace ::scene;
 using namespace ::editor::model;
-
-class FileQuestions;
 
 // The OBJ text of the mesh; objectName goes on the "o" line.
 std::string FormatObj(const MeshData& mesh, const std::string& objectName);
@@ -28,8 +29,7 @@ int WriteObj(const MeshData& mesh, const std::string& path);
 // "File object: " + path; nothing on failure or cancel. The path tried is stored in
 // attemptedPath (when given) even when the save fails.
 std::optional<std::string> ExportMesh(C3dShape& shape, const C3dFrame* scene,
-                                      const std::string& path, MeshData* mesh,
-                                      FileQuestions* questions,
+                                      const std::string& path, MeshData* mesh, Prompts* questions,
                                       std::string* attemptedPath = nullptr);
 
 }  // namespace editor::io

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "bytes/whole_file.h"
-#include "editor/io/file_questions.h"
 #include "editor/io/image_file.h"
 #include "scene/image.h"
 
@@ -46,12 +45,14 @@ std::string BuildSkinPictureFilter() {
     return BuildFileFilter(SKIN_PICTURE_TABLE);
 }
 
-std::unique_ptr<C3dImage> LoadSkinPicture(const std::string& path, FileQuestions* questions,
+std::unique_ptr<C3dImage> LoadSkinPicture(const std::string& path, Prompts* questions,
                                           std::string* chosenPath) {
     std::string chosen = path;
     if (chosen.empty()) {
-        auto asked =
-            questions ? questions->AskOpenPath(BuildSkinPictureFilter(), ".tga") : std::nullopt;
+        auto asked = questions ? questions->AskOpenFile({.filter = BuildSkinPictureFilter(),
+                                                         .defaultExtension = "tga",
+                                                         .flags = kOpenExisting})
+                               : std::nullopt;
         if (!asked || asked->empty()) {
             return nullptr;
         }

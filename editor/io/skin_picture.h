@@ -11,13 +11,14 @@
 #include "editor/io/file_types.h"
 #include "editor/model/skin_coordinates.h"
 
+#include "editor/prompts/prompts.h"
 #include "scene/forward.h"
 
 namespace editor::io {
 
-using namespace ::scene;
+using namespace ::editor::prompts;
 
-class FileQuestions;
+using namespace ::scene;
 
 inline constexpr std::array<FileType, 7> SKIN_PICTURE_TABLE = {{
     {".tga", "Targa Image (*.tga)"},
@@ -36,7 +37,7 @@ std::string BuildSkinPictureFilter();
 // Reads the picture at path (an empty path asks for one; the chosen path is left in
 // chosenPath when given) and scales it to the skin's 256 x 256 texels. None on failure or
 // cancel.
-std::unique_ptr<C3dImage> LoadSkinPicture(const std::string& path, FileQuestions* questions,
+std::unique_ptr<C3dImage> LoadSkinPicture(const std::string& path, Prompts* questions,
                                           std::string* chosenPath = nullptr);
 
 // A 24-bit 256 x 256 copy of an 8- or 24-bit picture of any size: each texel is the mean of

@@ -1,8 +1,10 @@
 #include "editor/io/tga_codec.h"
 
+#include <array>
 #include <cstring>
 
 #include "bytes/byte_reader.h"
+#include "bytes/byte_writer.h"
 
 namespace editor::io {
 
@@ -116,20 +118,23 @@ Status DecodeTga(std::span<const uint8_t> bytes, Picture& picture) {
 }
 
 std::vector<uint8_t> EncodeTga(const Picture& picture) {
-    std::vector<uint8_t> out(TGA_HEADER_SIZE, 0);
-    out[2] = TGA_TRUE_COLOUR_IMAGE;
-    out[12] = static_cast<uint8_t>(picture.width & 0xFF);
-    out[13] = static_cast<uint8_t>(picture.width >> 8);
-    out[14] = static_cast<uint8_t>(picture.height & 0xFF);
-    out[15] = static_cast<uint8_t>(picture.height >> 8);
-    out[16] = 24;
+    ByteWriter out;
+    out.AppendUint8(0);  // no image id
+    out.AppendUint8(0);  // no colour map
+    out.AppendUint8(TGA_TRUE_COLOUR_IMAGE);
+    out.AppendBytes(std::array<uint8_t, 5>{});  // the absent colour map's description
+    out.AppendUint16(0);                        // origin x
+    out.AppendUint16(0);                        // origin y
+    out.AppendUint16(static_cast<uint16_t>(picture.width));
+    out.AppendUint16(static_cast<uint16_t>(picture.height));
+    out.AppendUint8(24);
+    out.AppendUint8(0);  // bottom-up rows
     const std::size_t rowSize = static_cast<std::size_t>(picture.width) * 3;
     const std::size_t pitch = picture.Pitch();
     for (int32_t row = 0; row < picture.height; ++row) {
-        const uint8_t* source = picture.rows.data() + row * pitch;
-        out.insert(out.end(), source, source + rowSize);
+        out.AppendBytes(std::span(picture.rows.data() + row * pitch, rowSize));
     }
-    return out;
+    return out.Take();
 }
 
 }  // namespace editor::io

@@ -10,8 +10,6 @@ namespace editor::io {
 using namespace ::scene;
 using namespace ::editor::model;
 
-class FileQuestions;
-
 // Loads the first mesh of a DirectX (.x) file: its positions and triangles as the file holds
 // them (no scene transform), the file's winding kept; texture coordinates are not taken. Each
 // texture the file names is loaded as a picture when it can be and handed to the shape, which

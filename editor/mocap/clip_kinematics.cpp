@@ -21,16 +21,6 @@ Rotation3 ChannelRotation(BvhChannel channel, double degrees) {
     }
 }
 
-Rotation3 Transposed(const Rotation3& rotation) {
-    Rotation3 result;
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            result.m[i][j] = rotation.m[j][i];
-        }
-    }
-    return result;
-}
-
 void PoseClip(const BvhClip& clip, const double* row, ClipFrame& frame) {
     const size_t count = clip.joints.size();
     frame.positions.assign(count, PoseVec{});

@@ -21,6 +21,4 @@ void PoseClip(const BvhClip& clip, const double* row, ClipFrame& frame);
 // Where a joint's end site is in that frame; the joint's origin when it has none.
 PoseVec EndSitePosition(const BvhClip& clip, const ClipFrame& frame, int joint);
 
-Rotation3 Transposed(const Rotation3& rotation);
-
 }  // namespace editor::mocap

@@ -4,19 +4,18 @@
 #include <cmath>
 #include <filesystem>
 
+#include "bytes/replace_file.h"
 #include "bytes/whole_file.h"
 #include "editor/mocap/assimp_clip.h"
 #include "editor/mocap/bvh_reader.h"
 #include "editor/mocap/retarget.h"
 #include "editor/model/file_messages.h"
 #include "editor/skeleton/pose_file.h"
-#include "flexmodel/replace_file.h"
 
 namespace editor::mocap {
 
 using namespace ::bytes;
 using namespace ::editor::model;
-using namespace ::flexmodel;
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "editor/model/pose_record.h"
 
 #include <array>
-#include <bit>
 #include <cstring>
 
 #include "bytes/byte_reader.h"
@@ -16,10 +15,10 @@ constexpr size_t ANGLES_OFFSET = START_POSITIONS_OFFSET + NUM_BONES * 24;
 static_assert(ANGLES_OFFSET == 904);
 static_assert(ANGLES_OFFSET + NUM_BONES * 24 == POSE_RECORD_SIZE);
 
-void WriteTriple(double a, double b, double c, uint8_t* out) {
-    WriteLittleDouble(a, out);
-    WriteLittleDouble(b, out + 8);
-    WriteLittleDouble(c, out + 16);
+void AppendTriple(ByteWriter& out, double a, double b, double c) {
+    out.AppendDouble(a);
+    out.AppendDouble(b);
+    out.AppendDouble(c);
 }
 }  // namespace
 
@@ -41,27 +40,13 @@ void SetPoseName(PoseRecord& record, const std::string& name) {
     std::memcpy(record.name, cut.data(), cut.size());
 }
 
-void WriteLittleDouble(double value, uint8_t* out) {
-    uint64_t bits = std::bit_cast<uint64_t>(value);
-    for (int i = 0; i < 8; ++i) {
-        out[i] = static_cast<uint8_t>(bits >> (8 * i));
+void AppendPoseRecord(ByteWriter& out, const PoseRecord& record) {
+    out.AppendBytes(std::span(reinterpret_cast<const uint8_t*>(record.name), POSE_NAME_SIZE));
+    for (const PoseVec& p : record.startPositions) {
+        AppendTriple(out, p.x, p.y, p.z);
     }
-}
-
-void WriteLittleInt32(int32_t value, uint8_t* out) {
-    uint32_t bits = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        out[i] = static_cast<uint8_t>(bits >> (8 * i));
-    }
-}
-
-void WritePoseRecord(const PoseRecord& record, uint8_t* out) {
-    std::memcpy(out, record.name, POSE_NAME_SIZE);
-    for (int b = 0; b < NUM_BONES; ++b) {
-        const PoseVec& p = record.startPositions[b];
-        WriteTriple(p.x, p.y, p.z, out + START_POSITIONS_OFFSET + 24 * b);
-        const PoseAngles& a = record.angles[b];
-        WriteTriple(a.angleX, a.angleY, a.angleZ, out + ANGLES_OFFSET + 24 * b);
+    for (const PoseAngles& a : record.angles) {
+        AppendTriple(out, a.angleX, a.angleY, a.angleZ);
     }
 }
 

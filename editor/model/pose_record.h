@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "bytes/byte_writer.h"
 #include "editor/model/pose_vector.h"
 #include "editor/model/skeleton_tables.h"
 
@@ -35,12 +36,8 @@ void SetPoseName(PoseRecord& record, const std::string& name);
 std::string CutPoseName(const std::string& name);
 
 // Little-endian record layout: name at 0, start positions at 16, angles at 904.
-void WritePoseRecord(const PoseRecord& record, uint8_t* out);
+void AppendPoseRecord(::bytes::ByteWriter& out, const PoseRecord& record);
 // False, with the record unchanged, when fewer than POSE_RECORD_SIZE bytes are given.
 bool ReadPoseRecord(std::span<const uint8_t> in, PoseRecord& record);
-
-// Little-endian scalars shared by the pose and bone-length files.
-void WriteLittleDouble(double value, uint8_t* out);
-void WriteLittleInt32(int32_t value, uint8_t* out);
 
 }  // namespace editor::model

@@ -33,6 +33,16 @@ PoseVec operator*(const Rotation3& r, const PoseVec& v) {
             r.m[2][0] * v.x + r.m[2][1] * v.y + r.m[2][2] * v.z};
 }
 
+Rotation3 Transposed(const Rotation3& rotation) {
+    Rotation3 result;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            result.m[i][j] = rotation.m[j][i];
+        }
+    }
+    return result;
+}
+
 Rotation3 RotationX(double angle) {
     double c = std::cos(angle);
     double s = std::sin(angle);

@@ -51,5 +51,7 @@ PoseVec operator*(const Rotation3& r, const PoseVec& v);
 Rotation3 RotationX(double angle);
 Rotation3 RotationY(double angle);
 Rotation3 RotationZ(double angle);
+// The inverse of a rotation.
+Rotation3 Transposed(const Rotation3& rotation);
 
 }  // namespace editor::model

@@ -5,6 +5,7 @@
 
 #include "editor/io/forward.h"
 #include "editor/model/forward.h"
+#include "editor/prompts/prompts.h"
 #include "scene/forward.h"
 
 namespace editor::props {
@@ -12,6 +13,7 @@ namespace editor::props {
 using namespace ::scene;
 using namespace ::editor::io;
 using namespace ::editor::model;
+using namespace ::editor::prompts;
 
 // What composing the merged skin needs from the main frame.
 class SkinMergeHost {
@@ -20,7 +22,7 @@ class SkinMergeHost {
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void SetStatus(const std::string& text) = 0;
     // Answers the open and save dialogs for the skin pictures.
-    virtual FileQuestions* Questions() = 0;
+    virtual Prompts* Questions() = 0;
     virtual void Redraw() = 0;
     // The skin that was just saved, for showing the model with it.
     virtual void KeepMergedSkin(std::unique_ptr<C3dImage> skin) { (void)skin; }

@@ -1,8 +1,10 @@
 #include "editor/shell/batch_runner.h"
 
 #include <fstream>
+#include <variant>
 #include <vector>
 
+#include "bytes/replace_file.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/batch_script.h"
 #include "editor/shell/main_frame.h"
@@ -10,7 +12,6 @@
 #include "editor/shell/script_objects.h"
 #include "editor/skeleton/skeleton_drag.h"
 #include "editor/skeleton/skeleton_scene.h"
-#include "flexmodel/replace_file.h"
 #include "scene/input/memory_settings_store.h"
 #include "scene/shape.h"
 #include "scene/view.h"
@@ -20,7 +21,7 @@ namespace editor::shell {
 
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
-using namespace ::flexmodel;
+using namespace ::bytes;
 using namespace ::scene::input;
 
 namespace {
@@ -38,7 +39,7 @@ std::string SelectByName(CMainFrame& frame, const std::string& name) {
     if (!ScriptObjectSelectable(frame, *shape)) {
         return "'" + name + "' is hidden and cannot be selected";
     }
-    frame.PickFace(shape, -1, Vector(0.0, 0.0, 0.0));
+    frame.Selection().PickFace(shape, -1, Vector(0.0, 0.0, 0.0));
     return {};
 }
 
@@ -56,7 +57,7 @@ std::string PickModelFace(CMainFrame& frame, int face) {
         return "the model has no face " + std::to_string(face) + " (it has " +
                std::to_string(model->GetFaceCount()) + ")";
     }
-    frame.PickFace(model, face, *centre);
+    frame.Selection().PickFace(model, face, *centre);
     return {};
 }
 
@@ -84,12 +85,12 @@ std::string TakeSnapshot(CMainFrame& frame, const BatchRunner::Snapshot& snapsho
 
 // Drags a joint toward a point as a device would, after selecting it as a click would: with
 // rigid bones it lands on its bone's sphere in that direction. An error message when it cannot.
-std::string PlaceJoint(CMainFrame& frame, const BatchStatement& statement) {
-    if (std::string error = SelectByName(frame, statement.name); !error.empty()) {
+std::string PlaceJoint(CMainFrame& frame, const batch::Place& statement) {
+    if (std::string error = SelectByName(frame, statement.joint); !error.empty()) {
         return error;
     }
     ModelDocument& document = frame.Document();
-    JointPart& joint = document.joints[ScriptJointIndex(statement.name)];
+    JointPart& joint = document.joints[ScriptJointIndex(statement.joint)];
     const Vector now = JointScenePosition(document, &joint);
     SceneMotion motion;
     motion.dx = statement.point[0] - now.x;
@@ -99,21 +100,76 @@ std::string PlaceJoint(CMainFrame& frame, const BatchStatement& statement) {
     return {};
 }
 
-std::vector<std::string> ShowLines(CMainFrame& frame, const BatchStatement& statement) {
+std::vector<std::string> ShowLines(CMainFrame& frame, const batch::Show& statement) {
+    using Subject = batch::Show::Subject;
     switch (statement.subject) {
-        case BatchStatement::Subject::Groups:
+        case Subject::Groups:
             return ShowGroups(frame);
-        case BatchStatement::Subject::Temporary:
+        case Subject::Temporary:
             return ShowTemporary(frame);
-        case BatchStatement::Subject::Bone:
-            return ShowBone(frame, ScriptBoneIndex(statement.name));
-        case BatchStatement::Subject::Selection:
+        case Subject::Bone:
+            return ShowBone(frame, ScriptBoneIndex(statement.bone));
+        case Subject::Selection:
             return ShowSelection(frame);
-        case BatchStatement::Subject::Joints:
+        case Subject::Joints:
             return ShowJoints(frame);
     }
     return {};
 }
+
+// Carries out one statement on the frame; an error message when the script must stop.
+class StatementRunner {
+  public:
+    StatementRunner(CMainFrame& frame, ScriptedUi& ui, const BatchRunner::Snapshot& snapshot,
+                    std::ostream& out)
+        : frame_(frame), ui_(ui), snapshot_(snapshot), out_(out) {}
+
+    std::string operator()(const batch::Answer& statement) {
+        ui_.Queue(statement.answer);
+        return {};
+    }
+    std::string operator()(const batch::Run& statement) {
+        if (!frame_.RunCommand(statement.id)) {
+            return "command '" + statement.command + "' (" + std::to_string(statement.id) +
+                   ") is disabled";
+        }
+        return {};
+    }
+    std::string operator()(const batch::View& statement) {
+        frame_.View().Resize(statement.width, statement.height);
+        return {};
+    }
+    std::string operator()(const batch::Click& statement) {
+        frame_.ClickView(statement.x, statement.y);
+        return {};
+    }
+    std::string operator()(const batch::Select& statement) {
+        return SelectByName(frame_, statement.name);
+    }
+    std::string operator()(const batch::Pick& statement) {
+        return PickModelFace(frame_, statement.face);
+    }
+    std::string operator()(const batch::Place& statement) { return PlaceJoint(frame_, statement); }
+    std::string operator()(const batch::Snapshot& statement) {
+        std::string error = TakeSnapshot(frame_, snapshot_, statement.path);
+        if (error.empty()) {
+            out_ << "Snapshot: " << statement.path << '\n' << std::flush;
+        }
+        return error;
+    }
+    std::string operator()(const batch::Show& statement) {
+        for (const std::string& line : ShowLines(frame_, statement)) {
+            out_ << line << '\n' << std::flush;
+        }
+        return {};
+    }
+
+  private:
+    CMainFrame& frame_;
+    ScriptedUi& ui_;
+    const BatchRunner::Snapshot& snapshot_;
+    std::ostream& out_;
+};
 
 }  // namespace
 
@@ -128,30 +184,47 @@ int BatchRunner::RunFile(const std::string& path) {
 
 int BatchRunner::Run(std::istream& script, const std::string& scriptName) {
     std::vector<BatchStatement> statements;
+    if (!Parse(script, scriptName, statements) || !Check(statements, scriptName)) {
+        return 1;
+    }
+    return RunStatements(statements, scriptName);
+}
+
+bool BatchRunner::Parse(std::istream& script, const std::string& scriptName,
+                        std::vector<BatchStatement>& statements) {
     std::string text;
     for (int lineNumber = 1; std::getline(script, text); ++lineNumber) {
         BatchLine line = ParseBatchLine(text, lineNumber);
         if (!line.error.empty()) {
             err_ << Where(scriptName, lineNumber) << line.error << "\n";
-            return 1;
+            return false;
         }
         if (line.statement) {
             statements.push_back(std::move(*line.statement));
         }
     }
+    return true;
+}
 
+bool BatchRunner::Check(std::vector<BatchStatement>& statements, const std::string& scriptName) {
     // A misspelt or ambiguous command stops the script before anything runs.
-    for (const BatchStatement& statement : statements) {
-        if (statement.kind != BatchStatement::Kind::Run) {
+    for (BatchStatement& statement : statements) {
+        auto* run = std::get_if<batch::Run>(&statement.action);
+        if (run == nullptr) {
             continue;
         }
-        const ScriptCommand command = FindCommandForScript(statement.command);
+        const ScriptCommand command = FindCommandForScript(run->command);
         if (!command.id) {
             err_ << Where(scriptName, statement.line) << command.error << "\n";
-            return 1;
+            return false;
         }
+        run->id = *command.id;
     }
+    return true;
+}
 
+int BatchRunner::RunStatements(const std::vector<BatchStatement>& statements,
+                               const std::string& scriptName) {
     ScriptedUi ui;
     ui.SetLineSink([this](const std::string& line) { out_ << line << '\n' << std::flush; });
     MemorySettingsStore settings;
@@ -162,54 +235,12 @@ int BatchRunner::Run(std::istream& script, const std::string& scriptName) {
         err_ << "The editor could not start.\n";
         return 1;
     }
+    StatementRunner runner(frame, ui, snapshot_, out_);
     for (const BatchStatement& statement : statements) {
-        switch (statement.kind) {
-            case BatchStatement::Kind::Answer:
-                ui.Queue(statement.answer);
-                break;
-            case BatchStatement::Kind::View:
-                frame.View().Resize(statement.first, statement.second);
-                break;
-            case BatchStatement::Kind::Click:
-                frame.ClickView(statement.first, statement.second);
-                break;
-            case BatchStatement::Kind::Select:
-            case BatchStatement::Kind::Pick:
-            case BatchStatement::Kind::Place: {
-                const std::string error = statement.kind == BatchStatement::Kind::Select
-                                              ? SelectByName(frame, statement.name)
-                                          : statement.kind == BatchStatement::Kind::Pick
-                                              ? PickModelFace(frame, statement.first)
-                                              : PlaceJoint(frame, statement);
-                if (!error.empty()) {
-                    err_ << Where(scriptName, statement.line) << error << "\n";
-                    return 1;
-                }
-                break;
-            }
-            case BatchStatement::Kind::Snapshot: {
-                const std::string error = TakeSnapshot(frame, snapshot_, statement.name);
-                if (!error.empty()) {
-                    err_ << Where(scriptName, statement.line) << error << "\n";
-                    return 1;
-                }
-                out_ << "Snapshot: " << statement.name << '\n' << std::flush;
-                break;
-            }
-            case BatchStatement::Kind::Show:
-                for (const std::string& line : ShowLines(frame, statement)) {
-                    out_ << line << '\n' << std::flush;
-                }
-                break;
-            case BatchStatement::Kind::Run: {
-                const int id = *FindCommandForScript(statement.command).id;
-                if (!frame.RunCommand(id)) {
-                    err_ << Where(scriptName, statement.line) << "command '" << statement.command
-                         << "' (" << id << ") is disabled\n";
-                    return 1;
-                }
-                break;
-            }
+        const std::string error = std::visit(runner, statement.action);
+        if (!error.empty()) {
+            err_ << Where(scriptName, statement.line) << error << "\n";
+            return 1;
         }
         frame.OnIdle();
     }

@@ -12,6 +12,8 @@
 
 namespace editor::shell {
 
+struct BatchStatement;
+
 using namespace ::scene;
 using namespace ::scene::input;
 
@@ -46,6 +48,13 @@ class BatchRunner {
     void SetProgramDirectory(std::string directory) { programDir_ = std::move(directory); }
 
   private:
+    // The three steps of Run: every line parsed, every command named found (its id kept), then
+    // the statements run on a fresh frame. Each says what stops it on err_.
+    bool Parse(std::istream& script, const std::string& scriptName,
+               std::vector<BatchStatement>& statements);
+    bool Check(std::vector<BatchStatement>& statements, const std::string& scriptName);
+    int RunStatements(const std::vector<BatchStatement>& statements, const std::string& scriptName);
+
     std::ostream& out_;
     std::ostream& err_;
     std::string logPath_ = "mn.log";

@@ -34,8 +34,8 @@ BatchLine Error(std::string message) {
     return BatchLine{std::nullopt, std::move(message)};
 }
 
-BatchLine Statement(BatchStatement statement) {
-    return BatchLine{std::move(statement), {}};
+BatchLine Statement(BatchStatement::Action action) {
+    return BatchLine{BatchStatement{0, std::move(action)}, {}};
 }
 
 std::optional<int> IndexOfWord(std::string_view word,
@@ -68,8 +68,7 @@ std::optional<double> ParseRate(std::string_view word) {
 }
 
 // answer mocap RATE NAME [in-place | root-motion]
-BatchLine ParseMotionCaptureAnswer(const std::vector<std::string_view>& words,
-                                   BatchStatement statement) {
+BatchLine ParseMotionCaptureAnswer(const std::vector<std::string_view>& words) {
     std::optional<double> rate =
         words.size() == 4 || words.size() == 5 ? ParseRate(words[2]) : std::nullopt;
     std::optional<int> motion = words.size() == 5
@@ -84,18 +83,16 @@ BatchLine ParseMotionCaptureAnswer(const std::vector<std::string_view>& words,
     choice.framesPerSecond = *rate;
     choice.baseName = std::string(words[3]);
     choice.keepRootMotion = *motion == 1;
-    statement.answer = ScriptedAnswer::MotionCapture(std::move(choice));
-    statement.kind = BatchStatement::Kind::Answer;
-    return Statement(std::move(statement));
+    return Statement(batch::Answer{ScriptedAnswer::MotionCapture(std::move(choice))});
 }
 
-BatchLine ParseAnswer(std::string_view text, const std::vector<std::string_view>& words,
-                      BatchStatement statement) {
+BatchLine ParseAnswer(std::string_view text, const std::vector<std::string_view>& words) {
     if (words.size() < 2) {
         return Error(
             "'answer' needs a kind: file, text, yes, no, ok, cancel, nodes, device or mocap");
     }
     std::string_view kind = words[1];
+    batch::Answer statement;
     if (EqualsIgnoreCase(kind, "file")) {
         std::string_view path = RestAfterWords(text, 2);
         if (path.empty()) {
@@ -136,16 +133,16 @@ BatchLine ParseAnswer(std::string_view text, const std::vector<std::string_view>
         }
         statement.answer = ScriptedAnswer::Device(*target, *device);
     } else if (EqualsIgnoreCase(kind, "mocap")) {
-        return ParseMotionCaptureAnswer(words, std::move(statement));
+        return ParseMotionCaptureAnswer(words);
     } else {
         return Error("unknown answer kind '" + std::string(kind) + "'");
     }
-    statement.kind = BatchStatement::Kind::Answer;
     return Statement(std::move(statement));
 }
 
-BatchLine ParsePair(const std::vector<std::string_view>& words, BatchStatement statement,
-                    bool positive) {
+// Two whole numbers after the keyword, made into the statement Pair.
+template <typename Pair>
+BatchLine ParsePair(const std::vector<std::string_view>& words, bool positive) {
     std::string keyword(words[0]);
     std::optional<int> first = words.size() == 3 ? ParseInt(words[1]) : std::nullopt;
     std::optional<int> second = words.size() == 3 ? ParseInt(words[2]) : std::nullopt;
@@ -153,12 +150,10 @@ BatchLine ParsePair(const std::vector<std::string_view>& words, BatchStatement s
         return Error("'" + keyword + "' needs two " + (positive ? "positive " : "") +
                      "whole numbers");
     }
-    statement.first = *first;
-    statement.second = *second;
-    return Statement(std::move(statement));
+    return Statement(Pair{*first, *second});
 }
 
-BatchLine ParseSelect(std::string_view text, BatchStatement statement) {
+BatchLine ParseSelect(std::string_view text) {
     std::string_view name = RestAfterWords(text, 1);
     if (name.empty()) {
         return Error("'select' needs the name of a joint, a bone, model, prop or dividing plane");
@@ -166,18 +161,17 @@ BatchLine ParseSelect(std::string_view text, BatchStatement statement) {
     if (!IsScriptObjectName(name)) {
         return Error("there is no object called '" + std::string(name) + "'");
     }
-    statement.kind = BatchStatement::Kind::Select;
-    statement.name = std::string(name);
-    return Statement(std::move(statement));
+    return Statement(batch::Select{std::string(name)});
 }
 
 // place JOINT NAME X Y Z: the joint's name may have blanks, the point is the last three words.
-BatchLine ParsePlace(const std::vector<std::string_view>& words, BatchStatement statement) {
+BatchLine ParsePlace(const std::vector<std::string_view>& words) {
     const char* usage = "'place' needs the name of a joint and a point X Y Z";
     if (words.size() < 5) {
         return Error(usage);
     }
     const std::size_t first = words.size() - 3;
+    batch::Place statement;
     for (std::size_t i = 0; i < 3; ++i) {
         std::optional<double> value = ParseNumber(words[first + i]);
         if (!value) {
@@ -193,24 +187,20 @@ BatchLine ParsePlace(const std::vector<std::string_view>& words, BatchStatement 
     if (ScriptJointIndex(name) < 0) {
         return Error("there is no joint called '" + name + "'");
     }
-    statement.kind = BatchStatement::Kind::Place;
-    statement.name = std::move(name);
+    statement.joint = std::move(name);
     return Statement(std::move(statement));
 }
 
-BatchLine ParsePick(const std::vector<std::string_view>& words, BatchStatement statement) {
+BatchLine ParsePick(const std::vector<std::string_view>& words) {
     std::optional<int> face = words.size() == 2 ? ParseInt(words[1]) : std::nullopt;
     if (!face || *face < 0) {
         return Error("'pick' needs a face number (0 or more)");
     }
-    statement.kind = BatchStatement::Kind::Pick;
-    statement.first = *face;
-    return Statement(std::move(statement));
+    return Statement(batch::Pick{*face});
 }
 
-BatchLine ParseShow(std::string_view text, const std::vector<std::string_view>& words,
-                    BatchStatement statement) {
-    statement.kind = BatchStatement::Kind::Show;
+BatchLine ParseShow(std::string_view text, const std::vector<std::string_view>& words) {
+    batch::Show statement;
     const std::optional<int> subject =
         words.size() >= 2
             ? IndexOfWord(words[1], {"groups", "temporary", "bone", "selection", "joints"})
@@ -218,8 +208,8 @@ BatchLine ParseShow(std::string_view text, const std::vector<std::string_view>& 
     if (!subject) {
         return Error("'show' needs groups, temporary, bone NAME, selection or joints");
     }
-    statement.subject = static_cast<BatchStatement::Subject>(*subject);
-    if (statement.subject != BatchStatement::Subject::Bone) {
+    statement.subject = static_cast<batch::Show::Subject>(*subject);
+    if (statement.subject != batch::Show::Subject::Bone) {
         if (words.size() != 2) {
             return Error("'show " + std::string(words[1]) + "' takes nothing more");
         }
@@ -229,20 +219,18 @@ BatchLine ParseShow(std::string_view text, const std::vector<std::string_view>& 
     if (ScriptBoneIndex(name) < 0) {
         return Error("there is no bone called '" + std::string(name) + "'");
     }
-    statement.name = std::string(name);
+    statement.bone = std::string(name);
     return Statement(std::move(statement));
 }
 
-BatchLine ParseSnapshot(std::string_view text, BatchStatement statement) {
+BatchLine ParseSnapshot(std::string_view text) {
     std::string_view path = RestAfterWords(text, 1);
     const std::string_view extension = ".png";
     if (path.size() <= extension.size() ||
         !EqualsIgnoreCase(path.substr(path.size() - extension.size()), extension)) {
         return Error("'snapshot' writes a PNG picture: give a file name ending in .png");
     }
-    statement.kind = BatchStatement::Kind::Snapshot;
-    statement.name = std::string(path);
-    return Statement(std::move(statement));
+    return Statement(batch::Snapshot{std::string(path)});
 }
 
 // The name as written, each "/"-separated part trimmed and without "&" or a trailing "...",
@@ -270,6 +258,43 @@ std::string AmbiguityMessage(std::string_view name, const std::vector<const Comm
     return message + "; write its menu path or id";
 }
 
+// The statement a line of words starts with its keyword.
+BatchLine ParseStatement(std::string_view text, const std::vector<std::string_view>& words) {
+    const std::string_view keyword = words[0];
+    if (EqualsIgnoreCase(keyword, "answer")) {
+        return ParseAnswer(text, words);
+    }
+    if (EqualsIgnoreCase(keyword, "run")) {
+        std::string_view command = RestAfterWords(text, 1);
+        if (command.empty()) {
+            return Error("'run' needs a command");
+        }
+        return Statement(batch::Run{std::string(command)});
+    }
+    if (EqualsIgnoreCase(keyword, "view")) {
+        return ParsePair<batch::View>(words, true);
+    }
+    if (EqualsIgnoreCase(keyword, "click")) {
+        return ParsePair<batch::Click>(words, false);
+    }
+    if (EqualsIgnoreCase(keyword, "select")) {
+        return ParseSelect(text);
+    }
+    if (EqualsIgnoreCase(keyword, "place")) {
+        return ParsePlace(words);
+    }
+    if (EqualsIgnoreCase(keyword, "pick")) {
+        return ParsePick(words);
+    }
+    if (EqualsIgnoreCase(keyword, "show")) {
+        return ParseShow(text, words);
+    }
+    if (EqualsIgnoreCase(keyword, "snapshot")) {
+        return ParseSnapshot(text);
+    }
+    return Error("unknown statement '" + std::string(keyword) + "'");
+}
+
 }  // namespace
 
 BatchLine ParseBatchLine(std::string_view text, int lineNumber) {
@@ -278,44 +303,11 @@ BatchLine ParseBatchLine(std::string_view text, int lineNumber) {
     if (words.empty()) {
         return {};
     }
-    BatchStatement statement;
-    statement.line = lineNumber;
-    if (EqualsIgnoreCase(words[0], "answer")) {
-        return ParseAnswer(text, words, std::move(statement));
+    BatchLine parsed = ParseStatement(text, words);
+    if (parsed.statement) {
+        parsed.statement->line = lineNumber;
     }
-    if (EqualsIgnoreCase(words[0], "run")) {
-        std::string_view command = RestAfterWords(text, 1);
-        if (command.empty()) {
-            return Error("'run' needs a command");
-        }
-        statement.kind = BatchStatement::Kind::Run;
-        statement.command = std::string(command);
-        return Statement(std::move(statement));
-    }
-    if (EqualsIgnoreCase(words[0], "view")) {
-        statement.kind = BatchStatement::Kind::View;
-        return ParsePair(words, std::move(statement), true);
-    }
-    if (EqualsIgnoreCase(words[0], "click")) {
-        statement.kind = BatchStatement::Kind::Click;
-        return ParsePair(words, std::move(statement), false);
-    }
-    if (EqualsIgnoreCase(words[0], "select")) {
-        return ParseSelect(text, std::move(statement));
-    }
-    if (EqualsIgnoreCase(words[0], "place")) {
-        return ParsePlace(words, std::move(statement));
-    }
-    if (EqualsIgnoreCase(words[0], "pick")) {
-        return ParsePick(words, std::move(statement));
-    }
-    if (EqualsIgnoreCase(words[0], "show")) {
-        return ParseShow(text, words, std::move(statement));
-    }
-    if (EqualsIgnoreCase(words[0], "snapshot")) {
-        return ParseSnapshot(text, std::move(statement));
-    }
-    return Error("unknown statement '" + std::string(words[0]) + "'");
+    return parsed;
 }
 
 ScriptCommand FindCommandForScript(std::string_view name) {

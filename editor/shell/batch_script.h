@@ -3,28 +3,63 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "editor/shell/scripted_ui.h"
 
 namespace editor::shell {
 
-// One statement of a batch script.
-struct BatchStatement {
-    enum class Kind { Answer, Run, View, Click, Select, Pick, Show, Place, Snapshot };
-    // What a `show` statement prints.
-    enum class Subject { Groups, Temporary, Bone, Selection, Joints };
+// The statements of a batch script, one struct per kind.
+namespace batch {
 
-    Kind kind = Kind::Run;
-    int line = 0;
-    ScriptedAnswer answer;  // Answer
-    std::string command;    // Run: a numeric id or a menu text as written
-    int first = 0;          // View: width; Click: x; Pick: the face
-    int second = 0;         // View: height; Click: y
-    // Select: the object; Show: the bone; Place: the joint; Snapshot: the file
+// answer ...: queued for the next question the editor asks.
+struct Answer {
+    ScriptedAnswer answer;
+};
+// run COMMAND: a numeric id or a menu text as written; the check before running fills in id.
+struct Run {
+    std::string command;
+    int id = 0;
+};
+struct View {
+    int width = 0;
+    int height = 0;
+};
+struct Click {
+    int x = 0;
+    int y = 0;
+};
+// select NAME: a joint, a bone, model, prop or dividing plane.
+struct Select {
     std::string name;
-    double point[3] = {0.0, 0.0, 0.0};  // Place: where the joint is wanted, display space
-    Subject subject = Subject::Groups;  // Show
+};
+struct Pick {
+    int face = 0;
+};
+// show SUBJECT: what it prints.
+struct Show {
+    enum class Subject { Groups, Temporary, Bone, Selection, Joints };
+    Subject subject = Subject::Groups;
+    std::string bone;  // Bone only
+};
+// place JOINT X Y Z: where the joint is wanted, display space.
+struct Place {
+    std::string joint;
+    double point[3] = {0.0, 0.0, 0.0};
+};
+struct Snapshot {
+    std::string path;
+};
+
+}  // namespace batch
+
+// One statement of a batch script and the line it was written on.
+struct BatchStatement {
+    using Action = std::variant<batch::Answer, batch::Run, batch::View, batch::Click, batch::Select,
+                                batch::Pick, batch::Show, batch::Place, batch::Snapshot>;
+    int line = 0;
+    Action action;
 };
 
 // A parsed line: a statement, nothing (blank or comment only), or an error message.

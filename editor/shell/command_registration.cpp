@@ -2,8 +2,9 @@
 
 namespace editor::shell {
 
-// Each area binds its commands (and installs its frame hooks) in a file of its own; no command
-// is bound by two areas, so the order of the list below does not decide who handles what. To
+// Each area binds its commands (and installs its frame hooks) in a file of its own. Bind
+// replaces an earlier binding of the same command, so were two areas to bind one command, the
+// later in the list below would handle it; today each command is bound by one area only. To
 // add an area: write its registration function and add one line to each list below.
 void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterFileCommands(CMainFrame& frame, CommandRouter& router);

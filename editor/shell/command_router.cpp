@@ -44,4 +44,9 @@ bool CommandRouter::Run(int id) {
     return true;
 }
 
+void BindToggle(CommandRouter& router, int id, std::function<void()> toggle,
+                std::function<bool()> isOn) {
+    router.Bind(id, {.run = std::move(toggle), .isChecked = std::move(isOn)});
+}
+
 }  // namespace editor::shell

@@ -46,4 +46,24 @@ void BindAreaCommand(CommandRouter& router, int id, const std::shared_ptr<Area>&
     router.Bind(id, {.run = [area, command] { ((*area).*command)(); }});
 }
 
+// Binds a command with a check mark, an option switched on and off: running it calls toggle
+// and the mark shows isOn. Every check-mark command is bound through here or BindFlagToggle.
+void BindToggle(CommandRouter& router, int id, std::function<void()> toggle,
+                std::function<bool()> isOn);
+
+// The plainest toggle: the command flips a flag its check mark shows; after, when given, runs
+// after each flip (to redraw, or to say what the option does not do yet).
+template <typename Flag>
+void BindFlagToggle(CommandRouter& router, int id, Flag& flag, std::function<void()> after = {}) {
+    BindToggle(
+        router, id,
+        [&flag, after = std::move(after)] {
+            flag = flag ? 0 : 1;
+            if (after) {
+                after();
+            }
+        },
+        [&flag] { return flag != 0; });
+}
+
 }  // namespace editor::shell

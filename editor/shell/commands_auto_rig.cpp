@@ -16,6 +16,7 @@
 #include "editor/shell/rig_steps.h"
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/model_skeleton_fit.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 
 namespace editor::shell {
@@ -173,7 +174,7 @@ void AutoRig(CMainFrame& frame) {
 }  // namespace
 
 bool FitSkeletonToModelStep(CMainFrame& frame) {
-    const FitSkeletonOutcome outcome = FitSkeletonToModel(frame.Document(), &frame.Deformation());
+    const FitSkeletonOutcome outcome = FitSkeletonToModel(frame.Posing());
     if (outcome != FitSkeletonOutcome::Fitted) {
         frame.GetUi().ShowMessage(SkeletonFitMessage(outcome));
         return false;

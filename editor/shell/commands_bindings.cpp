@@ -7,12 +7,12 @@
 #include "editor/model/file_messages.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
+#include "editor/prompts/questions.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
-#include "editor/shell/skeleton_prompts_ui.h"
-#include "editor/skeleton/skeleton_prompts.h"
 #include "scene/shape.h"
 
 namespace editor::shell {
@@ -34,21 +34,21 @@ struct BindingArea {
     Ui& GetUi() { return frame.GetUi(); }
 
     BonePart* CurrentBone() {
-        if (frame.selectedBone < 0 || frame.selectedBone >= NUM_BONES) {
+        if (frame.Selection().Bone() < 0 || frame.Selection().Bone() >= NUM_BONES) {
             GetUi().ShowMessage(SELECT_BONE_MESSAGE);
             return nullptr;
         }
-        return &Document().bones[frame.selectedBone];
+        return &Document().bones[frame.Selection().Bone()];
     }
 
     // Replacing a bone's bindings is asked about unless the bone was just selected.
     bool MayReplace(const BonePart& bone, bool whenBound) {
         const bool boneSelected =
-            frame.selectedObject != nullptr && frame.selectedObject == bone.Shape();
+            frame.Selection().Shape() != nullptr && frame.Selection().Shape() == bone.Shape();
         if (boneSelected && !(whenBound && bone.boundTriangles.Any())) {
             return true;
         }
-        return GetUi().AskYesNo(OverwriteQuestion(BoneTableName(frame.selectedBone)));
+        return GetUi().AskYesNo(OverwriteQuestion(BoneTableName(frame.Selection().Bone())));
     }
 
     // The model's groups and the selected bone when both are there and the temporary group holds
@@ -85,7 +85,7 @@ struct BindingArea {
         if (bone == nullptr) {
             return;
         }
-        const int b = frame.selectedBone;
+        const int b = frame.Selection().Bone();
         const MembershipChange change = add ? AddToBone(Document(), b, table->temporaryGroup)
                                             : RemoveFromBone(Document(), b, table->temporaryGroup);
         const std::string name = BoneTableName(b);
@@ -129,7 +129,7 @@ struct BindingArea {
             return;
         }
         frame.options.bindingsView = !frame.options.bindingsView;
-        const BonePart* bone = Document().BoneByShape(frame.selectedObject);
+        const BonePart* bone = Document().BoneByShape(frame.Selection().Shape());
         if (bone != nullptr) {
             ShowTemporaryGroup(frame,
                                frame.options.bindingsView ? bone->boundTriangles : TriangleSet());
@@ -221,15 +221,19 @@ struct BindingArea {
 
     std::optional<std::string> AskPath(bool forSaving) {
         if (forSaving) {
-            prompts.SetStatus("Enter a file name to save the bindings to...");
-            return prompts.AskSaveFile(BINDING_FILE_EXTENSION, BINDING_FILE_FILTER, lastSavePath);
+            prompts.ReportProgress("Enter a file name to save the bindings to...");
+            return prompts.AskSaveFile({.filter = BINDING_FILE_FILTER,
+                                        .defaultExtension = BINDING_FILE_EXTENSION,
+                                        .initialPath = lastSavePath});
         }
-        prompts.SetStatus("Enter a file name to load the bindings from...");
-        return prompts.AskOpenFile(BINDING_FILE_EXTENSION, BINDING_FILE_FILTER, lastLoadPath);
+        prompts.ReportProgress("Enter a file name to load the bindings from...");
+        return prompts.AskOpenFile({.filter = BINDING_FILE_FILTER,
+                                    .defaultExtension = BINDING_FILE_EXTENSION,
+                                    .initialPath = lastLoadPath});
     }
 
     CMainFrame& frame;
-    SkeletonPromptsUi prompts;
+    FramePrompts prompts;
     // Each command remembers its own last file.
     std::string lastLoadPath;
     std::string lastSavePath;
@@ -247,9 +251,9 @@ void RegisterBindingCommands(CMainFrame& frame, CommandRouter& router) {
     BindAreaCommand(router, ID_SKELETON_GUESS_BINDINGS, area, &BindingArea::Guess);
     BindAreaCommand(router, ID_FILE_LOAD_BINDINGS, area, &BindingArea::Load);
     BindAreaCommand(router, ID_FILE_SAVE_BINDINGS, area, &BindingArea::Save);
-    router.Bind(ID_VIEW_BONE_BINDINGS,
-                {.run = [area] { area->ToggleView(); },
-                 .isChecked = [&frame] { return frame.options.bindingsView; }});
+    BindToggle(
+        router, ID_VIEW_BONE_BINDINGS, [area] { area->ToggleView(); },
+        [&frame] { return frame.options.bindingsView; });
 }
 
 }  // namespace editor::shell

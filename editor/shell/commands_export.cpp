@@ -18,9 +18,7 @@ void Export(CMainFrame& frame, bool quick, bool askForPoses) {
     if (!askForPoses) {
         request.poseFile = frame.ProgramFile(MOCAP_FILE_NAME);
     }
-    FrameExportHost host(frame);
-    ExportFlexModel(frame.Document(), host, request);
-    frame.RequestRedraw();
+    (void)RunFrameExport(frame, request);
 }
 
 }  // namespace

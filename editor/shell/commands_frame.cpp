@@ -13,23 +13,6 @@ namespace editor::shell {
 using namespace ::editor::model;
 using namespace ::scene::input;
 
-namespace {
-
-// A flag toggled by a command whose check mark follows it; some also show the notice.
-template <typename Flag>
-void BindToggle(CommandRouter& router, CMainFrame& frame, int id, Flag& flag, bool notice) {
-    router.Bind(id, {.run =
-                         [&frame, &flag, notice] {
-                             flag = flag ? 0 : 1;
-                             if (notice) {
-                                 frame.ShowNotImplemented();
-                             }
-                         },
-                     .isChecked = [&flag] { return flag != 0; }});
-}
-
-}  // namespace
-
 void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router) {
     router.Bind(ID_FILE_NEW, {.run = [&frame] {
                     if (frame.ConfirmDiscardChanges()) {
@@ -47,18 +30,21 @@ void RegisterFrameCommands(CMainFrame& frame, CommandRouter& router) {
                      [&frame](const std::string& text) { frame.GetUi().ShowMessage(text); });
              },
          .isEnabled = [&frame] { return frame.Controller() != nullptr; }});
-    router.Bind(ID_TRANSFORMS, {.run = [&frame] { frame.OpenTransformsSheet(); },
-                                .isEnabled = [&frame] { return frame.selectedObject != nullptr; }});
+    router.Bind(ID_TRANSFORMS,
+                {.run = [&frame] { frame.OpenTransformsSheet(); },
+                 .isEnabled = [&frame] { return frame.Selection().Shape() != nullptr; }});
     router.Bind(ID_APP_ABOUT, {.run = [&frame] { frame.GetUi().ShowAbout(AboutText()); }});
     router.Bind(ID_HELP_KEYS,
                 {.run = [&frame] { frame.GetUi().ShowMessage(KeyboardDeviceKeysText()); }});
 
-    BindToggle(router, frame, ID_MODEL_LOCK_POSITION, frame.options.lockPosition, false);
-    BindToggle(router, frame, ID_LIVE_UPDATE, frame.options.liveUpdate, true);
-    BindToggle(router, frame, ID_FLIP_TEXTURE_U, frame.options.flipTextureU, true);
-    BindToggle(router, frame, ID_FLIP_TEXTURE_V, frame.options.flipTextureV, true);
-    BindToggle(router, frame, ID_QUICK_EXPORT, frame.options.quickExport, false);
-    BindToggle(router, frame, ID_ARM_LEG_BEEF, frame.Document().armLegBeef, true);
+    // Some options are kept but do nothing yet; switching them says so.
+    const auto notice = [&frame] { frame.ShowNotImplemented(); };
+    BindFlagToggle(router, ID_MODEL_LOCK_POSITION, frame.options.lockPosition);
+    BindFlagToggle(router, ID_LIVE_UPDATE, frame.options.liveUpdate, notice);
+    BindFlagToggle(router, ID_FLIP_TEXTURE_U, frame.options.flipTextureU, notice);
+    BindFlagToggle(router, ID_FLIP_TEXTURE_V, frame.options.flipTextureV, notice);
+    BindFlagToggle(router, ID_QUICK_EXPORT, frame.options.quickExport);
+    BindFlagToggle(router, ID_ARM_LEG_BEEF, frame.Document().armLegBeef, notice);
     router.Bind(ID_EXPORT_WAVEFRONT_OBJ, {.run = [&frame] { frame.ShowNotImplemented(); }});
 }
 

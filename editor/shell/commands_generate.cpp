@@ -11,6 +11,7 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/model_fit.h"
+#include "editor/skeleton/posing.h"
 
 namespace editor::shell {
 
@@ -34,9 +35,8 @@ void ToggleGeneratedView(CMainFrame& frame) {
 
 // Shows the generated model (when there is one) with the joints as they are set now.
 void RefreshGenerated(CMainFrame& frame) {
-    ModelDocument& document = frame.Document();
-    if (document.generatedModel.Shape() != nullptr) {
-        frame.Deformation().UpdateGeneratedModel(document);
+    if (frame.Document().generatedModel.Shape() != nullptr) {
+        frame.Posing().Follow();
         frame.RequestRedraw();
     }
 }
@@ -81,12 +81,12 @@ void AskJointBlend(CMainFrame& frame) {
 
 void RegisterGenerateCommands(CMainFrame& frame, CommandRouter& router) {
     router.Bind(ID_MODEL_MAKE_POSEABLE, {.run = [&frame] { frame.MakePoseable(); }});
-    router.Bind(ID_VIEW_GENERATED_MODEL,
-                {.run = [&frame] { ToggleGeneratedView(frame); },
-                 .isChecked = [&frame] { return frame.Document().viewGenerated != 0; }});
-    router.Bind(ID_MODEL_SMOOTH_JOINTS,
-                {.run = [&frame] { ToggleSmoothJoints(frame); },
-                 .isChecked = [&frame] { return frame.Document().jointBlend.smooth != 0; }});
+    BindToggle(
+        router, ID_VIEW_GENERATED_MODEL, [&frame] { ToggleGeneratedView(frame); },
+        [&frame] { return frame.Document().viewGenerated != 0; });
+    BindToggle(
+        router, ID_MODEL_SMOOTH_JOINTS, [&frame] { ToggleSmoothJoints(frame); },
+        [&frame] { return frame.Document().jointBlend.smooth != 0; });
     router.Bind(ID_MODEL_JOINT_BLEND, {.run = [&frame] { AskJointBlend(frame); }});
 }
 

@@ -14,9 +14,11 @@
 #include "editor/model/winding.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/model_reshape.h"
+#include "editor/shell/outcome_message.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -45,15 +47,23 @@ struct GroupArea {
     void New(TriangleGroupTable&) { ShowTemporaryGroup(frame, TriangleSet()); }
 
     void Save(TriangleGroupTable& table) {
-        SaveGroupAs(table, table.temporaryGroup, FrameGroupPrompts(frame));
+        FramePrompts prompts(frame);
+        Succeeded(frame.GetUi(), SaveGroupAs(table, table.temporaryGroup, prompts));
     }
 
-    void Rename(TriangleGroupTable& table) { RenameChosenGroup(table, FrameGroupPrompts(frame)); }
+    void Rename(TriangleGroupTable& table) {
+        FramePrompts prompts(frame);
+        Succeeded(frame.GetUi(), RenameChosenGroup(table, prompts));
+    }
 
-    void Delete(TriangleGroupTable& table) { DeleteChosenGroup(table, FrameGroupPrompts(frame)); }
+    void Delete(TriangleGroupTable& table) {
+        FramePrompts prompts(frame);
+        Succeeded(frame.GetUi(), DeleteChosenGroup(table, prompts));
+    }
 
     void Add(TriangleGroupTable& table) {
-        if (std::optional<int> chosen = ChooseGroup(table, FrameGroupPrompts(frame))) {
+        FramePrompts prompts(frame);
+        if (std::optional<int> chosen = ChooseGroup(table, prompts)) {
             const TriangleSet& group = *table.GroupSet(*chosen);
             HighlightTriangles(Model(), group);
             const int before = table.temporaryGroup.Count();
@@ -66,7 +76,8 @@ struct GroupArea {
     }
 
     void Subtract(TriangleGroupTable& table) {
-        if (std::optional<int> chosen = ChooseGroup(table, FrameGroupPrompts(frame))) {
+        FramePrompts prompts(frame);
+        if (std::optional<int> chosen = ChooseGroup(table, prompts)) {
             const TriangleSet& group = *table.GroupSet(*chosen);
             UnhighlightTriangles(Model(), group);
             table.temporaryGroup.AndNot(group);
@@ -82,7 +93,8 @@ struct GroupArea {
         HighlightTriangles(Model(), part);
         Redraw();
         if (part.Any()) {
-            SaveGroupAs(table, part, FrameGroupPrompts(frame));
+            FramePrompts prompts(frame);
+            Succeeded(frame.GetUi(), SaveGroupAs(table, part, prompts));
         }
     }
 
@@ -122,8 +134,8 @@ struct GroupArea {
     void ToggleDividingPlane() {
         ModelDocument& document = frame.Document();
         MeshPart& plane = document.dividingPlane;
-        if (plane.Shape() != nullptr && frame.selectedObject == plane.Shape()) {
-            frame.Select(nullptr);
+        if (plane.Shape() != nullptr && frame.Selection().Shape() == plane.Shape()) {
+            frame.Selection().Select(nullptr);
         }
         document.dividingPlaneVisible = document.dividingPlaneVisible ? 0 : 1;
         plane.Show(document.dividingPlaneVisible);
@@ -135,7 +147,8 @@ struct GroupArea {
     std::optional<TriangleSet> ConnectedToPickedFace() {
         const MeshData& mesh = Model().mesh;
         int a = 0, b = 0, c = 0;
-        if (frame.pickedFace < 0 || !mesh.GetTriangle(frame.pickedFace, a, b, c)) {
+        if (frame.Selection().PickedFace() < 0 ||
+            !mesh.GetTriangle(frame.Selection().PickedFace(), a, b, c)) {
             frame.GetUi().ShowMessage(SELECT_FACE_MESSAGE);
             return std::nullopt;
         }
@@ -203,11 +216,11 @@ struct GroupArea {
 
     void FixNeighbourNormals(TriangleGroupTable& table) {
         // Without a picked face there is no triangle to orient the others by.
-        if (!table.temporaryGroup.Any() || frame.pickedFace < 0) {
+        if (!table.temporaryGroup.Any() || frame.Selection().PickedFace() < 0) {
             frame.GetUi().ShowMessage(SELECT_FACE_MESSAGE);
             return;
         }
-        const int seed = frame.pickedFace;
+        const int seed = frame.Selection().PickedFace();
         const TriangleSet group = table.temporaryGroup;
         EditWinding([&group, seed](MeshData& mesh) {
             const TriangleSet ring = TrianglesWithCorners(mesh, CornersOf(mesh, group));
@@ -258,9 +271,9 @@ void RegisterGroupCommands(CMainFrame& frame, CommandRouter& router) {
     // The wrap fill was never written; its handler is there so that a script naming it runs on
     // instead of stopping at a disabled command.
     router.Bind(ID_GROUP_WRAP_ADD, {.run = [] {}});
-    router.Bind(ID_VIEW_DIVIDING_PLANE,
-                {.run = [area] { area->ToggleDividingPlane(); },
-                 .isChecked = [&frame] { return frame.Document().dividingPlaneVisible != 0; }});
+    BindToggle(
+        router, ID_VIEW_DIVIDING_PLANE, [area] { area->ToggleDividingPlane(); },
+        [&frame] { return frame.Document().dividingPlaneVisible != 0; });
 }
 
 }  // namespace editor::shell

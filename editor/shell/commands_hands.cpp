@@ -10,10 +10,10 @@
 #include "editor/model/triangle_group_table.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/model_reshape.h"
-#include "editor/shell/skeleton_prompts_ui.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
 
@@ -54,7 +54,7 @@ struct HandsArea {
             return result == CloneResult::Cloned;
         });
         if (edit.outcome == ModelEditOutcome::ReadBackFailed && edit.wasSelected) {
-            frame.Select(Document().model.Shape());
+            frame.Selection().Select(Document().model.Shape());
         }
         if (edit.outcome == ModelEditOutcome::Edited) {
             if (const TriangleGroupTable* groups = Document().model.mesh.groupTable.get()) {
@@ -70,7 +70,7 @@ struct HandsArea {
 
     // The model's or the prop's shape when it is the selection; else tells the user.
     C3dShape* PlacedSelection() {
-        C3dShape* selected = frame.selectedObject;
+        C3dShape* selected = frame.Selection().Shape();
         ModelDocument& document = Document();
         if (selected == nullptr ||
             (selected != document.model.Shape() && selected != document.prop.Shape())) {
@@ -85,9 +85,11 @@ struct HandsArea {
         if (object == nullptr) {
             return;
         }
-        prompts.SetStatus("Enter a file name to load the orientation from...");
+        prompts.ReportProgress("Enter a file name to load the orientation from...");
         std::optional<std::string> path =
-            prompts.AskOpenFile(ORIENTATION_FILE_EXTENSION, ORIENTATION_FILE_FILTER, lastLoadPath);
+            prompts.AskOpenFile({.filter = ORIENTATION_FILE_FILTER,
+                                 .defaultExtension = ORIENTATION_FILE_EXTENSION,
+                                 .initialPath = lastLoadPath});
         if (!path) {
             return;
         }
@@ -118,9 +120,11 @@ struct HandsArea {
         object->GetOrientation(scene, orientation.direction, orientation.up);
         orientation.up.Normalize();
         orientation.position = object->GetPosition(scene);
-        prompts.SetStatus("Enter a file name to save the orientation to...");
+        prompts.ReportProgress("Enter a file name to save the orientation to...");
         std::optional<std::string> path =
-            prompts.AskSaveFile(ORIENTATION_FILE_EXTENSION, ORIENTATION_FILE_FILTER, lastSavePath);
+            prompts.AskSaveFile({.filter = ORIENTATION_FILE_FILTER,
+                                 .defaultExtension = ORIENTATION_FILE_EXTENSION,
+                                 .initialPath = lastSavePath});
         if (!path) {
             return;
         }
@@ -138,7 +142,7 @@ struct HandsArea {
     }
 
     CMainFrame& frame;
-    SkeletonPromptsUi prompts;
+    FramePrompts prompts;
     // Each command remembers its own last file.
     std::string lastLoadPath;
     std::string lastSavePath;

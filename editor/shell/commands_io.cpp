@@ -3,9 +3,9 @@
 #include "editor/model/model_document.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/ui.h"
-#include "editor/shell/ui_file_questions.h"
 #include "scene/scene.h"
 
 namespace editor::shell {
@@ -23,7 +23,7 @@ void SaveModel(CMainFrame& frame) {
         frame.GetUi().ShowMessage(NO_MODEL_MESSAGE);
         return;
     }
-    UiFileQuestions questions(frame.GetUi());
+    FramePrompts questions(frame);
     const std::optional<std::string> saved =
         ExportMesh(*model.Shape(), frame.Document().scene, std::string(), &model.mesh, &questions,
                    &frame.lastExportPath);

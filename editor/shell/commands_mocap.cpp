@@ -197,10 +197,9 @@ void RegisterMotionCaptureCommands(CMainFrame& frame, CommandRouter& router) {
     import.run = [area] { area->Import();
 };
 router.Bind(ID_FILE_IMPORT_MOTION_CAPTURE, std::move(import));
-CommandHandler play;
-play.run = [area] { area->PlayPoses(); };
-play.isChecked = [area] { return area->player.IsPlaying(); };
-router.Bind(ID_SKELETON_PLAY_POSES, std::move(play));
+BindToggle(
+    router, ID_SKELETON_PLAY_POSES, [area] { area->PlayPoses(); },
+    [area] { return area->player.IsPlaying(); });
 // The skeleton leaves the scene on "New" and on closing: playing ends with it.
 frame.Hooks().depopulateScene.push_back([area] { area->player.Abandon(); });
 }  // namespace editor::shell

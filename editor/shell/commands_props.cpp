@@ -13,11 +13,11 @@
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
 #include "editor/shell/embedded_skin.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/recent_files.h"
 #include "editor/shell/rig_takeover.h"
 #include "editor/shell/simplify_model.h"
-#include "editor/shell/ui_file_questions.h"
 #include "scene/image.h"
 #include "scene/scene.h"
 #include "scene/shape.h"
@@ -48,20 +48,20 @@ bool RefusedInGeneratedView(CMainFrame& frame) {
 // The frame's side of merging and of composing the skin.
 class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
   public:
-    explicit FrameMergeHost(CMainFrame& frame) : frame_(frame), questions_(frame.GetUi()) {}
+    explicit FrameMergeHost(CMainFrame& frame) : frame_(frame), prompts_(frame) {}
 
     bool AskOkCancel(const std::string& text) override { return frame_.GetUi().AskOkCancel(text); }
     void ShowMessage(const std::string& text) override { frame_.GetUi().ShowMessage(text); }
     void SetStatus(const std::string& text) override { frame_.SetStatus("%s", text.c_str()); }
     bool DeselectModel() override {
         const C3dShape* model = frame_.Document().model.Shape();
-        const bool wasSelected = model != nullptr && frame_.selectedObject == model;
-        frame_.Select(nullptr);
+        const bool wasSelected = model != nullptr && frame_.Selection().Shape() == model;
+        frame_.Selection().Select(nullptr);
         return wasSelected;
     }
-    void SelectModel() override { frame_.Select(frame_.Document().model.Shape()); }
+    void SelectModel() override { frame_.Selection().Select(frame_.Document().model.Shape()); }
     void Redraw() override { frame_.View().Update(0.0); }
-    FileQuestions* Questions() override { return &questions_; }
+    Prompts* Questions() override { return &prompts_; }
     void KeepMergedSkin(std::unique_ptr<C3dImage> skin) override {
         if (frame_.Hooks().mergedSkinSaved) {
             frame_.Hooks().mergedSkinSaved(std::move(skin));
@@ -70,27 +70,22 @@ class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
 
   private:
     CMainFrame& frame_;
-    UiFileQuestions questions_;
+    FramePrompts prompts_;
 };
-
-ClosedSubmeshPrompts FramePrompts(CMainFrame& frame) {
-    return {[&frame](const std::string& question) { return frame.GetUi().AskYesNo(question); },
-            [&frame](const std::string& status) { frame.SetStatus("%s", status.c_str()); }};
-}
 
 // Puts a new shape in place of the part's old one (which leaves the scene), keeping the
 // selection on the part when it was there.
 void ReplacePartShape(CMainFrame& frame, MeshPart& part, std::unique_ptr<C3dShape> shape) {
-    const bool wasSelected = part.Shape() != nullptr && frame.selectedObject == part.Shape();
+    const bool wasSelected = part.Shape() != nullptr && frame.Selection().Shape() == part.Shape();
     if (wasSelected) {
-        frame.Select(nullptr);
+        frame.Selection().Select(nullptr);
     }
     part.SetShape(std::move(shape));
     if (frame.Scene() != nullptr) {
         frame.Scene()->AddChild(part.Shape());
     }
     if (wasSelected) {
-        frame.Select(part.Shape());
+        frame.Selection().Select(part.Shape());
     }
 }
 
@@ -106,9 +101,9 @@ void ToggleProp(CMainFrame& frame) {
     }
     const C3dMatrix placement = old->GetTransform();
     C3dFrame* parent = old->GetParent() != nullptr ? old->GetParent() : frame.Scene();
-    const bool wasSelected = frame.selectedObject == old;
+    const bool wasSelected = frame.Selection().Shape() == old;
     if (wasSelected) {
-        frame.Select(nullptr);
+        frame.Selection().Select(nullptr);
     }
     if (old->GetParent() != nullptr) {
         old->GetParent()->RemoveChild(old);
@@ -120,7 +115,7 @@ void ToggleProp(CMainFrame& frame) {
     }
     prop.Show(show);
     if (wasSelected) {
-        frame.Select(prop.Shape());
+        frame.Selection().Select(prop.Shape());
     }
     frame.View().Update(0.0);
 }
@@ -129,8 +124,8 @@ void ToggleProp(CMainFrame& frame) {
 void DiscardProp(CMainFrame& frame) {
     MeshPart& prop = frame.Document().prop;
     C3dShape* shape = prop.Shape();
-    if (shape != nullptr && frame.selectedObject == shape) {
-        frame.Select(nullptr);
+    if (shape != nullptr && frame.Selection().Shape() == shape) {
+        frame.Selection().Select(nullptr);
     }
     if (shape != nullptr && shape->GetParent() != nullptr) {
         shape->GetParent()->RemoveChild(shape);
@@ -184,7 +179,7 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     }
     frame.SetStatus("Loading...");
     auto shape = std::make_unique<C3dShape>();
-    UiFileQuestions questions(frame.GetUi());
+    FramePrompts questions(frame);
     std::string refusal;
     ImportReport ownReport;
     report = report != nullptr ? report : &ownReport;
@@ -201,7 +196,8 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
                         refusal.empty() ? "the file cannot be read" : refusal.c_str());
         return std::nullopt;
     }
-    OfferClosedSubmeshGroups(document.prop.mesh, FramePrompts(frame));
+    FramePrompts prompts(frame);
+    OfferClosedSubmeshGroups(document.prop.mesh, prompts);
     ReplacePartShape(frame, document.prop, std::move(shape));
     frame.SetStatus("Imported: %s", loaded->c_str());
     ReportSimplified(frame, *loaded, *report);
@@ -253,9 +249,9 @@ void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
                         }
                     }
                 }});
-    router.Bind(ID_VIEW_PROP,
-                {.run = [&frame] { ToggleProp(frame); },
-                 .isChecked = [&frame] { return frame.Document().prop.visible != 0; }});
+    BindToggle(
+        router, ID_VIEW_PROP, [&frame] { ToggleProp(frame); },
+        [&frame] { return frame.Document().prop.visible != 0; });
     router.Bind(ID_MODEL_MERGE_PROP, {.run = [&frame] { MergePropCommand(frame); }});
     router.Bind(ID_EXPORT_MERGED_SKIN, {.run = [&frame] { MergedSkinCommand(frame); }});
     router.Bind(ID_FILE_BACKGROUND, {.run = [&frame] { BackgroundCommand(frame); }});

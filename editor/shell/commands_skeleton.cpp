@@ -9,9 +9,11 @@
 #include "editor/model/model_document.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_router.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/outcome_message.h"
 #include "editor/shell/skeleton_controller.h"
-#include "editor/shell/skeleton_prompts_ui.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_drag.h"
 #include "editor/skeleton/skeleton_files.h"
 #include "editor/skeleton/skeleton_posing.h"
@@ -40,43 +42,43 @@ struct SkeletonArea {
     void LoadPose() {
         std::string name;
         PoseRecord record;
-        std::optional<std::string> path = files.LoadPose(std::nullopt, std::nullopt, name, record);
-        if (!path) {
+        Result<std::string> path = files.LoadPose(std::nullopt, std::nullopt, name, record);
+        if (!Succeeded(frame.GetUi(), path)) {
             return;
         }
-        ApplyPose(Document(), record, &frame.Deformation());
+        frame.Posing().Apply(record);
         frame.SetStatus("Posed skeleton as '%s' from %s.", name.c_str(), path->c_str());
     }
 
     void SavePose() {
         PoseRecord record;
-        CapturePose(Document(), record, false, &frame.Deformation());
+        frame.Posing().Capture(record);
         std::string name;
-        std::optional<std::string> path = files.SavePose(std::nullopt, std::nullopt, name, record);
-        if (path) {
+        Result<std::string> path = files.SavePose(std::nullopt, std::nullopt, name, record);
+        if (Succeeded(frame.GetUi(), path)) {
             frame.SetStatus("Saved skeleton as '%s' in %s.", name.c_str(), path->c_str());
         }
     }
 
     void LoadBones() {
         BoneLengths lengths;
-        std::optional<std::string> path = files.LoadBones(std::nullopt, lengths);
-        if (!path) {
+        Result<std::string> path = files.LoadBones(std::nullopt, lengths);
+        if (!Succeeded(frame.GetUi(), path)) {
             return;
         }
         // Keep the pose while the proportions change.
         ModelDocument& document = Document();
-        CapturePose(document, document.scratchPose, false, &frame.Deformation());
+        frame.Posing().Capture(document.scratchPose);
         SetBoneLengths(document, lengths);
-        ApplyPose(document, document.scratchPose, &frame.Deformation());
+        frame.Posing().Apply(document.scratchPose);
         frame.SetStatus("Bones loaded from '%s'.", path->c_str());
     }
 
     void SaveBones() {
         BoneLengths lengths;
         GetBoneLengths(Document(), lengths);
-        std::optional<std::string> path = files.SaveBones(std::nullopt, lengths);
-        if (path) {
+        Result<std::string> path = files.SaveBones(std::nullopt, lengths);
+        if (Succeeded(frame.GetUi(), path)) {
             frame.SetStatus("Bones saved to '%s'.", path->c_str());
         }
     }
@@ -120,7 +122,8 @@ struct SkeletonArea {
         }
         std::string name;
         PoseRecord record;
-        if (files.LoadPose(path, std::string(DEFAULT_POSE_NAME), name, record)) {
+        if (Succeeded(frame.GetUi(),
+                      files.LoadPose(path, std::string(DEFAULT_POSE_NAME), name, record))) {
             Document().defaultPose = record;
             Document().hasDefaultPose = 1;
         }
@@ -132,36 +135,29 @@ struct SkeletonArea {
             return;
         }
         ModelDocument& document = Document();
-        BuildSkeleton(document, &frame.Deformation());
+        BuildSkeleton(frame.Posing());
         LinkSkeleton(document, *scene);
-        ApplyPose(document, document.defaultPose, &frame.Deformation());
+        frame.Posing().Apply(document.defaultPose);
     }
 
     void TakeSkeletonOutOfScene() {
         ModelDocument& document = Document();
-        const C3dShape* selected = frame.selectedObject;
+        const C3dShape* selected = frame.Selection().Shape();
         if (selected != nullptr &&
             (document.JointByShape(selected) != nullptr || document.BoneByShape(selected))) {
-            frame.Select(nullptr);
+            frame.Selection().Select(nullptr);
         }
         UnlinkSkeleton(document);
     }
 
     CMainFrame& frame;
-    SkeletonPromptsUi prompts;
+    FramePrompts prompts;
     SkeletonFiles files;
 };
 
 void BindRun(CommandRouter& router, int id, std::function<void()> run) {
     CommandHandler handler;
     handler.run = std::move(run);
-    router.Bind(id, std::move(handler));
-}
-
-void BindFlag(CommandRouter& router, int id, uint32_t& flag) {
-    CommandHandler handler;
-    handler.run = [&flag] { flag = flag ? 0 : 1; };
-    handler.isChecked = [&flag] { return flag != 0; };
     router.Bind(id, std::move(handler));
 }
 
@@ -183,15 +179,14 @@ void RegisterSkeletonCommands(CMainFrame& frame, CommandRouter& router) {
     BindAreaCommand(router, ID_SKELETON_MESH_NODES, area, &SkeletonArea::ChooseMeshNodes);
 
     ModelDocument& document = frame.Document();
-    BindFlag(router, ID_SKELETON_RIGID_BONES, document.rigidBones);
-    BindFlag(router, ID_SKELETON_NORMALIZE_POSES, document.normalizePoses);
-    BindFlag(router, ID_SKELETON_SCALE_TO_GROUND, document.scaleToGround);
+    BindFlagToggle(router, ID_SKELETON_RIGID_BONES, document.rigidBones);
+    BindFlagToggle(router, ID_SKELETON_NORMALIZE_POSES, document.normalizePoses);
+    BindFlagToggle(router, ID_SKELETON_SCALE_TO_GROUND, document.scaleToGround);
     BindRun(router, ID_SKELETON_HIPS_TO_ORIGIN, [&frame] {
-        frame.Select(nullptr);
+        frame.Selection().Select(nullptr);
         HipsToOrigin(frame.Document());
     });
-    BindRun(router, ID_SKELETON_RESTORE_DEFAULTS,
-            [&frame] { RestoreDefaults(frame.Document(), &frame.Deformation()); });
+    BindRun(router, ID_SKELETON_RESTORE_DEFAULTS, [&frame] { frame.Posing().RestoreDefaults(); });
     // The skeleton has no wing joints: the wing entries stay disabled.
     for (int wings : {ID_SKELETON_ANGEL_WINGS, ID_SKELETON_DEMON_WINGS, ID_SKELETON_INSECT_WINGS}) {
         BindDisabled(router, wings);

@@ -22,8 +22,8 @@ void RegisterSkinCommands(CMainFrame& frame, CommandRouter& router) {
         skins->UseMergedSkin(std::move(skin));
     };
     hooks.resetDocument.push_back([skins] { skins->Reset(); });
-    router.Bind(ID_VIEW_SKIN, {.run = [skins] { skins->Toggle(); },
-                               .isChecked = [skins] { return skins->Shown(); }});
+    BindToggle(
+        router, ID_VIEW_SKIN, [skins] { skins->Toggle(); }, [skins] { return skins->Shown(); });
     router.Bind(ID_MODEL_SKIN, {.run = [skins] { skins->ChooseModelSkin(); }});
     router.Bind(ID_EXPORT_GAME_SKIN,
                 {.run = [&frame, skins] { ExportGameSkin(frame, skins->ModelSkin()); }});

@@ -1,25 +1,15 @@
 #include "editor/shell/frame_export_host.h"
 
 #include "editor/generate/mesh_deformation.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/outcome_message.h"
 #include "editor/shell/ui.h"
 #include "scene/view.h"
 
 namespace editor::shell {
 
 using namespace ::editor::flexexport;
-
-namespace {
-
-FileDialogRequest Request(const std::string& extension, const std::string& filter) {
-    FileDialogRequest request;
-    request.defaultExtension = extension;
-    request.filter = filter;
-    request.flags = kHideReadOnly;
-    return request;
-}
-
-}  // namespace
 
 bool FrameExportHost::GenerateBodyParts() {
     return frame_.MakePoseable();
@@ -29,38 +19,8 @@ void FrameExportHost::ScaleToGround() {
     editor::generate::ScaleToGround(frame_.Document());
 }
 
-PoseObserver* FrameExportHost::Observer() {
-    return &frame_.Deformation();
-}
-
-void FrameExportHost::Status(const std::string& text) {
-    frame_.SetStatus("%s", text.c_str());
-}
-
-void FrameExportHost::Message(const std::string& text) {
-    frame_.GetUi().ShowMessage(text);
-}
-
-std::optional<std::string> FrameExportHost::AskSaveFile(const std::string& extension,
-                                                        const std::string& filter) {
-    return frame_.GetUi().AskSaveFile(Request(extension, filter));
-}
-
-std::optional<std::string> FrameExportHost::AskOpenFile(const std::string& extension,
-                                                        const std::string& filter) {
-    return frame_.GetUi().AskOpenFile(Request(extension, filter));
-}
-
 void FrameExportHost::RedrawView() {
     frame_.View().Update(0.0);
-}
-
-void FrameExportHost::Progress(int done, int total) {
-    frame_.GetUi().ShowProgress(done, total);
-}
-
-void FrameExportHost::EndProgress() {
-    frame_.GetUi().EndProgress();
 }
 
 ExportRequest FrameExportRequest(const CMainFrame& frame) {
@@ -70,6 +30,18 @@ ExportRequest FrameExportRequest(const CMainFrame& frame) {
     request.flipTextureV = frame.options.flipTextureV;
     request.programDir = frame.ProgramDir();
     return request;
+}
+
+Result<std::string> RunFrameExport(CMainFrame& frame, const ExportRequest& request) {
+    FrameExportHost host(frame);
+    FramePrompts prompts(frame);
+    Result<std::string> written = ExportFlexModel(frame.Posing(), host, prompts, request);
+    if (written) {
+        frame.SetStatus("Flex model generated in '%s'", written->c_str());
+    }
+    Succeeded(frame.GetUi(), written);
+    frame.RequestRedraw();
+    return written;
 }
 
 }  // namespace editor::shell

@@ -1,6 +1,6 @@
 #pragma once
-// The animated FlexModel export as the frame runs it: its host (generation, dialogs, status,
-// progress and redraws through the frame) and the request the frame's options make.
+// The animated FlexModel export as the frame runs it: its host (generation and redraws through
+// the frame), the request the frame's options make, and the run that says how it ended.
 
 #include <optional>
 #include <string>
@@ -19,16 +19,7 @@ class FrameExportHost : public ExportHost {
 
     bool GenerateBodyParts() override;
     void ScaleToGround() override;
-    PoseObserver* Observer() override;
-    void Status(const std::string& text) override;
-    void Message(const std::string& text) override;
-    std::optional<std::string> AskSaveFile(const std::string& extension,
-                                           const std::string& filter) override;
-    std::optional<std::string> AskOpenFile(const std::string& extension,
-                                           const std::string& filter) override;
     void RedrawView() override;
-    void Progress(int done, int total) override;
-    void EndProgress() override;
 
   private:
     CMainFrame& frame_;
@@ -37,5 +28,9 @@ class FrameExportHost : public ExportHost {
 // The frame's export options ("Quick Export", the texture flips) and its program directory;
 // poses asked for.
 ExportRequest FrameExportRequest(const CMainFrame& frame);
+
+// Runs the export with the frame's dialogs and status line, then tells the user how it ended
+// ("Flex model generated in ..." or the reason it stopped); the path written, or why not.
+Result<std::string> RunFrameExport(CMainFrame& frame, const ExportRequest& request);
 
 }  // namespace editor::shell

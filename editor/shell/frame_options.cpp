@@ -3,11 +3,14 @@
 #include <optional>
 #include <vector>
 
+#include "bytes/byte_reader.h"
+#include "bytes/byte_writer.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/settings_names.h"
 
 namespace editor::shell {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::scene::input;
 using namespace settings;
@@ -38,6 +41,9 @@ void WriteFrameOptions(SettingsStore& settings, const FrameOptions& options) {
     settings.WriteInt(kModel, kLiveUpdate, options.liveUpdate ? 1 : 0);
 }
 
+// Four bytes of each node's flags, so every read of a block of this size lies inside it.
+static_assert(kActiveNodesSize == 4 * NUM_MESH_NODES);
+
 void ReadDocumentOptions(const SettingsStore& settings, ModelDocument& document) {
     document.normalizePoses = settings.GetInt(kSkeleton, kNormalizePoses, 0);
     document.rigidBones = settings.GetInt(kSkeleton, kRigidBones, 0);
@@ -50,11 +56,9 @@ void ReadDocumentOptions(const SettingsStore& settings, ModelDocument& document)
     std::optional<std::vector<std::uint8_t>> nodes = settings.GetBinary(kSkeleton, kActiveNodes);
     // A block of another size was not written by this program: keep the defaults.
     if (nodes && nodes->size() == kActiveNodesSize) {
+        const ByteReader in(*nodes);
         for (int node = 0; node < NUM_MESH_NODES; ++node) {
-            const std::uint8_t* bytes = nodes->data() + 4 * node;
-            document.activeNodes[node] =
-                static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+            document.activeNodes[node] = *in.Uint32(4 * std::size_t(node));
         }
     }
 }
@@ -65,14 +69,11 @@ void WriteDocumentOptions(SettingsStore& settings, const ModelDocument& document
     settings.WriteInt(kModel, kSolidBody, static_cast<int>(document.model.solid));
     settings.WriteInt(kModel, kSmoothJoints, static_cast<int>(document.jointBlend.smooth));
     settings.WriteInt(kModel, kJointBlend, static_cast<int>(document.jointBlend.zonePercent));
-    std::vector<std::uint8_t> nodes(kActiveNodesSize);
-    for (int node = 0; node < NUM_MESH_NODES; ++node) {
-        for (int byte = 0; byte < 4; ++byte) {
-            nodes[4 * node + byte] =
-                static_cast<std::uint8_t>(document.activeNodes[node] >> (8 * byte));
-        }
+    ByteWriter nodes;
+    for (uint32_t active : document.activeNodes) {
+        nodes.AppendUint32(active);
     }
-    settings.WriteBinary(kSkeleton, kActiveNodes, nodes);
+    settings.WriteBinary(kSkeleton, kActiveNodes, nodes.Take());
 }
 
 }  // namespace editor::shell

@@ -146,10 +146,7 @@ void ExportForGame(CMainFrame& frame, const C3dImage* skin) {
     }
     ExportRequest exportRequest = FrameExportRequest(frame);
     exportRequest.outputPath = (player / GAME_MODEL_NAME).string();
-    FrameExportHost host(frame);
-    const ExportResult exported = ExportFlexModel(frame.Document(), host, exportRequest);
-    frame.RequestRedraw();
-    if (exported != ExportResult::Written) {
+    if (!RunFrameExport(frame, exportRequest)) {
         // A cancelled or failed export leaves no empty folders behind.
         RemoveEmptyFolders(*made);
         return;

@@ -14,7 +14,5 @@ using namespace ::editor::model;
 void ShowTemporaryGroup(CMainFrame& frame, const TriangleSet& set);
 // The model's group table; null, after telling the user, when the model carries no groups.
 TriangleGroupTable* ModelGroupsOrRefuse(CMainFrame& frame);
-// The group dialogs and messages put through the frame's Ui.
-GroupPrompts FrameGroupPrompts(CMainFrame& frame);
 
 }  // namespace editor::shell

@@ -11,6 +11,7 @@
 #include "editor/shell/command_registration.h"
 #include "editor/shell/program_files.h"
 #include "editor/skeleton/camera_presets.h"
+#include "editor/skeleton/posing.h"
 #include "scene/input/controller.h"
 #include "scene/input/transform_dialog.h"
 #include "scene/light.h"
@@ -47,7 +48,10 @@ CMainFrame::CMainFrame(Ui& ui, SettingsStore& settings, std::string programDirec
       settings_(settings),
       log_(std::move(logPath)),
       document_(std::make_unique<ModelDocument>()),
-      deformation_(std::make_unique<editor::generate::MeshDeformation>()) {
+      deformation_(std::make_unique<editor::generate::MeshDeformation>()),
+      localCoordinates_(std::make_unique<editor::generate::LocalCoordinateStore>()),
+      posing_(std::make_unique<editor::skeleton::Posing>(*document_, *deformation_)),
+      selection_(std::make_unique<shell::Selection>(*this)) {
     if (programDir.back() != '/') {
         programDir.push_back('/');
     }
@@ -101,7 +105,7 @@ bool CMainFrame::Create(int viewWidth, int viewHeight) {
     if (created_ || !view_.Create(viewWidth, viewHeight)) {
         return false;
     }
-    Select(nullptr);
+    selection_->Select(nullptr);
     CreateScene();
     if (scene_ == nullptr) {
         return false;
@@ -113,7 +117,7 @@ bool CMainFrame::Create(int viewWidth, int viewHeight) {
         return false;
     }
     view_.SetPickCallback(&CMainFrame::PickCallback, this, true);
-    Select(nullptr);
+    selection_->Select(nullptr);
     created_ = true;
     closed_ = false;
     saved_.MarkSaved(*document_, std::string());
@@ -158,7 +162,7 @@ C3dFrame* CMainFrame::ControlTargetFrame() {
         C3dStage* stage = view_.GetStage();
         return stage != nullptr ? &stage->GetCamera() : nullptr;
     }
-    return selectedObject;
+    return selection_->Shape();
 }
 
 C3dFrame* CMainFrame::ControllerTarget(void* frame) {
@@ -166,12 +170,7 @@ C3dFrame* CMainFrame::ControllerTarget(void* frame) {
 }
 
 void CMainFrame::PickCallback(C3dShape* shape, int x, int y, void* argument) {
-    CMainFrame& frame = *static_cast<CMainFrame*>(argument);
-    if (frame.hooks_.pick) {
-        frame.hooks_.pick(shape, x, y);
-    } else {
-        frame.Select(shape);
-    }
+    static_cast<CMainFrame*>(argument)->selection_->Pick(shape, x, y);
 }
 
 bool CMainFrame::OnIdle() {
@@ -205,33 +204,19 @@ void CMainFrame::Close() {
     if (writeSettingsOnClose_) {
         WriteSettings();
     }
-    Select(nullptr);
+    selection_->Select(nullptr);
     if (transformsDialog_ != nullptr) {
         ui_.CloseTransformsSheet();
         transformsDialog_.reset();
     }
     controller_.reset();
-    Select(nullptr);
+    selection_->Select(nullptr);
     if (scene_ != nullptr) {
         document_->SetScene(nullptr);
         RunHooks(hooks_.depopulateScene);
         scene_->RemoveAllChildren();
         view_.SetScene(nullptr);
         scene_.reset();
-    }
-    selectedObject = nullptr;
-}
-
-void CMainFrame::Select(C3dShape* shape) {
-    if (hooks_.select) {
-        hooks_.select(shape);
-        return;
-    }
-    selectedObject = shape;
-    if (shape == nullptr) {
-        SetStatus("No selection");
-    } else {
-        SetStatus("Selected: %s", shape->GetName().c_str());
     }
 }
 
@@ -240,7 +225,7 @@ void CMainFrame::ClickView(int x, int y) {
 }
 
 bool CMainFrame::PressView(int x, int y, bool mayDrag) {
-    const C3dShape* selectedBefore = selectedObject;
+    const C3dShape* selectedBefore = selection_->Shape();
     viewDrag_.End();
     view_.OnLeftButtonDown(x, y);
     return mayDrag && viewDrag_.Begin(x, y, selectedBefore);
@@ -254,26 +239,19 @@ void CMainFrame::ReleaseView() {
     viewDrag_.End();
 }
 
-void CMainFrame::PickFace(C3dShape* shape, int face, const Vector& point) {
-    if (hooks_.pickFace) {
-        hooks_.pickFace(shape, face, point);
-    } else {
-        Select(shape);
-    }
-}
-
 bool CMainFrame::RunCommand(int id) {
     return commands_.Run(id);
 }
 
 void CMainFrame::NewDocument() {
-    Select(nullptr);
+    selection_->Select(nullptr);
     if (scene_ != nullptr) {
         RunHooks(hooks_.depopulateScene);
     }
     document_->Reset();
     ReleaseEmptiedShapes();
     document_->SetScene(scene_.get());
+    selection_->ForgetPickedFace();
     RunHooks(hooks_.resetDocument);
     ReadSettings();
     if (scene_ != nullptr) {
@@ -339,7 +317,7 @@ void CMainFrame::OpenTransformsSheet() {
     ShowNotImplemented();
     if (transformsDialog_ == nullptr) {
         transformsDialog_ = std::make_unique<CTransformDlg>(
-            [this]() -> C3dFrame* { return selectedObject; },
+            [this]() -> C3dFrame* { return selection_->Shape(); },
             [this](const std::string& text) { ui_.ShowMessage(text); },
             [this]() { OnTransformsSheetClosed(); });
     }

@@ -10,6 +10,7 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/frame_options.h"
 #include "editor/shell/saved_state.h"
+#include "editor/shell/selection.h"
 #include "editor/shell/status_log.h"
 #include "editor/shell/ui.h"
 #include "editor/shell/view_drag.h"
@@ -21,10 +22,11 @@
 #include "scene/input/forward.h"
 
 namespace editor::generate {
+class LocalCoordinateStore;
 class MeshDeformation;
-}
+}  // namespace editor::generate
 namespace editor::skeleton {
-class PoseObserver;
+class Posing;
 }
 
 namespace editor::shell {
@@ -69,13 +71,6 @@ struct FrameHooks {
     std::vector<std::function<void(const std::string& path)>> propOpened;
     // "Merged Skin..." saved the skin it composed, which is handed over here.
     std::function<void(std::unique_ptr<C3dImage> skin)> mergedSkinSaved;
-    // The one way the selection changes; the frame's own version only stores and reports it.
-    std::function<void(C3dShape*)> select;
-    // A left click in the view; the frame's own version selects the shape clicked.
-    std::function<void(C3dShape*, int x, int y)> pick;
-    // A face of a shape picked without a click (batch scripts): as a click that hit face at
-    // point (in the shape's coordinates); the frame's own version selects the shape.
-    std::function<void(C3dShape*, int face, const Vector& point)> pickFace;
     // The input controller the frame creates; the frame's own is a position controller.
     std::function<std::unique_ptr<C3dController>()> makeController;
 };
@@ -123,11 +118,11 @@ class CMainFrame {
     // The not-implemented notice in a message box.
     void ShowNotImplemented();
 
-    // Selection and camera (the selection area may replace Select through its hook).
-    void Select(C3dShape* shape);
+    // What is selected, the current bone and the picked face; the one Select.
+    shell::Selection& Selection() { return *selection_; }
     // Places the camera at a preset; an index outside 1..5 is the front view.
     void SetCameraView(int index);
-    // Left click at a view position: the pick callback's work.
+    // Left click at a view position: the pick callback's work (Selection::Pick).
     void ClickView(int x, int y);
     // A left-button drag in the view: the press picks as a click does and, with `mayDrag`,
     // takes hold of a joint (or of the model, prop or plane already selected); true when it
@@ -135,8 +130,6 @@ class CMainFrame {
     bool PressView(int x, int y, bool mayDrag = true);
     void DragView(int x, int y);
     void ReleaseView();
-    // What a click that hit face of shape at point would do.
-    void PickFace(C3dShape* shape, int face, const Vector& point);
 
     // Reads all settings again (also done by "New").
     void ReadSettings();
@@ -160,8 +153,9 @@ class CMainFrame {
 
     bool RunCommand(int id);
 
-    // What every pose application passes on, so that the generated model follows the skeleton.
-    editor::skeleton::PoseObserver& Deformation();
+    // The one way to pose the document's skeleton: every pose applied through it carries the
+    // generated model along.
+    editor::skeleton::Posing& Posing() { return *posing_; }
     // "Make Poseable": checks the bindings and generates the body parts, with the command's
     // status lines and messages; on failure the offending triangles become the temporary group.
     // True when the generated model was built.
@@ -191,7 +185,6 @@ class CMainFrame {
     FrameOptions options;
     // Frame state read and written by the editor's areas.
     int32_t cameraView = kCameraFront;
-    int32_t selectedBone = kNoBone;
     std::string programDir;
     // The installed shared files (FindProgramFile's fallback); empty for none.
     std::string installedDataDir;
@@ -200,11 +193,6 @@ class CMainFrame {
     std::string lastExportPath;
     int32_t controlTarget = 0;
     int32_t controlOption = 0;
-    C3dShape* selectedObject = nullptr;
-    int32_t hitTriangle = -1;
-    Vector hitPoint{0.0, 0.0, 0.0};
-    // The face last picked on the editable model; -1 when none.
-    int32_t pickedFace = -1;
 
   private:
     void CreateScene();
@@ -213,8 +201,8 @@ class CMainFrame {
     void ReleaseEmptiedShapes();
     bool SceneSpins() const;
     void RunHooks(const std::vector<std::function<void()>>& hooks);
-    // Asks the overwrite questions through the Ui and keeps a selection of the generated model
-    // on its rebuilt shape.
+    // Asks the overwrite questions of the local coordinates through the Ui and keeps a selection
+    // of the generated model on its rebuilt shape.
     void ConnectDeformation();
     C3dFrame* ControlTargetFrame();
     static void PickCallback(C3dShape* shape, int x, int y, void* frame);
@@ -227,6 +215,9 @@ class CMainFrame {
     FrameHooks hooks_;
     std::unique_ptr<ModelDocument> document_;
     std::unique_ptr<editor::generate::MeshDeformation> deformation_;
+    std::unique_ptr<editor::generate::LocalCoordinateStore> localCoordinates_;
+    std::unique_ptr<editor::skeleton::Posing> posing_;
+    std::unique_ptr<shell::Selection> selection_;
     C3dView view_;
     std::unique_ptr<C3dScene> scene_;
     std::unique_ptr<C3dController> controller_;

@@ -1,5 +1,5 @@
-// The frame's part in making the mesh poseable: the one deformation every pose application
-// passes on, and "Make Poseable" with its messages.
+// The frame's part in making the mesh poseable: the deformation its posing carries along, the
+// local coordinates' questions, and "Make Poseable" with its messages.
 #include <memory>
 #include <string>
 
@@ -8,6 +8,7 @@
 #include "editor/model/model_document.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
+#include "editor/skeleton/posing.h"
 #include "scene/shape.h"
 
 namespace editor::shell {
@@ -17,16 +18,11 @@ using namespace ::editor::model;
 using namespace ::editor::skeleton;
 using namespace ::scene;
 
-PoseObserver& CMainFrame::Deformation() {
-    return *deformation_;
-}
-
 void CMainFrame::ConnectDeformation() {
     // The selection's marks hang below the selected shape: they must leave the old shape before
     // it is deleted, and go onto its successor.
     auto reselect = std::make_shared<bool>(false);
-    DeformationHost host;
-    host.confirmOverwrite = [this](const std::string& question) {
+    localCoordinates_->SetConfirmOverwrite([this](const std::string& question) {
         if (overwriteAll_) {
             return *overwriteAll_;
         }
@@ -43,17 +39,18 @@ void CMainFrame::ConnectDeformation() {
                 break;
         }
         return false;
-    };
+    });
+    DeformationHost host;
     host.releasingShape = [this, reselect](const C3dShape& old) {
-        *reselect = selectedObject == &old;
+        *reselect = selection_->Shape() == &old;
         if (*reselect) {
-            Select(nullptr);
+            selection_->Select(nullptr);
         }
     };
     host.shapeReplaced = [this, reselect](C3dShape& fresh) {
         if (*reselect) {
             *reselect = false;
-            Select(&fresh);
+            selection_->Select(&fresh);
         }
     };
     deformation_->SetHost(std::move(host));
@@ -70,7 +67,7 @@ bool CMainFrame::MakePoseable() {
     // "Yes to All" and "No to All" hold for the bones of this run only.
     overwriteAll_.reset();
     const int result =
-        GenerateBodyParts(document, highlight, *deformation_,
+        GenerateBodyParts(*posing_, *localCoordinates_, highlight,
                           [this](const std::string& line) { SetStatus("%s", line.c_str()); });
     overwriteAll_.reset();
     RequestRedraw();

@@ -17,9 +17,9 @@ bool ReshapeModel(CMainFrame& frame, const std::function<bool(MeshPart&)>& chang
     if (old == nullptr) {
         return false;
     }
-    const bool wasSelected = frame.selectedObject == old;
+    const bool wasSelected = frame.Selection().Shape() == old;
     if (wasSelected) {
-        frame.Select(nullptr);
+        frame.Selection().Select(nullptr);
     }
     const bool changed = change(model);
     C3dFrame* parent = old->GetParent() != nullptr ? old->GetParent() : frame.Scene();
@@ -32,7 +32,7 @@ bool ReshapeModel(CMainFrame& frame, const std::function<bool(MeshPart&)>& chang
         parent->AddChild(model.Shape());
     }
     if (wasSelected) {
-        frame.Select(model.Shape());
+        frame.Selection().Select(model.Shape());
     }
     frame.RequestRedraw();
     return changed;
@@ -45,8 +45,8 @@ ModelEdit EditModelInPlace(CMainFrame& frame, const std::function<bool(MeshData&
     if (old == nullptr) {
         return result;
     }
-    result.wasSelected = frame.selectedObject == old;
-    frame.Select(nullptr);
+    result.wasSelected = frame.Selection().Shape() == old;
+    frame.Selection().Select(nullptr);
     model.CapturePlacement();
     if (!ReadBackGeometry(*old, model.mesh, nullptr, true)) {
         result.outcome = ModelEditOutcome::ReadBackFailed;
@@ -65,7 +65,7 @@ ModelEdit EditModelInPlace(CMainFrame& frame, const std::function<bool(MeshData&
     }
     model.ApplyPlacement();
     if (result.wasSelected) {
-        frame.Select(model.Shape());
+        frame.Selection().Select(model.Shape());
     }
     frame.RequestRedraw();
     return result;

@@ -4,6 +4,7 @@
 
 #include "editor/model/model_document.h"
 #include "editor/shell/main_frame.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 
 namespace editor::shell {
@@ -17,7 +18,7 @@ bool PosePlayer::Play(std::vector<PoseRecord> poses, double posesPerSecond,
     }
     ModelDocument& document = frame_.Document();
     GetBoneLengths(document, lengthsBefore_);
-    CapturePose(document, before_, false, &frame_.Deformation());
+    frame_.Posing().Capture(before_);
     poses_ = std::move(poses);
     path_ = path;
     next_ = 0;
@@ -43,7 +44,7 @@ bool PosePlayer::Play(std::vector<PoseRecord> poses, double posesPerSecond,
 void PosePlayer::ShowPose(size_t index) {
     const PoseRecord& pose = poses_[index];
     // The same way as "Load Pose": whatever follows an applied pose follows these too.
-    ApplyPose(frame_.Document(), pose, &frame_.Deformation());
+    frame_.Posing().Apply(pose);
     std::string text = "Pose '" + PoseName(pose) + "' (" + std::to_string(index + 1) + " of " +
                        std::to_string(poses_.size()) + ")";
     if (playing_) {
@@ -69,7 +70,7 @@ void PosePlayer::Restore() {
     uint32_t normalize = document.normalizePoses;
     document.normalizePoses = 1;
     SetBoneLengths(document, lengthsBefore_);
-    ApplyPose(document, before_, &frame_.Deformation());
+    frame_.Posing().Apply(before_);
     document.normalizePoses = normalize;
 }
 

@@ -122,17 +122,18 @@ std::vector<std::string> ShowBone(CMainFrame& frame, int bone) {
 
 std::vector<std::string> ShowSelection(CMainFrame& frame) {
     std::string line = "selection: ";
-    const C3dShape* selected = frame.selectedObject;
+    const C3dShape* selected = frame.Selection().Shape();
     line += selected != nullptr ? selected->GetName() : std::string("none");
-    if (selected != nullptr && frame.hitTriangle >= 0) {
+    if (selected != nullptr && frame.Selection().HitFace() >= 0) {
         char hit[96];
-        std::snprintf(hit, sizeof hit, "; face %d @ %3.1f,%3.1f,%3.1f", frame.hitTriangle,
-                      frame.hitPoint.x, frame.hitPoint.y, frame.hitPoint.z);
+        std::snprintf(hit, sizeof hit, "; face %d @ %3.1f,%3.1f,%3.1f", frame.Selection().HitFace(),
+                      frame.Selection().HitPoint().x, frame.Selection().HitPoint().y,
+                      frame.Selection().HitPoint().z);
         line += hit;
     }
     line += "; current bone: ";
-    line += frame.selectedBone >= 0 && frame.selectedBone < NUM_BONES
-                ? BoneTableName(frame.selectedBone)
+    line += frame.Selection().Bone() >= 0 && frame.Selection().Bone() < NUM_BONES
+                ? BoneTableName(frame.Selection().Bone())
                 : "none";
     return {line};
 }

@@ -5,9 +5,9 @@
 
 #include "editor/io/skin_picture.h"
 #include "editor/model/model_document.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/settings_names.h"
-#include "editor/shell/ui_file_questions.h"
 #include "scene/image.h"
 
 namespace editor::shell {
@@ -72,7 +72,7 @@ void SkinDisplay::UseMergedSkin(std::unique_ptr<C3dImage> skin) {
 }
 
 bool SkinDisplay::ChooseModelSkin() {
-    UiFileQuestions questions(frame_.GetUi());
+    FramePrompts questions(frame_);
     std::string chosen;
     auto skin = LoadSkinPicture(std::string(), &questions, &chosen);
     if (skin == nullptr) {

@@ -8,54 +8,14 @@
 #include <vector>
 
 #include "editor/model/skeleton_tables.h"
+#include "editor/prompts/prompts.h"
 #include "scene/input/forward.h"
 
 namespace editor::shell {
 
 using namespace ::editor::model;
 using namespace ::scene::input;
-
-// Flags of the open and save dialogs.
-enum FileDialogFlags : unsigned {
-    kFileMustExist = 1u << 0,
-    kPathMustExist = 1u << 1,
-    kHideReadOnly = 1u << 2,
-    kOverwritePrompt = 1u << 3,
-};
-
-struct FileDialogRequest {
-    // Dialog title; empty gives the usual "Open" or "Save As".
-    std::string title = {};
-    // Filter in the framework form "Description|*.ext|Description|*.a;*.b||".
-    std::string filter = {};
-    // Appended when the user types a name without one; without the dot ("spz").
-    std::string defaultExtension = {};
-    // Initial file name or path shown in the dialog.
-    std::string initialPath = {};
-    unsigned flags = kHideReadOnly;
-};
-
-struct TextRequest {
-    std::string title = {};
-    std::string initialText = {};
-    // Most characters the user may type; 0 for no limit.
-    int maxLength = 0;
-};
-
-struct ListChoiceRequest {
-    std::string title = {};
-    std::vector<std::string> items = {};
-    // Item selected when the dialog opens; -1 for none.
-    int initialIndex = 0;
-};
-
-struct ComboChoiceRequest {
-    std::string title = {};
-    std::vector<std::string> items = {};
-    // Text in the edit field when the dialog opens (usually the first item).
-    std::string initialText = {};
-    int maxLength = 0;
-};
+using namespace ::editor::prompts;
 
 // The "Control Device" dialog's two choices.
 struct ControlDeviceChoice {
@@ -82,51 +42,22 @@ struct MeshNodesRequest {
     std::array<std::string, kMeshNodeCount> labels{};
 };
 
-// Every question the editor asks a person and every text it shows outside the 3D view.
-// The window implements it with dialogs; ScriptedUi answers from a queue for tests and batch
-// mode. Every method is modal except the transforms sheet; a cancelled dialog returns
-// nothing (or false), and the caller then ends its operation silently.
-class Ui {
+// The window around the editor: every question of Prompts, and what only the window has (the
+// status pane, message boxes, the mesh-node and device dialogs, the transforms sheet, the ticks
+// of the event loop, the about box). The window implements it with dialogs; ScriptedUi answers
+// from a queue for tests and batch mode. Every method is modal except the transforms sheet.
+class Ui : public Prompts {
   public:
-    virtual ~Ui() = default;
+    using Reply = prompts::Reply;
+    using ManyReply = prompts::ManyReply;
 
     // Text of the status bar's message pane.
     virtual void SetStatusText(const std::string& text) = 0;
-    // A progress bar in the status bar while long work runs (done of total steps), shown at
-    // the next redraw; EndProgress takes it away. Without a window there is none.
-    virtual void ShowProgress(int /*done*/, int /*total*/) {}
-    virtual void EndProgress() {}
+    // Without the frame's log, a step of work is only the status pane's text.
+    void ReportProgress(const std::string& step) override { SetStatusText(step); }
 
     // Message box with an OK button.
     virtual void ShowMessage(const std::string& text) = 0;
-    // Yes/No message box; true for Yes.
-    virtual bool AskYesNo(const std::string& text) = 0;
-    // OK/Cancel message box; true for OK.
-    virtual bool AskOkCancel(const std::string& text) = 0;
-    // Yes/No/Cancel message box (closing it is Cancel).
-    enum class Reply { Yes, No, Cancel };
-    virtual Reply AskYesNoCancel(const std::string& text) = 0;
-    // A question asked once for each of many things (each bone of an export): Yes, No, or the
-    // same answer for every one still to come. Without those buttons it is a Yes/No box.
-    enum class ManyReply { Yes, No, YesToAll, NoToAll };
-    virtual ManyReply AskYesNoToAll(const std::string& text) {
-        return AskYesNo(text) ? ManyReply::Yes : ManyReply::No;
-    }
-
-    // Open and save dialogs; the chosen path, or nothing when cancelled. A window's save
-    // dialog confirms replacing an existing file whatever the flags say.
-    virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;
-    virtual std::optional<std::string> AskSaveFile(const FileDialogRequest& request) = 0;
-    // A folder to write into (the request's title and initial path; "Choose Folder" without
-    // a title); the chosen path, or nothing when cancelled.
-    virtual std::optional<std::string> AskFolder(const FileDialogRequest& request) = 0;
-
-    // One-line text entry with OK and Cancel.
-    virtual std::optional<std::string> AskText(const TextRequest& request) = 0;
-    // Choice from a fixed list; the chosen index.
-    virtual std::optional<int> AskListChoice(const ListChoiceRequest& request) = 0;
-    // Editable combo box: a typed text or a listed one.
-    virtual std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) = 0;
 
     // "Select Active Mesh Nodes": one check box per mesh node, except that nodes 0 and 1
     // share the "Torso" box (checked when either is set; sets both). The flags chosen.

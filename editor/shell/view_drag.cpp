@@ -59,7 +59,7 @@ bool ViewDrag::MayDrag(const C3dShape& shape, const C3dShape* selectedBefore) co
 
 bool ViewDrag::Begin(int x, int y, const C3dShape* selectedBefore) {
     held_ = nullptr;
-    C3dShape* shape = frame_.selectedObject;
+    C3dShape* shape = frame_.Selection().Shape();
     const C3dViewport* viewport = frame_.View().GetViewport();
     const C3dScene* scene = frame_.Scene();
     if (shape == nullptr || viewport == nullptr || scene == nullptr ||
@@ -70,8 +70,8 @@ bool ViewDrag::Begin(int x, int y, const C3dShape* selectedBefore) {
     Vector grabbed;
     if (JointPart* joint = document.JointByShape(shape)) {
         grabbed = JointScenePosition(document, joint);
-    } else if (frame_.hitTriangle >= 0) {
-        grabbed = scene->WorldToLocal(shape->LocalToWorld(frame_.hitPoint));
+    } else if (frame_.Selection().HitFace() >= 0) {
+        grabbed = scene->WorldToLocal(shape->LocalToWorld(frame_.Selection().HitPoint()));
     } else {
         grabbed = shape->GetPosition(scene);
     }
@@ -95,7 +95,7 @@ void ViewDrag::MoveTo(int x, int y) {
     if (held_ == nullptr || viewport == nullptr || scene == nullptr) {
         return;
     }
-    if (held_ != frame_.selectedObject) {
+    if (held_ != frame_.Selection().Shape()) {
         held_ = nullptr;  // a command changed the selection (and may have deleted the shape)
         return;
     }

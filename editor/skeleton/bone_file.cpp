@@ -1,6 +1,7 @@
 #include "editor/skeleton/bone_file.h"
 
 #include "bytes/byte_reader.h"
+#include "bytes/byte_writer.h"
 #include "editor/model/pose_record.h"
 
 namespace editor::skeleton {
@@ -9,11 +10,11 @@ using namespace ::bytes;
 using namespace ::editor::model;
 
 std::vector<uint8_t> SerializeBoneLengths(const BoneLengths& lengths) {
-    std::vector<uint8_t> bytes(BONE_FILE_SIZE, 0);
-    for (int b = 0; b < NUM_BONES; ++b) {
-        WriteLittleDouble(lengths[b], bytes.data() + 8 * b);
+    ByteWriter out;
+    for (double length : lengths) {
+        out.AppendDouble(length);
     }
-    return bytes;
+    return out.Take();
 }
 
 void ParseBoneLengths(const std::vector<uint8_t>& bytes, BoneLengths& lengths) {

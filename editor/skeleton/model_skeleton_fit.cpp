@@ -6,6 +6,7 @@
 #include "editor/model/read_back_geometry.h"
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/pose_math.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
@@ -115,7 +116,8 @@ JointPositions CurrentJointPositions(const ModelDocument& document) {
     return joints;
 }
 
-void PlaceSkeleton(ModelDocument& document, const JointPositions& joints, PoseObserver* observer) {
+void PlaceSkeleton(Posing& posing, const JointPositions& joints) {
+    ModelDocument& document = posing.Document();
     PoseRecord record = document.defaultPose;
     BoneLengths lengths;
     for (int b = 0; b < NUM_BONES; ++b) {
@@ -133,11 +135,12 @@ void PlaceSkeleton(ModelDocument& document, const JointPositions& joints, PoseOb
     const uint32_t normalize = document.normalizePoses;
     document.normalizePoses = 1;
     SetBoneLengths(document, lengths);
-    ApplyPose(document, record, observer);
+    posing.Apply(record);
     document.normalizePoses = normalize;
 }
 
-FitSkeletonOutcome FitSkeletonToModel(ModelDocument& document, PoseObserver* observer) {
+FitSkeletonOutcome FitSkeletonToModel(Posing& posing) {
+    ModelDocument& document = posing.Document();
     if (document.model.Shape() == nullptr) {
         return FitSkeletonOutcome::NoModel;
     }
@@ -149,7 +152,7 @@ FitSkeletonOutcome FitSkeletonToModel(ModelDocument& document, PoseObserver* obs
     if (fit.failure != SkeletonFitFailure::None) {
         return OutcomeOf(fit.failure);
     }
-    PlaceSkeleton(document, fit.joints, observer);
+    PlaceSkeleton(posing, fit.joints);
     return FitSkeletonOutcome::Fitted;
 }
 

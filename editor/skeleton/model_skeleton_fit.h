@@ -10,7 +10,7 @@ namespace editor::skeleton {
 
 using namespace ::editor::model;
 
-class PoseObserver;
+class Posing;
 
 enum class FitSkeletonOutcome { Fitted, NoModel, ReadBackFailed, NoSurface, LyingDown, NoLegs };
 
@@ -26,9 +26,9 @@ JointPositions CurrentJointPositions(const ModelDocument& document);
 
 // Sets the skeleton to the joint positions: each bone runs from its start joint to its end
 // joint at that length and keeps its roll, turned with it.
-void PlaceSkeleton(ModelDocument& document, const JointPositions& joints, PoseObserver* observer);
+void PlaceSkeleton(Posing& posing, const JointPositions& joints);
 
 // Fits the skeleton into the model; nothing changes unless it is Fitted.
-FitSkeletonOutcome FitSkeletonToModel(ModelDocument& document, PoseObserver* observer);
+FitSkeletonOutcome FitSkeletonToModel(Posing& posing);
 
 }  // namespace editor::skeleton

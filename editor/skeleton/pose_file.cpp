@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "bytes/byte_reader.h"
+#include "bytes/byte_writer.h"
 
 namespace editor::skeleton {
 
@@ -31,13 +32,13 @@ bool ParsePoseFile(const std::vector<uint8_t>& bytes, std::vector<PoseRecord>& r
 }
 
 std::vector<uint8_t> SerializePoseFile(const std::vector<PoseRecord>& records) {
-    std::vector<uint8_t> bytes(POSE_FILE_HEADER_SIZE + records.size() * POSE_RECORD_SIZE, 0);
-    WriteLittleInt32(static_cast<int32_t>(records.size()), bytes.data());
-    WriteLittleInt32(POSE_FILE_VERSION, bytes.data() + 4);
-    for (size_t i = 0; i < records.size(); ++i) {
-        WritePoseRecord(records[i], bytes.data() + POSE_FILE_HEADER_SIZE + i * POSE_RECORD_SIZE);
+    ByteWriter out;
+    out.AppendInt32(static_cast<int32_t>(records.size()));
+    out.AppendInt32(POSE_FILE_VERSION);
+    for (const PoseRecord& record : records) {
+        AppendPoseRecord(out, record);
     }
-    return bytes;
+    return out.Take();
 }
 
 void SplitFrameName(const std::string& name, std::string& base, long long& number) {

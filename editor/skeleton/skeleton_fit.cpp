@@ -239,20 +239,20 @@ Point3 AlongPolyline(const std::vector<Point3>& line, double share) {
     return line.back();
 }
 
-// The point of the arm's centre line between shoulder and wrist farthest from the straight
+// The point of the arm's centre line between its start and the wrist farthest from the straight
 // line between them, when it is farther than `least`: where the arm bends.
-std::optional<Point3> BentElbow(const std::vector<Point3>& line, const Point3& shoulder,
+std::optional<Point3> BentElbow(const std::vector<Point3>& line, const Point3& start,
                                 const Point3& wrist, double least) {
-    const Point3 along = Sub(wrist, shoulder);
+    const Point3 along = Sub(wrist, start);
     const double length = Norm(along);
     std::optional<Point3> elbow;
     double farthest = least;
     for (const Point3& p : line) {
-        const double t = length > 0.0 ? Dot(Sub(p, shoulder), along) / (length * length) : 0.0;
+        const double t = length > 0.0 ? Dot(Sub(p, start), along) / (length * length) : 0.0;
         if (t <= 0.2 || t >= 0.8) {
             continue;
         }
-        const double off = Norm(Cross(Sub(p, shoulder), along)) / length;
+        const double off = Norm(Cross(Sub(p, start), along)) / length;
         if (off > farthest) {
             farthest = off;
             elbow = p;
@@ -357,7 +357,11 @@ void FitArm(const Body& body, const JointPositions& model, int side, const Point
     line.push_back(tip);
     const double total = upper + lower + hand;
     const Point3 wrist = AlongPolyline(line, (upper + lower) / total);
-    std::optional<Point3> elbow = BentElbow(line, shoulder, wrist, kElbowBend * body.height);
+    // The bend is measured from the arm's own centre line, not from the shoulder: the shoulder
+    // is placed by the skeleton's proportions, and where a hanging arm meets the trunk only its
+    // outer side is seen, so a straight arm's line starts beside the shoulder, not at it.
+    const Point3& armStart = line.size() > 2 ? line[1] : shoulder;
+    std::optional<Point3> elbow = BentElbow(line, armStart, wrist, kElbowBend * body.height);
     if (elbow) {
         // A forearm folded back beside the upper arm blurs the centre line at the bend: the
         // elbow is at the point of the arm (short of the wrist) farthest from the

@@ -9,15 +9,12 @@ namespace editor::skeleton {
 
 using namespace ::editor::model;
 
-class PoseObserver;
+// Poses are applied and captured through the document's Posing (posing.h); what follows
+// works on the skeleton alone.
 
-// Sets the skeleton to the pose. Without normalising, the bone lengths become those the pose
-// implies; with it, the pose is fitted to the current lengths.
-void ApplyPose(ModelDocument& document, const PoseRecord& record, PoseObserver* observer = nullptr);
-// Writes the current skeleton into the record (name zeroed). With normalising, the stored
-// positions are those of the default proportions.
-void CapturePose(ModelDocument& document, PoseRecord& record, bool storeLocal = false,
-                 PoseObserver* observer = nullptr);
+// Writes the skeleton as it stands into the record (name zeroed): the true start positions,
+// never normalised. Moves nothing.
+void ReadPose(const ModelDocument& document, PoseRecord& record);
 
 // Sets every bone's length and stretches its shape; no joint moves.
 void SetBoneLengths(ModelDocument& document, const BoneLengths& lengths);
@@ -26,8 +23,5 @@ double LegHeightRatio(const ModelDocument& document, BoneLengths& scaled);
 
 // Re-aims and re-stretches the bone ending at a joint that moved.
 void AimBone(ModelDocument& document, JointPart& joint);
-
-// Table lengths, then the default pose.
-void RestoreDefaults(ModelDocument& document, PoseObserver* observer = nullptr);
 
 }  // namespace editor::skeleton

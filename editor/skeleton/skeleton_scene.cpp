@@ -5,7 +5,7 @@
 #include "editor/model/model_document.h"
 #include "editor/skeleton/dividing_plane.h"
 #include "editor/skeleton/pose_math.h"
-#include "editor/skeleton/pose_observer.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_activation.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_walk.h"
@@ -130,7 +130,8 @@ void ScaleBoneShape(BonePart& bone, double length) {
     shape->SetTransform(transform, C3dCombine::Replace);
 }
 
-void BuildSkeleton(ModelDocument& document, PoseObserver* observer) {
+void BuildSkeleton(Posing& posing) {
+    ModelDocument& document = posing.Document();
     UpdateActivation(document);
     bool fromPose = document.hasDefaultPose != 0;
     PoseVec positions[NUM_JOINTS];
@@ -152,7 +153,7 @@ void BuildSkeleton(ModelDocument& document, PoseObserver* observer) {
         CreateBoneShape(document, bone, roll);
     }
     if (!fromPose) {
-        CapturePose(document, document.defaultPose, false, observer);
+        posing.Capture(document.defaultPose);
         document.hasDefaultPose = 1;
     }
     CreateDividingPlane(document);

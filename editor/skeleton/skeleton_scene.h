@@ -14,7 +14,7 @@ namespace editor::skeleton {
 using namespace ::editor::model;
 using namespace ::scene;
 
-class PoseObserver;
+class Posing;
 
 constexpr double JOINT_RADIUS = 1.0;
 constexpr int JOINT_SPHERE_BANDS = 8;
@@ -34,7 +34,7 @@ void GetActiveNodes(const ModelDocument& document, uint32_t flags[NUM_MESH_NODES
 // Creates the 38 joint spheres and 37 bone cylinders from the default pose, or from the
 // built-in offsets when there is none yet (which then becomes the default pose); then the
 // dividing plane's shape.
-void BuildSkeleton(ModelDocument& document, PoseObserver* observer = nullptr);
+void BuildSkeleton(Posing& posing);
 
 // Hangs each joint under its parent joint (the root under `root`) and each bone under its end
 // joint, so moving a joint carries everything below it; the dividing plane goes under `root`.

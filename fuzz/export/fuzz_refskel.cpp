@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!frames.Take(std::vector<uint8_t>(data + 1, data + size), frameCount)) {
         return 0;
     }
-    ByteBuilder out;
+    ByteWriter out;
     for (int frame = 0; frame < frameCount; ++frame) {
         for (int bone = 0; bone < NUM_BONES; ++bone) {
             frames.AppendBonePoints(out, frame, bone);

@@ -6,25 +6,28 @@
 #include <limits>
 #include <vector>
 
-#include "flexmodel/byte_builder.h"
+#include "bytes/byte_writer.h"
 
 using namespace ::bytes;
-using namespace ::flexmodel;
 
-TEST(ByteReader, ReadsLittleEndianValuesWrittenByTheBuilder) {
-    ByteBuilder out;
+TEST(ByteReader, ReadsLittleEndianValuesWrittenByTheWriter) {
+    ByteWriter out;
     out.AppendInt32(-2);
     out.AppendInt16(-300);
     out.AppendUint8(0xAB);
     out.AppendFloat(1.5f);
     out.AppendFixedName("stand1", 16);
+    out.AppendUint16(0xBEEF);
+    out.AppendDouble(-0.375);
     ByteReader in(out.Bytes());
     EXPECT_EQ(in.Int32(0), -2);
     EXPECT_EQ(in.Int16(4), -300);
     EXPECT_EQ(in.Uint8(6), 0xAB);
     EXPECT_EQ(in.Float(7), 1.5f);
     EXPECT_EQ(in.FixedName(11, 16), "stand1");
-    EXPECT_EQ(in.Size(), 27u);
+    EXPECT_EQ(in.Uint16(27), 0xBEEF);
+    EXPECT_EQ(in.Double(29), -0.375);
+    EXPECT_EQ(in.Size(), 37u);
     EXPECT_EQ(out.Bytes()[0], 0xFE);  // least significant byte first
     EXPECT_EQ(out.Bytes()[3], 0xFF);
 }

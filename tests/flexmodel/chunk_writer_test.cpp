@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "flexmodel/chunk_search.h"
 #include "flexmodel/chunk_writer.h"
 #include "flexmodel/model_builder.h"
 #include "flexmodel/record_io.h"
+#include "tests/support/scratch_directory.h"
 
 using namespace ::flexmodel;
 
@@ -52,7 +55,7 @@ TEST(ChunkWriter, OpenChunkGetsItsSizeWhenClosed) {
 TEST(ChunkWriter, RewritesTheHeaderDataOfTheFirstChunkOnly) {
     ChunkWriter writer;
     EXPECT_FALSE(writer.RewriteHeader(FlexHeader{}));
-    ByteBuilder data;
+    ByteWriter data;
     AppendFlexHeader(data, FlexHeader{});
     writer.WriteChunk(HEADER_CHUNK, data);
     writer.WriteChunk(SKIN_CHUNK, data);
@@ -99,7 +102,7 @@ TEST(FindChunk, FindsByNameAndStopsAtDamage) {
 
     // A size running past the end hides every later chunk instead of reading beyond it.
     std::vector<uint8_t> damaged = bytes;
-    ByteBuilder patched;
+    ByteWriter patched;
     patched.AppendBytes(damaged);
     patched.PatchInt32(CHUNK_HEADER_SIZE + HEADER_DATA_SIZE + 36, 1 << 30);
     EXPECT_TRUE(FindChunk(patched.Bytes(), "header"));
@@ -118,7 +121,7 @@ TEST(ChunkCursor, StepsOverEachChunkAndStaysAtOneWhoseSizeLies) {
     // One chunk header followed by 8 bytes of data.
     const Case cases[] = {{0, true}, {8, true}, {9, false}, {-1, false}, {1 << 30, false}};
     for (const Case& c : cases) {
-        ByteBuilder file;
+        ByteWriter file;
         file.AppendFixedName("header", CHUNK_IDENT_SIZE);
         file.AppendInt32(2);
         file.AppendInt32(c.size);
@@ -140,4 +143,13 @@ TEST(ChunkCursor, StepsOverEachChunkAndStaysAtOneWhoseSizeLies) {
     const std::vector<uint8_t> shortHeader(CHUNK_HEADER_SIZE - 1, 0);
     const ByteReader cut(shortHeader);
     EXPECT_FALSE(ChunkCursor(cut).ReadHeader());
+}
+
+TEST(ChunkWriter, SavesItsBytes) {
+    ScratchDirectory scratch("flexmodel_save");
+    const std::string path = (scratch.Path() / "a.fm").string();
+    ChunkWriter writer;
+    writer.WriteChunk(SKIN_CHUNK, std::span<const uint8_t>());
+    ASSERT_TRUE(writer.SaveAs(path));
+    EXPECT_EQ(std::filesystem::file_size(path), CHUNK_HEADER_SIZE);
 }

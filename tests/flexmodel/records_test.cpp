@@ -13,7 +13,7 @@ TEST(Records, SizesMatchTheFileLayout) {
     EXPECT_EQ(MESH_NODE_RECORD_SIZE, 516u);
     EXPECT_EQ(SKELETON_FRAME_FLOATS * 4, 108u);
     EXPECT_EQ(REFERENCE_FRAME_FLOATS * 4, 252u);
-    ByteBuilder out;
+    ByteWriter out;
     AppendChunkHeader(out, "header", 2, 40);
     AppendFlexHeader(out, FlexHeader{});
     AppendFrameHeader(out, FrameHeader{});
@@ -37,7 +37,7 @@ TEST(Records, RoundTripThroughTheirByteForm) {
     node.glCount = -2;
     TriangleRecord triangle{{1, 2, 2047}, {0, -1, 5}};
 
-    ByteBuilder out;
+    ByteWriter out;
     AppendFlexHeader(out, header);
     AppendFrameHeader(out, frame);
     AppendMeshNodeRecord(out, node);
@@ -70,7 +70,7 @@ TEST(Records, RoundTripThroughTheirByteForm) {
 }
 
 TEST(Records, ChunkIdentStopsAtItsNulOrTheField) {
-    ByteBuilder out;
+    ByteWriter out;
     AppendChunkHeader(out, "mesh nodes", 3, 8256);
     auto header = ReadChunkHeader(ByteReader(out.Bytes()), 0);
     ASSERT_TRUE(header);

@@ -9,13 +9,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "flexmodel/replace_file.h"
+#include "bytes/replace_file.h"
 #include "fmtoobj/console_text.h"
 #include "fmtoobj/converter.h"
 #include "tests/fmtoobj/test_model.h"
 #include "tests/support/scratch_directory.h"
 
-using namespace ::flexmodel;
+using namespace ::bytes;
 using namespace ::fmtoobj;
 
 namespace {

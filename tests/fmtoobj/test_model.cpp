@@ -89,7 +89,7 @@ std::vector<uint8_t> PatchInt32(std::vector<uint8_t> bytes, std::string_view ide
     if (!chunk) {
         return bytes;
     }
-    ByteBuilder out;
+    ByteWriter out;
     out.AppendBytes(bytes);
     out.PatchInt32(static_cast<std::size_t>(static_cast<long>(chunk->dataOffset) + offset), value);
     return out.Take();
@@ -97,7 +97,7 @@ std::vector<uint8_t> PatchInt32(std::vector<uint8_t> bytes, std::string_view ide
 
 std::vector<uint8_t> Reorder(const std::vector<uint8_t>& bytes,
                              std::initializer_list<std::string_view> order) {
-    ByteBuilder out;
+    ByteWriter out;
     for (std::string_view ident : order) {
         if (auto chunk = FindChunk(bytes, ident)) {
             std::span<const uint8_t> whole(bytes.data() + chunk->headerOffset,
@@ -110,7 +110,7 @@ std::vector<uint8_t> Reorder(const std::vector<uint8_t>& bytes,
 
 std::vector<uint8_t> WithChunk(std::vector<uint8_t> bytes, std::string_view ident, int32_t version,
                                const std::vector<uint8_t>& data) {
-    ByteBuilder out;
+    ByteWriter out;
     out.AppendBytes(bytes);
     AppendChunkHeader(out, ident, version, static_cast<int32_t>(data.size()));
     out.AppendBytes(data);

@@ -1,17 +1,17 @@
 #include "platform/main_window.h"
 
 #include <gtest/gtest.h>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -203,7 +203,12 @@ TEST_F(MainWindowTest, StatusGoesToTheMessagePaneAndTheLog) {
 TEST_F(MainWindowTest, ClickInTheViewReachesThePickAtTheViewPosition) {
     ShowAndWait();
     std::vector<QPoint> clicks;
-    Frame().Hooks().pick = [&clicks](C3dShape*, int x, int y) { clicks.emplace_back(x, y); };
+    // The view's pick callback stands in for the selection's.
+    Frame().View().SetPickCallback(
+        [](C3dShape*, int x, int y, void* seen) {
+            static_cast<std::vector<QPoint>*>(seen)->emplace_back(x, y);
+        },
+        &clicks, true);
     QTest::mouseClick(Window().View(), Qt::LeftButton, Qt::NoModifier, QPoint(37, 41));
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0], QPoint(37, 41));
@@ -239,8 +244,8 @@ TEST_F(MainWindowTest, ABatchSnapshotOfTheEmptyEditorMatchesTheWindowsView) {
     ASSERT_FALSE(window.isNull());
     const QString path = directory_.filePath(QStringLiteral("empty.png"));
     std::istringstream script("view " + std::to_string(window.width()) + " " +
-                              std::to_string(window.height()) + "\nsnapshot " +
-                              path.toStdString() + "\n");
+                              std::to_string(window.height()) + "\nsnapshot " + path.toStdString() +
+                              "\n");
     std::ostringstream out, err;
     BatchRunner runner(out, err);
     runner.SetLogPath(directory_.filePath(QStringLiteral("batch.log")).toStdString());
@@ -255,9 +260,9 @@ TEST_F(MainWindowTest, ABatchSnapshotOfTheEmptyEditorMatchesTheWindowsView) {
         for (int x = 0; x < window.width(); ++x) {
             const QColor a = window.pixelColor(x, y);
             const QColor b = snapshot.pixelColor(x, y);
-            const int difference = std::max({std::abs(a.red() - b.red()),
-                                             std::abs(a.green() - b.green()),
-                                             std::abs(a.blue() - b.blue())});
+            const int difference =
+                std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                          std::abs(a.blue() - b.blue())});
             differing += difference > 24 ? 1 : 0;
             lit += qGray(b.rgb()) > 100 ? 1 : 0;
         }
@@ -347,16 +352,17 @@ TEST_F(MainWindowTest, ClickingAJointSelectsItAndShowsItsName) {
     // Clicks across the view until one lands on a selectable shape (the hidden dividing plane
     // is under the pointer too, but cannot be selected).
     C3dShape* target = nullptr;
-    for (int y = 40; y < viewport->GetHeight() && Frame().selectedObject == nullptr; y += 5) {
-        for (int x = 40; x < viewport->GetWidth() && Frame().selectedObject == nullptr; x += 5) {
+    for (int y = 40; y < viewport->GetHeight() && Frame().Selection().Shape() == nullptr; y += 5) {
+        for (int x = 40; x < viewport->GetWidth() && Frame().Selection().Shape() == nullptr;
+             x += 5) {
             target = viewport->Pick(x, y);
             if (target != nullptr && target->GetName() != "dividing plane") {
                 QTest::mouseClick(Window().View(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
             }
         }
     }
-    ASSERT_NE(Frame().selectedObject, nullptr);
-    EXPECT_EQ(Frame().selectedObject, target);
+    ASSERT_NE(Frame().Selection().Shape(), nullptr);
+    EXPECT_EQ(Frame().Selection().Shape(), target);
     EXPECT_TRUE(Window().Message().startsWith(QStringLiteral("Selected: ")))
         << Window().Message().toStdString();
     for (int i = 0; i < 3; ++i) {
@@ -367,7 +373,7 @@ TEST_F(MainWindowTest, ClickingAJointSelectsItAndShowsItsName) {
     EXPECT_TRUE(Window().grab().save(QStringLiteral(MARIONET_TEST_ARTIFACTS "/selected.png")));
 
     QTest::mouseClick(Window().View(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
-    EXPECT_EQ(Frame().selectedObject, nullptr);
+    EXPECT_EQ(Frame().Selection().Shape(), nullptr);
     EXPECT_EQ(Window().Message(), QStringLiteral("No selection"));
 }
 

@@ -393,7 +393,7 @@ TEST_F(WindowUse, AnIdleWindowDrawsNothingAndStopsItsSteps) {
     QTest::qWait(300);
     EXPECT_EQ(Window().View()->FramesDrawn(), frames);
     // A key that moves the selection wakes the steps, which stop again once it is let go.
-    Frame().Select(Frame().Document().joints[0].Shape());
+    Frame().Selection().Select(Frame().Document().joints[0].Shape());
     QTest::keyPress(Window().View(), Qt::Key_Right);
     EXPECT_TRUE(Window().IdleStepsRunning());
     QTest::qWait(60);
@@ -426,7 +426,7 @@ TEST_F(WindowUse, AJointDraggedInTheViewStaysUnderThePointer) {
         GTEST_SKIP() << "assimp-testmodels is not installed";
     }
     Window().Action(ID_MODEL_FIT_TO_SKELETON)->trigger();
-    Frame().Select(nullptr);
+    Frame().Selection().Select(nullptr);
     int elbow = 0;
     while (std::string(JointTableName(elbow)) != "left elbow") {
         ++elbow;
@@ -442,7 +442,7 @@ TEST_F(WindowUse, AJointDraggedInTheViewStaysUnderThePointer) {
         const QPoint press = start.toPoint();
         SendLeftDrag(press, press + drag.by);
         Settle();
-        EXPECT_EQ(Frame().selectedObject, Frame().Document().joints[elbow].Shape());
+        EXPECT_EQ(Frame().Selection().Shape(), Frame().Document().joints[elbow].Shape());
         const QPointF end = JointOnScreen(elbow);
         const QPointF wanted = start + QPointF(drag.by);
         EXPECT_LE(std::hypot(end.x() - wanted.x(), end.y() - wanted.y()), 1.0)
@@ -454,7 +454,7 @@ TEST_F(WindowUse, AJointDraggedInTheViewStaysUnderThePointer) {
     Window().Action(ID_VIEW_SELECTION_BOX)->trigger();
     const QPointF before = JointOnScreen(elbow);
     QTest::mouseClick(Window().View(), Qt::LeftButton, Qt::NoModifier, before.toPoint());
-    EXPECT_EQ(Frame().selectedObject, Frame().Document().joints[elbow].Shape());
+    EXPECT_EQ(Frame().Selection().Shape(), Frame().Document().joints[elbow].Shape());
     EXPECT_LE(
         std::hypot(JointOnScreen(elbow).x() - before.x(), JointOnScreen(elbow).y() - before.y()),
         1e-6);

@@ -72,7 +72,7 @@ TEST(FramePackingTest, ExtremesPackToZeroAnd255AndAFlatAxisStaysFinite) {
         mesh->AddVertex(p);
     }
     const uint8_t normals[3] = {5, 6, 7};
-    ByteBuilder frame;
+    ByteWriter frame;
     const PackedSpace space = PackFrame(*mesh, 3, normals, "a_very_long_frame_name", frame);
     const ByteReader reader(frame.Bytes());
     const FrameHeader header = *ReadFrameHeader(reader, 0);
@@ -237,7 +237,7 @@ TEST(SkeletonChunksTest, ClustersAndFramesComeFromTheBindingsAndRefskel) {
     ScratchDirectory directory;
     auto document = std::make_unique<ModelDocument>();
     const std::string refskel = directory.File("refskel.bin");
-    ByteBuilder records;
+    ByteWriter records;
     ReferencePoints points;
     for (int frame = 0; frame < 4; ++frame) {  // one record more than the frames
         for (int bone = 0; bone < NUM_BONES; ++bone) {
@@ -299,7 +299,7 @@ TEST(SkeletonChunksTest, ClustersAndFramesComeFromTheBindingsAndRefskel) {
 TEST(SkeletonChunksTest, TooFewRefskelRecordsFail) {
     ScratchDirectory directory;
     auto document = std::make_unique<ModelDocument>();
-    ByteBuilder records;
+    ByteWriter records;
     ReferencePoints points;
     RestReferencePoints(BoneLengths{}, points);
     AppendRefSkelRecord(records, points);

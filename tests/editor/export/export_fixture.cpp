@@ -10,9 +10,9 @@
 
 using namespace ::editor::skeleton;
 
-void RootFollower::UpdateGeneratedModel(ModelDocument& document) {
+void RootFollower::FollowPose(ModelDocument& document) {
     PoseRecord pose;
-    CapturePose(document, pose);
+    ReadPose(document, pose);
     const PoseVec root = pose.startPositions[CENTER_PELVIS_BONE];
     MeshData& generated = document.generatedModel.mesh;
     generated.CopyGeometryFrom(document.model.mesh);
@@ -34,6 +34,18 @@ void RecordingHost::ScaleToGround() {
     for (int v = 0; v < local.vertexCount; ++v) {
         local.vertices[v] = Vector::Scaled(local.vertices[v], 2.0);
     }
+}
+
+ExportResult ExportFixture::Run() {
+    Result<std::string> result = ExportFlexModel(posing, host, host, request);
+    if (result) {
+        written = *result;
+        return ExportResult::Written;
+    }
+    if (result.Kind() == Failure::Refused) {
+        host.messages.push_back(result.Reason());
+    }
+    return result.Cancelled() ? ExportResult::Cancelled : ExportResult::Failed;
 }
 
 bool RecordingHost::Saw(const std::string& status) const {
@@ -82,7 +94,7 @@ void MakeTube(ModelDocument& document, int rings, int segments, int textureShift
 
 std::vector<PoseRecord> SteppingPoses(ModelDocument& document, int count, const std::string& name) {
     PoseRecord base;
-    CapturePose(document, base);
+    ReadPose(document, base);
     std::vector<PoseRecord> poses(count, base);
     for (int i = 0; i < count; ++i) {
         for (PoseVec& start : poses[i].startPositions) {
@@ -109,9 +121,9 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 ExportFixture::ExportFixture() {
     scene.Create();
     document->SetScene(&scene);
-    BuildSkeleton(*document);
+    BuildSkeleton(posing);
     LinkSkeleton(*document, scene);
-    RestoreDefaults(*document);
+    posing.RestoreDefaults();
     host.document = document.get();
     MakeTube(*document, 6, 10);
     request.programDir = directory.Path().string() + "/";

@@ -11,6 +11,7 @@
 #include "editor/groups/model_bindings.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/pose_file.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "tests/editor/generate/bound_meshes.h"
 #include "tests/editor/groups/character_mesh.h"
@@ -155,7 +156,7 @@ TEST_F(MakePoseable, GeneratesViewsAndFollowsALoadedPose) {
 
     // A pose with the left hip turned, loaded from a file: the thigh's vertices follow.
     PoseRecord turned;
-    CapturePose(Document(), turned);
+    frame_->Posing().Capture(turned);
     turned.angles[THIGH].angleY += 0.5;
     SetPoseName(turned, "turned");
     const std::vector<uint8_t> bytes = SerializePoseFile({turned});
@@ -180,10 +181,10 @@ TEST_F(MakePoseable, ASelectedGeneratedModelStaysSelectedAcrossPoses) {
     Start();
     InstallCharacter();
     ASSERT_TRUE(frame_->MakePoseable());
-    frame_->Select(Document().generatedModel.Shape());
+    frame_->Selection().Select(Document().generatedModel.Shape());
     ASSERT_TRUE(Run(ID_SKELETON_RESTORE_DEFAULTS));
     ASSERT_NE(Document().generatedModel.Shape(), nullptr);
-    EXPECT_EQ(frame_->selectedObject, Document().generatedModel.Shape());
+    EXPECT_EQ(frame_->Selection().Shape(), Document().generatedModel.Shape());
 }
 
 TEST_F(MakePoseable, RegeneratingAsksBeforeOverwritingEachBone) {

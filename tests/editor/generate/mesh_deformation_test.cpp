@@ -12,6 +12,7 @@
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/pose_math.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_activation.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_scene.h"
@@ -43,15 +44,13 @@ class Deformation : public ::testing::Test {
     void SetUp() override {
         scene_.Create();
         document_->SetScene(&scene_);
-        DeformationHost host;
-        host.confirmOverwrite = [this](const std::string& question) {
+        store_.SetConfirmOverwrite([this](const std::string& question) {
             questions_.push_back(question);
             return question != refused_;
-        };
-        deformation_.SetHost(std::move(host));
-        BuildSkeleton(*document_, &deformation_);
+        });
+        BuildSkeleton(posing_);
         LinkSkeleton(*document_, scene_);
-        ApplyPose(*document_, document_->defaultPose, &deformation_);
+        posing_.Apply(document_->defaultPose);
         auto mesh = std::make_unique<MeshData>();
         AddCharacterMesh(*mesh, SkeletonForGuess(*document_), 5);
         BoundTriangles bound;
@@ -65,11 +64,11 @@ class Deformation : public ::testing::Test {
 
     int Generate() {
         TriangleSet highlight;
-        return GenerateBodyParts(*document_, highlight, deformation_, nullptr);
+        return GenerateBodyParts(posing_, store_, highlight, nullptr);
     }
     PoseRecord CurrentPose() {
         PoseRecord record;
-        CapturePose(*document_, record, false, &deformation_);
+        posing_.Capture(record);
         return record;
     }
     const MeshData& Model() const { return document_->model.mesh; }
@@ -92,6 +91,8 @@ class Deformation : public ::testing::Test {
     C3dScene scene_;
     std::unique_ptr<ModelDocument> document_ = std::make_unique<ModelDocument>();
     MeshDeformation deformation_;
+    LocalCoordinateStore store_;
+    Posing posing_{*document_, deformation_};
     std::vector<std::string> questions_;
     std::string refused_;
 };
@@ -102,7 +103,7 @@ TEST_F(Deformation, TheGenerationPoseGivesBackTheModel) {
     EXPECT_EQ(document_->generatedModel.Shape()->GetName(), GENERATED_MODEL_NAME);
     EXPECT_EQ(document_->generatedModel.Shape()->GetParent(), &scene_);
     EXPECT_TRUE(questions_.empty());
-    ApplyPose(*document_, CurrentPose(), &deformation_);
+    posing_.Apply(CurrentPose());
     ASSERT_EQ(Generated().vertexCount, Model().vertexCount);
     for (int v = 0; v < Model().vertexCount; ++v) {
         EXPECT_LT(Distance(Generated().vertices[v], Model().vertices[v]), CLOSE) << v;
@@ -111,7 +112,7 @@ TEST_F(Deformation, TheGenerationPoseGivesBackTheModel) {
 
 TEST_F(Deformation, ALeftHipTurnMovesOnlyTheLeftLeg) {
     ASSERT_EQ(Generate(), GENERATION_DONE);
-    ApplyPose(*document_, TurnedLeftHip(), &deformation_);
+    posing_.Apply(TurnedLeftHip());
     int moved = 0;
     for (int v = 0; v < Model().vertexCount; ++v) {
         const int owner = OwnerOf(v);
@@ -137,7 +138,7 @@ TEST_F(Deformation, ADragWaitsForTheNextPoseApplication) {
     for (int v = 0; v < Model().vertexCount; ++v) {
         ASSERT_LT(Distance(Generated().vertices[v], Model().vertices[v]), CLOSE);
     }
-    ApplyPose(*document_, turned, &deformation_);
+    posing_.Apply(turned);
     const int legVertex = 29 * THIGH;
     EXPECT_GT(Distance(Generated().vertices[legVertex], Model().vertices[legVertex]), 0.1);
 }
@@ -167,7 +168,7 @@ TEST_F(Deformation, ABoneThatLostEligibilityKeepsItsCoordinatesAndFollowsPoses) 
         EXPECT_NE(question, "OK to overwrite 'left thigh'?");
     }
     EXPECT_FALSE(questions_.empty());
-    ApplyPose(*document_, TurnedLeftHip(), &deformation_);
+    posing_.Apply(TurnedLeftHip());
     EXPECT_GT(Distance(Generated().vertices[29 * THIGH], Model().vertices[29 * THIGH]), 0.1);
 }
 
@@ -187,7 +188,7 @@ TEST_F(Deformation, NoToTheOverwriteQuestionKeepsThatBoneOnly) {
 
 TEST_F(Deformation, WithoutCoordinatesTheModelIsCopiedButNoShapeBuilt) {
     document_->model.mesh.vertices[0] = Vector(1, 2, 3);
-    ApplyPose(*document_, CurrentPose(), &deformation_);
+    posing_.Apply(CurrentPose());
     EXPECT_EQ(Generated().faceCount, Model().faceCount);
     EXPECT_EQ(Distance(Generated().vertices[0], Vector(1, 2, 3)), 0.0);
     EXPECT_EQ(document_->generatedModel.Shape(), nullptr);
@@ -196,13 +197,13 @@ TEST_F(Deformation, WithoutCoordinatesTheModelIsCopiedButNoShapeBuilt) {
 TEST_F(Deformation, AVertexBoundAfterGenerationKeepsItsOwnersPosition) {
     ASSERT_EQ(Generate(), GENERATION_DONE);
     const PoseRecord turned = TurnedLeftHip();
-    ApplyPose(*document_, turned, &deformation_);
+    posing_.Apply(turned);
     const int v = 29 * THIGH;
     const Vector posed = Generated().vertices[v];
     // A later bone gains the vertex without a stored coordinate for it.
     ASSERT_TRUE(HasLocalCoordinates(*document_, 20));
     document_->bones[20].boundVertices.SetBit(v);
-    ApplyPose(*document_, turned, &deformation_);
+    posing_.Apply(turned);
     EXPECT_LT(Distance(Generated().vertices[v], posed), CLOSE);
 }
 
@@ -244,7 +245,7 @@ TEST_F(Deformation, ScaleToGroundScalesLengthsAndStoredCoordinatesAlike) {
 TEST_F(Deformation, ReferencePointsArePosedFromTheBoneFrame) {
     const PoseRecord pose = CurrentPose();
     document_->refSkeleton[CALF][1] = Vector(2, 0, 0);
-    deformation_.UpdateGeneratedModel(*document_);
+    posing_.Follow();
     const PoseVec expected =
         PoseRotation(pose.angles[CALF]) * PoseVec{2, 0, 0} + pose.startPositions[CALF];
     const Vector& point = document_->refSkeleton[CALF][1];

@@ -7,6 +7,7 @@
 #include "editor/groups/model_bindings.h"
 #include "editor/shell/command_router.h"
 #include "editor/shell/settings_names.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "tests/editor/generate/jointed_character.h"
 #include "tests/editor/skeleton/frame_fixture.h"
@@ -40,9 +41,9 @@ TEST_F(SmoothJointsCommands, TheToggleShowsAtOnceAndTheZoneIsCheckedAndKept) {
     InstallModel(Document(), *mesh, bound);
     ASSERT_TRUE(frame_->MakePoseable());
     PoseRecord bent;
-    CapturePose(Document(), bent, false, nullptr);
+    frame_->Posing().Capture(bent);
     bent.angles[2].angleY += 1.2;  // the left knee
-    ApplyPose(Document(), bent, &frame_->Deformation());
+    frame_->Posing().Apply(bent);
     const MeshData& generated = Document().generatedModel.mesh;
     const std::vector<Vector> rigid(generated.vertices, generated.vertices + generated.vertexCount);
 

@@ -19,6 +19,7 @@
 #include "editor/model/model_document.h"
 #include "editor/skeleton/pose_file.h"
 #include "editor/skeleton/pose_math.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
@@ -94,24 +95,14 @@ Rotation3 AboutAxis(const PoseVec& axis, double angle) {
     return r;
 }
 
-Rotation3 Transposed(const Rotation3& r) {
-    Rotation3 t;
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            t.m[i][j] = r.m[j][i];
-        }
-    }
-    return t;
-}
-
 class SmoothJoints : public ::testing::Test {
   protected:
     void SetUp() override {
         scene_.Create();
         document_->SetScene(&scene_);
-        BuildSkeleton(*document_, &deformation_);
+        BuildSkeleton(posing_);
         LinkSkeleton(*document_, scene_);
-        ApplyPose(*document_, document_->defaultPose, &deformation_);
+        posing_.Apply(document_->defaultPose);
     }
     void TearDown() override {
         UnlinkSkeleton(*document_);
@@ -124,11 +115,11 @@ class SmoothJoints : public ::testing::Test {
         build(*mesh, bound, SkeletonForGuess(*document_));
         InstallModel(*document_, *mesh, bound);
         TriangleSet highlight;
-        ASSERT_EQ(GenerateBodyParts(*document_, highlight, deformation_, nullptr), GENERATION_DONE);
+        ASSERT_EQ(GenerateBodyParts(posing_, store_, highlight, nullptr), GENERATION_DONE);
     }
     Positions Posed(const PoseRecord& pose, bool smooth) {
         document_->jointBlend.smooth = smooth ? 1 : 0;
-        ApplyPose(*document_, pose, &deformation_);
+        posing_.Apply(pose);
         return Positions(Generated().vertices, Generated().vertices + Generated().vertexCount);
     }
     double VolumeOf(const Positions& p) const { return Volume(Generated(), p); }
@@ -160,7 +151,7 @@ class SmoothJoints : public ::testing::Test {
     // The current pose with the lower arm turned by `turn` (in pose space, about the elbow).
     PoseRecord LowerArmTurned(const Rotation3& turn) {
         PoseRecord record;
-        CapturePose(*document_, record, false, nullptr);
+        ReadPose(*document_, record);
         // The bone axes that run along the bone and up from it: the ones CaptureBoneAngles aims.
         const Rotation3 probe = PoseRotation(CaptureBoneAngles({1, 0, 0}, {0, 0, 1}));
         const PoseVec along = Transposed(probe) * PoseVec{1, 0, 0};
@@ -172,7 +163,7 @@ class SmoothJoints : public ::testing::Test {
     // The lower arm's direction and a direction across it, in pose space.
     PoseVec LowerArmDirection() {
         PoseRecord record;
-        CapturePose(*document_, record, false, nullptr);
+        ReadPose(*document_, record);
         return Normalized(record.startPositions[LEFT_LOWER_ARM + 1] -
                           record.startPositions[LEFT_LOWER_ARM]);
     }
@@ -210,6 +201,8 @@ class SmoothJoints : public ::testing::Test {
     C3dScene scene_;
     std::unique_ptr<ModelDocument> document_ = std::make_unique<ModelDocument>();
     MeshDeformation deformation_;
+    LocalCoordinateStore store_;
+    Posing posing_{*document_, deformation_};
 };
 
 }  // namespace

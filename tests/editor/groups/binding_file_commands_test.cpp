@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "bytes/side_file.h"
 #include "editor/groups/binding_file.h"
-#include "flexmodel/side_file.h"
 #include "tests/editor/skeleton/frame_fixture.h"
 
 using namespace ::editor::groups;
@@ -90,7 +90,7 @@ TEST_F(BindingFileCommands, AFailedSaveKeepsTheOldFile) {
     const std::vector<uint8_t> before = ReadBytes(path);
     // A directory where the new file is written first stops the save before the old file is
     // touched.
-    std::filesystem::create_directories(flexmodel::SideFilePath(path));
+    std::filesystem::create_directories(bytes::SideFilePath(path));
     Document().bones[5].boundTriangles.SetBit(8);
     Save(path);
     EXPECT_EQ(LastLine(), "message: Can't open '" + path + "'.");

@@ -7,7 +7,8 @@
 #include "editor/groups/model_bindings.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/model_document.h"
-#include "editor/skeleton/skeleton_posing.h"
+#include "editor/skeleton/pose_follower.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
 
@@ -86,6 +87,12 @@ void AddCape(MeshData& mesh, const Vector& top, double size) {
     }
 }
 
+// The start-up skeleton alone: there is no generated model to follow it.
+class NothingFollows : public PoseFollower {
+  public:
+    void FollowPose(ModelDocument&) override {}
+};
+
 }  // namespace
 
 GuessSkeleton StartUpSkeleton() {
@@ -93,9 +100,11 @@ GuessSkeleton StartUpSkeleton() {
     scene.Create();
     auto document = std::make_unique<ModelDocument>();
     document->SetScene(&scene);
-    BuildSkeleton(*document);
+    NothingFollows still;
+    Posing posing(*document, still);
+    BuildSkeleton(posing);
     LinkSkeleton(*document, scene);
-    ApplyPose(*document, document->defaultPose);
+    posing.Apply(document->defaultPose);
     uint32_t everyNode[NUM_MESH_NODES];
     std::fill(std::begin(everyNode), std::end(everyNode), 1u);
     SetActiveNodes(*document, everyNode);

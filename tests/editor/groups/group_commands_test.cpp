@@ -55,7 +55,9 @@ class GroupCommands : public FrameTest {
         });
     }
 
-    void Pick(int face) { frame_->PickFace(Document().model.Shape(), face, Vector(0, 0, 0)); }
+    void Pick(int face) {
+        frame_->Selection().PickFace(Document().model.Shape(), face, Vector(0, 0, 0));
+    }
 
     void FillGroups(int count) {
         for (int g = Table().GroupCount(); g < count; ++g) {
@@ -96,7 +98,7 @@ TEST_F(GroupCommands, PickingTogglesTheFaceAndFloodFillStopsAtSeams) {
     Run(ID_GROUP_FLOOD_SUBTRACT);
     EXPECT_EQ(Bits(Temporary()), (std::vector<int>{2}));
     // Selecting a bone afterwards does not lose the face picked on the model.
-    frame_->Select(Document().bones[1].Shape());
+    frame_->Selection().Select(Document().bones[1].Shape());
     Run(ID_GROUP_FLOOD_ADD);
     EXPECT_EQ(Bits(Temporary()), (std::vector<int>{0, 1, 2}));
 }
@@ -272,28 +274,28 @@ TEST_F(GroupCommands, BindUnbindAndTheBindingsView) {
     BonePart& thigh = Document().bones[1];
     Run(ID_SKELETON_BIND_TO_BONE);
     EXPECT_EQ(LastLine(), "message: Please select a bone first.");
-    frame_->Select(thigh.Shape());
+    frame_->Selection().Select(thigh.Shape());
     Run(ID_SKELETON_BIND_TO_BONE);
     EXPECT_EQ(LastLine(), "message: Please activate a group of triangles first.");
     EXPECT_FALSE(thigh.boundTriangles.Any());
 
     Pick(0);
-    frame_->Select(thigh.Shape());
+    frame_->Selection().Select(thigh.Shape());
     ui_.ClearTranscript();
     Run(ID_SKELETON_BIND_TO_BONE);  // just selected and still unbound: no question
     EXPECT_FALSE(Saw("unanswered: OK to overwrite 'left thigh'?"));
     EXPECT_EQ(Bits(thigh.boundTriangles), (std::vector<int>{0}));
     Pick(1);
-    frame_->Select(thigh.Shape());
+    frame_->Selection().Select(thigh.Shape());
     Run(ID_SKELETON_BIND_TO_BONE);  // bound already: asked, and unanswered means No
     EXPECT_TRUE(Saw("unanswered: OK to overwrite 'left thigh'?"));
     EXPECT_EQ(Bits(thigh.boundTriangles), (std::vector<int>{0}));
 
     Run(ID_VIEW_BONE_BINDINGS);
     EXPECT_EQ(Bits(Temporary()), (std::vector<int>{0}));
-    frame_->Select(Document().bones[2].Shape());
+    frame_->Selection().Select(Document().bones[2].Shape());
     EXPECT_FALSE(Temporary().Any());
-    frame_->Select(thigh.Shape());
+    frame_->Selection().Select(thigh.Shape());
     EXPECT_EQ(Bits(Temporary()), (std::vector<int>{0}));
     Run(ID_VIEW_BONE_BINDINGS);
     EXPECT_FALSE(Temporary().Any());

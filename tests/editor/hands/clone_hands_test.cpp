@@ -95,7 +95,7 @@ class CloneHandsCommand : public FrameTest {
     // Both arms, then filler triangles up to totalTriangles; the model goes into the scene.
     void MakeModel(HandJoin join, int handTriangles, int totalTriangles = 0) {
         // The old shape goes: nothing may stay selected on it.
-        frame_->Select(nullptr);
+        frame_->Selection().Select(nullptr);
         for (BonePart& bone : Document().bones) {
             bone.boundTriangles.ClearAll();
         }
@@ -196,7 +196,7 @@ TEST_F(CloneHandsCommand, ClonesShareTheSeamAndOnlyTheSeam) {
         MakeModel(c.join, c.handTriangles);
         Groups().ClearGroups();
         SwitchNodesOff();
-        frame_->Select(Document().model.Shape());
+        frame_->Selection().Select(Document().model.Shape());
         Document().model.Shape()->SetPosition(Vector(3, -2, 7), Document().scene);
         const int vertices = Mesh().vertexCount;
         const int triangles = Mesh().TriangleCount();
@@ -212,7 +212,7 @@ TEST_F(CloneHandsCommand, ClonesShareTheSeamAndOnlyTheSeam) {
             EXPECT_TRUE(Groups().GroupSet(group)->Equals(Bound(side.closedHandBone)));
             EXPECT_EQ(Document().activeNodes[side.closedHandMeshNode], 1u);
         }
-        EXPECT_EQ(frame_->selectedObject, Document().model.Shape());
+        EXPECT_EQ(frame_->Selection().Shape(), Document().model.Shape());
         EXPECT_EQ(Document().model.Shape()->GetPosition(Document().scene), Vector(3, -2, 7));
         EXPECT_EQ(LastLine(), "status: Ready.");
     }

@@ -70,7 +70,7 @@ TEST_F(OrientationCommands, OnlyTheModelOrThePropCanBePlaced) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        frame_->Select(c.selection);
+        frame_->Selection().Select(c.selection);
         for (int command : {ID_FILE_LOAD_ORIENTATION, ID_FILE_SAVE_ORIENTATION}) {
             ui_.ClearTranscript();
             Run(command);
@@ -81,7 +81,7 @@ TEST_F(OrientationCommands, OnlyTheModelOrThePropCanBePlaced) {
 }
 
 TEST_F(OrientationCommands, AMovedPropComesBackFloatForFloat) {
-    frame_->Select(Prop());
+    frame_->Selection().Select(Prop());
     Prop()->SetPosition(Vector(12.5, -3.25, 40.125), Scene());
     Prop()->SetOrientation(Vector(0.6, 0.0, 0.8), Vector(0.0, 1.0, 0.0), Scene());
     const std::string path = File("prop.ori");
@@ -117,7 +117,7 @@ TEST_F(OrientationCommands, AMovedPropComesBackFloatForFloat) {
 }
 
 TEST_F(OrientationCommands, BrokenFilesAreRefusedAndLeaveThePropWhereItIs) {
-    frame_->Select(Prop());
+    frame_->Selection().Select(Prop());
     Prop()->SetPosition(Vector(1, 2, 3), Scene());
     const std::vector<uint8_t> good = SerializeOrientation({});
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -158,7 +158,7 @@ TEST_F(OrientationCommands, BrokenFilesAreRefusedAndLeaveThePropWhereItIs) {
 }
 
 TEST_F(OrientationCommands, AFailedSaveSaysSoAndKeepsTheOldFile) {
-    frame_->Select(Prop());
+    frame_->Selection().Select(Prop());
     const std::string path = File("no-such-folder/prop.ori");
     Save(path);
     EXPECT_EQ(LastLine(), "message: Can't open '" + path + "'.");

@@ -183,7 +183,7 @@ TEST(ImageFile, SavingAsksForAPathAndStopsOnCancelOrAnImageOfAnotherDepth) {
     questions.savePaths.push_back(std::nullopt);
     EXPECT_EQ(SaveTgaFile(image, "", &questions), 0);
     EXPECT_EQ(questions.filtersAsked.at(0), "Targa Image (*.TGA)|*.TGA|All files (*.*)|*.*||");
-    EXPECT_EQ(questions.extensionsAsked.at(0), ".tga");
+    EXPECT_EQ(questions.extensionsAsked.at(0), "tga");
 
     C3dImage palette;
     ASSERT_EQ(ReadPcx(palette, PalettePcx(true)), 1);
@@ -200,7 +200,7 @@ TEST(ImageFile, LoadingAsksForAPathAndRefusesUnknownExtensions) {
     EXPECT_EQ(questions.filtersAsked.at(0),
               "Targa Image (*.tga)|*.tga|PC Paintbrush (*.pcx)|*.pcx|Windows Bitmap (*.bmp)|*.bmp|"
               "Heretic II Picture (*.m8)|*.m8|All Files (*.*)|*.*||");
-    EXPECT_EQ(questions.extensionsAsked.at(0), ".tga");
+    EXPECT_EQ(questions.extensionsAsked.at(0), "tga");
     EXPECT_EQ(LoadImageFile(image, DataFile("im_source.ppm"), nullptr), 0);
     EXPECT_EQ(LoadImageFile(image, DataFile("nothing.tga"), nullptr), 0);
 }

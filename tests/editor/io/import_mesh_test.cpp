@@ -92,7 +92,7 @@ TEST_F(ImportMeshTest, WithoutAPathTheDialogAsksAndCancelEndsSilently) {
     questions.openPaths.push_back(std::nullopt);
     EXPECT_FALSE(ImportMesh(shape, *mesh, "", &questions));
     EXPECT_EQ(questions.filtersAsked.at(0), BuildOpenModelFilter());
-    EXPECT_EQ(questions.extensionsAsked.at(0), ".obj");
+    EXPECT_EQ(questions.extensionsAsked.at(0), "obj");
 
     const std::string path = dir.File("cube.dxf");
     WriteText(path, "");

@@ -76,21 +76,19 @@ std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
 
 }  // namespace
 
-std::optional<std::string> ScriptedQuestions::AskOpenPath(const std::string& filter,
-                                                          const std::string& defaultExtension) {
-    filtersAsked.push_back(filter);
-    extensionsAsked.push_back(defaultExtension);
+std::optional<std::string> ScriptedQuestions::AskOpenFile(const FileDialogRequest& request) {
+    filtersAsked.push_back(request.filter);
+    extensionsAsked.push_back(request.defaultExtension);
     return Next(openPaths);
 }
 
-std::optional<std::string> ScriptedQuestions::AskSavePath(const std::string& filter,
-                                                          const std::string& defaultExtension) {
-    filtersAsked.push_back(filter);
-    extensionsAsked.push_back(defaultExtension);
+std::optional<std::string> ScriptedQuestions::AskSaveFile(const FileDialogRequest& request) {
+    filtersAsked.push_back(request.filter);
+    extensionsAsked.push_back(request.defaultExtension);
     return Next(savePaths);
 }
 
-std::optional<std::string> ScriptedQuestions::AskFrameName(const std::vector<std::string>& names) {
-    frameListsShown.push_back(names);
+std::optional<std::string> ScriptedQuestions::AskComboChoice(const ComboChoiceRequest& request) {
+    frameListsShown.push_back(request.items);
     return Next(frameNames);
 }

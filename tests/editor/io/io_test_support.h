@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/io/file_questions.h"
+#include "editor/io/forward.h"
+#include "tests/support/declining_prompts.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::editor::io;
@@ -42,7 +43,7 @@ class Bytes {
 std::vector<uint8_t> Chunk3ds(uint16_t id, const std::vector<uint8_t>& body);
 
 // Answers from prepared values; records what was asked.
-class ScriptedQuestions : public FileQuestions {
+class ScriptedQuestions : public DecliningPrompts {
   public:
     std::deque<std::optional<std::string>> openPaths;
     std::deque<std::optional<std::string>> savePaths;
@@ -51,9 +52,8 @@ class ScriptedQuestions : public FileQuestions {
     std::vector<std::string> extensionsAsked;
     std::vector<std::vector<std::string>> frameListsShown;
 
-    std::optional<std::string> AskOpenPath(const std::string& filter,
-                                           const std::string& defaultExtension) override;
-    std::optional<std::string> AskSavePath(const std::string& filter,
-                                           const std::string& defaultExtension) override;
-    std::optional<std::string> AskFrameName(const std::vector<std::string>& names) override;
+    std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+    // The frame names offered, answered from frameNames.
+    std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override;
 };

@@ -108,7 +108,7 @@ TEST_F(ExportMeshTest, SavesTheShapesGeometryAndNamesTheShape) {
     EXPECT_EQ(*written, dir.File("Saved.OBJ"));
     EXPECT_EQ(lastExportPath, *written);
     EXPECT_EQ(shape.GetName(), "File object: " + *written);
-    EXPECT_EQ(questions.extensionsAsked.at(0), ".obj");
+    EXPECT_EQ(questions.extensionsAsked.at(0), "obj");
     EXPECT_EQ(questions.filtersAsked.at(0).rfind("WaveFront Files (*.obj)|*.obj|", 0), 0u);
     EXPECT_NE(ReadText(*written).find("f 3/3 2/2 1/1\n"), std::string::npos);
 }

@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "bytes/byte_writer.h"
 #include "editor/io/mesh_readers.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/triangle_group_table.h"
-#include "flexmodel/byte_builder.h"
 #include "flexmodel/chunk_search.h"
 #include "flexmodel/model_builder.h"
 #include "flexmodel/record_io.h"
@@ -50,7 +50,7 @@ std::vector<uint8_t> Md2File(const std::vector<TestFrame>& frames,
     const int32_t ofsTris = ofsSt + static_cast<int32_t>(ST.size()) * 4;
     const int32_t ofsFrames = ofsTris + static_cast<int32_t>(triangles.size()) * 12;
     const int32_t ofsEnd = ofsFrames + static_cast<int32_t>(frames.size()) * frameSize;
-    ByteBuilder out;
+    ByteWriter out;
     for (int32_t word :
          {0x32504449, 8, 256, 256, frameSize, 0, numXyz, static_cast<int32_t>(ST.size()),
           static_cast<int32_t>(triangles.size()), 0, static_cast<int32_t>(frames.size()), ofsEnd,
@@ -193,15 +193,15 @@ TEST_F(QuakeReaderTest, FlexModelFramesReadTheSameWhateverTheChunkOrder) {
 
     // The header first, then the chunks in reverse order.
     const FlexModelContent content = FmContent(Frames());
-    ByteBuilder data;
+    ByteWriter data;
     for (const StCoord& st : content.stCoords) {
         AppendStCoord(data, st);
     }
-    ByteBuilder tris;
+    ByteWriter tris;
     for (const TriangleRecord& t : content.triangles) {
         AppendTriangleRecord(tris, t);
     }
-    ByteBuilder frames;
+    ByteWriter frames;
     for (const TestFrame& f : Frames()) {
         FrameHeader header;
         header.scale = f.scale;
@@ -212,9 +212,9 @@ TEST_F(QuakeReaderTest, FlexModelFramesReadTheSameWhateverTheChunkOrder) {
             AppendPackedVertex(frames, v);
         }
     }
-    ByteBuilder header;
+    ByteWriter header;
     AppendFlexHeader(header, HeaderFor(content));
-    ByteBuilder out;
+    ByteWriter out;
     for (auto [kind, bytes] : {std::pair{HEADER_CHUNK, &header}, std::pair{FRAMES_CHUNK, &frames},
                                std::pair{TRIS_CHUNK, &tris}, std::pair{ST_COORD_CHUNK, &data}}) {
         AppendChunkHeader(out, kind.ident, kind.version, static_cast<int32_t>(bytes->Size()));
@@ -238,8 +238,8 @@ TEST_F(QuakeReaderTest, FlexModelsNeedTheHeaderFirstAndTheirChunks) {
     EXPECT_EQ(ListFmFrames(Write("renamed.fm", renamed), names), -1);
     EXPECT_EQ(ReadFmFrame(*mesh, Write("renamed.fm", renamed), ""), -1);
 
-    ByteBuilder withoutTris;
-    ByteBuilder header;
+    ByteWriter withoutTris;
+    ByteWriter header;
     AppendFlexHeader(header, HeaderFor(FmContent(Frames())));
     AppendChunkHeader(withoutTris, "header", 2, 40);
     withoutTris.AppendBytes(header.Bytes());

@@ -8,6 +8,7 @@
 #include "editor/groups/flood_fill_triangles.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/triangle_group_table.h"
+#include "tests/support/declining_prompts.h"
 
 using namespace ::editor::groups;
 using namespace ::editor::model;
@@ -95,13 +96,18 @@ TEST(FloodFillTriangles, CoincidentButDistinctVerticesDoNotConnect) {
 
 class ClosedSubmeshes : public ::testing::Test {
   protected:
-    ClosedSubmeshPrompts Prompts() {
-        return {[this](const std::string& q) {
-                    questions.push_back(q);
-                    return answer;
-                },
-                [this](const std::string& s) { reports.push_back(s); }};
-    }
+    // Answers the one question with `answer` and records the questions and the steps reported.
+    struct Recording : DecliningPrompts {
+        explicit Recording(ClosedSubmeshes& test) : test(test) {}
+        bool AskYesNo(const std::string& q) override {
+            test.questions.push_back(q);
+            return test.answer;
+        }
+        void ReportProgress(const std::string& s) override { test.reports.push_back(s); }
+        ClosedSubmeshes& test;
+    };
+    Recording& Prompts() { return recording; }
+    Recording recording{*this};
     void SaveGroup(const std::string& name, int first, int count) {
         TriangleSet set;
         set.SetRange(first, count);

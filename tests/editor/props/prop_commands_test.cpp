@@ -61,14 +61,14 @@ TEST_F(PropCommands, HidingAndShowingThePropKeepsWhereTheUserPutIt) {
     OpenProp("blade.obj");
     MeshPart& prop = frame->Document().prop;
     prop.Shape()->SetPosition(Vector(12.0, -3.0, 4.0), frame->Scene());
-    frame->Select(prop.Shape());
+    frame->Selection().Select(prop.Shape());
     EXPECT_TRUE(frame->Commands().IsChecked(ID_VIEW_PROP));
 
     ASSERT_TRUE(frame->RunCommand(ID_VIEW_PROP));
     EXPECT_EQ(prop.visible, 0u);
     EXPECT_FALSE(frame->Commands().IsChecked(ID_VIEW_PROP));
     EXPECT_EQ(prop.Shape()->GetParent(), frame->Scene());
-    EXPECT_EQ(frame->selectedObject, prop.Shape());  // the rebuilt shape is selected again
+    EXPECT_EQ(frame->Selection().Shape(), prop.Shape());  // the rebuilt shape is selected again
     const Vector at = prop.Shape()->GetPosition(frame->Scene());
     EXPECT_FLOAT_EQ(at.x, 12.0f);
     EXPECT_FLOAT_EQ(at.y, -3.0f);

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "editor/io/file_questions.h"
 #include "editor/io/image_file.h"
 #include "editor/model/model_document.h"
 #include "editor/props/skin_merge.h"
@@ -15,6 +14,7 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 #include "tests/editor/props/texture_mesh.h"
+#include "tests/support/declining_prompts.h"
 #include "tests/support/scratch_directory.h"
 
 using namespace ::editor::io;
@@ -42,9 +42,9 @@ constexpr Rgb RED{255, 0, 0};
 constexpr Rgb GREEN{0, 255, 0};
 
 // Answers open dialogs from a queue of paths (nothing: cancel) and save dialogs with one path.
-class PathAnswers : public FileQuestions {
+class PathAnswers : public DecliningPrompts {
   public:
-    std::optional<std::string> AskOpenPath(const std::string&, const std::string&) override {
+    std::optional<std::string> AskOpenFile(const FileDialogRequest&) override {
         if (opens.empty()) {
             return std::nullopt;
         }
@@ -52,12 +52,7 @@ class PathAnswers : public FileQuestions {
         opens.pop_front();
         return path;
     }
-    std::optional<std::string> AskSavePath(const std::string&, const std::string&) override {
-        return save;
-    }
-    std::optional<std::string> AskFrameName(const std::vector<std::string>&) override {
-        return std::nullopt;
-    }
+    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return save; }
 
     std::deque<std::string> opens;
     std::optional<std::string> save;
@@ -67,7 +62,7 @@ class RecordingSkinHost : public SkinMergeHost {
   public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
-    FileQuestions* Questions() override { return &answers; }
+    Prompts* Questions() override { return &answers; }
     void Redraw() override { ++redraws; }
 
     PathAnswers answers;

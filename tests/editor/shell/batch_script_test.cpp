@@ -14,48 +14,55 @@ BatchStatement Parsed(std::string_view line) {
     return parsed.statement.value_or(BatchStatement());
 }
 
+// The statement of the kind expected; an empty one (and a failure) when it is another kind.
+template <typename Kind>
+Kind ParsedAs(std::string_view line) {
+    const BatchStatement statement = Parsed(line);
+    const Kind* kind = std::get_if<Kind>(&statement.action);
+    EXPECT_NE(kind, nullptr) << line;
+    return kind != nullptr ? *kind : Kind();
+}
+
+ScriptedAnswer AnswerOf(std::string_view line) {
+    return ParsedAs<batch::Answer>(line).answer;
+}
+
 std::string ErrorOf(std::string_view line) {
     return ParseBatchLine(line, 1).error;
 }
 
 TEST(BatchScriptTest, StatementsAndTheirArguments) {
-    BatchStatement file = Parsed("  answer file  my models/cube.obj  # the mesh");
-    EXPECT_EQ(file.kind, BatchStatement::Kind::Answer);
-    EXPECT_EQ(file.line, 7);
-    EXPECT_EQ(file.answer.kind, ScriptedAnswer::Kind::File);
-    EXPECT_EQ(file.answer.text, "my models/cube.obj");
+    EXPECT_EQ(Parsed("  answer file  my models/cube.obj  # the mesh").line, 7);
+    ScriptedAnswer file = AnswerOf("  answer file  my models/cube.obj  # the mesh");
+    EXPECT_EQ(file.kind, ScriptedAnswer::Kind::File);
+    EXPECT_EQ(file.text, "my models/cube.obj");
 
-    EXPECT_EQ(Parsed("answer text  Walk cycle ").answer.text, "Walk cycle");
-    EXPECT_EQ(Parsed("ANSWER Yes").answer.button, ScriptedAnswer::Button::Yes);
-    EXPECT_EQ(Parsed("answer cancel").answer.button, ScriptedAnswer::Button::Cancel);
-    EXPECT_FALSE(Parsed("answer yes").answer.toAll);
-    BatchStatement noAll = Parsed("answer No ALL");
-    EXPECT_EQ(noAll.answer.button, ScriptedAnswer::Button::No);
-    EXPECT_TRUE(noAll.answer.toAll);
-    EXPECT_EQ(Parsed("answer nodes 0 2 15").answer.nodes, (std::vector<int>{0, 2, 15}));
-    BatchStatement device = Parsed("answer device Camera joystick");
-    EXPECT_EQ(device.answer.device.target, 1);
-    EXPECT_EQ(device.answer.device.device, 2);
-    BatchStatement mocap = Parsed("answer mocap 12.5 walk Root-Motion");
-    EXPECT_EQ(mocap.answer.motionCapture.framesPerSecond, 12.5);
-    EXPECT_EQ(mocap.answer.motionCapture.baseName, "walk");
-    EXPECT_TRUE(mocap.answer.motionCapture.keepRootMotion);
-    EXPECT_FALSE(Parsed("answer mocap 10 run").answer.motionCapture.keepRootMotion);
+    EXPECT_EQ(AnswerOf("answer text  Walk cycle ").text, "Walk cycle");
+    EXPECT_EQ(AnswerOf("ANSWER Yes").button, ScriptedAnswer::Button::Yes);
+    EXPECT_EQ(AnswerOf("answer cancel").button, ScriptedAnswer::Button::Cancel);
+    EXPECT_FALSE(AnswerOf("answer yes").toAll);
+    ScriptedAnswer noAll = AnswerOf("answer No ALL");
+    EXPECT_EQ(noAll.button, ScriptedAnswer::Button::No);
+    EXPECT_TRUE(noAll.toAll);
+    EXPECT_EQ(AnswerOf("answer nodes 0 2 15").nodes, (std::vector<int>{0, 2, 15}));
+    ScriptedAnswer device = AnswerOf("answer device Camera joystick");
+    EXPECT_EQ(device.device.target, 1);
+    EXPECT_EQ(device.device.device, 2);
+    ScriptedAnswer mocap = AnswerOf("answer mocap 12.5 walk Root-Motion");
+    EXPECT_EQ(mocap.motionCapture.framesPerSecond, 12.5);
+    EXPECT_EQ(mocap.motionCapture.baseName, "walk");
+    EXPECT_TRUE(mocap.motionCapture.keepRootMotion);
+    EXPECT_FALSE(AnswerOf("answer mocap 10 run").motionCapture.keepRootMotion);
 
-    BatchStatement run = Parsed("run Save Pose");
-    EXPECT_EQ(run.kind, BatchStatement::Kind::Run);
-    EXPECT_EQ(run.command, "Save Pose");
-    BatchStatement view = Parsed("view 800 600");
-    EXPECT_EQ(view.kind, BatchStatement::Kind::View);
-    EXPECT_EQ(view.first, 800);
-    EXPECT_EQ(view.second, 600);
-    BatchStatement click = Parsed("Click 12 -3");
-    EXPECT_EQ(click.kind, BatchStatement::Kind::Click);
-    EXPECT_EQ(click.second, -3);
+    EXPECT_EQ(ParsedAs<batch::Run>("run Save Pose").command, "Save Pose");
+    batch::View view = ParsedAs<batch::View>("view 800 600");
+    EXPECT_EQ(view.width, 800);
+    EXPECT_EQ(view.height, 600);
+    EXPECT_EQ(ParsedAs<batch::Click>("Click 12 -3").y, -3);
+    EXPECT_EQ(ParsedAs<batch::Pick>("pick 40").face, 40);
+    EXPECT_EQ(ParsedAs<batch::Select>("select left elbow").name, "left elbow");
 
-    BatchStatement snapshot = Parsed("snapshot out/front view.PNG");
-    EXPECT_EQ(snapshot.kind, BatchStatement::Kind::Snapshot);
-    EXPECT_EQ(snapshot.name, "out/front view.PNG");
+    EXPECT_EQ(ParsedAs<batch::Snapshot>("snapshot out/front view.PNG").path, "out/front view.PNG");
 
     EXPECT_FALSE(ParseBatchLine("   # only a comment", 1).statement.has_value());
     EXPECT_TRUE(ParseBatchLine("", 1).error.empty());
@@ -95,13 +102,13 @@ TEST(BatchScriptTest, LinesThatCannotBeParsed) {
 }
 
 TEST(BatchScriptTest, PlaceTakesAJointWithBlanksAndAPoint) {
-    BatchStatement place = Parsed("Place  bottom of stored bow  1.5 -2 3e1");
-    EXPECT_EQ(place.kind, BatchStatement::Kind::Place);
-    EXPECT_EQ(place.name, "bottom of stored bow");
+    batch::Place place = ParsedAs<batch::Place>("Place  bottom of stored bow  1.5 -2 3e1");
+    EXPECT_EQ(place.joint, "bottom of stored bow");
     EXPECT_EQ(place.point[0], 1.5);
     EXPECT_EQ(place.point[1], -2.0);
     EXPECT_EQ(place.point[2], 30.0);
-    EXPECT_EQ(Parsed("show Joints").subject, BatchStatement::Subject::Joints);
+    EXPECT_EQ(ParsedAs<batch::Show>("show Joints").subject, batch::Show::Subject::Joints);
+    EXPECT_EQ(ParsedAs<batch::Show>("show bone left upper arm").bone, "left upper arm");
 }
 
 TEST(BatchScriptTest, CommandsByIdMenuPathOrMenuText) {

@@ -55,8 +55,8 @@ TEST(MainFrameSettingsTest, AnEmptyProfileGivesTheDefaults) {
     for (uint32_t node : frame.Document().activeNodes) {
         EXPECT_EQ(node, 1u);
     }
-    EXPECT_EQ(frame.selectedBone, kNoBone);
-    EXPECT_EQ(frame.hitTriangle, -1);
+    EXPECT_EQ(frame.Selection().Bone(), kNoBone);
+    EXPECT_EQ(frame.Selection().HitFace(), -1);
     EXPECT_EQ(frame.ProgramDir(), fixture.directory.Path().string() + "/");
 }
 
@@ -272,7 +272,7 @@ TEST(MainFrameCommandsTest, TransformsSheetWorksOnTheSelectionAndClosesCleanly) 
     ASSERT_TRUE(fixture.Start());
     CMainFrame& frame = *fixture.frame;
     C3dShape shape;
-    frame.selectedObject = &shape;
+    frame.Selection().Select(&shape);
     ASSERT_TRUE(frame.RunCommand(ID_TRANSFORMS));
     EXPECT_TRUE(fixture.Saw(std::string("message: ") + kNotImplementedNotice));
     ASSERT_TRUE(fixture.ui.TransformsSheetOpen());
@@ -284,16 +284,16 @@ TEST(MainFrameCommandsTest, TransformsSheetWorksOnTheSelectionAndClosesCleanly) 
     ASSERT_TRUE(
         sheet->Apply(CTransformDlg::Page::Translate, 1, 2, 3, CTransformDlg::Placement::After));
     ExpectVector(shape.GetPosition(), 1, 2, 3);
-    frame.selectedObject = nullptr;
+    frame.Selection().Select(nullptr);
     EXPECT_FALSE(
         sheet->Apply(CTransformDlg::Page::Scale, 2, 2, 2, CTransformDlg::Placement::After));
     EXPECT_TRUE(fixture.Saw("message: No current frame is selected"));
     sheet->OnClose();
     EXPECT_EQ(frame.TransformsSheet(), nullptr);
 
-    frame.selectedObject = &shape;
+    frame.Selection().Select(&shape);
     ASSERT_TRUE(frame.RunCommand(ID_TRANSFORMS));
-    frame.selectedObject = nullptr;
+    frame.Selection().Select(nullptr);
     frame.Close();  // closes the open sheet too
     EXPECT_FALSE(fixture.ui.TransformsSheetOpen());
     EXPECT_EQ(frame.TransformsSheet(), nullptr);
@@ -323,7 +323,7 @@ TEST(MainFrameCommandsTest, NewReadsTheSettingsAgainAndSetsTheFrontView) {
     EXPECT_TRUE(frame.options.liveUpdate);
     EXPECT_EQ(frame.cameraView, kCameraFront);
     ExpectVector(frame.Scene()->GetCameraPosition(), -100, 0, 0);
-    EXPECT_EQ(frame.selectedObject, nullptr);
+    EXPECT_EQ(frame.Selection().Shape(), nullptr);
 }
 
 }  // namespace

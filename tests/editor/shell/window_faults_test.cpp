@@ -169,12 +169,12 @@ TEST_F(WindowFaults, OpeningWhileTheGeneratedModelIsShownRefusesBeforeAskingToSa
 
 TEST_F(WindowFaults, NextAndPreviousBoneStepFromTheBoneEndingAtTheSelectedJoint) {
     // The knee (joint 2) ends the left thigh (bone 1).
-    Frame().Select(Document().joints[2].Shape());
+    Frame().Selection().Select(Document().joints[2].Shape());
     ASSERT_TRUE(Frame().RunCommand(ID_SKELETON_NEXT_BONE));
-    EXPECT_EQ(Frame().selectedObject, Document().bones[2].Shape());
-    Frame().Select(Document().joints[2].Shape());
+    EXPECT_EQ(Frame().Selection().Shape(), Document().bones[2].Shape());
+    Frame().Selection().Select(Document().joints[2].Shape());
     ASSERT_TRUE(Frame().RunCommand(ID_SKELETON_PREVIOUS_BONE));
-    EXPECT_EQ(Frame().selectedObject, Document().bones[0].Shape());
+    EXPECT_EQ(Frame().Selection().Shape(), Document().bones[0].Shape());
     EXPECT_FALSE(fixture.Saw("message: Please select a bone first."));
 }
 

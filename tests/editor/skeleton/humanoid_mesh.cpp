@@ -1,7 +1,9 @@
 #include "tests/editor/skeleton/humanoid_mesh.h"
 
 #include <cmath>
+#include <map>
 #include <numbers>
+#include <tuple>
 
 namespace {
 
@@ -113,17 +115,28 @@ std::vector<Triangle3> HumanoidTriangles(const HumanoidShape& shape) {
     return out;
 }
 
-std::string TrianglesAsObj(const std::vector<Triangle3>& triangles) {
-    std::string text;
-    int index = 1;
+std::string TrianglesAsObj(const std::vector<Triangle3>& triangles, bool welded) {
+    std::string vertices;
+    std::string faces;
+    std::map<std::tuple<double, double, double>, int> indices;
+    int count = 0;
     for (const Triangle3& t : triangles) {
+        faces += "f";
         for (const Point3& p : t) {
-            text += "v " + std::to_string(p.x) + " " + std::to_string(p.y) + " " +
-                    std::to_string(p.z) + "\n";
+            const auto key = std::make_tuple(p.x, p.y, p.z);
+            const auto found = indices.find(key);
+            int index = found != indices.end() ? found->second : 0;
+            if (index == 0) {
+                vertices += "v " + std::to_string(p.x) + " " + std::to_string(p.y) + " " +
+                            std::to_string(p.z) + "\n";
+                index = ++count;
+                if (welded) {
+                    indices.emplace(key, index);
+                }
+            }
+            faces += " " + std::to_string(index);
         }
-        text += "f " + std::to_string(index) + " " + std::to_string(index + 1) + " " +
-                std::to_string(index + 2) + "\n";
-        index += 3;
+        faces += "\n";
     }
-    return text;
+    return vertices + faces;
 }

@@ -24,5 +24,6 @@ Point3 HumanoidLeftFingertip(const HumanoidShape& shape);
 std::vector<Triangle3> HumanoidTriangles(const HumanoidShape& shape);
 // An axis-aligned box between two corners, its faces divided as given.
 std::vector<Triangle3> BoxTriangles(const Point3& low, const Point3& high, int divisions);
-// The triangles as Wavefront OBJ text (one vertex per corner).
-std::string TrianglesAsObj(const std::vector<Triangle3>& triangles);
+// The triangles as Wavefront OBJ text: one vertex per corner, or welded, one per distinct point
+// (the boxes' faces then join along their edges, as a modeller's mesh does).
+std::string TrianglesAsObj(const std::vector<Triangle3>& triangles, bool welded = false);

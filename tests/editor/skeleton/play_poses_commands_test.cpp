@@ -5,6 +5,7 @@
 
 #include "editor/shell/command_router.h"
 #include "editor/skeleton/pose_file.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "tests/editor/skeleton/frame_fixture.h"
@@ -55,7 +56,7 @@ class PlayPosesTest : public ::testing::Test {
     // left thigh twice as long.
     std::string WritePoses() {
         PoseRecord stand;
-        CapturePose(Document(), stand);
+        frame_->Posing().Capture(stand);
         SetPoseName(stand, "stand");
         PoseRecord reach = stand;
         SetPoseName(reach, "reach");

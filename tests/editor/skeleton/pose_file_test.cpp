@@ -5,11 +5,19 @@
 #include <cstring>
 
 #include "bytes/byte_reader.h"
+#include "bytes/byte_writer.h"
 
 using namespace ::bytes;
 using namespace ::editor::skeleton;
 
 namespace {
+// The bytes with one 32-bit value replaced, as a damaged or foreign file would have it.
+std::vector<uint8_t> WithInt32(std::vector<uint8_t> bytes, std::size_t offset, int32_t value) {
+    ByteWriter patched(std::move(bytes));
+    EXPECT_TRUE(patched.PatchInt32(offset, value));
+    return patched.Take();
+}
+
 PoseRecord Named(const std::string& name) {
     PoseRecord record;
     SetPoseName(record, name);
@@ -34,21 +42,23 @@ TEST(PoseRecordLayout, FieldsSitAtTheirByteOffsets) {
     record.startPositions[8] = {1.5, -2.25, 3.0};
     record.angles[0] = {0.125, 0.5, -4.0};
     record.angles[36] = {7.0, 8.0, 9.0};
-    uint8_t bytes[POSE_RECORD_SIZE];
-    WritePoseRecord(record, bytes);
+    ByteWriter out;
+    AppendPoseRecord(out, record);
+    ASSERT_EQ(out.Size(), POSE_RECORD_SIZE);
+    const uint8_t* bytes = out.Bytes().data();
     EXPECT_EQ(std::memcmp(bytes, "walk1\0\0\0\0\0\0\0\0\0\0\0", 16), 0);
-    EXPECT_EQ(ByteReader(bytes).Double(208), 1.5);
-    EXPECT_EQ(ByteReader(bytes).Double(216), -2.25);
-    EXPECT_EQ(ByteReader(bytes).Double(224), 3.0);
-    EXPECT_EQ(ByteReader(bytes).Double(904), 0.125);
-    EXPECT_EQ(ByteReader(bytes).Double(912), 0.5);
-    EXPECT_EQ(ByteReader(bytes).Double(1792 - 8), 9.0);
+    EXPECT_EQ(ByteReader(out.Bytes()).Double(208), 1.5);
+    EXPECT_EQ(ByteReader(out.Bytes()).Double(216), -2.25);
+    EXPECT_EQ(ByteReader(out.Bytes()).Double(224), 3.0);
+    EXPECT_EQ(ByteReader(out.Bytes()).Double(904), 0.125);
+    EXPECT_EQ(ByteReader(out.Bytes()).Double(912), 0.5);
+    EXPECT_EQ(ByteReader(out.Bytes()).Double(1792 - 8), 9.0);
     // 1.5 as a little-endian double: the sign/exponent byte comes last.
     EXPECT_EQ(bytes[208 + 7], 0x3F);
     EXPECT_EQ(bytes[208 + 6], 0xF8);
 
     PoseRecord back;
-    ReadPoseRecord(bytes, back);
+    ReadPoseRecord(out.Bytes(), back);
     EXPECT_EQ(PoseName(back), "walk1");
     EXPECT_EQ(back.startPositions[8], record.startPositions[8]);
     EXPECT_EQ(back.angles[36].angleZ, 9.0);
@@ -75,20 +85,12 @@ TEST(PoseFileImage, RoundTripsAndRefusesBadHeaders) {
     EXPECT_EQ(back[1].angles[3].angleY, 1.25);
     EXPECT_EQ(SerializePoseFile(back), bytes);
 
-    std::vector<uint8_t> wrongVersion = bytes;
-    WriteLittleInt32(3, wrongVersion.data() + 4);
-    EXPECT_FALSE(ParsePoseFile(wrongVersion, back));
-    std::vector<uint8_t> noRecords = bytes;
-    WriteLittleInt32(0, noRecords.data());
-    EXPECT_FALSE(ParsePoseFile(noRecords, back));
-    WriteLittleInt32(-1, noRecords.data());
-    EXPECT_FALSE(ParsePoseFile(noRecords, back));
+    EXPECT_FALSE(ParsePoseFile(WithInt32(bytes, 4, 3), back));  // the version
+    EXPECT_FALSE(ParsePoseFile(WithInt32(bytes, 0, 0), back));  // no records
+    EXPECT_FALSE(ParsePoseFile(WithInt32(bytes, 0, -1), back));
     // A count promising more than the file holds is refused, never read past the end.
-    std::vector<uint8_t> overCount = bytes;
-    WriteLittleInt32(3, overCount.data());
-    EXPECT_FALSE(ParsePoseFile(overCount, back));
-    WriteLittleInt32(0x7FFFFFFF, overCount.data());
-    EXPECT_FALSE(ParsePoseFile(overCount, back));
+    EXPECT_FALSE(ParsePoseFile(WithInt32(bytes, 0, 3), back));
+    EXPECT_FALSE(ParsePoseFile(WithInt32(bytes, 0, 0x7FFFFFFF), back));
     std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 1);
     EXPECT_FALSE(ParsePoseFile(cut, back));
     EXPECT_FALSE(ParsePoseFile(std::vector<uint8_t>(7, 0), back));

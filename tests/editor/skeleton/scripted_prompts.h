@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/skeleton/skeleton_prompts.h"
+#include "editor/prompts/prompts.h"
 
-using namespace ::editor::skeleton;
+using namespace ::editor::prompts;
 
 // Answers the skeleton's questions from queues and records everything it was shown.
-class ScriptedPrompts : public SkeletonPrompts {
+class ScriptedPrompts : public Prompts {
   public:
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::optional<std::string>> textAnswers;
@@ -21,8 +21,7 @@ class ScriptedPrompts : public SkeletonPrompts {
     std::vector<std::string> offeredChoices;
     std::string lastFilter;
 
-    void SetStatus(const std::string& text) override { statuses.push_back(text); }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ReportProgress(const std::string& text) override { statuses.push_back(text); }
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
         bool answer = !yesNoAnswers.empty() && yesNoAnswers.front();
@@ -31,24 +30,32 @@ class ScriptedPrompts : public SkeletonPrompts {
         }
         return answer;
     }
-    std::optional<std::string> AskOpenFile(const std::string&, const std::string& filter,
-                                           const std::string&) override {
-        lastFilter = filter;
+    bool AskOkCancel(const std::string& text) override { return AskYesNo(text); }
+    Reply AskYesNoCancel(const std::string& text) override {
+        return AskYesNo(text) ? Reply::Yes : Reply::No;
+    }
+    std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override {
+        lastFilter = request.filter;
         return Next(fileAnswers);
     }
-    std::optional<std::string> AskSaveFile(const std::string&, const std::string& filter,
-                                           const std::string&) override {
-        lastFilter = filter;
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override {
+        lastFilter = request.filter;
         return Next(fileAnswers);
     }
-    std::optional<std::string> AskText(const std::string& title, int) override {
-        questions.push_back(title);
+    std::optional<std::string> AskFolder(const FileDialogRequest& request) override {
+        return AskSaveFile(request);
+    }
+    std::optional<std::string> AskText(const TextRequest& request) override {
+        questions.push_back(request.title);
         return Next(textAnswers);
     }
-    std::optional<std::string> ChooseOrType(const std::string& title,
-                                            const std::vector<std::string>& entries, int) override {
-        questions.push_back(title);
-        offeredChoices = entries;
+    std::optional<int> AskListChoice(const ListChoiceRequest& request) override {
+        questions.push_back(request.title);
+        return std::nullopt;
+    }
+    std::optional<std::string> AskComboChoice(const ComboChoiceRequest& request) override {
+        questions.push_back(request.title);
+        offeredChoices = request.items;
         return Next(textAnswers);
     }
 

@@ -58,14 +58,14 @@ TEST_F(SelectionCommands, ClickingAJointSelectsAndHighlightsIt) {
     Start();
     C3dShape* knee = Document().joints[2].Shape();
     ClickOn(knee);
-    EXPECT_EQ(frame_->selectedObject, knee);
+    EXPECT_EQ(frame_->Selection().Shape(), knee);
     EXPECT_TRUE(Saw("status: Selected: left knee"));
     EXPECT_EQ(Document().joints[2].displayFlags[1], 1u);
     // The selection box hangs below the selected shape.
     EXPECT_FALSE(knee->GetChildren().empty());
 
     frame_->ClickView(1, 1);  // empty corner
-    EXPECT_EQ(frame_->selectedObject, nullptr);
+    EXPECT_EQ(frame_->Selection().Shape(), nullptr);
     EXPECT_EQ(LastLine(), "status: No selection");
     EXPECT_EQ(Document().joints[2].displayFlags[1], 0u);
     // Only the skeleton hangs below the knee again: the ankle and the thigh ending there.
@@ -82,14 +82,14 @@ TEST_F(SelectionCommands, TheSkeletonStandsOutAndTheSelectedJointStaysRedWhenSho
     EXPECT_TRUE(knee->IsDrawnOnTop());
     EXPECT_GT(colour(knee).r, 0.9f);
     EXPECT_LT(colour(knee).b, 0.5f);  // not the white of the wireframe
-    frame_->Select(knee);
+    frame_->Selection().Select(knee);
     EXPECT_EQ(colour(knee).g, 0.0f);
     // "Mesh Nodes..." shows every part again; the selection keeps its red.
     uint32_t all[NUM_MESH_NODES];
     std::fill(std::begin(all), std::end(all), 1u);
     SetActiveNodes(Document(), all);
     EXPECT_EQ(colour(knee).g, 0.0f);
-    frame_->Select(nullptr);
+    frame_->Selection().Select(nullptr);
     EXPECT_GT(colour(knee).g, 0.5f);
 }
 
@@ -98,26 +98,26 @@ TEST_F(SelectionCommands, HiddenPartsArePickedThrough) {
     uint32_t none[NUM_MESH_NODES] = {};
     SetActiveNodes(Document(), none);
     ClickOn(Document().joints[2].Shape());
-    EXPECT_EQ(frame_->selectedObject, nullptr);
+    EXPECT_EQ(frame_->Selection().Shape(), nullptr);
 }
 
 TEST_F(SelectionCommands, BonesAreSteppedThroughTheEligibleOnes) {
     Start();
     ASSERT_TRUE(Run(ID_SKELETON_NEXT_BONE));
     EXPECT_TRUE(Saw("message: Please select a bone first."));
-    frame_->Select(Document().bones[1].Shape());
-    EXPECT_EQ(frame_->selectedBone, 1);
+    frame_->Selection().Select(Document().bones[1].Shape());
+    EXPECT_EQ(frame_->Selection().Bone(), 1);
     ASSERT_TRUE(Run(ID_SKELETON_NEXT_BONE));
-    EXPECT_EQ(frame_->selectedObject, Document().bones[2].Shape());
+    EXPECT_EQ(frame_->Selection().Shape(), Document().bones[2].Shape());
     EXPECT_EQ(LastLine(), "status: Selected: left calf");
     ASSERT_TRUE(Run(ID_SKELETON_PREVIOUS_BONE));
     ASSERT_TRUE(Run(ID_SKELETON_PREVIOUS_BONE));
-    EXPECT_EQ(frame_->selectedBone, 0);
+    EXPECT_EQ(frame_->Selection().Bone(), 0);
 }
 
 TEST_F(SelectionCommands, CutRefusesSkeletonPartsAndDeletesTheProp) {
     Start();
-    frame_->Select(Document().joints[2].Shape());
+    frame_->Selection().Select(Document().joints[2].Shape());
     ASSERT_TRUE(Run(ID_EDIT_CUT));
     EXPECT_TRUE(Saw("message: Only a model or prop can be deleted."));
     EXPECT_NE(Document().joints[2].Shape(), nullptr);
@@ -126,10 +126,10 @@ TEST_F(SelectionCommands, CutRefusesSkeletonPartsAndDeletesTheProp) {
     prop->CreateSphere(3.0, 6);
     Document().prop.SetShape(std::move(prop));
     frame_->Scene()->AddChild(Document().prop.Shape());
-    frame_->Select(Document().prop.Shape());
+    frame_->Selection().Select(Document().prop.Shape());
     ASSERT_TRUE(Run(ID_EDIT_CUT));
     EXPECT_EQ(Document().prop.Shape(), nullptr);
-    EXPECT_EQ(frame_->selectedObject, nullptr);
+    EXPECT_EQ(frame_->Selection().Shape(), nullptr);
 }
 
 TEST_F(SelectionCommands, ClickingTheModelTogglesTheHitTriangle) {
@@ -139,16 +139,36 @@ TEST_F(SelectionCommands, ClickingTheModelTogglesTheHitTriangle) {
     int x = 0, y = 0;
     ViewPosition(Vector(-30, 5, -5), x, y);
     frame_->ClickView(x, y);
-    ASSERT_EQ(frame_->selectedObject, model);
-    ASSERT_GE(frame_->hitTriangle, 0);
+    ASSERT_EQ(frame_->Selection().Shape(), model);
+    ASSERT_GE(frame_->Selection().HitFace(), 0);
     TriangleSet& group = Document().model.mesh.groupTable->temporaryGroup;
-    EXPECT_TRUE(group.Test(frame_->hitTriangle));
+    EXPECT_TRUE(group.Test(frame_->Selection().HitFace()));
     EXPECT_EQ(LastLine().rfind("status: Selected: ", 0), 0u);
     EXPECT_NE(LastLine().find(" @ "), std::string::npos);
     // Box and hit-point cone hang below the model.
     EXPECT_EQ(model->GetChildren().size(), 2u);
     frame_->ClickView(x, y);
-    EXPECT_FALSE(group.Test(frame_->hitTriangle));
+    EXPECT_FALSE(group.Test(frame_->Selection().HitFace()));
+}
+
+// The current bone and the picked face are kept across other selections; "New" forgets the
+// face, which belonged to the old model.
+TEST_F(SelectionCommands, TheBoneAndThePickedFaceOutliveOtherSelectionsUntilNew) {
+    Start();
+    C3dShape* model = AddModel();
+    Selection& selection = frame_->Selection();
+    selection.Select(Document().bones[1].Shape());
+    selection.PickFace(model, 1, Vector(-30, 5, 5));
+    EXPECT_EQ(selection.Shape(), model);
+    EXPECT_EQ(selection.HitFace(), 1);
+    EXPECT_EQ(selection.PickedFace(), 1);
+    EXPECT_EQ(LastLine(), "status: Selected: 3D Shape (1 @ -30.0,5.0,5.0)");
+    selection.Select(nullptr);
+    EXPECT_EQ(selection.Bone(), 1);
+    EXPECT_EQ(selection.PickedFace(), 1);
+    frame_->NewDocument();
+    EXPECT_EQ(selection.PickedFace(), -1);
+    EXPECT_EQ(selection.Shape(), nullptr);
 }
 
 TEST_F(SelectionCommands, APressNearAJointTakesItBeforeTheModelInFrontAndDragsIt) {
@@ -163,7 +183,7 @@ TEST_F(SelectionCommands, APressNearAJointTakesItBeforeTheModelInFrontAndDragsIt
     ViewPosition(at, x, y);
     ASSERT_EQ(frame_->View().Pick(x + 3, y), model);
     ASSERT_TRUE(frame_->PressView(x + 3, y));
-    EXPECT_EQ(frame_->selectedObject, knee.Shape());
+    EXPECT_EQ(frame_->Selection().Shape(), knee.Shape());
     // One pixel already moves it: there is no dead zone.
     frame_->DragView(x + 4, y);
     int movedX = 0, movedY = 0;
@@ -213,7 +233,7 @@ TEST_F(SelectionCommands, TheModelIsDraggedOnlyOnceSelectedAndPastAClickSlack) {
     ViewPosition(Vector(-30, 5, -5), x, y);
     const Vector before = model->GetPosition(frame_->Scene());
     EXPECT_FALSE(frame_->PressView(x, y));  // the first press selects
-    ASSERT_EQ(frame_->selectedObject, model);
+    ASSERT_EQ(frame_->Selection().Shape(), model);
     ASSERT_TRUE(frame_->PressView(x, y));
     frame_->DragView(x + 2, y + 1);  // a shaky click
     ExpectNear(model->GetPosition(frame_->Scene()), before, 1e-9);
@@ -228,7 +248,7 @@ TEST_F(SelectionCommands, TheKeyboardStepsOncePerPressAndHoldingMovesOnAtABounde
     Start();
     Document().rigidBones = 0;
     C3dShape* knee = Document().joints[2].Shape();
-    frame_->Select(knee);
+    frame_->Selection().Select(knee);
     const Vector start = JointScenePosition(Document(), &Document().joints[2]);
     auto movedBy = [&] {
         return Vector::Subtract(JointScenePosition(Document(), &Document().joints[2]), start)
@@ -274,10 +294,10 @@ TEST_F(SelectionCommands, SolidToggleFollowsTheShownModel) {
 
 TEST_F(SelectionCommands, CuttingTheModelStartsANewDocument) {
     Start();
-    frame_->Select(AddModel());
+    frame_->Selection().Select(AddModel());
     ASSERT_TRUE(Run(ID_EDIT_CUT));
     EXPECT_EQ(Document().model.Shape(), nullptr);
-    EXPECT_EQ(frame_->selectedObject, nullptr);
+    EXPECT_EQ(frame_->Selection().Shape(), nullptr);
     EXPECT_EQ(Document().model.mesh.vertexCount, 0);
     // The skeleton is back in the scene after the reset.
     ASSERT_NE(Document().joints[0].Shape(), nullptr);
@@ -287,13 +307,13 @@ TEST_F(SelectionCommands, CuttingTheModelStartsANewDocument) {
 TEST_F(SelectionCommands, RotateTurnsOnlyTheModelOrProp) {
     Start();
     C3dShape* model = AddModel();
-    frame_->Select(model);
+    frame_->Selection().Select(model);
     ASSERT_TRUE(Run(ID_MODEL_ROTATE_Z));
     Vector direction, up;
     model->GetOrientation(frame_->Scene(), direction, up);
     ExpectNear(direction, Vector(0, 0, 1));
     ExpectNear(up, Vector(1, 0, 0));  // (0, 1, 0) turns to (1, 0, 0) about z
-    frame_->Select(Document().joints[2].Shape());
+    frame_->Selection().Select(Document().joints[2].Shape());
     Vector before = Document().joints[2].Shape()->GetPosition();
     ASSERT_TRUE(Run(ID_MODEL_ROTATE_X));
     ExpectNear(Document().joints[2].Shape()->GetPosition(), before);
@@ -302,11 +322,11 @@ TEST_F(SelectionCommands, RotateTurnsOnlyTheModelOrProp) {
 TEST_F(SelectionCommands, FlipRebuildsTheModelAndKeepsItSelected) {
     Start();
     C3dShape* model = AddModel();
-    frame_->Select(model);
+    frame_->Selection().Select(model);
     ASSERT_TRUE(Run(ID_MODEL_FLIP_X));
     C3dShape* flipped = Document().model.Shape();
     ASSERT_NE(flipped, nullptr);
-    EXPECT_EQ(frame_->selectedObject, flipped);
+    EXPECT_EQ(frame_->Selection().Shape(), flipped);
     EXPECT_EQ(flipped->GetParent(), frame_->Scene());
     Vector lo, hi;
     ASSERT_TRUE(flipped->GetBox(lo, hi));
@@ -331,7 +351,7 @@ TEST_F(SelectionCommands, CameraPresetsAndTheirCheckMarks) {
 TEST_F(SelectionCommands, DecorationTogglesRedrawTheMarks) {
     Start();
     C3dShape* knee = Document().joints[2].Shape();
-    frame_->Select(knee);
+    frame_->Selection().Select(knee);
     size_t withBox = knee->GetChildren().size();
     ASSERT_TRUE(Run(ID_VIEW_SELECTION_BOX));
     EXPECT_FALSE(frame_->options.viewSelection);
@@ -356,14 +376,14 @@ TEST_F(SelectionCommands, WhereJointsOverlapAPressTakesTheSelectedThenTheFrontOn
     ASSERT_LE(std::hypot(headX - x, headY - y), 1.0);
     ASSERT_TRUE(frame_->PressView(x, y));
     frame_->ReleaseView();
-    EXPECT_EQ(frame_->selectedObject, head);
+    EXPECT_EQ(frame_->Selection().Shape(), head);
     // Selected in another view, a hidden joint is taken and dragged where it is hidden.
-    frame_->Select(lowerBack);
+    frame_->Selection().Select(lowerBack);
     ASSERT_TRUE(frame_->PressView(x, y));
-    EXPECT_EQ(frame_->selectedObject, lowerBack);
+    EXPECT_EQ(frame_->Selection().Shape(), lowerBack);
     frame_->DragView(x + 10, y);
     frame_->ReleaseView();
-    EXPECT_EQ(frame_->selectedObject, lowerBack);
+    EXPECT_EQ(frame_->Selection().Shape(), lowerBack);
     int movedX = 0, movedY = 0;
     ViewPosition(lowerBack->LocalToWorld(Vector(0, 0, 0)), movedX, movedY);
     EXPECT_NEAR(movedX, x + 10, 1);

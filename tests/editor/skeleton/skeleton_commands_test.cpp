@@ -180,20 +180,20 @@ TEST_F(SkeletonCommands, MeshNodesDialogSetsTheActiveNodes) {
 TEST_F(SkeletonCommands, ControllerDragsTheSelectedJoint) {
     Start();
     Document().rigidBones = 1;
-    frame_->Select(Document().joints[2].Shape());
+    frame_->Selection().Select(Document().joints[2].Shape());
     // The mouse's readings move as they are (the keyboard's become steps).
     ASSERT_TRUE(frame_->Controller()->SelectDevice(kDeviceMouse));
     double thigh = Distance(1, 2);
     InputState state;
     state.x = 2.0;  // to the right of the front view: the character's left, +y
-    frame_->Controller()->Apply(state, frame_->selectedObject);
+    frame_->Controller()->Apply(state, frame_->Selection().Shape());
     EXPECT_NEAR(Distance(1, 2), thigh, 1e-4);
     EXPECT_GT(JointAt(2).y, 1.9314 + 0.5);
 
     // Hips To Origin clears the selection and moves the root back.
-    frame_->Select(Document().joints[0].Shape());
-    frame_->Controller()->Apply(state, frame_->selectedObject);
+    frame_->Selection().Select(Document().joints[0].Shape());
+    frame_->Controller()->Apply(state, frame_->Selection().Shape());
     ASSERT_TRUE(Run(ID_SKELETON_HIPS_TO_ORIGIN));
-    EXPECT_EQ(frame_->selectedObject, nullptr);
+    EXPECT_EQ(frame_->Selection().Shape(), nullptr);
     ExpectNear(JointAt(0), Vector(0, 0, 0));
 }

@@ -8,14 +8,14 @@
 #include <iterator>
 
 #include "bytes/byte_reader.h"
+#include "bytes/byte_writer.h"
+#include "bytes/side_file.h"
 #include "editor/skeleton/bone_file.h"
 #include "editor/skeleton/pose_file.h"
-#include "flexmodel/side_file.h"
 #include "tests/editor/skeleton/scripted_prompts.h"
 
 using namespace ::bytes;
 using namespace ::editor::skeleton;
-using namespace ::flexmodel;
 
 namespace {
 class SkeletonFilesTest : public ::testing::Test {
@@ -49,8 +49,36 @@ class SkeletonFilesTest : public ::testing::Test {
 
     ScratchDirectory scratch_{"skeleton_files"};
     std::filesystem::path dir_;
+    // The operations as the shell runs them: a refused one's message is what the user sees.
+    struct ShownFiles {
+        template <typename... Args>
+        Result<std::string> LoadPose(Args&&... args) {
+            return Shown(files.LoadPose(std::forward<Args>(args)...));
+        }
+        template <typename... Args>
+        Result<std::string> SavePose(Args&&... args) {
+            return Shown(files.SavePose(std::forward<Args>(args)...));
+        }
+        template <typename... Args>
+        Result<std::string> LoadBones(Args&&... args) {
+            return Shown(files.LoadBones(std::forward<Args>(args)...));
+        }
+        template <typename... Args>
+        Result<std::string> SaveBones(Args&&... args) {
+            return Shown(files.SaveBones(std::forward<Args>(args)...));
+        }
+        Result<std::string> Shown(Result<std::string> result) {
+            if (result.Kind() == Failure::Refused) {
+                prompts.messages.push_back(result.Reason());
+            }
+            return result;
+        }
+        ScriptedPrompts& prompts;
+        SkeletonFiles files{prompts};
+    };
+
     ScriptedPrompts prompts_;
-    SkeletonFiles files_{prompts_};
+    ShownFiles files_{prompts_};
 };
 }  // namespace
 
@@ -142,8 +170,9 @@ TEST_F(SkeletonFilesTest, BadPoseFilesGiveTheirMessagesAndAreNotReplaced) {
     EXPECT_EQ(prompts_.messages.back(), "Can't open '" + missing + "'.");
 
     std::string bad = Path("bad.spz");
-    std::vector<uint8_t> bytes = SerializePoseFile({Pose(1.0), Pose(2.0)});
-    WriteLittleInt32(3, bytes.data());  // promises a third record that is not there
+    ByteWriter damaged(SerializePoseFile({Pose(1.0), Pose(2.0)}));
+    damaged.PatchInt32(0, 3);  // promises a third record that is not there
+    const std::vector<uint8_t> bytes = damaged.Take();
     Write(bad, bytes);
     EXPECT_FALSE(files_.LoadPose(bad, "x", name, loaded));
     EXPECT_EQ(prompts_.messages.back(), "Incorrect pose format in '" + bad + "'.");
@@ -197,9 +226,9 @@ TEST_F(SkeletonFilesTest, BoneFilesRoundTripAndAreRangeChecked) {
     EXPECT_EQ(Bytes(path), bytes);
 
     for (double bad : {0.0, 64.000001, -1.0}) {
-        std::vector<uint8_t> changed = bytes;
-        WriteLittleDouble(bad, changed.data() + 80);
-        Write(path, changed);
+        ByteWriter changed(bytes);
+        changed.PatchDouble(80, bad);
+        Write(path, changed.Take());
         BoneLengths untouched = {};
         EXPECT_FALSE(files_.LoadBones(path, untouched));
         EXPECT_EQ(prompts_.messages.back(),

@@ -69,7 +69,15 @@ TEST_P(ArmPoses, ArmsFollowTheArmMirroredLeftAndRight) {
     ASSERT_EQ(fit.failure, SkeletonFitFailure::None);
     const JointPositions& j = fit.joints;
     EXPECT_LT(Distance(j[LeftFingertips], HumanoidLeftFingertip(shape)), 3.0);
-    EXPECT_GT(Distance(j[LeftElbow], j[LeftShoulder]), 5.0);
+    // The arm is straight: the elbow on its line, at about the skeleton's upper arm (0.39 of the
+    // arm) from the shoulder, also where a hanging arm's top merges with the trunk.
+    const Point3 root{0.0, 7.0, 48.0};
+    const Point3 tip = HumanoidLeftFingertip(shape);
+    const double along = ((j[LeftElbow].y - root.y) * (tip.y - root.y) +
+                          (j[LeftElbow].z - root.z) * (tip.z - root.z)) /
+                         Distance(tip, root);
+    EXPECT_NEAR(along, 0.39 * Distance(tip, root), 2.0);
+    EXPECT_LT(std::sqrt(std::pow(Distance(j[LeftElbow], root), 2) - along * along), 1.5);
     for (int left : {LeftShoulder, LeftElbow, LeftWrist, LeftFingertips}) {
         EXPECT_NEAR(j[left].x, j[left + 6].x, 0.3) << left;
         EXPECT_NEAR(j[left].y, -j[left + 6].y, 0.3) << left;

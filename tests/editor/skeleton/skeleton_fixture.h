@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "editor/model/model_document.h"
+#include "editor/skeleton/pose_follower.h"
+#include "editor/skeleton/posing.h"
 #include "editor/skeleton/skeleton_posing.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
@@ -13,6 +15,13 @@
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 using namespace ::scene;
+
+// Stands in for the generated model: counts how often it was told to follow the skeleton.
+class CountingFollower : public PoseFollower {
+  public:
+    void FollowPose(ModelDocument&) override { ++follows; }
+    int follows = 0;
+};
 
 // A document whose skeleton is built, linked into a scene and posed, as at start-up.
 class SkeletonFixture : public ::testing::Test {
@@ -27,9 +36,9 @@ class SkeletonFixture : public ::testing::Test {
     }
 
     void StartUp() {
-        BuildSkeleton(*document_);
+        BuildSkeleton(posing_);
         LinkSkeleton(*document_, scene_);
-        ApplyPose(*document_, document_->defaultPose);
+        posing_.Apply(document_->defaultPose);
     }
 
     Vector JointAt(int j) const { return JointScenePosition(*document_, &document_->joints[j]); }
@@ -40,4 +49,6 @@ class SkeletonFixture : public ::testing::Test {
 
     C3dScene scene_;
     std::unique_ptr<ModelDocument> document_ = std::make_unique<ModelDocument>();
+    CountingFollower follower_;
+    Posing posing_{*document_, follower_};
 };

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "tests/editor/skeleton/expect_near.h"
 
+#include "editor/skeleton/model_skeleton_fit.h"
 #include "editor/skeleton/pose_math.h"
 #include "tests/editor/skeleton/skeleton_fixture.h"
 
@@ -12,13 +16,13 @@ using SkeletonPosing = SkeletonFixture;
 }  // namespace
 
 TEST_F(SkeletonPosing, BuiltInSkeletonShowsInDisplaySpace) {
-    BuildSkeleton(*document_);
+    BuildSkeleton(posing_);
     EXPECT_EQ(document_->hasDefaultPose, 1u);
     // Left toes are 7.011 in front of the ankle (pose x = +7.011): x = -7.011 in the scene.
     ExpectNear(JointAt(4), Vector(-7.011, 1.9314, -3.996 - 14.62 - 15.74 - 3.38865));
     ExpectNear(JointAt(1), Vector(0.0, 1.9314, -3.996));
     LinkSkeleton(*document_, scene_);
-    ApplyPose(*document_, document_->defaultPose);
+    posing_.Apply(document_->defaultPose);
     // The start-up pose stretches the leaf bone to its table length along the same line.
     EXPECT_NEAR(JointAt(4).x, -7.011 * 7.79 / Length(TableToPose(jointTable[4].defaultOffset)),
                 1e-4);
@@ -50,8 +54,8 @@ TEST_F(SkeletonPosing, CaptureThenApplyKeepsEveryJoint) {
     for (uint32_t normalize : {0u, 1u}) {
         document_->normalizePoses = normalize;
         PoseRecord record;
-        CapturePose(*document_, record);
-        ApplyPose(*document_, record);
+        posing_.Capture(record);
+        posing_.Apply(record);
         for (int j = 0; j < NUM_JOINTS; ++j) {
             ExpectNear(JointAt(j), before[j], 2e-4);
         }
@@ -62,7 +66,7 @@ TEST_F(SkeletonPosing, NormalizedCaptureFitsDoubledLengths) {
     StartUp();
     document_->normalizePoses = 1;
     PoseRecord record;
-    CapturePose(*document_, record);
+    posing_.Capture(record);
     Vector root = JointAt(0);
     Vector thighDirection = Vector::Subtract(JointAt(2), JointAt(1));
     thighDirection.Normalize();
@@ -72,12 +76,40 @@ TEST_F(SkeletonPosing, NormalizedCaptureFitsDoubledLengths) {
         length *= 2.0;
     }
     SetBoneLengths(*document_, doubled);
-    ApplyPose(*document_, record);
+    posing_.Apply(record);
     ExpectNear(JointAt(0), root);
     EXPECT_NEAR(Distance(1, 2), 2 * 14.62, 1e-4);
     Vector along = Vector::Subtract(JointAt(2), JointAt(1));
     along.Normalize();
     ExpectNear(along, thighDirection, 1e-5);
+}
+
+// The posing's promise: whatever sets the skeleton to a pose makes the generated model follow,
+// and what only reads the skeleton leaves it alone.
+TEST_F(SkeletonPosing, EveryPoseApplicationTellsTheFollower) {
+    StartUp();
+    PoseRecord record;
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"apply", [&] { posing_.Apply(document_->defaultPose); }},
+        {"normalised capture",
+         [&] {
+             document_->normalizePoses = 1;
+             posing_.Capture(record);
+             document_->normalizePoses = 0;
+         }},
+        {"restore defaults", [&] { posing_.RestoreDefaults(); }},
+        {"place skeleton", [&] { PlaceSkeleton(posing_, CurrentJointPositions(*document_)); }},
+        {"follow", [&] { posing_.Follow(); }},
+    };
+    for (const auto& [name, step] : steps) {
+        const int before = follower_.follows;
+        step();
+        EXPECT_EQ(follower_.follows, before + 1) << name;
+    }
+    const int before = follower_.follows;
+    posing_.Capture(record);
+    ReadPose(*document_, record);
+    EXPECT_EQ(follower_.follows, before);
 }
 
 TEST_F(SkeletonPosing, RestoreDefaultsInBothModes) {
@@ -87,14 +119,14 @@ TEST_F(SkeletonPosing, RestoreDefaultsInBothModes) {
         length = 3.0;
     }
     SetBoneLengths(*document_, odd);
-    RestoreDefaults(*document_);
+    posing_.RestoreDefaults();
     // Without normalising, the pose's implied lengths replace the table for non-leaf bones.
     EXPECT_NEAR(document_->bones[10].length, 10.4035, 1e-4);
     EXPECT_NEAR(document_->bones[3].length, 7.79, 1e-5);
 
     document_->normalizePoses = 1;
     SetBoneLengths(*document_, odd);
-    RestoreDefaults(*document_);
+    posing_.RestoreDefaults();
     for (int b = 0; b < NUM_BONES; ++b) {
         EXPECT_NEAR(document_->bones[b].length, boneTable[b].defaultLength, 1e-4) << b;
     }
@@ -109,7 +141,7 @@ TEST_F(SkeletonPosing, RebuildFromStoredDefaultPoseUsesTableLengths) {
     document_->SetScene(&scene_);
     document_->defaultPose = stored;
     document_->hasDefaultPose = 1;
-    BuildSkeleton(*document_);
+    BuildSkeleton(posing_);
     // Each joint hangs off its own bone's stored start at the table length.
     EXPECT_NEAR(Distance(10, 11), 10.47, 1e-4);
     EXPECT_NEAR(Distance(3, 4), 7.79, 1e-4);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace flexmodel {
+namespace bytes {
 
 // Where a file is written before it is renamed over target.
 std::string SideFilePath(const std::string& target);
@@ -39,4 +39,4 @@ class SideFile {
     std::size_t size_ = 0;
 };
 
-}  // namespace flexmodel
+}  // namespace bytes

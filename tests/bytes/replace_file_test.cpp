@@ -5,12 +5,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "flexmodel/chunk_writer.h"
-#include "flexmodel/replace_file.h"
-#include "flexmodel/side_file.h"
+#include "bytes/replace_file.h"
+#include "bytes/side_file.h"
 #include "tests/support/scratch_directory.h"
 
-using namespace ::flexmodel;
+using namespace ::bytes;
 
 namespace {
 
@@ -31,7 +30,7 @@ class ReplaceFileTest : public ::testing::Test {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
     }
 
-    ScratchDirectory scratch_{"flexmodel_replace"};
+    ScratchDirectory scratch_{"bytes_replace"};
     fs::path dir_;
 };
 
@@ -62,11 +61,4 @@ TEST_F(ReplaceFileTest, ReportsAFileThatCannotBeWritten) {
     SideFile file;
     EXPECT_FALSE(file.Write("x"));
     EXPECT_FALSE(file.Commit());
-}
-
-TEST_F(ReplaceFileTest, ChunkWriterSavesItsBytes) {
-    ChunkWriter writer;
-    writer.WriteChunk(SKIN_CHUNK, std::span<const uint8_t>());
-    ASSERT_TRUE(writer.SaveAs(Path("a.fm")));
-    EXPECT_EQ(Contents(Path("a.fm")).size(), CHUNK_HEADER_SIZE);
 }

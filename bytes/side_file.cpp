@@ -1,6 +1,6 @@
-#include "flexmodel/side_file.h"
+#include "bytes/side_file.h"
 
-namespace flexmodel {
+namespace bytes {
 
 std::string SideFilePath(const std::string& target) {
     return target + ".partial";
@@ -68,4 +68,4 @@ void SideFile::Discard() {
     }
 }
 
-}  // namespace flexmodel
+}  // namespace bytes

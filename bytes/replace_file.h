@@ -9,13 +9,11 @@
 
 #include "bytes/status.h"
 
-namespace flexmodel {
-
-using namespace ::bytes;
+namespace bytes {
 
 // Fails CantOpen when the side file cannot be created, CantWrite when it cannot be written or
 // renamed over the target.
 Status ReplaceFile(const std::string& path, std::span<const uint8_t> bytes);
 Status ReplaceFile(const std::string& path, std::string_view text);
 
-}  // namespace flexmodel
+}  // namespace bytes

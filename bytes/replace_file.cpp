@@ -1,10 +1,8 @@
-#include "flexmodel/replace_file.h"
+#include "bytes/replace_file.h"
 
-#include "flexmodel/side_file.h"
+#include "bytes/side_file.h"
 
-namespace flexmodel {
-
-using namespace ::bytes;
+namespace bytes {
 
 Status ReplaceFile(const std::string& path, std::span<const uint8_t> bytes) {
     SideFile file;
@@ -22,4 +20,4 @@ Status ReplaceFile(const std::string& path, std::string_view text) {
         path, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
-}  // namespace flexmodel
+}  // namespace bytes

@@ -1,0 +1,60 @@
+#include "editor/generate/local_coordinates.h"
+
+#include "editor/model/model_document.h"
+#include "editor/skeleton/bone_stepping.h"
+#include "editor/skeleton/pose_math.h"
+#include "editor/skeleton/skeleton_posing.h"
+#include "editor/prompts/questions.h"
+#include "editor/skeleton/skeleton_scene.h"
+
+namespace editor::generate {
+
+using namespace ::editor::model;
+using namespace ::editor::skeleton;
+using namespace ::editor::prompts;
+
+bool HasLocalCoordinates(const ModelDocument& document, int bone) {
+    return bone >= 0 && bone < NUM_BONES && document.bones[bone].mesh.vertexCount != 0;
+}
+
+bool LocalCoordinateStore::MayOverwrite(const std::string& boneName) const {
+    return !confirmOverwrite_ || confirmOverwrite_(OverwriteQuestion(boneName));
+}
+
+void LocalCoordinateStore::StoreEveryBone(ModelDocument& document) const {
+    PoseRecord record;
+    ReadPose(document, record);
+    for (int b = 0; b < NUM_BONES; ++b) {
+        if (document.bones[b].Shape() != nullptr) {
+            StoreBone(document, b, record.startPositions[b], InversePoseRotation(record.angles[b]));
+        }
+    }
+}
+
+void LocalCoordinateStore::StoreBone(ModelDocument& document, int b, const PoseVec& start,
+                                     const Rotation3& toBone) const {
+    if (!IsEligibleBone(document, b)) {
+        return;
+    }
+    BonePart& bone = document.bones[b];
+    if (HasLocalCoordinates(document, b) && !MayOverwrite(BoneTableName(b))) {
+        return;
+    }
+    bone.rest = RestFrame{start, Transposed(toBone)};
+    MeshData& local = bone.mesh;
+    local.vertexCount = 0;
+    local.faceCount = 0;
+    local.texVertexCount = 0;
+    local.usedVertices.ClearAll();
+    const MeshData& model = document.model.mesh;
+    const VertexSet& bound = bone.boundVertices;
+    for (int i = bound.FindSetRun(0, 1); i >= 0 && i < MAX_MESH_ELEMENTS;
+         i = bound.FindSetRun(i + 1, 1)) {
+        PoseVec p = toBone * (PoseFromDisplay(model.vertices[i]) - start);
+        local.vertices[i] = Vector(p.x, p.y, p.z);
+        local.usedVertices.SetBit(i);
+        ++local.vertexCount;
+    }
+}
+
+}  // namespace editor::generate
