@@ -131,7 +131,7 @@ bool OfferRigTakeover(CMainFrame& frame, const std::string& path, const ImportRe
         return false;
     }
     ModelDocument& document = frame.Document();
-    PlaceSkeleton(document, TakenOverJoints(document, report.rig, mapping), &frame.Deformation());
+    PlaceSkeleton(frame.Posing(), TakenOverJoints(document, report.rig, mapping));
     BoneBindings bindings;
     const int bound = BindByWeights(document.model.mesh,
                                     PlayerWeights(document.model.mesh, report, mapping), bindings);
