@@ -13,7 +13,11 @@
 #include <sstream>
 #include <utility>
 
+#include "bytes/byte_reader.h"
+#include "bytes/byte_writer.h"
+#include "bytes/isolated_call.h"
 #include "bytes/whole_file.h"
+#include "editor/io/imported_model_bytes.h"
 
 namespace editor::io {
 
@@ -408,7 +412,10 @@ std::string AssimpPatterns(const std::vector<std::string>& except) {
     return patterns;
 }
 
-std::vector<std::string> AssimpSkinNames(const std::string& path) {
+// The readers of a path below run assimp in a child process (RunIsolatedRead): Debian's assimp
+// corrupts its heap or reads past buffers on some damaged files, and would take the editor with
+// it. The ...Here functions are what the child runs.
+static std::vector<std::string> SkinNamesHere(const std::string& path) {
     std::vector<std::string> names;
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
@@ -430,7 +437,7 @@ std::vector<std::string> AssimpSkinNames(const std::string& path) {
     return names;
 }
 
-bool ReadAssimpModel(const std::string& path, ImportedModel& model, std::string& error) {
+static bool ReadModelHere(const std::string& path, ImportedModel& model, std::string& error) {
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
     if (sizeError) {
@@ -467,6 +474,84 @@ bool ReadAssimpModel(std::span<const uint8_t> bytes, const std::string& extensio
     return FromScene(
         importer.ReadFileFromMemory(bytes.data(), bytes.size(), LOAD_FLAGS, extension.c_str()),
         importer, model, error);
+}
+
+namespace {
+
+std::string FileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+std::string StoppedText(const std::string& path, const std::string& why) {
+    return "assimp stopped while reading '" + FileName(path) + "' (" + why + ")";
+}
+
+std::string DamagedAnswerText(const std::string& path) {
+    return "assimp sent back a damaged answer for '" + FileName(path) + "'";
+}
+
+}  // namespace
+
+std::vector<std::string> AssimpSkinNames(const std::string& path) {
+    std::vector<uint8_t> answer;
+    std::string reason;
+    const auto read = [&path](std::vector<uint8_t>& result, std::string&) {
+        bytes::ByteWriter out;
+        const std::vector<std::string> names = SkinNamesHere(path);
+        out.AppendUint32(static_cast<uint32_t>(names.size()));
+        for (const std::string& name : names) {
+            out.AppendUint32(static_cast<uint32_t>(name.size()));
+            out.AppendBytes({reinterpret_cast<const uint8_t*>(name.data()), name.size()});
+        }
+        result = out.Take();
+        return true;
+    };
+    std::vector<std::string> names;
+    if (bytes::RunIsolatedRead(read, answer, reason) != bytes::IsolatedRead::Succeeded) {
+        return names;
+    }
+    bytes::ByteReader in(answer);
+    uint32_t count = 0;
+    if (!in.ReadU32(count) || count > in.Remaining() / 4) {
+        return names;
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t size = 0;
+        std::span<const uint8_t> chars;
+        if (!in.ReadU32(size) || !in.Take(size, chars)) {
+            return {};
+        }
+        names.emplace_back(chars.begin(), chars.end());
+    }
+    return names;
+}
+
+bool ReadAssimpModel(const std::string& path, ImportedModel& model, std::string& error) {
+    const auto read = [&path](std::vector<uint8_t>& result, std::string& reason) {
+        ImportedModel here;
+        if (!ReadModelHere(path, here, reason)) {
+            return false;
+        }
+        result = ImportedModelToBytes(here);
+        return true;
+    };
+    std::vector<uint8_t> answer;
+    std::string reason;
+    switch (bytes::RunIsolatedRead(read, answer, reason)) {
+        case bytes::IsolatedRead::Refused:
+            error = reason;
+            return false;
+        case bytes::IsolatedRead::Stopped:
+            error = StoppedText(path, reason);
+            return false;
+        case bytes::IsolatedRead::Succeeded:
+            break;
+    }
+    if (!ImportedModelFromBytes(answer, model)) {
+        error = DamagedAnswerText(path);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace editor::io

@@ -8,10 +8,13 @@
 #include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
 
+#include "bytes/isolated_call.h"
 #include "bytes/whole_file.h"
 #include "editor/mocap/bvh_reader.h"
+#include "editor/mocap/clip_bytes.h"
 #include "editor/mocap/clip_kinematics.h"
 
 namespace editor::mocap {
@@ -473,7 +476,11 @@ bool IsBvhPath(const std::string& path) {
     return Lower(std::filesystem::path(path).extension().string()) == ".bvh";
 }
 
-bool ListClipTakes(const std::string& path, std::vector<std::string>& takes, std::string& error) {
+// The readers of a path below run assimp in a child process (RunIsolatedRead): Debian's assimp
+// corrupts its heap or reads past buffers on some damaged files, and would take the editor with
+// it. The ...Here functions are what the child runs.
+static bool ListTakesHere(const std::string& path, std::vector<std::string>& takes,
+                          std::string& error) {
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
     if (sizeError || size > bytes::MAX_FILE_BYTES) {
@@ -487,8 +494,8 @@ bool ListClipTakes(const std::string& path, std::vector<std::string>& takes, std
     return TakeNames(importer.ReadFile(path, 0), importer, takes, error);
 }
 
-bool ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& clip,
-                    std::string& error) {
+static bool ReadClipHere(const std::string& path, const std::string& take, BvhClip& clip,
+                         std::string& error) {
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
     if (sizeError || size > bytes::MAX_FILE_BYTES) {
@@ -515,6 +522,63 @@ bool ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension
     return ClipOfScene(
         importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, extension.c_str()), importer,
         take, clip, error);
+}
+
+namespace {
+
+// Runs read in a child and decodes its answer; the reasons a child gives pass on unchanged.
+bool ReadApart(const std::string& path,
+               const std::function<bool(std::vector<uint8_t>&, std::string&)>& read,
+               const std::function<bool(std::span<const uint8_t>)>& decode, std::string& error) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    std::vector<uint8_t> answer;
+    std::string reason;
+    switch (bytes::RunIsolatedRead(read, answer, reason)) {
+        case bytes::IsolatedRead::Refused:
+            error = reason;
+            return false;
+        case bytes::IsolatedRead::Stopped:
+            error = "assimp stopped while reading '" + name + "' (" + reason + ")";
+            return false;
+        case bytes::IsolatedRead::Succeeded:
+            break;
+    }
+    if (!decode(answer)) {
+        error = "assimp sent back a damaged answer for '" + name + "'";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ListClipTakes(const std::string& path, std::vector<std::string>& takes, std::string& error) {
+    const auto read = [&path](std::vector<uint8_t>& result, std::string& reason) {
+        std::vector<std::string> here;
+        if (!ListTakesHere(path, here, reason)) {
+            return false;
+        }
+        result = NamesToBytes(here);
+        return true;
+    };
+    return ReadApart(
+        path, read,
+        [&takes](std::span<const uint8_t> answer) { return NamesFromBytes(answer, takes); }, error);
+}
+
+bool ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& clip,
+                    std::string& error) {
+    const auto read = [&path, &take](std::vector<uint8_t>& result, std::string& reason) {
+        BvhClip here;
+        if (!ReadClipHere(path, take, here, reason)) {
+            return false;
+        }
+        result = ClipToBytes(here);
+        return true;
+    };
+    return ReadApart(
+        path, read,
+        [&clip](std::span<const uint8_t> answer) { return ClipFromBytes(answer, clip); }, error);
 }
 
 }  // namespace editor::mocap

@@ -20,10 +20,13 @@ bool IsBvhPath(const std::string& path);
 bool ListClipTakes(const std::string& path, std::vector<std::string>& takes, std::string& error);
 
 // The animation called take (case ignored; empty: the first) as a clip in the file's axes
-// (+Y up), sampled at its own key rate. False with the reason.
+// (+Y up), sampled at its own key rate. False with the reason. This and ListClipTakes run assimp
+// in a child process: a file that crashes or hangs it is refused with "assimp stopped while
+// reading 'NAME' (...)".
 bool ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& clip,
                     std::string& error);
-// The same from bytes; extension (without dot) tells assimp the format.
+// The same from bytes, in this process (for the fuzzer); extension (without dot) tells assimp
+// the format.
 bool ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension,
                     const std::string& take, BvhClip& clip, std::string& error);
 

@@ -10,6 +10,7 @@
 
 #include "bytes/whole_file.h"
 #include "editor/mocap/bvh_reader.h"
+#include "editor/mocap/clip_bytes.h"
 #include "editor/mocap/mocap_import.h"
 #include "tests/support/rigged_character.h"
 #include "tests/support/scratch_directory.h"
@@ -109,6 +110,36 @@ TEST(AssimpClip, AGltfClipMatchesTheSameClipsBvh) {
     const double largest = LargestTurn(Poses(clip), Poses(ReadBvhFile(bvh)));
     std::cout << "glTF against BVH: largest bone difference " << largest << " degrees\n";
     EXPECT_LT(largest, 1.0);
+}
+
+// assimp reads clips in a child process: a file on which assimp itself crashes is refused with
+// what happened, and the next clip reads. The clip comes back from the child whole; a stream cut
+// anywhere is refused.
+TEST(AssimpClip, AFileThatCrashesAssimpIsRefusedAndTheNextOneReads) {
+    const std::string crashing =
+        std::string(MARIONET_SAMPLES_DIR) + "/../fuzz/io/assimp-faults/double-free.fbx";
+    BvhClip clip;
+    std::vector<std::string> takes;
+    std::string error;
+    EXPECT_FALSE(ListClipTakes(crashing, takes, error));
+    EXPECT_EQ(error, "assimp stopped while reading 'double-free.fbx' (signal 6)");
+    EXPECT_FALSE(ReadAssimpClip(crashing, "", clip, error));
+    EXPECT_EQ(error, "assimp stopped while reading 'double-free.fbx' (signal 6)");
+
+    ScratchDirectory scratch;
+    const std::string gltf = (scratch.Path() / "wave.gltf").string();
+    rigged_character::WriteGltf(gltf);
+    ASSERT_TRUE(ReadAssimpClip(gltf, "", clip, error)) << error;
+    const std::vector<uint8_t> bytes = ClipToBytes(clip);
+    BvhClip back;
+    ASSERT_TRUE(ClipFromBytes(bytes, back));
+    EXPECT_EQ(back.values, clip.values);
+    ASSERT_EQ(back.joints.size(), clip.joints.size());
+    EXPECT_EQ(back.joints.back().name, clip.joints.back().name);
+    EXPECT_EQ(back.joints.back().channelCount, clip.joints.back().channelCount);
+    for (std::size_t cut = 0; cut < bytes.size(); cut += 1 + cut / 64) {
+        EXPECT_FALSE(ClipFromBytes({bytes.data(), cut}, back)) << cut;
+    }
 }
 
 TEST(AssimpClip, FilesWithoutAUsableAnimationSayWhy) {

@@ -1,0 +1,32 @@
+#pragma once
+// Runs a piece of work in a child process and hands back the bytes it produced, so that a
+// library which crashes, corrupts its heap or loops on a damaged file (assimp does on some)
+// takes only the child with it. POSIX fork here; another platform changes this one file.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bytes {
+
+// More than this from a child is no answer: the parent stops reading.
+inline constexpr std::size_t MAX_ISOLATED_ANSWER_BYTES = std::size_t{1} << 30;
+
+// Runs work in a child and collects what it returns. False, with why in words ("signal 6",
+// "exit status 3", "no answer within 60 s", ...), when the child did not finish normally;
+// a child still running after limit is killed.
+bool RunIsolated(const std::function<std::vector<uint8_t>()>& work, std::chrono::seconds limit,
+                 std::vector<uint8_t>& answer, std::string& why);
+
+// How long a reader run apart may take before it is taken for hung.
+inline constexpr std::chrono::seconds ISOLATED_READ_LIMIT{60};
+
+enum class IsolatedRead { Succeeded, Refused, Stopped };
+// A reader run in a child: read returns its result as bytes, or false with its reason. Refused
+// passes that reason on; Stopped says why the child ended without answering (RunIsolated's why).
+IsolatedRead RunIsolatedRead(const std::function<bool(std::vector<uint8_t>&, std::string&)>& read,
+                             std::vector<uint8_t>& result, std::string& reason);
+
+}  // namespace bytes
