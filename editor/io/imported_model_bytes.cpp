@@ -2,10 +2,14 @@
 
 #include "bytes/byte_reader.h"
 #include "bytes/byte_writer.h"
+#include "bytes/counted_fields.h"
 
 namespace editor::io {
 
 namespace {
+
+using ::bytes::ReadCount;
+using ::bytes::ReadText;
 
 void AppendCount(bytes::ByteWriter& out, std::size_t count) {
     out.AppendUint32(static_cast<uint32_t>(count));
@@ -21,26 +25,6 @@ void AppendFloats(bytes::ByteWriter& out, const std::array<float, N>& values) {
     for (const float v : values) {
         out.AppendFloat(v);
     }
-}
-
-// A count is believed only when that many items of at least itemBytes each still fit.
-bool ReadCount(bytes::ByteReader& in, std::size_t itemBytes, std::size_t& count) {
-    uint32_t value = 0;
-    if (!in.ReadU32(value) || static_cast<std::size_t>(value) > in.Remaining() / itemBytes) {
-        return false;
-    }
-    count = value;
-    return true;
-}
-
-bool ReadText(bytes::ByteReader& in, std::string& text) {
-    std::size_t size = 0;
-    std::span<const uint8_t> chars;
-    if (!ReadCount(in, 1, size) || !in.Take(size, chars)) {
-        return false;
-    }
-    text.assign(chars.begin(), chars.end());
-    return true;
 }
 
 template <std::size_t N>

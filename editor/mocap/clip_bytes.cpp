@@ -4,10 +4,14 @@
 
 #include "bytes/byte_reader.h"
 #include "bytes/byte_writer.h"
+#include "bytes/counted_fields.h"
 
 namespace editor::mocap {
 
 namespace {
+
+using ::bytes::ReadCount;
+using ::bytes::ReadText;
 
 void AppendText(bytes::ByteWriter& out, const std::string& text) {
     out.AppendUint32(static_cast<uint32_t>(text.size()));
@@ -18,26 +22,6 @@ void AppendVec(bytes::ByteWriter& out, const PoseVec& v) {
     out.AppendDouble(v.x);
     out.AppendDouble(v.y);
     out.AppendDouble(v.z);
-}
-
-// A count is believed only when that many items of at least itemBytes each still fit.
-bool ReadCount(bytes::ByteReader& in, std::size_t itemBytes, std::size_t& count) {
-    uint32_t value = 0;
-    if (!in.ReadU32(value) || static_cast<std::size_t>(value) > in.Remaining() / itemBytes) {
-        return false;
-    }
-    count = value;
-    return true;
-}
-
-bool ReadText(bytes::ByteReader& in, std::string& text) {
-    std::size_t size = 0;
-    std::span<const uint8_t> chars;
-    if (!ReadCount(in, 1, size) || !in.Take(size, chars)) {
-        return false;
-    }
-    text.assign(chars.begin(), chars.end());
-    return true;
 }
 
 bool ReadDouble(bytes::ByteReader& in, double& value) {
