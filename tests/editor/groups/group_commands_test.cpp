@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/groups/group_display.h"
+#include "editor/model/fixed_bit_sets.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/skeleton_scene.h"
@@ -67,11 +67,7 @@ class GroupCommands : public FrameTest {
 
     std::vector<int> Bits(const TriangleSet& set) {
         std::vector<int> bits;
-        ForEachRun(set, set.Size(), [&bits](int first, int count) {
-            for (int t = first; t < first + count; ++t) {
-                bits.push_back(t);
-            }
-        });
+        set.ForEachSet([&bits](int t) { bits.push_back(t); });
         return bits;
     }
 
