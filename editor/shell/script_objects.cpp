@@ -15,7 +15,6 @@
 
 namespace editor::shell {
 
-using namespace ::editor::groups;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 using namespace ::scene;

@@ -10,7 +10,6 @@
 #include "scene/scene.h"
 #include "tests/editor/skeleton/frame_fixture.h"
 
-using namespace ::editor::groups;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 

@@ -24,9 +24,7 @@ static_assert(!Combinable<TriangleSet, VertexSet>);
 
 std::vector<int> SetBits(const BitSet& set) {
     std::vector<int> bits;
-    for (int i = set.FindSetRun(0, 1); i != -1; i = set.FindSetRun(i + 1, 1)) {
-        bits.push_back(i);
-    }
+    set.ForEachSet([&bits](int i) { bits.push_back(i); });
     return bits;
 }
 
