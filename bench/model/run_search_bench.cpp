@@ -43,9 +43,7 @@ void BM_IterateSetBits(benchmark::State& state) {
     const auto texels = HalfTakenSkin();
     for (auto _ : state) {
         int count = 0;
-        for (int i = texels->FindSetRun(0, 1); i != -1; i = texels->FindSetRun(i + 1, 1)) {
-            ++count;
-        }
+        texels->ForEachSet([&count](int) { ++count; });
         benchmark::DoNotOptimize(count);
     }
 }

@@ -27,16 +27,18 @@ void BuildGlCommandLists(const FlexExporter& exporter, const MeshData& mesh,
         nodes.triangles[node].StoreBytes(record.triangleMask.data(), record.triangleMask.size());
         nodes.corners[node].StoreBytes(record.vertexMask.data(), record.vertexMask.size());
         const std::size_t start = lists.words.size();
-        for (int t = 0; t < mesh.TriangleCount(); ++t) {
-            int a, b, c, ta, tb, tc;
-            if (!nodes.triangles[node].Test(t) || !mesh.GetTriangle(t, a, b, c) ||
-                !mesh.GetTexTriangle(t, ta, tb, tc)) {
-                continue;
-            }
-            const GlVertex fan[3] = {CommandVertex(exporter, a, ta), CommandVertex(exporter, b, tb),
-                                     CommandVertex(exporter, c, tc)};
-            AppendGlCommand(lists.words, GlCommandKind::Fan, fan);
-        }
+        nodes.triangles[node].ForEachSet(
+            [&](int t) {
+                int a, b, c, ta, tb, tc;
+                if (!mesh.GetTriangle(t, a, b, c) || !mesh.GetTexTriangle(t, ta, tb, tc)) {
+                    return;
+                }
+                const GlVertex fan[3] = {CommandVertex(exporter, a, ta),
+                                         CommandVertex(exporter, b, tb),
+                                         CommandVertex(exporter, c, tc)};
+                AppendGlCommand(lists.words, GlCommandKind::Fan, fan);
+            },
+            mesh.TriangleCount());
         EndGlCommandList(lists.words);
         record.glStart = static_cast<int16_t>(start);
         record.glCount = static_cast<int16_t>(lists.words.size() - start);

@@ -20,12 +20,11 @@ void CollectNodeVertices(const ModelDocument& document, int node, VertexSet& ver
             vertices.Or(bone.boundVertices);
             continue;
         }
-        for (int v = 0; v < MAX_MESH_ELEMENTS; ++v) {
-            if (bone.boundVertices.Test(v) &&
-                (bone.mesh.vertices[v].z >= 0.0f) == (node == FRONT_TORSO_NODE)) {
+        bone.boundVertices.ForEachSet([&](int v) {
+            if ((bone.mesh.vertices[v].z >= 0.0f) == (node == FRONT_TORSO_NODE)) {
                 vertices.SetBit(v);
             }
-        }
+        });
     }
 }
 
@@ -50,11 +49,13 @@ void CollectNodeTriangles(const ModelDocument& document, int node, const VertexS
             triangles.Or(bone.boundTriangles);
             continue;
         }
-        for (int t = 0; t < mesh.TriangleCount(); ++t) {
-            if (bone.boundTriangles.Test(t) && CornersIn(mesh, t, vertices) >= 2) {
-                triangles.SetBit(t);
-            }
-        }
+        bone.boundTriangles.ForEachSet(
+            [&](int t) {
+                if (CornersIn(mesh, t, vertices) >= 2) {
+                    triangles.SetBit(t);
+                }
+            },
+            mesh.TriangleCount());
     }
 }
 
@@ -141,16 +142,19 @@ void AdoptOrphans(const MeshData& mesh, MeshNodeSets& nodes) {
 void CollectCorners(const MeshData& mesh, MeshNodeSets& nodes) {
     for (int node = 0; node < NUM_MESH_NODES; ++node) {
         nodes.corners[node].ClearAll();
-        for (int t = 0; t < mesh.TriangleCount(); ++t) {
-            int ta, tb, tc;
-            if (nodes.triangles[node].Test(t) && mesh.GetTexTriangle(t, ta, tb, tc)) {
+        nodes.triangles[node].ForEachSet(
+            [&](int t) {
+                int ta, tb, tc;
+                if (!mesh.GetTexTriangle(t, ta, tb, tc)) {
+                    return;
+                }
                 for (int corner : {ta, tb, tc}) {
                     if (corner >= 0 && corner < MAX_MESH_ELEMENTS) {
                         nodes.corners[node].SetBit(corner);
                     }
                 }
-            }
-        }
+            },
+            mesh.TriangleCount());
     }
     KeepInHighestNode(nodes.corners);
 }

@@ -27,12 +27,8 @@ constexpr int REFERENCE_BONES[] = {14, 20, 3, 7, 21, 22, 24};
 std::vector<int32_t> ClusterVertices(const ModelDocument& document, const std::vector<int>& bones) {
     std::vector<int32_t> vertices;
     for (int bone : bones) {
-        const VertexSet& bound = document.bones[bone].boundVertices;
-        for (int v = 0; v < MAX_MESH_ELEMENTS; ++v) {
-            if (bound.Test(v)) {
-                vertices.push_back(v);
-            }
-        }
+        document.bones[bone].boundVertices.ForEachSet(
+            [&vertices](int v) { vertices.push_back(v); });
     }
     return vertices;
 }

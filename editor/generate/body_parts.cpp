@@ -49,12 +49,16 @@ int BoneHasTriangleAt(const ModelDocument& document, int bone, int va, int vb) {
     int a = 0;
     int b = 0;
     int c = 0;
-    for (int t = bound.FindSetRun(0, 1); t >= 0 && t < triangles; t = bound.FindSetRun(t + 1, 1)) {
-        if (mesh.GetTriangle(t, a, b, c) && HasCorner(a, b, c, va) && HasCorner(a, b, c, vb)) {
-            return t;
-        }
-    }
-    return -1;
+    int found = -1;
+    bound.ForEachSet(
+        [&](int t) {
+            if (found < 0 && mesh.GetTriangle(t, a, b, c) && HasCorner(a, b, c, va) &&
+                HasCorner(a, b, c, vb)) {
+                found = t;
+            }
+        },
+        triangles);
+    return found;
 }
 
 bool AnyBoneBound(const ModelDocument& document) {

@@ -43,19 +43,20 @@ BoneEdgeIndex::BoneEdgeIndex(const ModelDocument& document) {
     for (int bone = 0; bone < NUM_BONES; ++bone) {
         const TriangleSet& bound = document.bones[bone].boundTriangles;
         std::vector<uint32_t>& keys = keys_[bone];
-        for (int t = bound.FindSetRun(0, 1); t >= 0 && t < triangles;
-             t = bound.FindSetRun(t + 1, 1)) {
-            int corner[3];
-            if (!mesh.GetTriangle(t, corner[0], corner[1], corner[2])) {
-                continue;
-            }
-            for (int k = 0; k < 3; ++k) {
-                keys.push_back(Key(corner[k], corner[(k + 1) % 3]));
-                if (loops.Test(corner[k])) {
-                    keys.push_back(Key(corner[k], corner[k]));
+        bound.ForEachSet(
+            [&](int t) {
+                int corner[3];
+                if (!mesh.GetTriangle(t, corner[0], corner[1], corner[2])) {
+                    return;
                 }
-            }
-        }
+                for (int k = 0; k < 3; ++k) {
+                    keys.push_back(Key(corner[k], corner[(k + 1) % 3]));
+                    if (loops.Test(corner[k])) {
+                        keys.push_back(Key(corner[k], corner[k]));
+                    }
+                }
+            },
+            triangles);
         std::sort(keys.begin(), keys.end());
         keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     }

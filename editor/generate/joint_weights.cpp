@@ -47,13 +47,12 @@ RestVertices FindRestVertices(const ModelDocument& document) {
         const BonePart& bone = document.bones[b];
         VertexSet posed = bone.boundVertices;
         posed.And(bone.mesh.usedVertices);
-        for (int v = posed.FindSetRun(0, 1); v >= 0 && v < MAX_MESH_ELEMENTS;
-             v = posed.FindSetRun(v + 1, 1)) {
+        posed.ForEachSet([&](int v) {
             const Vector& local = bone.mesh.vertices[v];
             rest.owner[v] = b;
             rest.position[v] =
                 bone.rest.rotation * PoseVec{local.x, local.y, local.z} + bone.rest.start;
-        }
+        });
     }
     return rest;
 }

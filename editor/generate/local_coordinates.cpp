@@ -1,10 +1,10 @@
 #include "editor/generate/local_coordinates.h"
 
 #include "editor/model/model_document.h"
+#include "editor/prompts/questions.h"
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/pose_math.h"
 #include "editor/skeleton/skeleton_posing.h"
-#include "editor/prompts/questions.h"
 #include "editor/skeleton/skeleton_scene.h"
 
 namespace editor::generate {
@@ -48,13 +48,12 @@ void LocalCoordinateStore::StoreBone(ModelDocument& document, int b, const PoseV
     local.usedVertices.ClearAll();
     const MeshData& model = document.model.mesh;
     const VertexSet& bound = bone.boundVertices;
-    for (int i = bound.FindSetRun(0, 1); i >= 0 && i < MAX_MESH_ELEMENTS;
-         i = bound.FindSetRun(i + 1, 1)) {
+    bound.ForEachSet([&](int i) {
         PoseVec p = toBone * (PoseFromDisplay(model.vertices[i]) - start);
         local.vertices[i] = Vector(p.x, p.y, p.z);
         local.usedVertices.SetBit(i);
         ++local.vertexCount;
-    }
+    });
 }
 
 }  // namespace editor::generate

@@ -21,14 +21,6 @@ using namespace ::scene;
 
 namespace {
 
-// Visits every set bit below limit in ascending order.
-template <class Visit>
-void ForEachMember(const BitSet& set, int limit, Visit visit) {
-    for (int i = set.FindSetRun(0, 1); i >= 0 && i < limit; i = set.FindSetRun(i + 1, 1)) {
-        visit(i);
-    }
-}
-
 // The skeleton's true start positions, not the normalised ones.
 PoseRecord CaptureTruePose(const ModelDocument& document) {
     PoseRecord record;
@@ -58,7 +50,7 @@ bool PoseBoneVertices(ModelDocument& document, int b, const Rotation3& rotation,
     VertexSet posed = bone.boundVertices;
     posed.And(bone.mesh.usedVertices);
     bool moved = false;
-    ForEachMember(posed, MAX_MESH_ELEMENTS, [&](int i) {
+    posed.ForEachSet([&](int i) {
         const Vector& local = bone.mesh.vertices[i];
         PoseVec l{local.x, local.y, local.z};
         document.generatedModel.mesh.vertices[i] = DisplayFromPose(rotation * l + start);
@@ -132,7 +124,7 @@ void BlendJointVertices(ModelDocument& document, const PoseRecord& record) {
         const BonePart& bone = document.bones[a];
         VertexSet posed = bone.boundVertices;
         posed.And(bone.mesh.usedVertices);
-        ForEachMember(posed, MAX_MESH_ELEMENTS, [&](int i) {
+        posed.ForEachSet([&](int i) {
             if (blends[i].count == 0) {
                 return;
             }
@@ -217,8 +209,8 @@ void ScaleToGround(ModelDocument& document) {
         BonePart& bone = document.bones[b];
         bone.rest.start = bone.rest.start * ratio;
         MeshData& local = bone.mesh;
-        ForEachMember(local.usedVertices, MAX_MESH_ELEMENTS,
-                      [&](int i) { local.vertices[i] = Vector::Scaled(local.vertices[i], ratio); });
+        local.usedVertices.ForEachSet(
+            [&](int i) { local.vertices[i] = Vector::Scaled(local.vertices[i], ratio); });
     }
 }
 

@@ -45,14 +45,15 @@ void CollectCorners(const MeshData& mesh, const TriangleSet& triangles, VertexSe
     int a = 0;
     int b = 0;
     int c = 0;
-    for (int t = triangles.FindSetRun(0, 1); t >= 0 && t < count;
-         t = triangles.FindSetRun(t + 1, 1)) {
-        if (mesh.GetTriangle(t, a, b, c)) {
-            corners.SetBit(a);
-            corners.SetBit(b);
-            corners.SetBit(c);
-        }
-    }
+    triangles.ForEachSet(
+        [&](int t) {
+            if (mesh.GetTriangle(t, a, b, c)) {
+                corners.SetBit(a);
+                corners.SetBit(b);
+                corners.SetBit(c);
+            }
+        },
+        count);
 }
 
 // An unbound triangle is tolerated when two of its corners (the first two a bone holds) lie on
@@ -84,12 +85,13 @@ TriangleSet UnassignedTriangles(const ModelDocument& document, const BoneEdgeInd
     for (const BonePart& bone : document.bones) {
         unassigned.AndNot(bone.boundTriangles);
     }
-    for (int t = unassigned.FindSetRun(0, 1); t >= 0 && t < triangles;
-         t = unassigned.FindSetRun(t + 1, 1)) {
-        if (BridgesSeam(document, edges, t)) {
-            unassigned.ClearBit(t);
-        }
-    }
+    unassigned.ForEachSet(
+        [&](int t) {
+            if (BridgesSeam(document, edges, t)) {
+                unassigned.ClearBit(t);
+            }
+        },
+        triangles);
     return unassigned;
 }
 

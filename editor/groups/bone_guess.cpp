@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "editor/groups/group_display.h"
 #include "editor/groups/triangle_ray_index.h"
+#include "editor/model/fixed_bit_sets.h"
 #include "editor/model/mesh_data.h"
 #include "editor/model/triangle_adjacency.h"
 
@@ -46,16 +46,16 @@ TriangleSet SeenTriangles(const MeshData& mesh, const GuessSkeleton& skeleton, i
     const BonePlanes planes = BoneCuttingPlanes(skeleton, bone);
     const TriangleSet candidates = CandidateTriangles(mesh, planes, allowed);
     TriangleSet kept;
-    ForEachRun(candidates, static_cast<int>(records.size()), [&](int first, int count) {
-        for (int t = first; t < first + count; ++t) {
+    candidates.ForEachSet(
+        [&](int t) {
             Vector direction;
             double distance = 0.0;
             if (RayToFacingAway(records[t], planes.midpoint, direction, distance) &&
                 !index.HitNearer(planes.midpoint, direction, distance, t)) {
                 kept.SetBit(t);
             }
-        }
-    });
+        },
+        static_cast<int>(records.size()));
     return kept;
 }
 

@@ -1,6 +1,6 @@
 #include "editor/groups/classify_by_plane.h"
 
-#include "editor/groups/group_display.h"
+#include "editor/model/fixed_bit_sets.h"
 #include "editor/model/mesh_data.h"
 
 namespace editor::groups {
@@ -23,11 +23,11 @@ int Side(const Vector& corner, const Vector& point, const Vector& normal) {
 PlaneSides ClassifyByPlane(const MeshData& mesh, const TriangleSet& source, const Vector& point,
                            const Vector& normal) {
     PlaneSides sides;
-    ForEachRun(source, mesh.TriangleCount(), [&](int first, int count) {
-        for (int t = first; t < first + count; ++t) {
+    source.ForEachSet(
+        [&](int t) {
             int corners[3];
             if (!mesh.GetTriangle(t, corners[0], corners[1], corners[2])) {
-                continue;
+                return;
             }
             bool behind = false;
             bool inFront = false;
@@ -43,8 +43,8 @@ PlaneSides ClassifyByPlane(const MeshData& mesh, const TriangleSet& source, cons
             } else {
                 sides.straddling.SetBit(t);
             }
-        }
-    });
+        },
+        mesh.TriangleCount());
     return sides;
 }
 

@@ -13,8 +13,8 @@ using namespace ::scene;
 namespace {
 
 void ColourRuns(C3dShape& shape, const TriangleSet& set, FaceColour colour) {
-    ForEachRun(set, shape.GetFaceCount(),
-               [&](int first, int count) { ColourFaces(shape, first, count, colour); });
+    set.ForEachRun([&](int first, int count) { ColourFaces(shape, first, count, colour); },
+                   shape.GetFaceCount());
 }
 
 }  // namespace

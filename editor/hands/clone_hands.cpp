@@ -4,9 +4,9 @@
 #include <numeric>
 #include <vector>
 
-#include "editor/groups/group_display.h"
 #include "editor/groups/triangles_around.h"
 #include "editor/hands/closed_hand_bones.h"
+#include "editor/model/fixed_bit_sets.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/skeleton_scene.h"
@@ -52,19 +52,17 @@ TriangleSet AppendClone(MeshData& mesh, const HandClonePlan& plan) {
     const int originalVertices = mesh.vertexCount;
     std::vector<int> copyOf(originalVertices);
     std::iota(copyOf.begin(), copyOf.end(), 0);
-    for (int v = plan.handOnlyVertices.FindSetRun(0, 1); v >= 0 && v < originalVertices;
-         v = plan.handOnlyVertices.FindSetRun(v + 1, 1)) {
-        copyOf[v] = mesh.AddVertex(mesh.vertices[v]);
-    }
+    plan.handOnlyVertices.ForEachSet([&](int v) { copyOf[v] = mesh.AddVertex(mesh.vertices[v]); },
+                                     originalVertices);
     TriangleSet clone;
-    ForEachRun(plan.openTriangles, mesh.TriangleCount(), [&](int first, int count) {
-        for (int t = first; t < first + count; ++t) {
+    plan.openTriangles.ForEachSet(
+        [&](int t) {
             int a = 0, b = 0, c = 0, ta = 0, tb = 0, tc = 0;
             mesh.GetTriangle(t, a, b, c);
             mesh.GetTexTriangle(t, ta, tb, tc);
             clone.SetBit(mesh.AddTriangle(copyOf[a], copyOf[b], copyOf[c], ta, tb, tc));
-        }
-    });
+        },
+        mesh.TriangleCount());
     return clone;
 }
 

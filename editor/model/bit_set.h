@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bit>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -66,6 +68,16 @@ class BitSet {
     int FindClearRun(int start, int length) const;
     int FindClearRun(int start, int end, int length) const;
 
+    // The one way to walk a set: visit(i) for every set bit i below limit (clipped to Size()), in
+    // ascending order, scanning 64 bits at a time. Bits the visit changes at or after i may or
+    // may not be seen; clearing bit i itself is safe.
+    template <class Visit>
+    void ForEachSet(Visit visit, int limit = INT_MAX) const;
+    // visit(first, count) for each maximal run of consecutive set bits below limit, in ascending
+    // order: for callers that handle ranges at once.
+    template <class Visit>
+    void ForEachRun(Visit visit, int limit = INT_MAX) const;
+
     // A heap set releases its storage (size 0); an inline set clears its bits and keeps its size.
     void ClearAll();
     // Heap sets only: fresh zero-filled storage for n bits.
@@ -86,6 +98,16 @@ class BitSet {
     int FindRun(int start, int end, int length, bool value) const;
     void ReleaseStorage();
     void MaskTail();
+    // Bits [64 * w, 64 * w + 64) with bit 0 lowest, zero beyond the storage.
+    uint64_t Word(int w) const {
+        uint64_t word = 0;
+        const int first = w * 8;
+        const int end = first + 8 < byteCount ? first + 8 : byteCount;
+        for (int b = end - 1; b >= first; --b) {
+            word = (word << 8) | bytes[b];
+        }
+        return word;
+    }
 
     uint32_t ownsStorage = 0;
     uint8_t* bytes = nullptr;
@@ -93,5 +115,39 @@ class BitSet {
     int32_t bitCount = 0;
     bool inlineStorage = false;
 };
+
+template <class Visit>
+void BitSet::ForEachSet(Visit visit, int limit) const {
+    const int end = limit < bitCount ? limit : bitCount;
+    for (int base = 0; base < end; base += 64) {
+        for (uint64_t word = Word(base / 64); word != 0; word &= word - 1) {
+            const int i = base + std::countr_zero(word);
+            if (i >= end) {
+                return;
+            }
+            visit(i);
+        }
+    }
+}
+
+template <class Visit>
+void BitSet::ForEachRun(Visit visit, int limit) const {
+    int first = -1;
+    int next = -1;
+    ForEachSet(
+        [&](int i) {
+            if (i != next) {
+                if (first >= 0) {
+                    visit(first, next - first);
+                }
+                first = i;
+            }
+            next = i + 1;
+        },
+        limit);
+    if (first >= 0) {
+        visit(first, next - first);
+    }
+}
 
 }  // namespace editor::model

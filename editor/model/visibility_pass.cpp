@@ -35,32 +35,30 @@ bool ScanVisible(MeshData& mesh, const Vector& viewpoint, const OccluderGrid& gr
                  TriangleRecord* records, TriangleSet& remaining, bool onlyRemainingOcclude) {
     bool reversed = false;
     const int count = mesh.TriangleCount();
-    for (int t = 0; t < count; ++t) {
-        if (!remaining.Test(t)) {
-            continue;
-        }
-        const SightLine line = SightLineTo(viewpoint, records[t]);
-        if (IsOccluded(grid, records, t, line, remaining, onlyRemainingOcclude)) {
-            continue;
-        }
-        const double facing = records[t].normal.Dot(Vector::Subtract(viewpoint, records[t].centre));
-        if (facing < 0.0) {
-            ReverseWinding(mesh, t, &records[t]);
-            reversed = true;
-        }
-        // A triangle seen exactly edge-on cannot tell which way it faces.
-        if (facing != 0.0) {
-            remaining.ClearBit(t);
-        }
-    }
+    remaining.ForEachSet(
+        [&](int t) {
+            const SightLine line = SightLineTo(viewpoint, records[t]);
+            if (IsOccluded(grid, records, t, line, remaining, onlyRemainingOcclude)) {
+                return;
+            }
+            const double facing =
+                records[t].normal.Dot(Vector::Subtract(viewpoint, records[t].centre));
+            if (facing < 0.0) {
+                ReverseWinding(mesh, t, &records[t]);
+                reversed = true;
+            }
+            // A triangle seen exactly edge-on cannot tell which way it faces.
+            if (facing != 0.0) {
+                remaining.ClearBit(t);
+            }
+        },
+        count);
     return reversed;
 }
 
 int RemainingCount(const MeshData& mesh, const TriangleSet& remaining) {
     int count = 0;
-    for (int t = 0; t < mesh.TriangleCount(); ++t) {
-        count += remaining.Test(t) ? 1 : 0;
-    }
+    remaining.ForEachSet([&count](int) { ++count; }, mesh.TriangleCount());
     return count;
 }
 

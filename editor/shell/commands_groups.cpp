@@ -205,11 +205,8 @@ struct GroupArea {
         }
         const TriangleSet group = table.temporaryGroup;
         EditWinding([&group](MeshData& mesh) {
-            ForEachRun(group, mesh.TriangleCount(), [&mesh](int first, int count) {
-                for (int t = first; t < first + count; ++t) {
-                    ReverseWinding(mesh, t, nullptr);
-                }
-            });
+            group.ForEachSet([&mesh](int t) { ReverseWinding(mesh, t, nullptr); },
+                             mesh.TriangleCount());
             return group;
         });
     }

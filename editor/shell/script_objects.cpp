@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <span>
 
-#include "editor/groups/group_display.h"
+#include "editor/model/fixed_bit_sets.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/shell/main_frame.h"
@@ -15,7 +15,6 @@
 
 namespace editor::shell {
 
-using namespace ::editor::groups;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 using namespace ::scene;
@@ -86,7 +85,7 @@ std::optional<Vector> FaceCentre(const C3dShape& shape, int face) {
 
 std::string DescribeTriangles(const TriangleSet& set) {
     std::string text = std::to_string(set.Count()) + " triangles:";
-    ForEachRun(set, set.Size(), [&text](int first, int count) {
+    set.ForEachRun([&text](int first, int count) {
         if (count >= SHORTEST_RANGE) {
             text += " " + std::to_string(first) + "-" + std::to_string(first + count - 1);
             return;

@@ -123,13 +123,13 @@ class Road : public ::testing::Test {
 
     static std::set<int> BoundVertices(const FlexFile& file, const TriangleSet& triangles) {
         std::set<int> vertices;
-        for (int t = 0; t < file.Header().numTris; ++t) {
-            if (triangles.Test(t)) {
+        triangles.ForEachSet(
+            [&](int t) {
                 const TriangleRecord record = *ReadTriangleRecord(
                     file.Reader(), file.Chunk("tris")->dataOffset + t * TRIANGLE_RECORD_SIZE);
                 vertices.insert(record.vertexIndex.begin(), record.vertexIndex.end());
-            }
-        }
+            },
+            file.Header().numTris);
         return vertices;
     }
 

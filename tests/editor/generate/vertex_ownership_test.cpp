@@ -22,9 +22,7 @@ namespace {
 
 std::string Describe(const BitSet& set) {
     std::string text;
-    for (int i = set.FindSetRun(0, 1); i >= 0; i = set.FindSetRun(i + 1, 1)) {
-        text += std::to_string(i) + " ";
-    }
+    set.ForEachSet([&text](int i) { text += std::to_string(i) + " "; });
     return text;
 }
 

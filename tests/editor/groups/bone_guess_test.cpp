@@ -20,9 +20,7 @@ namespace {
 
 std::string Describe(const TriangleSet& set) {
     std::string text;
-    for (int t = set.FindSetRun(0, 1); t >= 0; t = set.FindSetRun(t + 1, 1)) {
-        text += std::to_string(t) + " ";
-    }
+    set.ForEachSet([&text](int t) { text += std::to_string(t) + " "; });
     return text;
 }
 

@@ -3,14 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/groups/group_display.h"
+#include "editor/model/fixed_bit_sets.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/skeleton_scene.h"
 #include "scene/scene.h"
 #include "tests/editor/skeleton/frame_fixture.h"
 
-using namespace ::editor::groups;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 
@@ -67,11 +66,7 @@ class GroupCommands : public FrameTest {
 
     std::vector<int> Bits(const TriangleSet& set) {
         std::vector<int> bits;
-        ForEachRun(set, set.Size(), [&bits](int first, int count) {
-            for (int t = first; t < first + count; ++t) {
-                bits.push_back(t);
-            }
-        });
+        set.ForEachSet([&bits](int t) { bits.push_back(t); });
         return bits;
     }
 

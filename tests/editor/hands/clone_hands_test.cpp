@@ -171,11 +171,7 @@ class CloneHandsCommand : public FrameTest {
 
     std::vector<int> Members(const TriangleSet& set) {
         std::vector<int> members;
-        for (int t = 0; t < Mesh().TriangleCount(); ++t) {
-            if (set.Test(t)) {
-                members.push_back(t);
-            }
-        }
+        set.ForEachSet([&members](int t) { members.push_back(t); }, Mesh().TriangleCount());
         return members;
     }
 };

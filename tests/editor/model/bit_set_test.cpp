@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "editor/model/bit_set.h"
@@ -23,9 +24,7 @@ static_assert(!Combinable<TriangleSet, VertexSet>);
 
 std::vector<int> SetBits(const BitSet& set) {
     std::vector<int> bits;
-    for (int i = set.FindSetRun(0, 1); i != -1; i = set.FindSetRun(i + 1, 1)) {
-        bits.push_back(i);
-    }
+    set.ForEachSet([&bits](int i) { bits.push_back(i); });
     return bits;
 }
 
@@ -307,3 +306,51 @@ TEST(BitSetRuns, ByteSkippingAgreesWithABitByBitScan) {
 }
 
 }  // namespace
+
+// The walk must visit exactly what a plain index loop finds, in the same order, with runs that
+// join across byte and word boundaries and a limit that clips anywhere.
+TEST(BitSetWalk, VisitsWhatAnIndexLoopFinds) {
+    struct Case {
+        const char* name;
+        int size;
+        std::vector<std::pair<int, int>> ranges;  // first, count
+        int limit;
+    };
+    const Case cases[] = {
+        {"empty", 2048, {}, 2048},
+        {"no storage", 0, {}, 2048},
+        {"first and last", 2048, {{0, 1}, {2047, 1}}, 2048},
+        {"word edges", 2048, {{63, 2}, {127, 1}, {128, 1}, {191, 66}}, 2048},
+        {"dense", 2048, {{0, 2048}}, 2048},
+        {"dense clipped mid-word", 2048, {{0, 2048}}, 1000},
+        {"odd size tail", 77, {{60, 17}}, 2048},
+        {"limit below a run", 256, {{8, 8}, {100, 50}}, 120},
+        {"negative limit", 256, {{0, 256}}, -1},
+    };
+    for (const Case& c : cases) {
+        BitSet set(c.size);
+        for (auto [first, count] : c.ranges) {
+            set.SetRange(first, count);
+        }
+        std::vector<int> expected;
+        std::vector<std::pair<int, int>> expectedRuns;
+        for (int i = 0; i < std::min(c.size, c.limit); ++i) {
+            if (!set.Test(i)) {
+                continue;
+            }
+            expected.push_back(i);
+            if (!expectedRuns.empty() &&
+                expectedRuns.back().first + expectedRuns.back().second == i) {
+                ++expectedRuns.back().second;
+            } else {
+                expectedRuns.emplace_back(i, 1);
+            }
+        }
+        std::vector<int> members;
+        set.ForEachSet([&members](int i) { members.push_back(i); }, c.limit);
+        std::vector<std::pair<int, int>> runs;
+        set.ForEachRun([&runs](int first, int count) { runs.emplace_back(first, count); }, c.limit);
+        EXPECT_EQ(members, expected) << c.name;
+        EXPECT_EQ(runs, expectedRuns) << c.name;
+    }
+}

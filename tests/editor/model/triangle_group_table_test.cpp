@@ -19,9 +19,7 @@ TriangleSet SetOf(std::initializer_list<int> bits) {
 
 std::vector<int> BitsOf(const TriangleSet& set) {
     std::vector<int> bits;
-    for (int i = set.FindSetRun(0, 1); i != -1; i = set.FindSetRun(i + 1, 1)) {
-        bits.push_back(i);
-    }
+    set.ForEachSet([&bits](int i) { bits.push_back(i); });
     return bits;
 }
 
