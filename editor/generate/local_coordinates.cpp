@@ -1,10 +1,10 @@
 #include "editor/generate/local_coordinates.h"
 
 #include "editor/model/model_document.h"
+#include "editor/prompts/questions.h"
 #include "editor/skeleton/bone_stepping.h"
 #include "editor/skeleton/pose_math.h"
 #include "editor/skeleton/skeleton_posing.h"
-#include "editor/prompts/questions.h"
 #include "editor/skeleton/skeleton_scene.h"
 
 namespace editor::generate {
@@ -18,17 +18,37 @@ bool HasLocalCoordinates(const ModelDocument& document, int bone) {
 }
 
 bool LocalCoordinateStore::MayOverwrite(const std::string& boneName) const {
-    return !confirmOverwrite_ || confirmOverwrite_(OverwriteQuestion(boneName));
+    if (questions_ == nullptr) {
+        return true;
+    }
+    if (answerForAll_) {
+        return *answerForAll_;
+    }
+    switch (questions_->AskYesNoToAll(OverwriteQuestion(boneName))) {
+        case ManyReply::YesToAll:
+            answerForAll_ = true;
+            return true;
+        case ManyReply::NoToAll:
+            answerForAll_ = false;
+            return false;
+        case ManyReply::Yes:
+            return true;
+        case ManyReply::No:
+            break;
+    }
+    return false;
 }
 
 void LocalCoordinateStore::StoreEveryBone(ModelDocument& document) const {
     PoseRecord record;
     ReadPose(document, record);
+    answerForAll_.reset();
     for (int b = 0; b < NUM_BONES; ++b) {
         if (document.bones[b].Shape() != nullptr) {
             StoreBone(document, b, record.startPositions[b], InversePoseRotation(record.angles[b]));
         }
     }
+    answerForAll_.reset();
 }
 
 void LocalCoordinateStore::StoreBone(ModelDocument& document, int b, const PoseVec& start,
