@@ -88,12 +88,6 @@ IMAGEQUANT_HOMES = ("editor/io/palette_quantiser.cpp",)
 MESSAGE_HOMES = ("editor/shell/", "platform/", "app/")
 MESSAGE_CALL = re.compile(
     r"(\.|->|\bvirtual\s+void\s+)\s*(ShowMessage|SetStatus|SetStatusText|Message|Status)\s*\(")
-# Files that still show messages through a host of their own, until their outcomes are returned.
-MESSAGE_EXCEPTIONS = {
-    "editor/props/prop_merge.h", "editor/props/prop_merge.cpp",
-    "editor/props/skin_merge.h", "editor/props/skin_merge.cpp",
-}
-
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc", ".inl")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
 
@@ -139,7 +133,7 @@ def check_file(root, path, folder, used_exceptions):
     problems = []
     with open(os.path.join(root, path), encoding="utf-8", errors="replace") as source:
         text = source.read()
-    if folder not in ON_TOP and not path.startswith(MESSAGE_HOMES) and path not in MESSAGE_EXCEPTIONS:
+    if folder not in ON_TOP and not path.startswith(MESSAGE_HOMES):
         for number, line_text in enumerate(text.split("\n"), start=1):
             code = line_text.split("//", 1)[0]
             if MESSAGE_CALL.search(code):

@@ -18,17 +18,37 @@ bool HasLocalCoordinates(const ModelDocument& document, int bone) {
 }
 
 bool LocalCoordinateStore::MayOverwrite(const std::string& boneName) const {
-    return !confirmOverwrite_ || confirmOverwrite_(OverwriteQuestion(boneName));
+    if (questions_ == nullptr) {
+        return true;
+    }
+    if (answerForAll_) {
+        return *answerForAll_;
+    }
+    switch (questions_->AskYesNoToAll(OverwriteQuestion(boneName))) {
+        case ManyReply::YesToAll:
+            answerForAll_ = true;
+            return true;
+        case ManyReply::NoToAll:
+            answerForAll_ = false;
+            return false;
+        case ManyReply::Yes:
+            return true;
+        case ManyReply::No:
+            break;
+    }
+    return false;
 }
 
 void LocalCoordinateStore::StoreEveryBone(ModelDocument& document) const {
     PoseRecord record;
     ReadPose(document, record);
+    answerForAll_.reset();
     for (int b = 0; b < NUM_BONES; ++b) {
         if (document.bones[b].Shape() != nullptr) {
             StoreBone(document, b, record.startPositions[b], InversePoseRotation(record.angles[b]));
         }
     }
+    answerForAll_.reset();
 }
 
 void LocalCoordinateStore::StoreBone(ModelDocument& document, int b, const PoseVec& start,

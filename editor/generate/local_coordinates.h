@@ -2,25 +2,26 @@
 // Body-part generation's capture: every eligible bone keeps the vertices bound to it in its own
 // frame, with the rest frame it stood in, so that the generated model can follow it later.
 
-#include <functional>
+#include <optional>
 #include <string>
 
 #include "editor/model/pose_vector.h"
 
 #include "editor/model/forward.h"
+#include "editor/prompts/prompts.h"
 
 namespace editor::generate {
 
 using namespace ::editor::model;
+using namespace ::editor::prompts;
 
 class LocalCoordinateStore {
   public:
-    // "OK to overwrite '<bone>'?" before a bone's stored coordinates are replaced; true: go on.
-    using ConfirmOverwrite = std::function<bool(const std::string& question)>;
-
     LocalCoordinateStore() = default;
-    // Without an answer the coordinates are replaced.
-    void SetConfirmOverwrite(ConfirmOverwrite confirm) { confirmOverwrite_ = std::move(confirm); }
+    // Asks "OK to overwrite '<bone>'?" before a bone's stored coordinates are replaced; "Yes to
+    // All" and "No to All" hold for the rest of one StoreEveryBone. Without questions (null) the
+    // coordinates are replaced.
+    void SetQuestions(Prompts* questions) { questions_ = questions; }
 
     // Every eligible bone at the pose the skeleton shows now (its true start positions, not
     // the normalised ones), in bone order.
@@ -33,7 +34,9 @@ class LocalCoordinateStore {
   private:
     bool MayOverwrite(const std::string& boneName) const;
 
-    ConfirmOverwrite confirmOverwrite_;
+    Prompts* questions_ = nullptr;
+    // The answer "Yes to All" or "No to All" gave during the running StoreEveryBone.
+    mutable std::optional<bool> answerForAll_;
 };
 
 // Whether bone b holds stored coordinates.

@@ -1,5 +1,7 @@
 #include "editor/props/prop_merge.h"
 
+#include <utility>
+
 #include "editor/model/model_document.h"
 #include "editor/props/merge_notes.h"
 #include "editor/props/mesh_append.h"
@@ -20,35 +22,36 @@ enum class TextureStep {
     Refused,
 };
 
-bool ConfirmNote(PropMergeHost& host, const std::string& note) {
-    host.SetStatus(note);
-    return host.AskOkCancel(note);
+bool ConfirmNote(Prompts& prompts, const std::string& note) {
+    prompts.ReportProgress(note);
+    return prompts.AskOkCancel(note);
 }
 
-bool ConfirmRegions(const ModelDocument& document, const MergedProp& entry, PropMergeHost& host) {
+bool ConfirmRegions(const ModelDocument& document, const MergedProp& entry, Prompts& prompts) {
     // A model without triangles has no skin to move; its bounds are only the empty start values.
     const bool modelHasSkin = document.model.mesh.TriangleCount() > 0;
-    if (modelHasSkin && !ConfirmNote(host, ModelSkinNote(document.model.mesh, entry.modelRegion))) {
+    if (modelHasSkin &&
+        !ConfirmNote(prompts, ModelSkinNote(document.model.mesh, entry.modelRegion))) {
         return false;
     }
-    return ConfirmNote(host, PropSkinNote(document.prop.mesh, entry.propRegion));
+    return ConfirmNote(prompts, PropSkinNote(document.prop.mesh, entry.propRegion));
 }
 
-TextureStep DecideTextureStep(ModelDocument& document, MergedProp& entry, PropMergeHost& host) {
+TextureStep DecideTextureStep(ModelDocument& document, MergedProp& entry, Prompts& prompts) {
     if (!TexturesOverlap(document.model.mesh, document.prop.mesh)) {
         return TextureStep::Unchanged;
     }
     bool accepted;
-    if (host.AskOkCancel(
+    if (prompts.AskOkCancel(
             "The model and prop textures overlap. Do you want Marionet to try to remap them?")) {
         accepted = RemapSkins(document, entry.modelRegion, entry.propRegion) != 0;
     } else {
-        accepted = host.AskOkCancel(
+        accepted = prompts.AskOkCancel(
             "Do you want Marionet to merge the prop and model using their current texture "
             "maps?");
     }
-    return accepted && ConfirmRegions(document, entry, host) ? TextureStep::Accepted
-                                                             : TextureStep::Refused;
+    return accepted && ConfirmRegions(document, entry, prompts) ? TextureStep::Accepted
+                                                                : TextureStep::Refused;
 }
 
 void FillEntry(const ModelDocument& document, MergedProp& entry) {
@@ -80,55 +83,50 @@ void ReplaceShapes(ModelDocument& document) {
     }
 }
 
-bool Abort(PropMergeHost& host, const char* message) {
-    host.ShowMessage(message);
-    host.SetStatus(MERGE_ABORTED_STATUS);
-    return false;
+MergeOutcome Aborted(std::vector<std::string> messages) {
+    return {.done = false, .messages = std::move(messages), .status = MERGE_ABORTED_STATUS};
 }
 
 }  // namespace
 
-bool MergeProp(ModelDocument& document, PropMergeHost& host) {
+MergeOutcome MergeProp(ModelDocument& document, Prompts& prompts, const ModelSelection& selection) {
     if (document.prop.shape == nullptr) {
-        return Abort(host, "Please import a prop first.");
+        return Aborted({"Please import a prop first."});
     }
     if (document.mergedPropCount >= MAX_MERGED_PROPS) {
-        return Abort(host, "Merged prop limit exceeeded (16 props max)");
+        return Aborted({"Merged prop limit exceeeded (16 props max)"});
     }
-    const bool modelWasSelected = host.DeselectModel();
+    const bool modelWasSelected = selection.deselect();
     const auto reselect = [&] {
         if (modelWasSelected) {
-            host.SelectModel();
+            selection.reselect();
         }
     };
     MergedProp& entry = document.mergedProps[document.mergedPropCount];
     FillEntry(document, entry);
 
-    const TextureStep step = DecideTextureStep(document, entry, host);
+    const TextureStep step = DecideTextureStep(document, entry, prompts);
     if (step == TextureStep::Refused) {
         reselect();
-        return Abort(host, "Unable to fix texture overlap. Merge aborted.");
+        return Aborted({"Unable to fix texture overlap. Merge aborted."});
     }
     if (step == TextureStep::Accepted) {
         ApplySkinRegions(document.model.mesh, document.prop.mesh, entry.modelRegion,
                          entry.propRegion);
     }
     if (!MergePropMesh(document)) {
-        host.ShowMessage("Unable to merge prop - too many vertices or triangles.");
+        MergeOutcome failed = Aborted({"Unable to merge prop - too many vertices or triangles."});
         if (step == TextureStep::Accepted) {
-            host.ShowMessage(
+            failed.messages.emplace_back(
                 "NOTE: Prop and model texture coordinates have changed - please reload meshes!");
         }
         reselect();
-        host.SetStatus(MERGE_ABORTED_STATUS);
-        return false;
+        return failed;
     }
     ++document.mergedPropCount;
     ReplaceShapes(document);
     reselect();
-    host.Redraw();
-    host.SetStatus("Ready.");
-    return true;
+    return {.done = true, .messages = {}, .status = "Ready."};
 }
 
 void ResetMergedProps(ModelDocument& document) {

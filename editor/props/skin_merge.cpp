@@ -1,6 +1,9 @@
 #include "editor/props/skin_merge.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "editor/io/image_file.h"
 #include "editor/model/model_document.h"
@@ -16,7 +19,7 @@ using namespace ::scene;
 namespace {
 
 constexpr int CANVAS_SIDE = 256;
-constexpr const char* MERGE_ABORTED_STATUS = "Prop merge aborted";
+constexpr const char* SAVE_FAILED_STATUS = "Unable to save file - skin merge aborted.";
 
 std::unique_ptr<C3dImage> TrueColour(std::unique_ptr<C3dImage> image) {
     if (image == nullptr || Is24Bit(*image)) {
@@ -64,39 +67,40 @@ std::string WithName(const char* before, const std::string& name, const char* af
 }
 
 // Loads the skin of one merged mesh; none when cancelled or unreadable.
-std::unique_ptr<C3dImage> AskForSkin(const std::string& meshName, SkinMergeHost& host) {
-    host.SetStatus(WithName("Please select the skin for mesh '", meshName, "'."));
+std::unique_ptr<C3dImage> AskForSkin(const std::string& meshName, Prompts& prompts) {
+    prompts.ReportProgress(WithName("Please select the skin for mesh '", meshName, "'."));
     auto image = std::make_unique<C3dImage>();
-    if (!LoadImageFile(*image, "", host.Questions())) {
+    if (!LoadImageFile(*image, "", &prompts)) {
         return nullptr;
     }
     return image;
 }
 
-bool ComposeAll(const ModelDocument& document, std::unique_ptr<C3dImage>& canvas, C3dScene* scene,
-                SkinMergeHost& host) {
+// The status line of a composition that stopped; none when every skin was drawn.
+std::optional<std::string> ComposeAll(const ModelDocument& document,
+                                      std::unique_ptr<C3dImage>& canvas, C3dScene* scene,
+                                      Prompts& prompts, const RedrawView& redraw) {
     for (int i = 0; i < document.mergedPropCount; ++i) {
         const MergedProp& merge = document.mergedProps[i];
         const SkinRegion& prop = merge.propRegion;
-        std::unique_ptr<C3dImage> skin = AskForSkin(prop.meshName, host);
+        std::unique_ptr<C3dImage> skin = AskForSkin(prop.meshName, prompts);
         if (skin != nullptr) {
             skin = PreparedSkin(std::move(skin), prop.x + prop.width, prop.y + prop.height);
         }
         if (skin == nullptr) {
-            host.SetStatus(WithName("No skin for '", prop.meshName, "' - skin merge aborted."));
-            return false;
+            return WithName("No skin for '", prop.meshName, "' - skin merge aborted.");
         }
         if (!ApplyMergeToCanvas(canvas, *skin, merge)) {
             // Left out rather than drawn outside the skin; the log keeps the line.
-            host.SetStatus(WithName("Skin of '", prop.meshName,
-                                    "' does not fit the merged skin - not drawn."));
+            prompts.ReportProgress(WithName("Skin of '", prop.meshName,
+                                            "' does not fit the merged skin - not drawn."));
         }
         if (scene != nullptr) {
             scene->SetBackgroundImage(canvas.get());
         }
-        host.Redraw();
+        redraw();
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -133,31 +137,33 @@ bool ApplyMergeToCanvas(std::unique_ptr<C3dImage>& canvas, const C3dImage& propS
     return CopyRegion(*canvas, propSkin, merge.propRegion) != 0;
 }
 
-bool MergeSkins(ModelDocument& document, SkinMergeHost& host) {
+SkinMergeOutcome MergeSkins(ModelDocument& document, Prompts& prompts, const RedrawView& redraw) {
+    SkinMergeOutcome outcome;
     if (document.model.shape == nullptr) {
-        host.ShowMessage("Please import a player model first.");
-        host.SetStatus(MERGE_ABORTED_STATUS);
-        return false;
+        outcome.messages.emplace_back("Please import a player model first.");
+        outcome.status = MERGE_ABORTED_STATUS;
+        return outcome;
     }
     C3dScene* scene = document.scene;
     std::unique_ptr<C3dImage> canvas;
-    bool saved = false;
     {
         HiddenParts hidden(document);
         canvas = BlueCanvas(CANVAS_SIDE, CANVAS_SIDE);
         if (canvas == nullptr) {
-            host.SetStatus("Unable to save file - skin merge aborted.");
-            return false;
+            outcome.status = SAVE_FAILED_STATUS;
+            return outcome;
         }
         if (scene != nullptr) {
             scene->SetBackgroundImage(canvas.get());
         }
-        host.Redraw();
-        if (ComposeAll(document, canvas, scene, host)) {
-            host.SetStatus("Please select a file name to save the merged skin.");
-            saved = SaveTgaFile(*canvas, "", host.Questions()) != 0;
-            if (!saved) {
-                host.SetStatus("Unable to save file - skin merge aborted.");
+        redraw();
+        if (auto stopped = ComposeAll(document, canvas, scene, prompts, redraw)) {
+            outcome.status = *stopped;
+        } else {
+            prompts.ReportProgress("Please select a file name to save the merged skin.");
+            outcome.done = SaveTgaFile(*canvas, "", &prompts) != 0;
+            if (!outcome.done) {
+                outcome.status = SAVE_FAILED_STATUS;
             }
         }
         // The canvas goes away: the view must not keep showing it.
@@ -165,36 +171,32 @@ bool MergeSkins(ModelDocument& document, SkinMergeHost& host) {
             scene->SetBackgroundImage(nullptr);
         }
     }
-    if (saved && scene != nullptr) {
-        scene->SetBackgroundColor(0.0, 0.0, 0.0);
+    if (outcome.done) {
+        if (scene != nullptr) {
+            scene->SetBackgroundColor(0.0, 0.0, 0.0);
+        }
+        outcome.skin = std::move(canvas);
+        outcome.status = "Ready.";
     }
-    if (saved) {
-        host.KeepMergedSkin(std::move(canvas));
-    }
-    host.Redraw();
-    if (saved) {
-        host.SetStatus("Ready.");
-    }
-    return saved;
+    return outcome;
 }
 
-bool LoadBackground(C3dScene& scene, SkinMergeHost& host) {
-    host.SetStatus("Please select the background image.");
+MergeOutcome LoadBackground(C3dScene& scene, Prompts& prompts) {
+    const MergeOutcome failed{
+        .done = false, .messages = {}, .status = "Background image load failed."};
+    prompts.ReportProgress("Please select the background image.");
     auto image = std::make_unique<C3dImage>();
-    if (!LoadImageFile(*image, "", host.Questions())) {
-        host.SetStatus("Background image load failed.");
-        return false;
+    if (!LoadImageFile(*image, "", &prompts)) {
+        return failed;
     }
     image = TrueColour(std::move(image));
     if (image == nullptr) {
-        host.SetStatus("Background image load failed.");
-        return false;
+        return failed;
     }
     C3dImage* kept = image.release();
     scene.AddImage(kept);
     scene.SetBackgroundImage(kept);
-    host.Redraw();
-    return true;
+    return {.done = true, .messages = {}, .status = {}};
 }
 
 }  // namespace editor::props

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
-#include <string>
 
 #include "editor/io/forward.h"
 #include "editor/model/forward.h"
 #include "editor/prompts/prompts.h"
+#include "editor/props/merge_outcome.h"
 #include "scene/forward.h"
 
 namespace editor::props {
@@ -15,17 +16,12 @@ using namespace ::editor::io;
 using namespace ::editor::model;
 using namespace ::editor::prompts;
 
-// What composing the merged skin needs from the main frame.
-class SkinMergeHost {
-  public:
-    virtual ~SkinMergeHost() = default;
-    virtual void ShowMessage(const std::string& text) = 0;
-    virtual void SetStatus(const std::string& text) = 0;
-    // Answers the open and save dialogs for the skin pictures.
-    virtual Prompts* Questions() = 0;
-    virtual void Redraw() = 0;
-    // The skin that was just saved, for showing the model with it.
-    virtual void KeepMergedSkin(std::unique_ptr<C3dImage> skin) { (void)skin; }
+// Redraws the view after its background changed.
+using RedrawView = std::function<void()>;
+
+// A finished skin merge: the skin that was saved, for showing the model with it.
+struct SkinMergeOutcome : MergeOutcome {
+    std::unique_ptr<C3dImage> skin;
 };
 
 // The picture a merged mesh's skin is drawn from: image in 24-bit form, padded with blue to at
@@ -43,11 +39,12 @@ bool ApplyMergeToCanvas(std::unique_ptr<C3dImage>& canvas, const C3dImage& propS
 std::unique_ptr<C3dImage> BlueCanvas(int width = 256, int height = 256);
 
 // "Merged Skin...": asks for each merged mesh's skin picture in merge order, composes the
-// 256 x 256 skin on the view's background, and saves it as Targa. True when it was saved.
-bool MergeSkins(ModelDocument& document, SkinMergeHost& host);
+// 256 x 256 skin on the view's background (redrawn after each step), and saves it as Targa.
+// Done when it was saved; the view then shows the model again and wants redrawing.
+SkinMergeOutcome MergeSkins(ModelDocument& document, Prompts& prompts, const RedrawView& redraw);
 
 // "Background...": loads a picture (asking for it), keeps it in the scene and makes it the
-// background. True on success.
-bool LoadBackground(C3dScene& scene, SkinMergeHost& host);
+// background. Done on success, then the view wants redrawing.
+MergeOutcome LoadBackground(C3dScene& scene, Prompts& prompts);
 
 }  // namespace editor::props

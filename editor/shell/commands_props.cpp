@@ -45,33 +45,35 @@ bool RefusedInGeneratedView(CMainFrame& frame) {
     return true;
 }
 
-// The frame's side of merging and of composing the skin.
-class FrameMergeHost : public PropMergeHost, public SkinMergeHost {
-  public:
-    explicit FrameMergeHost(CMainFrame& frame) : frame_(frame), prompts_(frame) {}
-
-    bool AskOkCancel(const std::string& text) override { return frame_.GetUi().AskOkCancel(text); }
-    void ShowMessage(const std::string& text) override { frame_.GetUi().ShowMessage(text); }
-    void SetStatus(const std::string& text) override { frame_.SetStatus("%s", text.c_str()); }
-    bool DeselectModel() override {
-        const C3dShape* model = frame_.Document().model.Shape();
-        const bool wasSelected = model != nullptr && frame_.Selection().Shape() == model;
-        frame_.Selection().Select(nullptr);
-        return wasSelected;
+// Shows what became of a merge: its messages, then its status line.
+void ShowMergeOutcome(CMainFrame& frame, const MergeOutcome& outcome) {
+    for (const std::string& message : outcome.messages) {
+        frame.GetUi().ShowMessage(message);
     }
-    void SelectModel() override { frame_.Selection().Select(frame_.Document().model.Shape()); }
-    void Redraw() override { frame_.View().Update(0.0); }
-    Prompts* Questions() override { return &prompts_; }
-    void KeepMergedSkin(std::unique_ptr<C3dImage> skin) override {
-        if (frame_.Hooks().mergedSkinSaved) {
-            frame_.Hooks().mergedSkinSaved(std::move(skin));
-        }
+    if (!outcome.status.empty()) {
+        frame.SetStatus("%s", outcome.status.c_str());
     }
+}
 
-  private:
-    CMainFrame& frame_;
-    FramePrompts prompts_;
-};
+// Merges the prop into the model with the frame's questions and selection; true when merged.
+bool MergeFramesProp(CMainFrame& frame) {
+    FramePrompts prompts(frame);
+    const ModelSelection selection{
+        .deselect =
+            [&frame] {
+                const C3dShape* model = frame.Document().model.Shape();
+                const bool wasSelected = model != nullptr && frame.Selection().Shape() == model;
+                frame.Selection().Select(nullptr);
+                return wasSelected;
+            },
+        .reselect = [&frame] { frame.Selection().Select(frame.Document().model.Shape()); }};
+    const MergeOutcome outcome = MergeProp(frame.Document(), prompts, selection);
+    if (outcome.done) {
+        frame.View().Update(0.0);
+    }
+    ShowMergeOutcome(frame, outcome);
+    return outcome.done;
+}
 
 // Puts a new shape in place of the part's old one (which leaves the scene), keeping the
 // selection on the part when it was there.
@@ -134,23 +136,28 @@ void DiscardProp(CMainFrame& frame) {
     prop.ClearMesh();
 }
 
-void MergePropCommand(CMainFrame& frame) {
-    FrameMergeHost host(frame);
-    MergeProp(frame.Document(), host);
-}
-
 void MergedSkinCommand(CMainFrame& frame) {
-    FrameMergeHost host(frame);
-    MergeSkins(frame.Document(), host);
+    FramePrompts prompts(frame);
+    SkinMergeOutcome outcome =
+        MergeSkins(frame.Document(), prompts, [&frame] { frame.View().Update(0.0); });
+    if (outcome.done && frame.Hooks().mergedSkinSaved) {
+        frame.Hooks().mergedSkinSaved(std::move(outcome.skin));
+    }
+    frame.View().Update(0.0);
+    ShowMergeOutcome(frame, outcome);
 }
 
 void BackgroundCommand(CMainFrame& frame) {
-    FrameMergeHost host(frame);
     if (frame.Scene() == nullptr) {
-        host.SetStatus("Background image load failed.");
+        frame.SetStatus("Background image load failed.");
         return;
     }
-    LoadBackground(*frame.Scene(), host);
+    FramePrompts prompts(frame);
+    const MergeOutcome outcome = LoadBackground(*frame.Scene(), prompts);
+    if (outcome.done) {
+        frame.View().Update(0.0);
+    }
+    ShowMergeOutcome(frame, outcome);
 }
 
 void BindRecentFile(CMainFrame& frame, CommandRouter& router, int id, int index) {
@@ -215,8 +222,7 @@ bool OpenModelFile(CMainFrame& frame, const std::string& path) {
     AddRecentFile(frame.Settings(), *opened);
     frame.SetStatus("Opened: %s", opened->c_str());
     ResetMergedProps(frame.Document());
-    FrameMergeHost host(frame);
-    if (!MergeProp(frame.Document(), host)) {
+    if (!MergeFramesProp(frame)) {
         // The file did not become part of the model. Left behind as a prop it would be drawn
         // solid beside the model, out of reach of the model's "Solid" toggle.
         DiscardProp(frame);
@@ -252,7 +258,7 @@ void RegisterPropCommands(CMainFrame& frame, CommandRouter& router) {
     BindToggle(
         router, ID_VIEW_PROP, [&frame] { ToggleProp(frame); },
         [&frame] { return frame.Document().prop.visible != 0; });
-    router.Bind(ID_MODEL_MERGE_PROP, {.run = [&frame] { MergePropCommand(frame); }});
+    router.Bind(ID_MODEL_MERGE_PROP, {.run = [&frame] { MergeFramesProp(frame); }});
     router.Bind(ID_EXPORT_MERGED_SKIN, {.run = [&frame] { MergedSkinCommand(frame); }});
     router.Bind(ID_FILE_BACKGROUND, {.run = [&frame] { BackgroundCommand(frame); }});
     const int recentIds[RECENT_FILE_COUNT] = {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2,

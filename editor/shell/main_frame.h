@@ -230,9 +230,6 @@ class CMainFrame {
     SavedState saved_;
     JoystickBackend* joystickBackend_ = nullptr;
     ViewDrag viewDrag_{*this};
-    // The answer "Yes to All" or "No to All" gave to the overwrite questions of the running
-    // Make Poseable; none outside one.
-    std::optional<bool> overwriteAll_;
 };
 
 }  // namespace editor::shell

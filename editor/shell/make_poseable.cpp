@@ -1,11 +1,13 @@
 // The frame's part in making the mesh poseable: the deformation its posing carries along, the
-// local coordinates' questions, and "Make Poseable" with its messages.
+// local coordinates' overwrite questions through the frame's prompts, and "Make Poseable" with its
+// messages.
 #include <memory>
 #include <string>
 
 #include "editor/generate/body_parts.h"
 #include "editor/generate/mesh_deformation.h"
 #include "editor/model/model_document.h"
+#include "editor/shell/frame_prompts.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
 #include "editor/skeleton/posing.h"
@@ -22,24 +24,6 @@ void CMainFrame::ConnectDeformation() {
     // The selection's marks hang below the selected shape: they must leave the old shape before
     // it is deleted, and go onto its successor.
     auto reselect = std::make_shared<bool>(false);
-    localCoordinates_->SetConfirmOverwrite([this](const std::string& question) {
-        if (overwriteAll_) {
-            return *overwriteAll_;
-        }
-        switch (ui_.AskYesNoToAll(question)) {
-            case Ui::ManyReply::YesToAll:
-                overwriteAll_ = true;
-                return true;
-            case Ui::ManyReply::NoToAll:
-                overwriteAll_ = false;
-                return false;
-            case Ui::ManyReply::Yes:
-                return true;
-            case Ui::ManyReply::No:
-                break;
-        }
-        return false;
-    });
     DeformationHost host;
     host.releasingShape = [this, reselect](const C3dShape& old) {
         *reselect = selection_->Shape() == &old;
@@ -64,12 +48,12 @@ bool CMainFrame::MakePoseable() {
     }
     SetStatus("%s", GENERATING_STATUS);
     TriangleSet highlight;
-    // "Yes to All" and "No to All" hold for the bones of this run only.
-    overwriteAll_.reset();
+    FramePrompts questions(*this);
+    localCoordinates_->SetQuestions(&questions);
     const int result =
         GenerateBodyParts(*posing_, *localCoordinates_, highlight,
                           [this](const std::string& line) { SetStatus("%s", line.c_str()); });
-    overwriteAll_.reset();
+    localCoordinates_->SetQuestions(nullptr);
     RequestRedraw();
     if (result == GENERATION_DONE) {
         SetStatus("%s", GENERATION_COMPLETE_STATUS);

@@ -20,6 +20,7 @@
 #include "scene/shape.h"
 #include "tests/editor/generate/bound_meshes.h"
 #include "tests/editor/groups/character_mesh.h"
+#include "tests/support/declining_prompts.h"
 
 using namespace ::editor::generate;
 using namespace ::editor::groups;
@@ -38,16 +39,28 @@ double Distance(const Vector& a, const Vector& b) {
     return Vector::Subtract(a, b).Length();
 }
 
+// Says Yes to every overwrite question but the refused one, and records them.
+class OverwriteAnswers : public DecliningPrompts {
+  public:
+    OverwriteAnswers(std::vector<std::string>& questions, const std::string& refused)
+        : questions_(questions), refused_(refused) {}
+    bool AskYesNo(const std::string& question) override {
+        questions_.push_back(question);
+        return question != refused_;
+    }
+
+  private:
+    std::vector<std::string>& questions_;
+    const std::string& refused_;
+};
+
 // The tube character fitted around the started skeleton, every tube bound to its bone.
 class Deformation : public ::testing::Test {
   protected:
     void SetUp() override {
         scene_.Create();
         document_->SetScene(&scene_);
-        store_.SetConfirmOverwrite([this](const std::string& question) {
-            questions_.push_back(question);
-            return question != refused_;
-        });
+        store_.SetQuestions(&answers_);
         BuildSkeleton(posing_);
         LinkSkeleton(*document_, scene_);
         posing_.Apply(document_->defaultPose);
@@ -95,6 +108,7 @@ class Deformation : public ::testing::Test {
     Posing posing_{*document_, deformation_};
     std::vector<std::string> questions_;
     std::string refused_;
+    OverwriteAnswers answers_{questions_, refused_};
 };
 
 TEST_F(Deformation, TheGenerationPoseGivesBackTheModel) {

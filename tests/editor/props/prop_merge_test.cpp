@@ -10,6 +10,7 @@
 #include "scene/scene.h"
 #include "scene/shape.h"
 #include "tests/editor/props/texture_mesh.h"
+#include "tests/support/declining_prompts.h"
 
 using namespace ::editor::model;
 using namespace ::editor::props;
@@ -17,8 +18,9 @@ using namespace ::scene;
 
 namespace {
 
-// Answers OK/Cancel questions from a queue (OK when it runs dry) and records every text.
-class RecordingHost : public PropMergeHost {
+// Answers OK/Cancel questions from a queue (OK when it runs dry) and records every text: the
+// questions, the messages and the status line the merge ends with.
+class RecordingHost : public DecliningPrompts {
   public:
     bool AskOkCancel(const std::string& text) override {
         questions.push_back(text);
@@ -29,11 +31,19 @@ class RecordingHost : public PropMergeHost {
         answers.pop_front();
         return answer;
     }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void SetStatus(const std::string& text) override { status = text; }
-    bool DeselectModel() override { return modelSelected; }
-    void SelectModel() override { ++reselections; }
-    void Redraw() override {}
+    void ReportProgress(const std::string& step) override { status = step; }
+
+    // Merges as the frame does, keeping what the merge says.
+    bool Merge(ModelDocument& document) {
+        const ModelSelection selection{.deselect = [this] { return modelSelected; },
+                                       .reselect = [this] { ++reselections; }};
+        const MergeOutcome outcome = MergeProp(document, *this, selection);
+        messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
+        if (!outcome.status.empty()) {
+            status = outcome.status;
+        }
+        return outcome.done;
+    }
 
     std::deque<bool> answers;
     std::vector<std::string> questions;
@@ -69,7 +79,7 @@ class MergePropFlow : public ::testing::Test {
 };
 
 TEST_F(MergePropFlow, WithoutAPropNothingHappens) {
-    EXPECT_FALSE(MergeProp(*document, host));
+    EXPECT_FALSE(host.Merge(*document));
     EXPECT_EQ(host.messages, std::vector<std::string>{"Please import a prop first."});
     EXPECT_EQ(host.status, "Prop merge aborted");
 }
@@ -77,7 +87,7 @@ TEST_F(MergePropFlow, WithoutAPropNothingHappens) {
 TEST_F(MergePropFlow, TheSeventeenthMergeIsRefusedAndChangesNothing) {
     LoadProp(0, 0, 10, 10);
     document->mergedPropCount = MAX_MERGED_PROPS;
-    EXPECT_FALSE(MergeProp(*document, host));
+    EXPECT_FALSE(host.Merge(*document));
     EXPECT_EQ(host.messages,
               std::vector<std::string>{"Merged prop limit exceeeded (16 props max)"});
     EXPECT_EQ(host.status, "Prop merge aborted");
@@ -89,7 +99,7 @@ TEST_F(MergePropFlow, TheSeventeenthMergeIsRefusedAndChangesNothing) {
 TEST_F(MergePropFlow, FirstMergeMovesThePropIntoTheModel) {
     LoadProp(0, 0, 100, 100);
     host.modelSelected = true;
-    ASSERT_TRUE(MergeProp(*document, host));
+    ASSERT_TRUE(host.Merge(*document));
     EXPECT_TRUE(host.questions.empty());
     EXPECT_EQ(host.status, "Ready.");
     EXPECT_EQ(document->mergedPropCount, 1);
@@ -104,9 +114,9 @@ TEST_F(MergePropFlow, FirstMergeMovesThePropIntoTheModel) {
 
 TEST_F(MergePropFlow, SideBySideSkinsAreMergedWithoutQuestions) {
     LoadProp(0, 0, 127, 255);
-    ASSERT_TRUE(MergeProp(*document, host));
+    ASSERT_TRUE(host.Merge(*document));
     LoadProp(128, 0, 255, 255);
-    ASSERT_TRUE(MergeProp(*document, host));
+    ASSERT_TRUE(host.Merge(*document));
     EXPECT_TRUE(host.questions.empty());
     EXPECT_EQ(document->mergedPropCount, 2);
     EXPECT_EQ(document->model.mesh.faceCount, 4);
@@ -114,9 +124,9 @@ TEST_F(MergePropFlow, SideBySideSkinsAreMergedWithoutQuestions) {
 
 TEST_F(MergePropFlow, OverlapIsRemappedAfterBothNotes) {
     LoadProp(0, 0, 255, 255);
-    ASSERT_TRUE(MergeProp(*document, host));
+    ASSERT_TRUE(host.Merge(*document));
     LoadProp(0, 0, 100, 50);
-    ASSERT_TRUE(MergeProp(*document, host));
+    ASSERT_TRUE(host.Merge(*document));
     ASSERT_EQ(host.questions.size(), 3u);
     EXPECT_EQ(host.questions[0], OVERLAP_QUESTION);
     EXPECT_EQ(
@@ -136,11 +146,11 @@ TEST_F(MergePropFlow, OverlapIsRemappedAfterBothNotes) {
 
 TEST_F(MergePropFlow, CancelledQuestionsAbortWithoutChanges) {
     LoadProp(0, 0, 255, 255);
-    ASSERT_TRUE(MergeProp(*document, host));
+    ASSERT_TRUE(host.Merge(*document));
     LoadProp(0, 0, 100, 50);
     const TexVertex before = document->prop.mesh.texVertices[1];
     host.answers = {false, false};
-    EXPECT_FALSE(MergeProp(*document, host));
+    EXPECT_FALSE(host.Merge(*document));
     EXPECT_EQ(host.questions.back(),
               "Do you want Marionet to merge the prop and model using their current texture "
               "maps?");
@@ -152,17 +162,17 @@ TEST_F(MergePropFlow, CancelledQuestionsAbortWithoutChanges) {
 
     // Keeping the current maps, then cancelling the prop's note, aborts too.
     host.answers = {false, true, true, false};
-    EXPECT_FALSE(MergeProp(*document, host));
+    EXPECT_FALSE(host.Merge(*document));
     EXPECT_EQ(host.messages.back(), "Unable to fix texture overlap. Merge aborted.");
     EXPECT_EQ(document->mergedPropCount, 1);
 }
 
 TEST_F(MergePropFlow, ATooLargeAppendKeepsTheCountAndSaysTheCoordinatesMoved) {
     LoadProp(0, 0, 255, 255);
-    ASSERT_TRUE(MergeProp(*document, host));
+    ASSERT_TRUE(host.Merge(*document));
     document->model.mesh.texVertexCount = MAX_MESH_ELEMENTS - 1;
     LoadProp(0, 0, 100, 50);
-    EXPECT_FALSE(MergeProp(*document, host));
+    EXPECT_FALSE(host.Merge(*document));
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0], "Unable to merge prop - too many vertices or triangles.");
     EXPECT_EQ(host.messages[1],
@@ -174,7 +184,7 @@ TEST_F(MergePropFlow, ATooLargeAppendKeepsTheCountAndSaysTheCoordinatesMoved) {
 
 TEST_F(MergePropFlow, ResetEmptiesTheListAndTheTexelMap) {
     LoadProp(0, 0, 10, 10);
-    ASSERT_TRUE(MergeProp(*document, host));
+    ASSERT_TRUE(host.Merge(*document));
     document->usedTexels.SetBit(77);
     ResetMergedProps(*document);
     EXPECT_EQ(document->mergedPropCount, 0);

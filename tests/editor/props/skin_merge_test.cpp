@@ -58,17 +58,34 @@ class PathAnswers : public DecliningPrompts {
     std::optional<std::string> save;
 };
 
-class RecordingSkinHost : public SkinMergeHost {
+// Answers the dialogs and records every status line and message, and the redraws.
+class RecordingSkinHost : public PathAnswers {
   public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void SetStatus(const std::string& text) override { statuses.push_back(text); }
-    Prompts* Questions() override { return &answers; }
-    void Redraw() override { ++redraws; }
+    void ReportProgress(const std::string& step) override { statuses.push_back(step); }
 
-    PathAnswers answers;
+    // Composes as the frame does, keeping what the merge says.
+    bool MergeSkins(ModelDocument& document) {
+        Keep(::editor::props::MergeSkins(document, *this, [this] { ++redraws; }));
+        return done;
+    }
+    bool LoadBackground(C3dScene& scene) {
+        Keep(::editor::props::LoadBackground(scene, *this));
+        return done;
+    }
+
     std::vector<std::string> messages;
     std::vector<std::string> statuses;
     int redraws = 0;
+    bool done = false;
+
+  private:
+    void Keep(const MergeOutcome& outcome) {
+        messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
+        if (!outcome.status.empty()) {
+            statuses.push_back(outcome.status);
+        }
+        done = outcome.done;
+    }
 };
 
 class SkinMerge : public ::testing::Test {
@@ -91,7 +108,7 @@ class SkinMerge : public ::testing::Test {
 
     std::unique_ptr<C3dImage> LoadSaved() {
         auto image = std::make_unique<C3dImage>();
-        EXPECT_TRUE(LoadImageFile(*image, *host.answers.save, nullptr));
+        EXPECT_TRUE(LoadImageFile(*image, *host.save, nullptr));
         return image;
     }
 
@@ -110,8 +127,8 @@ class SkinMerge : public ::testing::Test {
 };
 
 TEST_F(SkinMerge, WithNoMergedPropsAPlainBlueSkinIsSaved) {
-    host.answers.save = (dir / "merged.tga").string();
-    ASSERT_TRUE(MergeSkins(*document, host));
+    host.save = (dir / "merged.tga").string();
+    ASSERT_TRUE(host.MergeSkins(*document));
     auto saved = LoadSaved();
     ASSERT_EQ(saved->GetWidth(), 256);
     ASSERT_EQ(saved->GetHeight(), 256);
@@ -125,10 +142,10 @@ TEST_F(SkinMerge, WithNoMergedPropsAPlainBlueSkinIsSaved) {
 TEST_F(SkinMerge, EachMeshSkinLandsInItsRegion) {
     AddMerge("File object: body.obj", 0, 0, 128, 256);
     AddMerge("File object: sword.obj", 20, 10, 30, 40).propRegion.newX = 150;
-    host.answers.opens = {WritePicture("body.tga", 256, 256, RED),
-                          WritePicture("sword.tga", 64, 64, GREEN)};
-    host.answers.save = (dir / "merged.tga").string();
-    ASSERT_TRUE(MergeSkins(*document, host));
+    host.opens = {WritePicture("body.tga", 256, 256, RED),
+                  WritePicture("sword.tga", 64, 64, GREEN)};
+    host.save = (dir / "merged.tga").string();
+    ASSERT_TRUE(host.MergeSkins(*document));
     EXPECT_EQ(host.statuses[0], "Please select the skin for mesh 'File object: body.obj'.");
     auto saved = LoadSaved();
     EXPECT_EQ(PixelOf(*saved, 0, 0), RED);
@@ -143,9 +160,9 @@ TEST_F(SkinMerge, EachMeshSkinLandsInItsRegion) {
 TEST_F(SkinMerge, ASmallPropPictureIsPaddedWithBlue) {
     // The region reaches column 60 and row 50, the picture only 40 x 30.
     AddMerge("File object: axe.obj", 20, 10, 40, 40);
-    host.answers.opens = {WritePicture("axe.tga", 40, 30, RED)};
-    host.answers.save = (dir / "merged.tga").string();
-    ASSERT_TRUE(MergeSkins(*document, host));
+    host.opens = {WritePicture("axe.tga", 40, 30, RED)};
+    host.save = (dir / "merged.tga").string();
+    ASSERT_TRUE(host.MergeSkins(*document));
     auto saved = LoadSaved();
     EXPECT_EQ(PixelOf(*saved, 20, 10), RED);
     EXPECT_EQ(PixelOf(*saved, 39, 29), RED);
@@ -157,9 +174,9 @@ TEST_F(SkinMerge, ASmallPropPictureIsPaddedWithBlue) {
 TEST_F(SkinMerge, ARegionPastTheSkinsEdgeIsLeftOutAndSaidSo) {
     // Coordinates reaching column 266 (u a little above 1) keep their place on the first merge.
     AddMerge("File object: wide.obj", 10, 0, 256, 20);
-    host.answers.opens = {WritePicture("wide.tga", 256, 20, RED)};
-    host.answers.save = (dir / "merged.tga").string();
-    ASSERT_TRUE(MergeSkins(*document, host));
+    host.opens = {WritePicture("wide.tga", 256, 20, RED)};
+    host.save = (dir / "merged.tga").string();
+    ASSERT_TRUE(host.MergeSkins(*document));
     EXPECT_NE(
         std::find(host.statuses.begin(), host.statuses.end(),
                   "Skin of 'File object: wide.obj' does not fit the merged skin - not drawn."),
@@ -185,7 +202,7 @@ TEST(PreparedSkin, KeepsTheLoadedPixelsInTheUpperLeftCorner) {
 TEST_F(SkinMerge, ACancelledSkinStopsAndRestoresTheView) {
     AddMerge("File object: bow.obj", 0, 0, 10, 10);
     document->dividingPlane.visible = 1;
-    EXPECT_FALSE(MergeSkins(*document, host));
+    EXPECT_FALSE(host.MergeSkins(*document));
     EXPECT_EQ(host.statuses.back(), "No skin for 'File object: bow.obj' - skin merge aborted.");
     EXPECT_EQ(scene.GetBackgroundImage(), nullptr);
     EXPECT_EQ(document->model.visible, 1u);
@@ -193,14 +210,14 @@ TEST_F(SkinMerge, ACancelledSkinStopsAndRestoresTheView) {
 }
 
 TEST_F(SkinMerge, ACancelledSaveSaysSo) {
-    EXPECT_FALSE(MergeSkins(*document, host));
+    EXPECT_FALSE(host.MergeSkins(*document));
     EXPECT_EQ(host.statuses.back(), "Unable to save file - skin merge aborted.");
     EXPECT_EQ(scene.GetBackgroundImage(), nullptr);
 }
 
 TEST_F(SkinMerge, WithoutAModelNothingIsAsked) {
     document->model.ReleaseShape();
-    EXPECT_FALSE(MergeSkins(*document, host));
+    EXPECT_FALSE(host.MergeSkins(*document));
     EXPECT_EQ(host.messages, std::vector<std::string>{"Please import a player model first."});
     EXPECT_EQ(host.statuses.back(), "Prop merge aborted");
 }
@@ -220,12 +237,12 @@ TEST(ApplyMergeToCanvas, ShrinksTheSkinSoFarAsTheModelWasShrunk) {
 }
 
 TEST_F(SkinMerge, BackgroundPicturesAreKeptByTheScene) {
-    host.answers.opens = {WritePicture("back.tga", 8, 8, RED)};
-    ASSERT_TRUE(LoadBackground(scene, host));
+    host.opens = {WritePicture("back.tga", 8, 8, RED)};
+    ASSERT_TRUE(host.LoadBackground(scene));
     EXPECT_EQ(host.statuses[0], "Please select the background image.");
     ASSERT_NE(scene.GetBackgroundImage(), nullptr);
     EXPECT_EQ(scene.GetBackgroundImage()->GetWidth(), 8);
-    EXPECT_FALSE(LoadBackground(scene, host));
+    EXPECT_FALSE(host.LoadBackground(scene));
     EXPECT_EQ(host.statuses.back(), "Background image load failed.");
 }
 
