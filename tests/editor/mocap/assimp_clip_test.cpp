@@ -38,10 +38,9 @@ std::vector<PoseRecord> Poses(const BvhClip& clip) {
     DefaultBoneLengths(lengths);
     MocapOptions options;
     options.baseName = "take";
-    std::vector<PoseRecord> poses;
-    std::string error;
-    EXPECT_TRUE(ConvertClip(clip, options, lengths, poses, error)) << error;
-    return poses;
+    bytes::Result<std::vector<PoseRecord>> poses = ConvertClip(clip, options, lengths);
+    EXPECT_TRUE(poses) << poses.Reason();
+    return poses ? *poses : std::vector<PoseRecord>{};
 }
 
 // The largest turn, in degrees, between the same bone of two poses.

@@ -171,9 +171,9 @@ TEST_P(RetargetRealClip, BonesFollowSourceSegmentsAtPlayerLengthsInPlace) {
     TestLengths(lengths);
     MocapOptions options;
     options.baseName = "clip";
-    std::vector<PoseRecord> poses;
-    std::string error;
-    ASSERT_TRUE(ConvertClip(clip, options, lengths, poses, error)) << error;
+    bytes::Result<std::vector<PoseRecord>> converted = ConvertClip(clip, options, lengths);
+    ASSERT_TRUE(converted) << converted.Reason();
+    std::vector<PoseRecord> poses = *converted;
     std::vector<int> rows = SampleRows(clip.frameCount, clip.frameTime, 10.0);
     ASSERT_EQ(poses.size(), rows.size());
 
@@ -316,9 +316,9 @@ TEST(Retarget, TwistOfTheUpperArmTurnsItsRoll) {
     DefaultBoneLengths(lengths);
     MocapOptions options;
     options.baseName = "twist";
-    std::vector<PoseRecord> poses;
-    std::string error;
-    ASSERT_TRUE(ConvertClip(clip, options, lengths, poses, error)) << error;
+    bytes::Result<std::vector<PoseRecord>> converted = ConvertClip(clip, options, lengths);
+    ASSERT_TRUE(converted) << converted.Reason();
+    std::vector<PoseRecord> poses = *converted;
     ASSERT_EQ(poses.size(), 2u);
     const int upperArm = 11;
     Vec before = FromPose(PoseRotation(poses[0].angles[upperArm]) * PoseVec{1, 0, 0});
@@ -362,9 +362,9 @@ TEST(Retarget, ForwardInTheClipIsForwardInPoseSpaceScaledByLegHeight) {
         MocapOptions options;
         options.baseName = "walk";
         options.keepRootMotion = keep;
-        std::vector<PoseRecord> poses;
-        std::string error;
-        ASSERT_TRUE(ConvertClip(clip, options, lengths, poses, error)) << error;
+        bytes::Result<std::vector<PoseRecord>> converted = ConvertClip(clip, options, lengths);
+        ASSERT_TRUE(converted) << converted.Reason();
+        std::vector<PoseRecord> poses = *converted;
         ASSERT_EQ(poses.size(), 2u);
         const PoseVec& first = poses[0].startPositions[CENTER_PELVIS_BONE];
         const PoseVec& second = poses[1].startPositions[CENTER_PELVIS_BONE];
