@@ -76,8 +76,9 @@ TEST(AssimpImport, RealFilesOpenAndHeavyOnesAreSimplifiedUnderTheCapacity) {
         auto mesh = NewMesh();
         AnsweringQuestions yes(true);
         ImportReport report;
-        ASSERT_TRUE(ImportMesh(shape, *mesh, MODELS + c.file, &yes, nullptr, &error, &report))
-            << error;
+        const bytes::Result<std::string> imported =
+            ImportMesh(shape, *mesh, MODELS + c.file, &yes, nullptr, &report);
+        ASSERT_TRUE(imported) << imported.Reason();
         EXPECT_EQ(yes.asked.size(), c.heavy ? 1u : 0u);
         EXPECT_EQ(report.Simplified(), c.heavy);
         EXPECT_GT(mesh->TriangleCount(), c.heavy ? 1500 : 0);
@@ -104,18 +105,19 @@ TEST(AssimpImport, NoToTheQuestionKeepsTheRefusal) {
     C3dShape shape;
     auto mesh = NewMesh();
     AnsweringQuestions no(false);
-    std::string refusal;
-    EXPECT_FALSE(
-        ImportMesh(shape, *mesh, MODELS + "IQM/mrfixit.iqm", &no, nullptr, &refusal, nullptr));
+    bytes::Result<std::string> imported =
+        ImportMesh(shape, *mesh, MODELS + "IQM/mrfixit.iqm", &no, nullptr, nullptr);
     ASSERT_EQ(no.asked.size(), 1u);
     EXPECT_EQ(no.asked[0],
               "'mrfixit.iqm' has 2988 triangles and 1504 vertices; a FlexModel holds 2048 of "
               "each. Simplify it to fit?");
-    EXPECT_EQ(refusal, "2988 triangles, more than 2048");
+    EXPECT_EQ(imported.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(imported.Reason(), "2988 triangles, more than 2048");
     EXPECT_EQ(mesh->TriangleCount(), 0);
     // Without anyone to ask, the same.
-    EXPECT_FALSE(ImportMesh(shape, *mesh, MODELS + "IQM/mrfixit.iqm", nullptr, nullptr, &refusal));
-    EXPECT_EQ(refusal, "2988 triangles, more than 2048");
+    imported = ImportMesh(shape, *mesh, MODELS + "IQM/mrfixit.iqm", nullptr);
+    EXPECT_EQ(imported.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(imported.Reason(), "2988 triangles, more than 2048");
 }
 
 TEST(AssimpImport, BadFilesGiveAssimpsReasonWithoutACrash) {
@@ -124,14 +126,15 @@ TEST(AssimpImport, BadFilesGiveAssimpsReasonWithoutACrash) {
     WriteText(garbage, "Kaydara FBX Binary  but nothing more");
     C3dShape shape;
     auto mesh = NewMesh();
-    std::string refusal;
-    EXPECT_FALSE(ImportMesh(shape, *mesh, garbage, nullptr, nullptr, &refusal));
-    EXPECT_FALSE(refusal.empty());
-    EXPECT_NE(refusal.back(), '.');
+    bytes::Result<std::string> imported = ImportMesh(shape, *mesh, garbage, nullptr);
+    EXPECT_FALSE(imported);
+    EXPECT_FALSE(imported.Reason().empty());
+    EXPECT_NE(imported.Reason().back(), '.');
     const std::string unknown = dir.File("picture.xyzzy");
     WriteText(unknown, "nothing");
-    EXPECT_FALSE(ImportMesh(shape, *mesh, unknown, nullptr, nullptr, &refusal));
-    EXPECT_EQ(refusal, "files of this type cannot be opened");
+    imported = ImportMesh(shape, *mesh, unknown, nullptr);
+    EXPECT_EQ(imported.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(imported.Reason(), "files of this type cannot be opened");
     // A PLY cut short once made assimp's own triangulation assert and abort the program.
     const std::string wuson = MODELS + "PLY/Wuson.ply";
     if (std::filesystem::exists(wuson)) {
@@ -141,12 +144,13 @@ TEST(AssimpImport, BadFilesGiveAssimpsReasonWithoutACrash) {
         const std::string cut = dir.File("cut.ply");
         std::ofstream(cut, std::ios::binary)
             << text.substr(0, static_cast<std::size_t>(in.gcount()));
-        EXPECT_FALSE(ImportMesh(shape, *mesh, cut, nullptr, nullptr, &refusal));
+        EXPECT_FALSE(ImportMesh(shape, *mesh, cut, nullptr));
     }
     const std::string empty = dir.File("empty.gltf");
     WriteText(empty, "{\"asset\":{\"version\":\"2.0\"},\"scenes\":[{\"nodes\":[]}]}");
-    EXPECT_FALSE(ImportMesh(shape, *mesh, empty, nullptr, nullptr, &refusal));
-    EXPECT_FALSE(refusal.empty());
+    imported = ImportMesh(shape, *mesh, empty, nullptr);
+    EXPECT_FALSE(imported);
+    EXPECT_FALSE(imported.Reason().empty());
 }
 
 // The figure's skeleton and weights come in with it, in the editor's axes: +Z up, its left
@@ -386,8 +390,9 @@ TEST(AssimpImport, AnEmbeddedPictureComesWithTheReport) {
     C3dShape shape;
     auto mesh = NewMesh();
     ImportReport report;
-    std::string error;
-    ASSERT_TRUE(ImportMesh(shape, *mesh, glb, nullptr, nullptr, &error, &report)) << error;
+    const bytes::Result<std::string> imported =
+        ImportMesh(shape, *mesh, glb, nullptr, nullptr, &report);
+    ASSERT_TRUE(imported) << imported.Reason();
     ASSERT_GT(report.embeddedSkin.size(), 8u);
     EXPECT_EQ(report.embeddedSkin[1], 'P');  // "\x89PNG"
 }
