@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "editor/io/assimp_model_reader.h"
-#include "editor/prompts/prompts.h"
 #include "editor/io/mesh_simplify.h"
 #include "editor/io/raw_mesh.h"
 #include "editor/io/store_raw_mesh.h"
 #include "editor/model/capacities.h"
+#include "editor/prompts/prompts.h"
 
 namespace editor::io {
 
@@ -23,7 +23,7 @@ constexpr std::size_t CAPACITY = MAX_MESH_ELEMENTS;
 std::string Misfit(const ImportedModel& model) {
     RawMesh raw;
     ToRawMesh(model, raw);
-    return RawMeshMisfit(raw);
+    return CheckRawMeshFits(raw).Reason();
 }
 
 }  // namespace
