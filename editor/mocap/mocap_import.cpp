@@ -97,9 +97,8 @@ Result<std::vector<PoseRecord>> ConvertClip(const BvhClip& clip, const MocapOpti
         return named;
     }
     Retargeter retargeter;
-    std::string error;
-    if (!retargeter.Prepare(clip, lengths, error)) {
-        return Status::Refuse(error);
+    if (Status prepared = retargeter.Prepare(clip, lengths); !prepared) {
+        return prepared;
     }
     std::vector<PoseRecord> poses(rows.size(), PoseRecord{});
     for (size_t k = 0; k < rows.size(); ++k) {

@@ -48,9 +48,9 @@ bool MapRig(const std::vector<RigBone>& bones, RigMapping& mapping, std::string&
     mapping = RigMapping{};
     mapping.sourceAtJoint.fill(-1);
     SkeletonMap map;
-    std::string missing;
-    if (!MapSkeleton(SkeletonAsClip(bones), map, missing) && map.convention[0] == '\0') {
-        error = missing;
+    if (Status mapped = MapSkeleton(SkeletonAsClip(bones), map);
+        !mapped && map.convention[0] == '\0') {
+        error = mapped.Reason();
         return false;
     }
     mapping.convention = map.convention;
