@@ -473,48 +473,63 @@ bool IsBvhPath(const std::string& path) {
     return Lower(std::filesystem::path(path).extension().string()) == ".bvh";
 }
 
-bool ListClipTakes(const std::string& path, std::vector<std::string>& takes, std::string& error) {
+namespace {
+
+// Success, or refused with why assimp is not to read the file at path.
+Status CheckClipFile(const std::string& path) {
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
     if (sizeError || size > bytes::MAX_FILE_BYTES) {
-        error = sizeError ? "the file cannot be opened" : "the file is too large";
-        return false;
+        return Status::Refuse(sizeError ? "the file cannot be opened" : "the file is too large");
     }
+    std::string error;
     if (NeverAnimated(std::filesystem::path(path).extension().string(), error)) {
-        return false;
+        return Status::Refuse(error);
     }
-    Assimp::Importer importer;
-    return TakeNames(importer.ReadFile(path, 0), importer, takes, error);
+    return {};
 }
 
-bool ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& clip,
-                    std::string& error) {
-    std::error_code sizeError;
-    const auto size = std::filesystem::file_size(path, sizeError);
-    if (sizeError || size > bytes::MAX_FILE_BYTES) {
-        error = sizeError ? "the file cannot be opened" : "the file is too large";
-        return false;
-    }
-    if (NeverAnimated(std::filesystem::path(path).extension().string(), error)) {
-        return false;
+}  // namespace
+
+Status ListClipTakes(const std::string& path, std::vector<std::string>& takes) {
+    if (Status readable = CheckClipFile(path); !readable) {
+        return readable;
     }
     Assimp::Importer importer;
-    return ClipOfScene(importer.ReadFile(path, 0), importer, take, clip, error);
+    std::string error;
+    if (!TakeNames(importer.ReadFile(path, 0), importer, takes, error)) {
+        return Status::Refuse(error);
+    }
+    return {};
 }
 
-bool ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension,
-                    const std::string& take, BvhClip& clip, std::string& error) {
+Status ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& clip) {
+    if (Status readable = CheckClipFile(path); !readable) {
+        return readable;
+    }
+    Assimp::Importer importer;
+    std::string error;
+    if (!ClipOfScene(importer.ReadFile(path, 0), importer, take, clip, error)) {
+        return Status::Refuse(error);
+    }
+    return {};
+}
+
+Status ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension,
+                      const std::string& take, BvhClip& clip) {
     if (bytes.empty() || bytes.size() > bytes::MAX_FILE_BYTES) {
-        error = "the file is empty or too large";
-        return false;
+        return Status::Refuse("the file is empty or too large");
     }
+    std::string error;
     if (NeverAnimated(extension, error)) {
-        return false;
+        return Status::Refuse(error);
     }
     Assimp::Importer importer;
-    return ClipOfScene(
-        importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, extension.c_str()), importer,
-        take, clip, error);
+    if (!ClipOfScene(importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, extension.c_str()),
+                     importer, take, clip, error)) {
+        return Status::Refuse(error);
+    }
+    return {};
 }
 
 }  // namespace editor::mocap

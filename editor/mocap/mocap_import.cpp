@@ -130,9 +130,8 @@ Result<std::vector<PoseRecord>> ImportMotionCapture(const std::string& clipPath,
     BvhClip clip;
     BvhError bvhError;
     if (!IsBvhPath(clipPath)) {
-        std::string reason;
-        if (!ReadAssimpClip(clipPath, options.take, clip, reason)) {
-            return Status::Refuse(Quoted(clipPath) + ": " + reason + ".");
+        if (Status read = ReadAssimpClip(clipPath, options.take, clip); !read) {
+            return Status::Refuse(Quoted(clipPath) + ": " + read.Reason() + ".");
         }
     } else if (!ReadBvh(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
                         clip, bvhError)) {

@@ -47,9 +47,8 @@ std::optional<std::string> ChooseTake(Ui& ui, const std::string& clip) {
         return std::string();
     }
     std::vector<std::string> takes;
-    std::string error;
-    if (!ListClipTakes(clip, takes, error)) {
-        ui.ShowMessage("'" + clip + "': " + error + ".");
+    if (Status listed = ListClipTakes(clip, takes); !listed) {
+        ui.ShowMessage("'" + clip + "': " + listed.Reason() + ".");
         return std::nullopt;
     }
     if (takes.size() == 1) {

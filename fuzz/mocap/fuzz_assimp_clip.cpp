@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     BvhClip clip;
-    std::string error;
-    if (!ReadAssimpClip(file.bytes, file.extension, "", clip, error)) {
+    if (!ReadAssimpClip(file.bytes, file.extension, "", clip)) {
         return 0;
     }
     BoneLengths lengths;
