@@ -38,9 +38,8 @@ std::string SimplifyQuestion(const std::string& path, const StoredCounts& counts
 int ImportThroughAssimp(MeshData& target, const std::string& path, Prompts* questions,
                         ImportReport* report, std::string* refusal) {
     ImportedModel model;
-    std::string reason;
-    if (!ReadAssimpModel(path, model, reason)) {
-        *refusal = reason;
+    if (Status read = ReadAssimpModel(path, model); !read) {
+        *refusal = read.Reason();
         return -1;
     }
     const std::size_t before = model.TriangleCount();

@@ -68,8 +68,8 @@ TEST(AssimpImport, RealFilesOpenAndHeavyOnesAreSimplifiedUnderTheCapacity) {
                           Case{"glTF2/BoxTextured-glTF/BoxTextured.gltf", false}}) {
         SCOPED_TRACE(c.file);
         ImportedModel model;
-        std::string error;
-        ASSERT_TRUE(ReadAssimpModel(MODELS + c.file, model, error)) << error;
+        const bytes::Status read = ReadAssimpModel(MODELS + c.file, model);
+        ASSERT_TRUE(read) << read.Reason();
         EXPECT_EQ(FitsCapacity(model, MAX_MESH_ELEMENTS), !c.heavy);
 
         C3dShape shape;
@@ -90,8 +90,8 @@ TEST(AssimpImport, RealFilesOpenAndHeavyOnesAreSimplifiedUnderTheCapacity) {
     }
     // The editor's own OBJ reader and assimp's see the same spider.
     ImportedModel spider;
-    std::string error;
-    ASSERT_TRUE(ReadAssimpModel(MODELS + "OBJ/spider.obj", spider, error)) << error;
+    const bytes::Status read = ReadAssimpModel(MODELS + "OBJ/spider.obj", spider);
+    ASSERT_TRUE(read) << read.Reason();
     C3dShape shape;
     auto own = NewMesh();
     ASSERT_TRUE(ImportMesh(shape, *own, MODELS + "OBJ/spider.obj", nullptr));
@@ -160,8 +160,8 @@ TEST(AssimpImport, ARiggedCharacterBringsItsSkeletonAndWeights) {
     const std::string path = dir.File("figure.gltf");
     rigged_character::WriteGltf(path, false);
     ImportedModel model;
-    std::string error;
-    ASSERT_TRUE(ReadAssimpModel(path, model, error)) << error;
+    const bytes::Status read = ReadAssimpModel(path, model);
+    ASSERT_TRUE(read) << read.Reason();
     const auto& skeleton = rigged_character::Skeleton();
     ASSERT_EQ(model.rig.bones.size(), skeleton.size());
     ASSERT_EQ(model.rig.influences.size(), model.positions.size());
@@ -322,8 +322,8 @@ TEST(MeshSimplify, HalvingKeepsTheSurfaceWithinOnePercentAndTheTextureUnchanged)
     for (const char* file : {"IQM/mrfixit.iqm", "BLEND/HUMAN.blend"}) {
         SCOPED_TRACE(file);
         ImportedModel original;
-        std::string error;
-        ASSERT_TRUE(ReadAssimpModel(MODELS + file, original, error)) << error;
+        const bytes::Status read = ReadAssimpModel(MODELS + file, original);
+        ASSERT_TRUE(read) << read.Reason();
         if (original.uvs.empty()) {
             original.uvs.assign(original.positions.size(), {0.0f, 0.0f});
         }
