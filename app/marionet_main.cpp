@@ -71,14 +71,13 @@ int ImportMocap(const CommandLine& commandLine, std::ostream& out, std::ostream&
     choice.baseName = commandLine.baseName;
     choice.keepRootMotion = commandLine.keepRootMotion;
     choice.take = commandLine.take;
-    size_t poses = 0;
-    std::string error;
-    if (!ConvertMotionCaptureFile(commandLine.clipPath, commandLine.posePath, choice, nullptr,
-                                  false, poses, error)) {
-        err << "Marionet: " << error << "\n";
+    const bytes::Result<size_t> poses = ConvertMotionCaptureFile(
+        commandLine.clipPath, commandLine.posePath, choice, nullptr, false);
+    if (!poses) {
+        err << "Marionet: " << poses.Reason() << "\n";
         return 1;
     }
-    out << "Converted '" << commandLine.clipPath << "' into " << poses << " poses in "
+    out << "Converted '" << commandLine.clipPath << "' into " << *poses << " poses in "
         << commandLine.posePath << ".\n";
     return 0;
 }

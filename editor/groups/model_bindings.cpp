@@ -5,6 +5,7 @@
 #include "bytes/replace_file.h"
 #include "bytes/whole_file.h"
 
+#include "editor/model/file_messages.h"
 #include "editor/model/model_document.h"
 #include "editor/model/read_back_geometry.h"
 #include "editor/model/triangle_group_table.h"
@@ -61,38 +62,40 @@ GuessOutcome GuessModelBindings(ModelDocument& document, const GrowthStatus& sta
     return GuessOutcome::Guessed;
 }
 
-BindingFileResult LoadBindingFile(ModelDocument& document, const std::string& path) {
+Result<bool> LoadBindingFile(ModelDocument& document, const std::string& path) {
+    const std::string notValid = "'" + path + "' does not appear to be a valid .bnd file.";
     std::vector<uint8_t> bytes;
     const Status read = ReadFileOfSize(path, BINDING_FILE_BYTES, bytes);
     if (!read) {
         Trace(read);
         switch (read.Kind()) {
             case Failure::CantOpen:
-                return BindingFileResult::CantOpen;
+                return Status::Refuse(CantOpenMessage(path));
             case Failure::WrongSize:
             case Failure::TooLarge:
-                return BindingFileResult::NotValid;
+                return Status::Refuse(notValid);
             default:
-                return BindingFileResult::CantRead;
+                return Status::Refuse("Can't read binding data from '" + path + "'.");
         }
     }
     BoneBindings bindings;
     if (!ParseBindingFile(bytes, bindings)) {
-        return BindingFileResult::NotValid;
+        return Status::Refuse(notValid);
     }
     const bool clipped = ClipBindings(bindings, document.model.mesh.TriangleCount());
     SetBindings(document, bindings);
-    return clipped ? BindingFileResult::Clipped : BindingFileResult::Ok;
+    return clipped;
 }
 
-BindingFileResult SaveBindingFile(const ModelDocument& document, const std::string& path) {
+Status SaveBindingFile(const ModelDocument& document, const std::string& path) {
     const Status written = ReplaceFile(path, SerializeBindingFile(CurrentBindings(document)));
     if (written) {
-        return BindingFileResult::Ok;
+        return written;
     }
     Trace(written);
-    return written.Kind() == Failure::CantOpen ? BindingFileResult::CantOpen
-                                               : BindingFileResult::CantWrite;
+    return Status::Refuse(written.Kind() == Failure::CantOpen
+                              ? CantOpenMessage(path)
+                              : "Can't write binding data to '" + path + "'.");
 }
 
 }  // namespace editor::groups

@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "bytes/result.h"
 #include "editor/groups/binding_file.h"
 #include "editor/groups/bone_guess.h"
 #include "editor/model/forward.h"
 
 namespace editor::groups {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 
 inline constexpr const char* NO_MESH_TO_ASSIGN_MESSAGE = "No imported mesh to assign.";
@@ -29,11 +31,11 @@ enum class GuessOutcome { Guessed, NoModel, ReadBackFailed };
 // eligible bones from the temporary group.
 GuessOutcome GuessModelBindings(ModelDocument& document, const GrowthStatus& status);
 
-enum class BindingFileResult { Ok, Clipped, CantOpen, NotValid, CantRead, CantWrite };
-// Loads a binding file into the bones, clipped to the model's triangles (Clipped when bits had
-// to go). Nothing changes unless the whole file could be read.
-BindingFileResult LoadBindingFile(ModelDocument& document, const std::string& path);
+// Loads a binding file into the bones, clipped to the model's triangles: true when bits had to
+// go. Nothing changes unless the whole file could be read; a failure is refused with the text
+// the user is to see.
+Result<bool> LoadBindingFile(ModelDocument& document, const std::string& path);
 // Writes the bones' bindings beside path and renames the file over it.
-BindingFileResult SaveBindingFile(const ModelDocument& document, const std::string& path);
+Status SaveBindingFile(const ModelDocument& document, const std::string& path);
 
 }  // namespace editor::groups

@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "editor/io/assimp_model_reader.h"
-#include "editor/prompts/prompts.h"
 #include "editor/io/mesh_simplify.h"
 #include "editor/io/raw_mesh.h"
 #include "editor/io/store_raw_mesh.h"
 #include "editor/model/capacities.h"
+#include "editor/prompts/prompts.h"
 
 namespace editor::io {
 
@@ -23,7 +23,7 @@ constexpr std::size_t CAPACITY = MAX_MESH_ELEMENTS;
 std::string Misfit(const ImportedModel& model) {
     RawMesh raw;
     ToRawMesh(model, raw);
-    return RawMeshMisfit(raw);
+    return CheckRawMeshFits(raw).Reason();
 }
 
 }  // namespace
@@ -38,9 +38,8 @@ std::string SimplifyQuestion(const std::string& path, const StoredCounts& counts
 int ImportThroughAssimp(MeshData& target, const std::string& path, Prompts* questions,
                         ImportReport* report, std::string* refusal) {
     ImportedModel model;
-    std::string reason;
-    if (!ReadAssimpModel(path, model, reason)) {
-        *refusal = reason;
+    if (Status read = ReadAssimpModel(path, model); !read) {
+        *refusal = read.Reason();
         return -1;
     }
     const std::size_t before = model.TriangleCount();

@@ -437,43 +437,48 @@ static std::vector<std::string> SkinNamesHere(const std::string& path) {
     return names;
 }
 
-static bool ReadModelHere(const std::string& path, ImportedModel& model, std::string& error) {
+static bytes::Status ReadModelHere(const std::string& path, ImportedModel& model) {
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
     if (sizeError) {
-        error = "the file cannot be opened";
-        return false;
+        return bytes::Status::Refuse("the file cannot be opened");
     }
     if (size > bytes::MAX_FILE_BYTES) {
-        error = "the file is larger than " + std::to_string(bytes::MAX_FILE_BYTES >> 20) + " MB";
-        return false;
+        return bytes::Status::Refuse("the file is larger than " +
+                                     std::to_string(bytes::MAX_FILE_BYTES >> 20) + " MB");
     }
+    std::string error;
     if (IsOff(path)) {
         std::vector<uint8_t> bytes;
         if (!bytes::ReadWholeFile(path, bytes) || !OffCountsFit(bytes, error)) {
-            error = error.empty() ? "the file cannot be read" : error;
-            return false;
+            return bytes::Status::Refuse(error.empty() ? "the file cannot be read" : error);
         }
     }
     Assimp::Importer importer;
     Configure(importer);
-    return FromScene(importer.ReadFile(path, LOAD_FLAGS), importer, model, error);
+    if (!FromScene(importer.ReadFile(path, LOAD_FLAGS), importer, model, error)) {
+        return bytes::Status::Refuse(error);
+    }
+    return {};
 }
 
-bool ReadAssimpModel(std::span<const uint8_t> bytes, const std::string& extension,
-                     ImportedModel& model, std::string& error) {
+bytes::Status ReadAssimpModel(std::span<const uint8_t> bytes, const std::string& extension,
+                              ImportedModel& model) {
     if (bytes.empty() || bytes.size() > bytes::MAX_FILE_BYTES) {
-        error = "the file is empty or too large";
-        return false;
+        return bytes::Status::Refuse("the file is empty or too large");
     }
+    std::string error;
     if (IsOff(extension) && !OffCountsFit(bytes, error)) {
-        return false;
+        return bytes::Status::Refuse(error);
     }
     Assimp::Importer importer;
     Configure(importer);
-    return FromScene(
-        importer.ReadFileFromMemory(bytes.data(), bytes.size(), LOAD_FLAGS, extension.c_str()),
-        importer, model, error);
+    if (!FromScene(
+            importer.ReadFileFromMemory(bytes.data(), bytes.size(), LOAD_FLAGS, extension.c_str()),
+            importer, model, error)) {
+        return bytes::Status::Refuse(error);
+    }
+    return {};
 }
 
 namespace {
@@ -526,10 +531,11 @@ std::vector<std::string> AssimpSkinNames(const std::string& path) {
     return names;
 }
 
-bool ReadAssimpModel(const std::string& path, ImportedModel& model, std::string& error) {
+bytes::Status ReadAssimpModel(const std::string& path, ImportedModel& model) {
     const auto read = [&path](std::vector<uint8_t>& result, std::string& reason) {
         ImportedModel here;
-        if (!ReadModelHere(path, here, reason)) {
+        if (bytes::Status read = ReadModelHere(path, here); !read) {
+            reason = read.Reason();
             return false;
         }
         result = ImportedModelToBytes(here);
@@ -539,19 +545,16 @@ bool ReadAssimpModel(const std::string& path, ImportedModel& model, std::string&
     std::string reason;
     switch (bytes::RunIsolatedRead(read, answer, reason)) {
         case bytes::IsolatedRead::Refused:
-            error = reason;
-            return false;
+            return bytes::Status::Refuse(reason);
         case bytes::IsolatedRead::Stopped:
-            error = StoppedText(path, reason);
-            return false;
+            return bytes::Status::Refuse(StoppedText(path, reason));
         case bytes::IsolatedRead::Succeeded:
             break;
     }
     if (!ImportedModelFromBytes(answer, model)) {
-        error = DamagedAnswerText(path);
-        return false;
+        return bytes::Status::Refuse(DamagedAnswerText(path));
     }
-    return true;
+    return {};
 }
 
 }  // namespace editor::io

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bytes/status.h"
 #include "editor/io/imported_model.h"
 
 namespace editor::io {
@@ -31,13 +32,13 @@ std::vector<std::string> AssimpSkinNames(const std::string& path);
 // Reads the file at path (files it names, such as a glTF's buffers, beside it). Every mesh of
 // the scene is merged with its node transform applied; the first texture channel is kept;
 // +Y up (assimp's axes) becomes +Z up with the front facing -X, as the player skeleton
-// stands. False with the reason (assimp's own when it could not read the file). assimp runs in a
-// child process: a file that crashes or hangs it is refused with "assimp stopped while reading
+// stands. Refused with the reason (assimp's own when it could not read the file). assimp runs in
+// a child process: a file that crashes or hangs it is refused with "assimp stopped while reading
 // 'NAME' (signal N)" (or "(no answer within 60 s)").
-bool ReadAssimpModel(const std::string& path, ImportedModel& model, std::string& error);
+bytes::Status ReadAssimpModel(const std::string& path, ImportedModel& model);
 // The same from bytes, in this process (for the fuzzer); extension (without dot) tells assimp
 // the format.
-bool ReadAssimpModel(std::span<const uint8_t> bytes, const std::string& extension,
-                     ImportedModel& model, std::string& error);
+bytes::Status ReadAssimpModel(std::span<const uint8_t> bytes, const std::string& extension,
+                              ImportedModel& model);
 
 }  // namespace editor::io

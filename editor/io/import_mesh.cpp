@@ -79,49 +79,55 @@ int ReadByType(int type, MeshData& target, const std::string& path, Prompts* que
 
 }  // namespace
 
-std::optional<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
-                                      Prompts* questions, std::string* attemptedPath,
-                                      std::string* refusal, ImportReport* report) {
-    std::string ignored;
-    refusal = refusal != nullptr ? refusal : &ignored;
+namespace {
+
+// Reads the file chosen into target and makes shape draw it; false with the reason in refusal
+// (left empty when the reader gave none).
+bool ImportChosen(C3dShape& shape, MeshData& target, const std::string& chosen, Prompts* questions,
+                  ImportReport* report, std::string* refusal) {
+    const int type = ImportTypeOfPath(chosen);
+    if (type < 0 && !AssimpReadsExtension(chosen)) {
+        *refusal = "files of this type cannot be opened";
+        return false;
+    }
+    if (type == IMPORT_X) {
+        if (ReadXFile(shape, target, chosen) != 0) {
+            *refusal = "not a DirectX file the editor can read";
+            return false;
+        }
+        return true;
+    }
+    const int read = type < 0 ? ImportThroughAssimp(target, chosen, questions, report, refusal)
+                              : ReadByType(type, target, chosen, questions, refusal);
+    if (read != 0) {
+        return false;
+    }
+    if (!shape.CreateFromFaces(target.vertices, target.vertexCount, nullptr, 0, target.faces,
+                               FACE_LIST_WORDS, true)) {
+        *refusal = "the mesh cannot be drawn";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Result<std::string> ImportMesh(C3dShape& shape, MeshData& target, const std::string& path,
+                               Prompts* questions, std::string* attemptedPath,
+                               ImportReport* report) {
     const std::optional<std::string> chosen = ChooseImportPath(path, questions);
     if (!chosen) {
-        return std::nullopt;
+        return Status::Cancel();
     }
     if (attemptedPath != nullptr) {
         *attemptedPath = *chosen;
     }
-    const int type = ImportTypeOfPath(*chosen);
-    if (type < 0 && !AssimpReadsExtension(*chosen)) {
-        *refusal = "files of this type cannot be opened";
-        return std::nullopt;
-    }
-    if (type < 0) {
-        if (ImportThroughAssimp(target, *chosen, questions, report, refusal) != 0) {
-            return std::nullopt;
-        }
-        if (!shape.CreateFromFaces(target.vertices, target.vertexCount, nullptr, 0, target.faces,
-                                   FACE_LIST_WORDS, true)) {
-            *refusal = "the mesh cannot be drawn";
-            return std::nullopt;
-        }
-    } else if (type == IMPORT_X) {
-        if (ReadXFile(shape, target, *chosen) != 0) {
-            *refusal = "not a DirectX file the editor can read";
-            return std::nullopt;
-        }
-    } else {
-        if (ReadByType(type, target, *chosen, questions, refusal) != 0) {
-            return std::nullopt;
-        }
-        if (!shape.CreateFromFaces(target.vertices, target.vertexCount, nullptr, 0, target.faces,
-                                   FACE_LIST_WORDS, true)) {
-            *refusal = "the mesh cannot be drawn";
-            return std::nullopt;
-        }
+    std::string refusal;
+    if (!ImportChosen(shape, target, *chosen, questions, report, &refusal)) {
+        return Status::Refuse(refusal);
     }
     shape.SetName(FILE_OBJECT_PREFIX + *chosen);
-    return chosen;
+    return *chosen;
 }
 
 }  // namespace editor::io

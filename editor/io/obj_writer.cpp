@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <optional>
 
 #include "bytes/replace_file.h"
 #include "editor/io/import_table.h"
@@ -102,11 +103,10 @@ int WriteObj(const MeshData& mesh, const std::string& path) {
     return Trace(ReplaceFile(path, std::string_view(FormatObj(mesh, path)))) ? 1 : 0;
 }
 
-std::optional<std::string> ExportMesh(C3dShape& shape, const C3dFrame* scene,
-                                      const std::string& path, MeshData* mesh, Prompts* questions,
-                                      std::string* attemptedPath) {
+Result<std::string> ExportMesh(C3dShape& shape, const C3dFrame* scene, const std::string& path,
+                               MeshData* mesh, Prompts* questions, std::string* attemptedPath) {
     if (mesh == nullptr) {
-        return std::nullopt;
+        return Status::Fail(Failure::BadData, "no mesh to save");
     }
     std::string chosen = path;
     if (chosen.empty()) {
@@ -115,7 +115,7 @@ std::optional<std::string> ExportMesh(C3dShape& shape, const C3dFrame* scene,
                 ? questions->AskSaveFile({.filter = BuildImportFilter(), .defaultExtension = "obj"})
                 : std::nullopt;
         if (!asked || asked->empty()) {
-            return std::nullopt;
+            return Status::Cancel();
         }
         chosen = *asked;
     }
@@ -123,12 +123,15 @@ std::optional<std::string> ExportMesh(C3dShape& shape, const C3dFrame* scene,
         *attemptedPath = chosen;
     }
     if (ImportTypeOfPath(chosen) != IMPORT_OBJ) {
-        return std::nullopt;
+        return Status::Refuse("only .obj can be saved");
     }
     // Moves and turns made in the scene are kept: the geometry is saved where the scene shows it.
     const bool localOnly = scene == nullptr;
-    if (!ReadBackGeometry(shape, *mesh, scene, localOnly) || !WriteObj(*mesh, chosen)) {
-        return std::nullopt;
+    if (!ReadBackGeometry(shape, *mesh, scene, localOnly)) {
+        return Status::Fail(Failure::BadData, "the geometry cannot be read back");
+    }
+    if (!WriteObj(*mesh, chosen)) {
+        return Status::Fail(Failure::CantWrite, "'" + chosen + "' cannot be written");
     }
     shape.SetName("File object: " + chosen);
     return chosen;

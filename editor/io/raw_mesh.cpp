@@ -47,20 +47,21 @@ std::string Missing(const char* what, int32_t index, std::size_t count) {
            ", but there are " + std::to_string(count);
 }
 
-std::string TriangleMisfit(const RawMesh& mesh, std::size_t t) {
+Status CheckTriangleFits(const RawMesh& mesh, std::size_t t) {
     const RawTriangle& triangle = mesh.triangles[t];
     for (int k = 0; k < 3; ++k) {
         if (!IndexIn(triangle.corners[k], mesh.vertices.size())) {
-            return TriangleAt(mesh, t) +
-                   Missing("vertex", triangle.corners[k], mesh.vertices.size());
+            return Status::Refuse(TriangleAt(mesh, t) +
+                                  Missing("vertex", triangle.corners[k], mesh.vertices.size()));
         }
         if (!mesh.texVertices.empty() &&
             !IndexIn(triangle.texCorners[k], mesh.texVertices.size())) {
-            return TriangleAt(mesh, t) +
-                   Missing("texture vertex", triangle.texCorners[k], mesh.texVertices.size());
+            return Status::Refuse(TriangleAt(mesh, t) + Missing("texture vertex",
+                                                                triangle.texCorners[k],
+                                                                mesh.texVertices.size()));
         }
     }
-    return std::string();
+    return {};
 }
 
 bool GroupFits(const RawGroup& group, std::size_t triangleCount) {
@@ -75,38 +76,39 @@ bool GroupFits(const RawGroup& group, std::size_t triangleCount) {
 }  // namespace
 
 bool RawMeshFits(const RawMesh& mesh) {
-    return RawMeshMisfit(mesh).empty();
+    return CheckRawMeshFits(mesh).Ok();
 }
 
-std::string RawMeshMisfit(const RawMesh& mesh) {
+Status CheckRawMeshFits(const RawMesh& mesh) {
     const std::size_t limit = MAX_MESH_ELEMENTS;
     if (mesh.vertices.size() > limit) {
-        return TooMany(mesh.vertices.size(), "vertices", limit);
+        return Status::Refuse(TooMany(mesh.vertices.size(), "vertices", limit));
     }
     if (mesh.texVertices.size() > limit) {
-        return TooMany(mesh.texVertices.size(), "texture vertices", limit);
+        return Status::Refuse(TooMany(mesh.texVertices.size(), "texture vertices", limit));
     }
     if (mesh.triangles.size() > limit) {
-        return TooMany(mesh.triangles.size(), "triangles", limit);
+        return Status::Refuse(TooMany(mesh.triangles.size(), "triangles", limit));
     }
     if (mesh.groups.size() > MAX_TRIANGLE_GROUPS) {
-        return TooMany(mesh.groups.size(), "groups", MAX_TRIANGLE_GROUPS);
+        return Status::Refuse(TooMany(mesh.groups.size(), "groups", MAX_TRIANGLE_GROUPS));
     }
     if (!mesh.normalIndices.empty() && mesh.normalIndices.size() != mesh.vertices.size()) {
-        return std::to_string(mesh.normalIndices.size()) + " vertex normals for " +
-               std::to_string(mesh.vertices.size()) + " vertices";
+        return Status::Refuse(std::to_string(mesh.normalIndices.size()) + " vertex normals for " +
+                              std::to_string(mesh.vertices.size()) + " vertices");
     }
     for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
-        if (std::string misfit = TriangleMisfit(mesh, t); !misfit.empty()) {
-            return misfit;
+        if (Status fits = CheckTriangleFits(mesh, t); !fits) {
+            return fits;
         }
     }
     for (const RawGroup& group : mesh.groups) {
         if (!GroupFits(group, mesh.triangles.size())) {
-            return "group '" + group.name + "' names a triangle that does not exist";
+            return Status::Refuse("group '" + group.name +
+                                  "' names a triangle that does not exist");
         }
     }
-    return std::string();
+    return {};
 }
 
 }  // namespace editor::io

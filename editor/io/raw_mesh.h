@@ -48,8 +48,8 @@ struct RawMesh {
 // triangle names an element that exists (texture indices only when there are texture vertices:
 // without them the import installs its own).
 bool RawMeshFits(const RawMesh& mesh);
-// Why the mesh does not fit, in words for the user ("2117 vertices, more than 2048"); empty
-// when it fits.
-std::string RawMeshMisfit(const RawMesh& mesh);
+// Success when the mesh fits; otherwise refused with why, in words for the user ("2117
+// vertices, more than 2048").
+Status CheckRawMeshFits(const RawMesh& mesh);
 
 }  // namespace editor::io

@@ -38,8 +38,8 @@ bool StoreTriangles(const RawMesh& raw, MeshData& target) {
 
 Status StoreRawMesh(const RawMesh& raw, MeshData& target) {
     target.Clear();
-    if (std::string misfit = RawMeshMisfit(raw); !misfit.empty()) {
-        return Status::BadData(std::move(misfit));
+    if (Status fits = CheckRawMeshFits(raw); !fits) {
+        return Status::BadData(fits.Reason());
     }
     for (const auto& p : raw.vertices) {
         target.AddVertex(Vector(p.data()));

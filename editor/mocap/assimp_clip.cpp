@@ -476,83 +476,85 @@ bool IsBvhPath(const std::string& path) {
     return Lower(std::filesystem::path(path).extension().string()) == ".bvh";
 }
 
-// The readers of a path below run assimp in a child process (RunIsolatedRead): Debian's assimp
-// corrupts its heap or reads past buffers on some damaged files, and would take the editor with
-// it. The ...Here functions are what the child runs.
-static bool ListTakesHere(const std::string& path, std::vector<std::string>& takes,
-                          std::string& error) {
+namespace {
+
+// Success, or refused with why assimp is not to read the file at path.
+Status CheckClipFile(const std::string& path) {
     std::error_code sizeError;
     const auto size = std::filesystem::file_size(path, sizeError);
     if (sizeError || size > bytes::MAX_FILE_BYTES) {
-        error = sizeError ? "the file cannot be opened" : "the file is too large";
-        return false;
+        return Status::Refuse(sizeError ? "the file cannot be opened" : "the file is too large");
     }
+    std::string error;
     if (NeverAnimated(std::filesystem::path(path).extension().string(), error)) {
+        return Status::Refuse(error);
+    }
+    return {};
+}
+
+// The readers of a path below run assimp in a child process (RunIsolatedRead): Debian's assimp
+// corrupts its heap or reads past buffers on some damaged files, and would take the editor with
+// it. The ...Here functions are what the child runs.
+bool ListTakesHere(const std::string& path, std::vector<std::string>& takes, std::string& error) {
+    if (Status readable = CheckClipFile(path); !readable) {
+        error = readable.Reason();
         return false;
     }
     Assimp::Importer importer;
     return TakeNames(importer.ReadFile(path, 0), importer, takes, error);
 }
 
-static bool ReadClipHere(const std::string& path, const std::string& take, BvhClip& clip,
-                         std::string& error) {
-    std::error_code sizeError;
-    const auto size = std::filesystem::file_size(path, sizeError);
-    if (sizeError || size > bytes::MAX_FILE_BYTES) {
-        error = sizeError ? "the file cannot be opened" : "the file is too large";
-        return false;
-    }
-    if (NeverAnimated(std::filesystem::path(path).extension().string(), error)) {
+bool ReadClipHere(const std::string& path, const std::string& take, BvhClip& clip,
+                  std::string& error) {
+    if (Status readable = CheckClipFile(path); !readable) {
+        error = readable.Reason();
         return false;
     }
     Assimp::Importer importer;
     return ClipOfScene(importer.ReadFile(path, 0), importer, take, clip, error);
 }
 
-bool ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension,
-                    const std::string& take, BvhClip& clip, std::string& error) {
-    if (bytes.empty() || bytes.size() > bytes::MAX_FILE_BYTES) {
-        error = "the file is empty or too large";
-        return false;
-    }
-    if (NeverAnimated(extension, error)) {
-        return false;
-    }
-    Assimp::Importer importer;
-    return ClipOfScene(
-        importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, extension.c_str()), importer,
-        take, clip, error);
-}
-
-namespace {
-
 // Runs read in a child and decodes its answer; the reasons a child gives pass on unchanged.
-bool ReadApart(const std::string& path,
-               const std::function<bool(std::vector<uint8_t>&, std::string&)>& read,
-               const std::function<bool(std::span<const uint8_t>)>& decode, std::string& error) {
+Status ReadApart(const std::string& path,
+                 const std::function<bool(std::vector<uint8_t>&, std::string&)>& read,
+                 const std::function<bool(std::span<const uint8_t>)>& decode) {
     const std::string name = std::filesystem::path(path).filename().string();
     std::vector<uint8_t> answer;
     std::string reason;
     switch (bytes::RunIsolatedRead(read, answer, reason)) {
         case bytes::IsolatedRead::Refused:
-            error = reason;
-            return false;
+            return Status::Refuse(reason);
         case bytes::IsolatedRead::Stopped:
-            error = "assimp stopped while reading '" + name + "' (" + reason + ")";
-            return false;
+            return Status::Refuse("assimp stopped while reading '" + name + "' (" + reason + ")");
         case bytes::IsolatedRead::Succeeded:
             break;
     }
     if (!decode(answer)) {
-        error = "assimp sent back a damaged answer for '" + name + "'";
-        return false;
+        return Status::Refuse("assimp sent back a damaged answer for '" + name + "'");
     }
-    return true;
+    return {};
 }
 
 }  // namespace
 
-bool ListClipTakes(const std::string& path, std::vector<std::string>& takes, std::string& error) {
+Status ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension,
+                      const std::string& take, BvhClip& clip) {
+    if (bytes.empty() || bytes.size() > bytes::MAX_FILE_BYTES) {
+        return Status::Refuse("the file is empty or too large");
+    }
+    std::string error;
+    if (NeverAnimated(extension, error)) {
+        return Status::Refuse(error);
+    }
+    Assimp::Importer importer;
+    if (!ClipOfScene(importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, extension.c_str()),
+                     importer, take, clip, error)) {
+        return Status::Refuse(error);
+    }
+    return {};
+}
+
+Status ListClipTakes(const std::string& path, std::vector<std::string>& takes) {
     const auto read = [&path](std::vector<uint8_t>& result, std::string& reason) {
         std::vector<std::string> here;
         if (!ListTakesHere(path, here, reason)) {
@@ -561,13 +563,12 @@ bool ListClipTakes(const std::string& path, std::vector<std::string>& takes, std
         result = NamesToBytes(here);
         return true;
     };
-    return ReadApart(
-        path, read,
-        [&takes](std::span<const uint8_t> answer) { return NamesFromBytes(answer, takes); }, error);
+    return ReadApart(path, read, [&takes](std::span<const uint8_t> answer) {
+        return NamesFromBytes(answer, takes);
+    });
 }
 
-bool ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& clip,
-                    std::string& error) {
+Status ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& clip) {
     const auto read = [&path, &take](std::vector<uint8_t>& result, std::string& reason) {
         BvhClip here;
         if (!ReadClipHere(path, take, here, reason)) {
@@ -576,9 +577,9 @@ bool ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& c
         result = ClipToBytes(here);
         return true;
     };
-    return ReadApart(
-        path, read,
-        [&clip](std::span<const uint8_t> answer) { return ClipFromBytes(answer, clip); }, error);
+    return ReadApart(path, read, [&clip](std::span<const uint8_t> answer) {
+        return ClipFromBytes(answer, clip);
+    });
 }
 
 }  // namespace editor::mocap

@@ -8,26 +8,28 @@
 #include <string>
 #include <vector>
 
+#include "bytes/status.h"
 #include "editor/mocap/bvh_clip.h"
 
 namespace editor::mocap {
 
+using namespace ::bytes;
+
 // Whether the path names a BVH clip (by its extension, case ignored); others go to assimp.
 bool IsBvhPath(const std::string& path);
 
-// The names of the file's animations in order ("animation N" for one without a name). False
+// The names of the file's animations in order ("animation N" for one without a name). Refused
 // with the reason when assimp cannot read the file or it holds no animation.
-bool ListClipTakes(const std::string& path, std::vector<std::string>& takes, std::string& error);
+Status ListClipTakes(const std::string& path, std::vector<std::string>& takes);
 
 // The animation called take (case ignored; empty: the first) as a clip in the file's axes
-// (+Y up), sampled at its own key rate. False with the reason. This and ListClipTakes run assimp
-// in a child process: a file that crashes or hangs it is refused with "assimp stopped while
-// reading 'NAME' (...)".
-bool ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& clip,
-                    std::string& error);
+// (+Y up), sampled at its own key rate. Refused with the reason. This and ListClipTakes run
+// assimp in a child process: a file that crashes or hangs it is refused with "assimp stopped
+// while reading 'NAME' (...)".
+Status ReadAssimpClip(const std::string& path, const std::string& take, BvhClip& clip);
 // The same from bytes, in this process (for the fuzzer); extension (without dot) tells assimp
 // the format.
-bool ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension,
-                    const std::string& take, BvhClip& clip, std::string& error);
+Status ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension,
+                      const std::string& take, BvhClip& clip);
 
 }  // namespace editor::mocap

@@ -193,7 +193,7 @@ int NamesPresent(const BvhClip& clip, const Convention& convention) {
 
 }  // namespace
 
-bool MapSkeleton(const BvhClip& clip, SkeletonMap& map, std::string& error) {
+Status MapSkeleton(const BvhClip& clip, SkeletonMap& map) {
     const Convention* best = nullptr;
     int bestPresent = 0;
     for (const Convention& convention : CONVENTIONS) {
@@ -204,10 +204,9 @@ bool MapSkeleton(const BvhClip& clip, SkeletonMap& map, std::string& error) {
         }
     }
     if (best == nullptr) {
-        error =
+        return Status::Refuse(
             "its joint names follow no known convention (Carnegie Mellon, older "
-            "motion-capture, Mixamo, 3ds Max Biped, Unreal, Blender)";
-        return false;
+            "motion-capture, Mixamo, 3ds Max Biped, Unreal, Blender)");
     }
     map = SkeletonMap{};
     map.convention = best->name;
@@ -225,11 +224,10 @@ bool MapSkeleton(const BvhClip& clip, SkeletonMap& map, std::string& error) {
         map.points[point.playerJoint] = found;
     }
     if (!missing.empty()) {
-        error =
-            std::string("it lacks joints the player needs (") + best->name + " names): " + missing;
-        return false;
+        return Status::Refuse(std::string("it lacks joints the player needs (") + best->name +
+                              " names): " + missing);
     }
-    return true;
+    return {};
 }
 
 }  // namespace editor::mocap

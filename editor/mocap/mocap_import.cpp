@@ -66,43 +66,41 @@ std::string FrameName(const std::string& baseName, size_t index) {
     return baseName + std::to_string(index + 1);
 }
 
-std::string CheckBaseName(const std::string& baseName, size_t poseCount) {
+Status CheckBaseName(const std::string& baseName, size_t poseCount) {
     if (baseName.empty()) {
-        return "the base name is empty";
+        return Status::Refuse("the base name is empty");
     }
     if (std::isdigit(static_cast<unsigned char>(baseName.back()))) {
-        return "the base name '" + baseName +
-               "' ends in a digit, which would run into the frame numbers";
+        return Status::Refuse("the base name '" + baseName +
+                              "' ends in a digit, which would run into the frame numbers");
     }
     size_t room = static_cast<size_t>(MAX_POSE_NAME_LENGTH) - std::to_string(poseCount).size();
     if (baseName.size() > room) {
-        return "the base name '" + baseName + "' is too long: with " + std::to_string(poseCount) +
-               " poses it may have " + std::to_string(room) + " characters";
+        return Status::Refuse("the base name '" + baseName + "' is too long: with " +
+                              std::to_string(poseCount) + " poses it may have " +
+                              std::to_string(room) + " characters");
     }
     return {};
 }
 
-bool ConvertClip(const BvhClip& clip, const MocapOptions& options, const BoneLengths& lengths,
-                 std::vector<PoseRecord>& poses, std::string& error,
-                 const MocapProgress& progress) {
+Result<std::vector<PoseRecord>> ConvertClip(const BvhClip& clip, const MocapOptions& options,
+                                            const BoneLengths& lengths,
+                                            const MocapProgress& progress) {
     if (!(options.framesPerSecond > 0.0) || options.framesPerSecond > MAX_FRAMES_PER_SECOND) {
-        error = "the rate must be above 0 and at most 1000 frames per second";
-        return false;
+        return Status::Refuse("the rate must be above 0 and at most 1000 frames per second");
     }
     if (SampleCount(clip.frameCount, clip.frameTime, options.framesPerSecond) > MAX_MOCAP_POSES) {
-        error = "at that rate the clip gives more than 20000 poses";
-        return false;
+        return Status::Refuse("at that rate the clip gives more than 20000 poses");
     }
     std::vector<int> rows = SampleRows(clip.frameCount, clip.frameTime, options.framesPerSecond);
-    error = CheckBaseName(options.baseName, rows.size());
-    if (!error.empty()) {
-        return false;
+    if (Status named = CheckBaseName(options.baseName, rows.size()); !named) {
+        return named;
     }
     Retargeter retargeter;
-    if (!retargeter.Prepare(clip, lengths, error)) {
-        return false;
+    if (Status prepared = retargeter.Prepare(clip, lengths); !prepared) {
+        return prepared;
     }
-    poses.assign(rows.size(), PoseRecord{});
+    std::vector<PoseRecord> poses(rows.size(), PoseRecord{});
     for (size_t k = 0; k < rows.size(); ++k) {
         retargeter.MakePose(clip.Row(rows[k]), options.keepRootMotion, poses[k]);
         SetPoseName(poses[k], FrameName(options.baseName, k));
@@ -110,61 +108,54 @@ bool ConvertClip(const BvhClip& clip, const MocapOptions& options, const BoneLen
             progress(k + 1, rows.size());
         }
     }
-    return true;
+    return poses;
 }
 
-bool ImportMotionCapture(const std::string& clipPath, const MocapOptions& options,
-                         const BoneLengths& lengths, std::vector<PoseRecord>& poses,
-                         std::string& error, const MocapProgress& progress) {
+Result<std::vector<PoseRecord>> ImportMotionCapture(const std::string& clipPath,
+                                                    const MocapOptions& options,
+                                                    const BoneLengths& lengths,
+                                                    const MocapProgress& progress) {
     std::vector<uint8_t> bytes;
     if (Status read = ReadWholeFile(clipPath, bytes); !read) {
         switch (read.Kind()) {
             case Failure::CantOpen:
-                error = CantOpenMessage(clipPath);
-                break;
+                return Status::Refuse(CantOpenMessage(clipPath));
             case Failure::TooLarge:
-                error = Quoted(clipPath) + " is too large to be a motion-capture clip.";
-                break;
+                return Status::Refuse(Quoted(clipPath) +
+                                      " is too large to be a motion-capture clip.");
             default:
-                error = "Can't read " + Quoted(clipPath) + ".";
-                break;
+                return Status::Refuse("Can't read " + Quoted(clipPath) + ".");
         }
-        return false;
     }
     BvhClip clip;
     BvhError bvhError;
     if (!IsBvhPath(clipPath)) {
-        std::string reason;
-        if (!ReadAssimpClip(clipPath, options.take, clip, reason)) {
-            error = Quoted(clipPath) + ": " + reason + ".";
-            return false;
+        if (Status read = ReadAssimpClip(clipPath, options.take, clip); !read) {
+            return Status::Refuse(Quoted(clipPath) + ": " + read.Reason() + ".");
         }
     } else if (!ReadBvh(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
                         clip, bvhError)) {
-        error = BvhErrorText(clipPath, bvhError);
-        return false;
+        return Status::Refuse(BvhErrorText(clipPath, bvhError));
     }
     MocapOptions named = options;
     if (named.baseName.empty()) {
         named.baseName = BaseNameFromPath(clipPath);
     }
-    std::string reason;
-    if (!ConvertClip(clip, named, lengths, poses, reason, progress)) {
-        error = Quoted(clipPath) + ": " + reason;
-        return false;
+    Result<std::vector<PoseRecord>> poses = ConvertClip(clip, named, lengths, progress);
+    if (!poses) {
+        return Status::Refuse(Quoted(clipPath) + ": " + poses.Reason());
     }
-    return true;
+    return poses;
 }
 
-bool WriteMocapPoses(const std::string& path, const std::vector<PoseRecord>& poses,
-                     std::string& error) {
+Status WriteMocapPoses(const std::string& path, const std::vector<PoseRecord>& poses) {
     Status written = ReplaceFile(path, SerializePoseFile(poses));
     if (!written) {
-        error = written.Kind() == Failure::CantOpen
-                    ? CantOpenMessage(path)
-                    : "Can't write pose data to " + Quoted(path) + ".";
+        return Status::Refuse(written.Kind() == Failure::CantOpen
+                                  ? CantOpenMessage(path)
+                                  : "Can't write pose data to " + Quoted(path) + ".");
     }
-    return written.Ok();
+    return written;
 }
 
 }  // namespace editor::mocap

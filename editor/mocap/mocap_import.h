@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "bytes/result.h"
 #include "editor/mocap/bvh_clip.h"
 #include "editor/model/pose_record.h"
 #include "editor/skeleton/pose_math.h"
 
 namespace editor::mocap {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 using namespace ::editor::skeleton;
 
@@ -40,25 +42,25 @@ std::vector<int> SampleRows(int frameCount, double frameTime, double framesPerSe
 // digits, "_" and "-" dropped; "mocap" when nothing is left. A name ending in a digit gets a
 // "_" so that frame numbers stay apart from it.
 std::string BaseNameFromPath(const std::string& clipPath);
-// Empty when base + the highest frame number fits the 15 characters of a pose name and the
-// frame numbers can be told from it; otherwise why not.
-std::string CheckBaseName(const std::string& baseName, size_t poseCount);
+// Success when base + the highest frame number fits the 15 characters of a pose name and the
+// frame numbers can be told from it; otherwise refused with why not.
+Status CheckBaseName(const std::string& baseName, size_t poseCount);
 std::string FrameName(const std::string& baseName, size_t index);
 
-// Poses of a parsed clip at the given bone lengths. False with the reason.
-bool ConvertClip(const BvhClip& clip, const MocapOptions& options, const BoneLengths& lengths,
-                 std::vector<PoseRecord>& poses, std::string& error,
-                 const MocapProgress& progress = {});
+// Poses of a parsed clip at the given bone lengths, or refused with the reason.
+Result<std::vector<PoseRecord>> ConvertClip(const BvhClip& clip, const MocapOptions& options,
+                                            const BoneLengths& lengths,
+                                            const MocapProgress& progress = {});
 
-// Reads the clip (a BVH file, or any animated file assimp reads) and converts it; the error
+// Reads the clip (a BVH file, or any animated file assimp reads) and converts it; a refusal
 // names the file.
-bool ImportMotionCapture(const std::string& clipPath, const MocapOptions& options,
-                         const BoneLengths& lengths, std::vector<PoseRecord>& poses,
-                         std::string& error, const MocapProgress& progress = {});
+Result<std::vector<PoseRecord>> ImportMotionCapture(const std::string& clipPath,
+                                                    const MocapOptions& options,
+                                                    const BoneLengths& lengths,
+                                                    const MocapProgress& progress = {});
 
 // Writes the whole pose file beside the target and renames it over, so a failure leaves an
-// existing file as it was. The error names the file.
-bool WriteMocapPoses(const std::string& path, const std::vector<PoseRecord>& poses,
-                     std::string& error);
+// existing file as it was. A refusal names the file.
+Status WriteMocapPoses(const std::string& path, const std::vector<PoseRecord>& poses);
 
 }  // namespace editor::mocap

@@ -82,14 +82,14 @@ Rotation3 Retargeter::DriverRotation(const ClipFrame& frame, int playerJoint) co
     return toPose_ * frame.rotations[static_cast<size_t>(driver)] * Transposed(toPose_);
 }
 
-bool Retargeter::FindAxes(const ClipFrame& rest, std::string& error) {
+Status Retargeter::FindAxes(const ClipFrame& rest) {
     const PoseVec up{0.0, 1.0, 0.0};
     PoseVec across = rest.positions[static_cast<size_t>(map_.points[LEFT_HIP].joint)] -
                      rest.positions[static_cast<size_t>(map_.points[RIGHT_HIP].joint)];
     PoseVec left = SquareTo(across, up);
     if (Length(left) == 0.0) {
-        error = "its rest pose has the hips on top of each other, so it has no left and right";
-        return false;
+        return Status::Refuse(
+            "its rest pose has the hips on top of each other, so it has no left and right");
     }
     PoseVec forward = Cross(left, up);
     const PoseVec rows[3] = {forward, left, up};
@@ -98,18 +98,17 @@ bool Retargeter::FindAxes(const ClipFrame& rest, std::string& error) {
         toPose_.m[r][1] = rows[r].y;
         toPose_.m[r][2] = rows[r].z;
     }
-    return true;
+    return {};
 }
 
 // Leg heights run from the hips to the lower toes, in the clip's rest pose and in the
 // player's rest pose at the current lengths.
-bool Retargeter::FindRootScale(const ClipFrame& rest, std::string& error) {
+Status Retargeter::FindRootScale(const ClipFrame& rest) {
     PoseVec hips = PointInPose(rest, map_.points[ROOT_JOINT]);
     double clipLegHeight = std::max((hips - PointInPose(rest, map_.points[LEFT_TOES_JOINT])).z,
                                     (hips - PointInPose(rest, map_.points[RIGHT_TOES_JOINT])).z);
     if (!(clipLegHeight > TINY)) {
-        error = "its rest pose does not have the toes below the hips";
-        return false;
+        return Status::Refuse("its rest pose does not have the toes below the hips");
     }
     Rotation3 restFrames[NUM_BONES];
     PlayerRestFrames(restFrames);
@@ -121,7 +120,7 @@ bool Retargeter::FindRootScale(const ClipFrame& rest, std::string& error) {
     }
     playerLegHeight_ = std::max(left, right);
     rootScale_ = playerLegHeight_ / clipLegHeight;
-    return true;
+    return {};
 }
 
 void Retargeter::FindGround() {
@@ -160,20 +159,23 @@ void Retargeter::PrepareBoneFrames(const ClipFrame& rest) {
     }
 }
 
-bool Retargeter::Prepare(const BvhClip& clip, const BoneLengths& lengths, std::string& error) {
+Status Retargeter::Prepare(const BvhClip& clip, const BoneLengths& lengths) {
     clip_ = &clip;
     std::copy(std::begin(lengths), std::end(lengths), std::begin(lengths_));
-    if (!MapSkeleton(clip, map_, error)) {
-        return false;
+    if (Status mapped = MapSkeleton(clip, map_); !mapped) {
+        return mapped;
     }
     ClipFrame rest;
     PoseClip(clip, nullptr, rest);
-    if (!FindAxes(rest, error) || !FindRootScale(rest, error)) {
-        return false;
+    if (Status axes = FindAxes(rest); !axes) {
+        return axes;
+    }
+    if (Status scale = FindRootScale(rest); !scale) {
+        return scale;
     }
     PrepareBoneFrames(rest);
     FindGround();
-    return true;
+    return {};
 }
 
 PoseVec Retargeter::RootPosition(const ClipFrame& frame, bool keepRootMotion) const {

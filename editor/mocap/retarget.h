@@ -25,8 +25,8 @@ using namespace ::editor::skeleton;
 // rest pose. The horizontal path starts at the origin and is kept only on request.
 class Retargeter {
   public:
-    // False with the reason when the clip cannot drive the player.
-    bool Prepare(const BvhClip& clip, const BoneLengths& lengths, std::string& error);
+    // Refused with the reason when the clip cannot drive the player.
+    Status Prepare(const BvhClip& clip, const BoneLengths& lengths);
 
     // The pose of one frame row (name left empty).
     void MakePose(const double* row, bool keepRootMotion, PoseRecord& record) const;
@@ -39,8 +39,8 @@ class Retargeter {
     bool IsMapped(int bone) const { return mapped_[bone]; }
 
   private:
-    bool FindAxes(const ClipFrame& rest, std::string& error);
-    bool FindRootScale(const ClipFrame& rest, std::string& error);
+    Status FindAxes(const ClipFrame& rest);
+    Status FindRootScale(const ClipFrame& rest);
     void FindGround();
     void PrepareBoneFrames(const ClipFrame& rest);
     PoseVec PointInPose(const ClipFrame& frame, const SourcePoint& point) const;

@@ -44,14 +44,13 @@ int RigMapping::MatchedJoints() const {
         std::count_if(sourceAtJoint.begin(), sourceAtJoint.end(), [](int s) { return s >= 0; }));
 }
 
-bool MapRig(const std::vector<RigBone>& bones, RigMapping& mapping, std::string& error) {
+Status MapRig(const std::vector<RigBone>& bones, RigMapping& mapping) {
     mapping = RigMapping{};
     mapping.sourceAtJoint.fill(-1);
     SkeletonMap map;
-    std::string missing;
-    if (!MapSkeleton(SkeletonAsClip(bones), map, missing) && map.convention[0] == '\0') {
-        error = missing;
-        return false;
+    if (Status mapped = MapSkeleton(SkeletonAsClip(bones), map);
+        !mapped && map.convention[0] == '\0') {
+        return mapped;
     }
     mapping.convention = map.convention;
     std::vector<int> ownBone(bones.size(), NO_BONE);
@@ -75,7 +74,7 @@ bool MapRig(const std::vector<RigBone>& bones, RigMapping& mapping, std::string&
                 ? ownBone[b]
                 : (parentFirst ? mapping.playerBoneOf[static_cast<std::size_t>(parent)] : NO_BONE);
     }
-    return true;
+    return {};
 }
 
 }  // namespace editor::mocap

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "bytes/status.h"
 #include "editor/model/pose_vector.h"
 #include "editor/model/skeleton_tables.h"
 
 namespace editor::mocap {
 
+using namespace ::bytes;
 using namespace ::editor::model;
 
 struct RigBone {
@@ -31,8 +33,8 @@ struct RigMapping {
     int MatchedJoints() const;
 };
 
-// False with the reason when the names follow no convention at all; joints the convention
+// Refused with the reason when the names follow no convention at all; joints the convention
 // names but the skeleton lacks are left unmatched.
-bool MapRig(const std::vector<RigBone>& bones, RigMapping& mapping, std::string& error);
+Status MapRig(const std::vector<RigBone>& bones, RigMapping& mapping);
 
 }  // namespace editor::mocap

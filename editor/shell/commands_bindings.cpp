@@ -4,7 +4,6 @@
 
 #include "editor/groups/bone_membership.h"
 #include "editor/groups/model_bindings.h"
-#include "editor/model/file_messages.h"
 #include "editor/model/model_document.h"
 #include "editor/model/triangle_group_table.h"
 #include "editor/prompts/questions.h"
@@ -13,6 +12,7 @@
 #include "editor/shell/frame_prompts.h"
 #include "editor/shell/group_view.h"
 #include "editor/shell/main_frame.h"
+#include "editor/shell/outcome_message.h"
 #include "scene/shape.h"
 
 namespace editor::shell {
@@ -177,23 +177,14 @@ struct BindingArea {
             return;
         }
         lastLoadPath = *path;
-        switch (LoadBindingFile(Document(), *path)) {
-            case BindingFileResult::Ok:
-                frame.SetStatus("Bindings loaded from '%s'.", path->c_str());
-                return;
-            case BindingFileResult::Clipped:
-                frame.SetStatus("%s", BINDINGS_CLIPPED_WARNING);
-                return;
-            case BindingFileResult::CantOpen:
-                GetUi().ShowMessage(CantOpenMessage(*path));
-                return;
-            case BindingFileResult::NotValid:
-                GetUi().ShowMessage("'" + *path + "' does not appear to be a valid .bnd file.");
-                return;
-            case BindingFileResult::CantRead:
-            case BindingFileResult::CantWrite:
-                GetUi().ShowMessage("Can't read binding data from '" + *path + "'.");
-                return;
+        const Result<bool> clipped = LoadBindingFile(Document(), *path);
+        if (!Succeeded(GetUi(), clipped)) {
+            return;
+        }
+        if (*clipped) {
+            frame.SetStatus("%s", BINDINGS_CLIPPED_WARNING);
+        } else {
+            frame.SetStatus("Bindings loaded from '%s'.", path->c_str());
         }
     }
 
@@ -203,19 +194,8 @@ struct BindingArea {
             return;
         }
         lastSavePath = *path;
-        switch (SaveBindingFile(Document(), *path)) {
-            case BindingFileResult::Ok:
-            case BindingFileResult::Clipped:
-                frame.SetStatus("%s", READY_STATUS);
-                return;
-            case BindingFileResult::CantOpen:
-                GetUi().ShowMessage(CantOpenMessage(*path));
-                return;
-            case BindingFileResult::NotValid:
-            case BindingFileResult::CantRead:
-            case BindingFileResult::CantWrite:
-                GetUi().ShowMessage("Can't write binding data to '" + *path + "'.");
-                return;
+        if (Succeeded(GetUi(), SaveBindingFile(Document(), *path))) {
+            frame.SetStatus("%s", READY_STATUS);
         }
     }
 

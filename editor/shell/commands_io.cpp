@@ -24,7 +24,7 @@ void SaveModel(CMainFrame& frame) {
         return;
     }
     FramePrompts questions(frame);
-    const std::optional<std::string> saved =
+    const Result<std::string> saved =
         ExportMesh(*model.Shape(), frame.Document().scene, std::string(), &model.mesh, &questions,
                    &frame.lastExportPath);
     if (saved) {

@@ -16,6 +16,7 @@
 #include "editor/shell/command_router.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/motion_capture_conversion.h"
+#include "editor/shell/outcome_message.h"
 #include "editor/shell/pose_player.h"
 #include "editor/skeleton/pose_file.h"
 #include "editor/skeleton/skeleton_files.h"
@@ -46,9 +47,8 @@ std::optional<std::string> ChooseTake(Ui& ui, const std::string& clip) {
         return std::string();
     }
     std::vector<std::string> takes;
-    std::string error;
-    if (!ListClipTakes(clip, takes, error)) {
-        ui.ShowMessage("'" + clip + "': " + error + ".");
+    if (Status listed = ListClipTakes(clip, takes); !listed) {
+        ui.ShowMessage("'" + clip + "': " + listed.Reason() + ".");
         return std::nullopt;
     }
     if (takes.size() == 1) {
@@ -124,14 +124,12 @@ struct MotionCaptureArea {
             reported = done;
         };
         frame.SetStatus("Reading %s...", clip.c_str());
-        size_t poses = 0;
-        std::string error;
-        if (!ConvertMotionCaptureFile(clip, target, choice, lengths, document.normalizePoses != 0,
-                                      poses, error, progress)) {
-            frame.GetUi().ShowMessage(error);
+        const Result<size_t> poses = ConvertMotionCaptureFile(
+            clip, target, choice, lengths, document.normalizePoses != 0, progress);
+        if (!Succeeded(frame.GetUi(), poses)) {
             return;
         }
-        frame.SetStatus("Converted '%s' into %zu poses in %s.", clip.c_str(), poses,
+        frame.SetStatus("Converted '%s' into %zu poses in %s.", clip.c_str(), *poses,
                         target.c_str());
     }
 

@@ -187,11 +187,10 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     frame.SetStatus("Loading...");
     auto shape = std::make_unique<C3dShape>();
     FramePrompts questions(frame);
-    std::string refusal;
     ImportReport ownReport;
     report = report != nullptr ? report : &ownReport;
-    std::optional<std::string> loaded = ImportMesh(*shape, document.prop.mesh, path, &questions,
-                                                   &frame.lastImportPath, &refusal, report);
+    Result<std::string> loaded =
+        ImportMesh(*shape, document.prop.mesh, path, &questions, &frame.lastImportPath, report);
     if (!loaded) {
         // A cancelled dialog ends the command silently, without leaving "Loading..." behind.
         if (questions.Cancelled()) {
@@ -199,8 +198,9 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
             return std::nullopt;
         }
         frame.GetUi().ShowMessage(IMPORT_FAILED_MESSAGE);
-        frame.SetStatus("Unable to load '%s': %s.", frame.lastImportPath.c_str(),
-                        refusal.empty() ? "the file cannot be read" : refusal.c_str());
+        frame.SetStatus(
+            "Unable to load '%s': %s.", frame.lastImportPath.c_str(),
+            loaded.Reason().empty() ? "the file cannot be read" : loaded.Reason().c_str());
         return std::nullopt;
     }
     FramePrompts prompts(frame);
@@ -208,7 +208,7 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     ReplacePartShape(frame, document.prop, std::move(shape));
     frame.SetStatus("Imported: %s", loaded->c_str());
     ReportSimplified(frame, *loaded, *report);
-    return loaded;
+    return *loaded;
 }
 
 bool OpenModelFile(CMainFrame& frame, const std::string& path) {

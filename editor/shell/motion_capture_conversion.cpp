@@ -9,10 +9,10 @@ namespace editor::shell {
 using namespace ::editor::mocap;
 using namespace ::editor::skeleton;
 
-bool ConvertMotionCaptureFile(const std::string& clipPath, const std::string& posePath,
-                              const MotionCaptureChoice& choice, const double* lengths,
-                              bool normalize, size_t& poseCount, std::string& error,
-                              const std::function<void(size_t, size_t)>& progress) {
+Result<size_t> ConvertMotionCaptureFile(const std::string& clipPath, const std::string& posePath,
+                                        const MotionCaptureChoice& choice, const double* lengths,
+                                        bool normalize,
+                                        const std::function<void(size_t, size_t)>& progress) {
     MocapOptions options;
     options.framesPerSecond = choice.framesPerSecond;
     options.baseName = choice.baseName;
@@ -24,20 +24,19 @@ bool ConvertMotionCaptureFile(const std::string& clipPath, const std::string& po
     for (int b = 0; b < NUM_BONES; ++b) {
         used[b] = lengths != nullptr ? lengths[b] : defaults[b];
     }
-    std::vector<PoseRecord> poses;
-    if (!ImportMotionCapture(clipPath, options, used, poses, error, progress)) {
-        return false;
+    Result<std::vector<PoseRecord>> poses = ImportMotionCapture(clipPath, options, used, progress);
+    if (!poses) {
+        return poses.GetStatus();
     }
     if (normalize) {
-        for (PoseRecord& pose : poses) {
+        for (PoseRecord& pose : *poses) {
             NormalizeStartPositions(pose, defaults);
         }
     }
-    if (!WriteMocapPoses(posePath, poses, error)) {
-        return false;
+    if (Status written = WriteMocapPoses(posePath, *poses); !written) {
+        return written;
     }
-    poseCount = poses.size();
-    return true;
+    return poses->size();
 }
 
 }  // namespace editor::shell

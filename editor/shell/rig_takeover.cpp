@@ -124,10 +124,9 @@ bool OfferRigTakeover(CMainFrame& frame, const std::string& path, const ImportRe
         return false;
     }
     RigMapping mapping;
-    std::string error;
-    if (!MapRig(RigBones(report.rig), mapping, error)) {
+    if (Status mapped = MapRig(RigBones(report.rig), mapping); !mapped) {
         frame.GetUi().ShowMessage("The skeleton of '" + FileName(path) +
-                                  "' was not taken over: " + error + ".");
+                                  "' was not taken over: " + mapped.Reason() + ".");
         return false;
     }
     ModelDocument& document = frame.Document();

@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     ImportedModel model;
-    std::string error;
-    if (!ReadAssimpModel(file.bytes, file.extension, model, error)) {
+    if (!ReadAssimpModel(file.bytes, file.extension, model)) {
         return 0;
     }
     if (!FitsCapacity(model, MAX_MESH_ELEMENTS)) {

@@ -17,16 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     BvhClip clip;
-    std::string error;
-    if (!ReadAssimpClip(file.bytes, file.extension, "", clip, error)) {
+    if (!ReadAssimpClip(file.bytes, file.extension, "", clip)) {
         return 0;
     }
     BoneLengths lengths;
     DefaultBoneLengths(lengths);
     MocapOptions options;
     options.baseName = "fuzz";
-    std::vector<PoseRecord> poses;
-    std::string reason;
-    ConvertClip(clip, options, lengths, poses, reason);
+    (void)ConvertClip(clip, options, lengths);
     return 0;
 }

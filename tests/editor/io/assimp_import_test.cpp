@@ -68,16 +68,17 @@ TEST(AssimpImport, RealFilesOpenAndHeavyOnesAreSimplifiedUnderTheCapacity) {
                           Case{"glTF2/BoxTextured-glTF/BoxTextured.gltf", false}}) {
         SCOPED_TRACE(c.file);
         ImportedModel model;
-        std::string error;
-        ASSERT_TRUE(ReadAssimpModel(MODELS + c.file, model, error)) << error;
+        const bytes::Status read = ReadAssimpModel(MODELS + c.file, model);
+        ASSERT_TRUE(read) << read.Reason();
         EXPECT_EQ(FitsCapacity(model, MAX_MESH_ELEMENTS), !c.heavy);
 
         C3dShape shape;
         auto mesh = NewMesh();
         AnsweringQuestions yes(true);
         ImportReport report;
-        ASSERT_TRUE(ImportMesh(shape, *mesh, MODELS + c.file, &yes, nullptr, &error, &report))
-            << error;
+        const bytes::Result<std::string> imported =
+            ImportMesh(shape, *mesh, MODELS + c.file, &yes, nullptr, &report);
+        ASSERT_TRUE(imported) << imported.Reason();
         EXPECT_EQ(yes.asked.size(), c.heavy ? 1u : 0u);
         EXPECT_EQ(report.Simplified(), c.heavy);
         EXPECT_GT(mesh->TriangleCount(), c.heavy ? 1500 : 0);
@@ -89,8 +90,8 @@ TEST(AssimpImport, RealFilesOpenAndHeavyOnesAreSimplifiedUnderTheCapacity) {
     }
     // The editor's own OBJ reader and assimp's see the same spider.
     ImportedModel spider;
-    std::string error;
-    ASSERT_TRUE(ReadAssimpModel(MODELS + "OBJ/spider.obj", spider, error)) << error;
+    const bytes::Status read = ReadAssimpModel(MODELS + "OBJ/spider.obj", spider);
+    ASSERT_TRUE(read) << read.Reason();
     C3dShape shape;
     auto own = NewMesh();
     ASSERT_TRUE(ImportMesh(shape, *own, MODELS + "OBJ/spider.obj", nullptr));
@@ -104,18 +105,19 @@ TEST(AssimpImport, NoToTheQuestionKeepsTheRefusal) {
     C3dShape shape;
     auto mesh = NewMesh();
     AnsweringQuestions no(false);
-    std::string refusal;
-    EXPECT_FALSE(
-        ImportMesh(shape, *mesh, MODELS + "IQM/mrfixit.iqm", &no, nullptr, &refusal, nullptr));
+    bytes::Result<std::string> imported =
+        ImportMesh(shape, *mesh, MODELS + "IQM/mrfixit.iqm", &no, nullptr, nullptr);
     ASSERT_EQ(no.asked.size(), 1u);
     EXPECT_EQ(no.asked[0],
               "'mrfixit.iqm' has 2988 triangles and 1504 vertices; a FlexModel holds 2048 of "
               "each. Simplify it to fit?");
-    EXPECT_EQ(refusal, "2988 triangles, more than 2048");
+    EXPECT_EQ(imported.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(imported.Reason(), "2988 triangles, more than 2048");
     EXPECT_EQ(mesh->TriangleCount(), 0);
     // Without anyone to ask, the same.
-    EXPECT_FALSE(ImportMesh(shape, *mesh, MODELS + "IQM/mrfixit.iqm", nullptr, nullptr, &refusal));
-    EXPECT_EQ(refusal, "2988 triangles, more than 2048");
+    imported = ImportMesh(shape, *mesh, MODELS + "IQM/mrfixit.iqm", nullptr);
+    EXPECT_EQ(imported.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(imported.Reason(), "2988 triangles, more than 2048");
 }
 
 TEST(AssimpImport, BadFilesGiveAssimpsReasonWithoutACrash) {
@@ -124,14 +126,15 @@ TEST(AssimpImport, BadFilesGiveAssimpsReasonWithoutACrash) {
     WriteText(garbage, "Kaydara FBX Binary  but nothing more");
     C3dShape shape;
     auto mesh = NewMesh();
-    std::string refusal;
-    EXPECT_FALSE(ImportMesh(shape, *mesh, garbage, nullptr, nullptr, &refusal));
-    EXPECT_FALSE(refusal.empty());
-    EXPECT_NE(refusal.back(), '.');
+    bytes::Result<std::string> imported = ImportMesh(shape, *mesh, garbage, nullptr);
+    EXPECT_FALSE(imported);
+    EXPECT_FALSE(imported.Reason().empty());
+    EXPECT_NE(imported.Reason().back(), '.');
     const std::string unknown = dir.File("picture.xyzzy");
     WriteText(unknown, "nothing");
-    EXPECT_FALSE(ImportMesh(shape, *mesh, unknown, nullptr, nullptr, &refusal));
-    EXPECT_EQ(refusal, "files of this type cannot be opened");
+    imported = ImportMesh(shape, *mesh, unknown, nullptr);
+    EXPECT_EQ(imported.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(imported.Reason(), "files of this type cannot be opened");
     // A PLY cut short once made assimp's own triangulation assert and abort the program.
     const std::string wuson = MODELS + "PLY/Wuson.ply";
     if (std::filesystem::exists(wuson)) {
@@ -141,12 +144,13 @@ TEST(AssimpImport, BadFilesGiveAssimpsReasonWithoutACrash) {
         const std::string cut = dir.File("cut.ply");
         std::ofstream(cut, std::ios::binary)
             << text.substr(0, static_cast<std::size_t>(in.gcount()));
-        EXPECT_FALSE(ImportMesh(shape, *mesh, cut, nullptr, nullptr, &refusal));
+        EXPECT_FALSE(ImportMesh(shape, *mesh, cut, nullptr));
     }
     const std::string empty = dir.File("empty.gltf");
     WriteText(empty, "{\"asset\":{\"version\":\"2.0\"},\"scenes\":[{\"nodes\":[]}]}");
-    EXPECT_FALSE(ImportMesh(shape, *mesh, empty, nullptr, nullptr, &refusal));
-    EXPECT_FALSE(refusal.empty());
+    imported = ImportMesh(shape, *mesh, empty, nullptr);
+    EXPECT_FALSE(imported);
+    EXPECT_FALSE(imported.Reason().empty());
 }
 
 // assimp reads in a child process: a file on which assimp itself crashes (this FBX makes it free
@@ -157,16 +161,17 @@ TEST(AssimpImport, AFileThatCrashesAssimpIsRefusedAndTheNextOneOpens) {
         std::string(MARIONET_SAMPLES_DIR) + "/../fuzz/io/assimp-faults/double-free.fbx";
     C3dShape shape;
     auto mesh = NewMesh();
-    std::string refusal;
-    EXPECT_FALSE(ImportMesh(shape, *mesh, crashing, nullptr, nullptr, &refusal));
+    const bytes::Result<std::string> refused = ImportMesh(shape, *mesh, crashing, nullptr);
+    EXPECT_FALSE(refused);
     // signal 6 from assimp's abort; under the address sanitizer, its exit status.
+    const std::string& refusal = refused.Reason();
     EXPECT_EQ(refusal.rfind("assimp stopped while reading 'double-free.fbx' (", 0), 0u) << refusal;
     EXPECT_EQ(mesh->TriangleCount(), 0);
     if (!HaveModels()) {
         GTEST_SKIP() << "assimp-testmodels is not installed";
     }
-    EXPECT_TRUE(ImportMesh(shape, *mesh, MODELS + "FBX/spider.fbx", nullptr, nullptr, &refusal))
-        << refusal;
+    const bytes::Result<std::string> opened = ImportMesh(shape, *mesh, MODELS + "FBX/spider.fbx", nullptr);
+    EXPECT_TRUE(opened) << opened.Reason();
     EXPECT_GT(mesh->TriangleCount(), 0);
 }
 
@@ -177,8 +182,8 @@ TEST(AssimpImport, ARiggedCharacterBringsItsSkeletonAndWeights) {
     const std::string path = dir.File("figure.gltf");
     rigged_character::WriteGltf(path, false);
     ImportedModel model;
-    std::string error;
-    ASSERT_TRUE(ReadAssimpModel(path, model, error)) << error;
+    const bytes::Status read = ReadAssimpModel(path, model);
+    ASSERT_TRUE(read) << read.Reason();
     const auto& skeleton = rigged_character::Skeleton();
     ASSERT_EQ(model.rig.bones.size(), skeleton.size());
     ASSERT_EQ(model.rig.influences.size(), model.positions.size());
@@ -339,8 +344,8 @@ TEST(MeshSimplify, HalvingKeepsTheSurfaceWithinOnePercentAndTheTextureUnchanged)
     for (const char* file : {"IQM/mrfixit.iqm", "BLEND/HUMAN.blend"}) {
         SCOPED_TRACE(file);
         ImportedModel original;
-        std::string error;
-        ASSERT_TRUE(ReadAssimpModel(MODELS + file, original, error)) << error;
+        const bytes::Status read = ReadAssimpModel(MODELS + file, original);
+        ASSERT_TRUE(read) << read.Reason();
         if (original.uvs.empty()) {
             original.uvs.assign(original.positions.size(), {0.0f, 0.0f});
         }
@@ -407,8 +412,9 @@ TEST(AssimpImport, AnEmbeddedPictureComesWithTheReport) {
     C3dShape shape;
     auto mesh = NewMesh();
     ImportReport report;
-    std::string error;
-    ASSERT_TRUE(ImportMesh(shape, *mesh, glb, nullptr, nullptr, &error, &report)) << error;
+    const bytes::Result<std::string> imported =
+        ImportMesh(shape, *mesh, glb, nullptr, nullptr, &report);
+    ASSERT_TRUE(imported) << imported.Reason();
     ASSERT_GT(report.embeddedSkin.size(), 8u);
     EXPECT_EQ(report.embeddedSkin[1], 'P');  // "\x89PNG"
 }

@@ -38,8 +38,8 @@ TEST(ImportTable, TheOpenDialogListsAllModelFilesFirst) {
                           "Other Model Files ("),
               std::string::npos);
     EXPECT_EQ(filter.substr(filter.size() - allFiles.size()), allFiles);
-    for (const char* extension : {"*.fbx;", "*.gltf;", "*.glb;", "*.dae;", "*.iqm;", "*.blend;",
-                                  "*.md5mesh;", "*.ply;"}) {
+    for (const char* extension :
+         {"*.fbx;", "*.gltf;", "*.glb;", "*.dae;", "*.iqm;", "*.blend;", "*.md5mesh;", "*.ply;"}) {
         EXPECT_NE(filter.find(extension), std::string::npos) << extension;
     }
     const std::size_t others = filter.find("Other Model Files (");
@@ -76,7 +76,7 @@ TEST_F(ImportMeshTest, AnyDxfFileBecomesTheTestCube) {
     const std::string path = dir.File("anything.dxf");
     WriteText(path, "not really a drawing");
     auto imported = ImportMesh(shape, *mesh, path, &questions, &lastImportPath);
-    ASSERT_TRUE(imported.has_value());
+    ASSERT_TRUE(imported.Ok()) << imported.Reason();
     EXPECT_EQ(*imported, path);
     EXPECT_EQ(lastImportPath, path);
     EXPECT_EQ(shape.GetName(), "File object: " + path);
@@ -90,7 +90,7 @@ TEST_F(ImportMeshTest, AnyDxfFileBecomesTheTestCube) {
 
 TEST_F(ImportMeshTest, WithoutAPathTheDialogAsksAndCancelEndsSilently) {
     questions.openPaths.push_back(std::nullopt);
-    EXPECT_FALSE(ImportMesh(shape, *mesh, "", &questions));
+    EXPECT_TRUE(ImportMesh(shape, *mesh, "", &questions).Cancelled());
     EXPECT_EQ(questions.filtersAsked.at(0), BuildOpenModelFilter());
     EXPECT_EQ(questions.extensionsAsked.at(0), "obj");
 
@@ -103,7 +103,10 @@ TEST_F(ImportMeshTest, WithoutAPathTheDialogAsksAndCancelEndsSilently) {
 TEST_F(ImportMeshTest, UnknownExtensionsAndBadFilesFailButAreRemembered) {
     const std::string text = dir.File("notes.txt");
     WriteText(text, "v 1 2 3\n");
-    EXPECT_FALSE(ImportMesh(shape, *mesh, text, &questions, &lastImportPath));
+    const bytes::Result<std::string> unknown =
+        ImportMesh(shape, *mesh, text, &questions, &lastImportPath);
+    EXPECT_EQ(unknown.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(unknown.Reason(), "files of this type cannot be opened");
     EXPECT_EQ(lastImportPath, text);
     EXPECT_FALSE(ImportMesh(shape, *mesh, dir.File("missing.obj"), &questions));
     const std::string broken = dir.File("broken.3ds");
@@ -143,7 +146,7 @@ TEST_F(ImportMeshTest, QuakeFamilyFilesAskForTheFrameAndCancelFails) {
 // Written by assimp's DirectX exporter (see data/README.md).
 TEST_F(ImportMeshTest, DirectXFilesLoadTheirFirstMeshAsStored) {
     auto imported = ImportMesh(shape, *mesh, DataFile("twoboxes.x"), &questions);
-    ASSERT_TRUE(imported.has_value());
+    ASSERT_TRUE(imported.Ok()) << imported.Reason();
     EXPECT_EQ(mesh->vertexCount, 8);
     EXPECT_EQ(mesh->faceCount, 12);
     EXPECT_EQ(shape.GetFaceCount(), 12);

@@ -39,10 +39,9 @@ std::vector<PoseRecord> Poses(const BvhClip& clip) {
     DefaultBoneLengths(lengths);
     MocapOptions options;
     options.baseName = "take";
-    std::vector<PoseRecord> poses;
-    std::string error;
-    EXPECT_TRUE(ConvertClip(clip, options, lengths, poses, error)) << error;
-    return poses;
+    bytes::Result<std::vector<PoseRecord>> poses = ConvertClip(clip, options, lengths);
+    EXPECT_TRUE(poses) << poses.Reason();
+    return poses ? *poses : std::vector<PoseRecord>{};
 }
 
 // The largest turn, in degrees, between the same bone of two poses.
@@ -81,8 +80,8 @@ TEST(AssimpClip, TheSameClipThroughAssimpGivesTheBvhReadersPoses) {
             GTEST_SKIP() << "assimp-testmodels is not installed";
         }
         BvhClip throughAssimp;
-        std::string error;
-        ASSERT_TRUE(ReadAssimpClip(Clip(name), "", throughAssimp, error)) << error;
+        const bytes::Status read = ReadAssimpClip(Clip(name), "", throughAssimp);
+        ASSERT_TRUE(read) << read.Reason();
         const BvhClip own = ReadBvhFile(Clip(name));
         EXPECT_NEAR(throughAssimp.frameTime * (throughAssimp.frameCount - 1),
                     own.frameTime * (own.frameCount - 1), 1e-6);
@@ -101,11 +100,12 @@ TEST(AssimpClip, AGltfClipMatchesTheSameClipsBvh) {
     rigged_character::WriteGltf(gltf);
     rigged_character::WriteBvh(bvh);
     std::vector<std::string> takes;
-    std::string error;
-    ASSERT_TRUE(ListClipTakes(gltf, takes, error)) << error;
+    bytes::Status read = ListClipTakes(gltf, takes);
+    ASSERT_TRUE(read) << read.Reason();
     EXPECT_EQ(takes, std::vector<std::string>{"Wave"});
     BvhClip clip;
-    ASSERT_TRUE(ReadAssimpClip(gltf, "wave", clip, error)) << error;
+    read = ReadAssimpClip(gltf, "wave", clip);
+    ASSERT_TRUE(read) << read.Reason();
     EXPECT_EQ(clip.frameCount, rigged_character::kFrames);
     const double largest = LargestTurn(Poses(clip), Poses(ReadBvhFile(bvh)));
     std::cout << "glTF against BVH: largest bone difference " << largest << " degrees\n";
@@ -120,18 +120,18 @@ TEST(AssimpClip, AFileThatCrashesAssimpIsRefusedAndTheNextOneReads) {
         std::string(MARIONET_SAMPLES_DIR) + "/../fuzz/io/assimp-faults/double-free.fbx";
     BvhClip clip;
     std::vector<std::string> takes;
-    std::string error;
-    EXPECT_FALSE(ListClipTakes(crashing, takes, error));
     // signal 6 from assimp's abort; under the address sanitizer, its exit status.
-    EXPECT_EQ(error.rfind("assimp stopped while reading 'double-free.fbx' (", 0), 0u) << error;
-    EXPECT_FALSE(ReadAssimpClip(crashing, "", clip, error));
-    // signal 6 from assimp's abort; under the address sanitizer, its exit status.
-    EXPECT_EQ(error.rfind("assimp stopped while reading 'double-free.fbx' (", 0), 0u) << error;
+    for (const Status& read : {ListClipTakes(crashing, takes), ReadAssimpClip(crashing, "", clip)}) {
+        EXPECT_FALSE(read);
+        EXPECT_EQ(read.Reason().rfind("assimp stopped while reading 'double-free.fbx' (", 0), 0u)
+            << read.Reason();
+    }
 
     ScratchDirectory scratch;
     const std::string gltf = (scratch.Path() / "wave.gltf").string();
     rigged_character::WriteGltf(gltf);
-    ASSERT_TRUE(ReadAssimpClip(gltf, "", clip, error)) << error;
+    const Status read = ReadAssimpClip(gltf, "", clip);
+    ASSERT_TRUE(read) << read.Reason();
     const std::vector<uint8_t> bytes = ClipToBytes(clip);
     BvhClip back;
     ASSERT_TRUE(ClipFromBytes(bytes, back));
@@ -149,20 +149,23 @@ TEST(AssimpClip, FilesWithoutAUsableAnimationSayWhy) {
     const std::string still = (scratch.Path() / "still.obj").string();
     std::ofstream(still) << "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
     BvhClip clip;
-    std::string error;
-    EXPECT_FALSE(ReadAssimpClip(still, "", clip, error));
-    EXPECT_EQ(error, "it holds no animation");
+    bytes::Status read = ReadAssimpClip(still, "", clip);
+    EXPECT_EQ(read.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(read.Reason(), "it holds no animation");
     std::vector<std::string> takes;
-    EXPECT_FALSE(ListClipTakes(still, takes, error));
-    EXPECT_FALSE(ReadAssimpClip((scratch.Path() / "none.fbx").string(), "", clip, error));
-    EXPECT_EQ(error, "the file cannot be opened");
+    EXPECT_FALSE(ListClipTakes(still, takes));
+    read = ReadAssimpClip((scratch.Path() / "none.fbx").string(), "", clip);
+    EXPECT_EQ(read.Reason(), "the file cannot be opened");
     const std::string garbage = (scratch.Path() / "garbage.fbx").string();
     std::ofstream(garbage) << "Kaydara FBX Binary  \x00\x1a\x00 nothing more";
-    EXPECT_FALSE(ReadAssimpClip(garbage, "", clip, error));
-    EXPECT_FALSE(error.empty());
+    read = ReadAssimpClip(garbage, "", clip);
+    EXPECT_FALSE(read);
+    EXPECT_FALSE(read.Reason().empty());
     if (std::filesystem::exists(Clip("01_01.bvh"))) {
-        EXPECT_FALSE(ReadAssimpClip(Clip("01_01.bvh"), "run", clip, error));
-        EXPECT_EQ(error.rfind("it has no animation 'run' (it has ", 0), 0u) << error;
+        read = ReadAssimpClip(Clip("01_01.bvh"), "run", clip);
+        EXPECT_FALSE(read);
+        EXPECT_EQ(read.Reason().rfind("it has no animation 'run' (it has ", 0), 0u)
+            << read.Reason();
     }
 }
 

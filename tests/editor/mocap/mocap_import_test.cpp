@@ -49,11 +49,11 @@ TEST(MocapNames, BaseNamesKeepFrameNumbersApart) {
     EXPECT_EQ(BaseNameFromPath("walk fast.bvh"), "walkfast");
     EXPECT_EQ(BaseNameFromPath("/clips/..bvh"), "mocap");
     EXPECT_EQ(FrameName("walk", 0), "walk1");
-    EXPECT_EQ(CheckBaseName("walk", 230), "");
-    EXPECT_EQ(CheckBaseName("abcdefghijkl", 230), "");  // 12 + 3 digits = 15
-    EXPECT_NE(CheckBaseName("abcdefghijklm", 230).find("too long"), std::string::npos);
-    EXPECT_NE(CheckBaseName("walk2", 10).find("digit"), std::string::npos);
-    EXPECT_NE(CheckBaseName("", 10).find("empty"), std::string::npos);
+    EXPECT_TRUE(CheckBaseName("walk", 230).Ok());
+    EXPECT_TRUE(CheckBaseName("abcdefghijkl", 230).Ok());  // 12 + 3 digits = 15
+    EXPECT_NE(CheckBaseName("abcdefghijklm", 230).Reason().find("too long"), std::string::npos);
+    EXPECT_NE(CheckBaseName("walk2", 10).Reason().find("digit"), std::string::npos);
+    EXPECT_NE(CheckBaseName("", 10).Reason().find("empty"), std::string::npos);
     // Written names split back into base and frame number in order.
     std::string base;
     long long number = 0;
@@ -72,19 +72,19 @@ TEST(MocapImport, FailuresNameTheFileAndLeaveTheTargetAlone) {
     std::ofstream(bad) << "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 2 Xrotation Yrotation\n";
     BoneLengths lengths;
     DefaultBoneLengths(lengths);
-    std::vector<PoseRecord> poses;
-    std::string error;
-    EXPECT_FALSE(ImportMotionCapture(bad, MocapOptions{}, lengths, poses, error));
-    EXPECT_EQ(error, "'" + bad + "' line 5: CHANNELS expects 3 or 6 names");
-    EXPECT_FALSE(ImportMotionCapture((scratch.Path() / "none.bvh").string(), MocapOptions{},
-                                     lengths, poses, error));
-    EXPECT_NE(error.find("Can't open"), std::string::npos);
+    bytes::Result<std::vector<PoseRecord>> poses =
+        ImportMotionCapture(bad, MocapOptions{}, lengths);
+    EXPECT_EQ(poses.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(poses.Reason(), "'" + bad + "' line 5: CHANNELS expects 3 or 6 names");
+    poses = ImportMotionCapture((scratch.Path() / "none.bvh").string(), MocapOptions{}, lengths);
+    EXPECT_FALSE(poses);
+    EXPECT_NE(poses.Reason().find("Can't open"), std::string::npos);
 
     // A pose file that cannot be written names itself.
-    poses.assign(1, PoseRecord{});
     std::string target = (scratch.Path() / "missing" / "walk.spz").string();
-    EXPECT_FALSE(WriteMocapPoses(target, poses, error));
-    EXPECT_EQ(error, "Can't open '" + target + "'.");
+    const bytes::Status written = WriteMocapPoses(target, {PoseRecord{}});
+    EXPECT_EQ(written.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(written.Reason(), "Can't open '" + target + "'.");
 }
 
 // The sample in samples/ is this converter's output for the Carnegie Mellon clip 01_01 at the
@@ -97,9 +97,10 @@ TEST(MocapImport, RegeneratesTheSamplePoseFile) {
     DefaultBoneLengths(lengths);
     MocapOptions options;
     options.baseName = "jump";
-    std::vector<PoseRecord> poses;
-    std::string error;
-    ASSERT_TRUE(ImportMotionCapture(Clip("01_01.bvh"), options, lengths, poses, error)) << error;
+    bytes::Result<std::vector<PoseRecord>> imported =
+        ImportMotionCapture(Clip("01_01.bvh"), options, lengths);
+    ASSERT_TRUE(imported) << imported.Reason();
+    const std::vector<PoseRecord>& poses = *imported;
 
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(

@@ -171,9 +171,9 @@ TEST_P(RetargetRealClip, BonesFollowSourceSegmentsAtPlayerLengthsInPlace) {
     TestLengths(lengths);
     MocapOptions options;
     options.baseName = "clip";
-    std::vector<PoseRecord> poses;
-    std::string error;
-    ASSERT_TRUE(ConvertClip(clip, options, lengths, poses, error)) << error;
+    bytes::Result<std::vector<PoseRecord>> converted = ConvertClip(clip, options, lengths);
+    ASSERT_TRUE(converted) << converted.Reason();
+    std::vector<PoseRecord> poses = *converted;
     std::vector<int> rows = SampleRows(clip.frameCount, clip.frameTime, 10.0);
     ASSERT_EQ(poses.size(), rows.size());
 
@@ -259,8 +259,8 @@ TEST(Retarget, BonesWithoutSourceFollowTheirParentAsInTheRestPose) {
     BoneLengths lengths;
     DefaultBoneLengths(lengths);
     Retargeter retargeter;
-    std::string error;
-    ASSERT_TRUE(retargeter.Prepare(clip, lengths, error)) << error;
+    const bytes::Status prepared = retargeter.Prepare(clip, lengths);
+    ASSERT_TRUE(prepared) << prepared.Reason();
     int rigid = 0;
     for (int row : {0, 700, 1500, 2751}) {
         PoseRecord pose;
@@ -316,9 +316,9 @@ TEST(Retarget, TwistOfTheUpperArmTurnsItsRoll) {
     DefaultBoneLengths(lengths);
     MocapOptions options;
     options.baseName = "twist";
-    std::vector<PoseRecord> poses;
-    std::string error;
-    ASSERT_TRUE(ConvertClip(clip, options, lengths, poses, error)) << error;
+    bytes::Result<std::vector<PoseRecord>> converted = ConvertClip(clip, options, lengths);
+    ASSERT_TRUE(converted) << converted.Reason();
+    std::vector<PoseRecord> poses = *converted;
     ASSERT_EQ(poses.size(), 2u);
     const int upperArm = 11;
     Vec before = FromPose(PoseRotation(poses[0].angles[upperArm]) * PoseVec{1, 0, 0});
@@ -362,9 +362,9 @@ TEST(Retarget, ForwardInTheClipIsForwardInPoseSpaceScaledByLegHeight) {
         MocapOptions options;
         options.baseName = "walk";
         options.keepRootMotion = keep;
-        std::vector<PoseRecord> poses;
-        std::string error;
-        ASSERT_TRUE(ConvertClip(clip, options, lengths, poses, error)) << error;
+        bytes::Result<std::vector<PoseRecord>> converted = ConvertClip(clip, options, lengths);
+        ASSERT_TRUE(converted) << converted.Reason();
+        std::vector<PoseRecord> poses = *converted;
         ASSERT_EQ(poses.size(), 2u);
         const PoseVec& first = poses[0].startPositions[CENTER_PELVIS_BONE];
         const PoseVec& second = poses[1].startPositions[CENTER_PELVIS_BONE];
@@ -385,15 +385,16 @@ TEST(Retarget, RecognisesConventionsAndNamesMissingJoints) {
     BoneLengths lengths;
     DefaultBoneLengths(lengths);
     Retargeter retargeter;
-    std::string error;
-    ASSERT_TRUE(retargeter.Prepare(real, lengths, error)) << error;
+    bytes::Status prepared = retargeter.Prepare(real, lengths);
+    ASSERT_TRUE(prepared) << prepared.Reason();
     EXPECT_STREQ(retargeter.Map().convention, "Carnegie Mellon");
 
     BvhClip mixamo = real;
     for (BvhJoint& joint : mixamo.joints) {
         joint.name = "mixamorig:" + joint.name;
     }
-    ASSERT_TRUE(retargeter.Prepare(mixamo, lengths, error)) << error;
+    prepared = retargeter.Prepare(mixamo, lengths);
+    ASSERT_TRUE(prepared) << prepared.Reason();
     EXPECT_STREQ(retargeter.Map().convention, "Mixamo");
     EXPECT_TRUE(retargeter.IsMapped(26));  // neck to the head
     EXPECT_TRUE(retargeter.IsMapped(11));
@@ -401,8 +402,9 @@ TEST(Retarget, RecognisesConventionsAndNamesMissingJoints) {
     BvhClip lacking = real;
     lacking.joints[static_cast<size_t>(lacking.FindJoint("LeftLeg"))].name = "LeftShin";
     lacking.joints[static_cast<size_t>(lacking.FindJoint("Head"))].name = "Skull";
-    EXPECT_FALSE(retargeter.Prepare(lacking, lengths, error));
-    EXPECT_EQ(error,
+    prepared = retargeter.Prepare(lacking, lengths);
+    EXPECT_EQ(prepared.Kind(), bytes::Failure::Refused);
+    EXPECT_EQ(prepared.Reason(),
               "it lacks joints the player needs (Carnegie Mellon names): LeftLeg, Head, Head (with "
               "an End Site)");
 
@@ -410,8 +412,9 @@ TEST(Retarget, RecognisesConventionsAndNamesMissingJoints) {
     for (size_t j = 0; j < unknown.joints.size(); ++j) {
         unknown.joints[j].name = "j" + std::to_string(j);
     }
-    EXPECT_FALSE(retargeter.Prepare(unknown, lengths, error));
-    EXPECT_NE(error.find("no known convention"), std::string::npos);
+    prepared = retargeter.Prepare(unknown, lengths);
+    EXPECT_FALSE(prepared);
+    EXPECT_NE(prepared.Reason().find("no known convention"), std::string::npos);
 }
 
 }  // namespace
