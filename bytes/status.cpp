@@ -1,5 +1,6 @@
 #include "bytes/status.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +13,14 @@ Status Status::Fail(Failure kind, std::string reason, int systemError) {
     status.reason_ = std::move(reason);
     status.systemError_ = systemError;
     return status;
+}
+
+std::string ReasonClause(std::string text, std::string_view fallback) {
+    while (!text.empty() &&
+           (text.back() == '.' || std::isspace(static_cast<unsigned char>(text.back())))) {
+        text.pop_back();
+    }
+    return text.empty() ? std::string(fallback) : text;
 }
 
 bool TracesWanted() {

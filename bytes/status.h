@@ -55,6 +55,10 @@ class [[nodiscard]] Status {
     int systemError_ = 0;
 };
 
+// Another library's error text as a clause of one of our sentences: without its closing full
+// stop and spaces; fallback when it says nothing.
+std::string ReasonClause(std::string text, std::string_view fallback);
+
 // True in debug builds, or when the environment variable MARIONET_TRACE asks for traces.
 bool TracesWanted();
 // Prints the reason of a failed status as one line on standard error when traces are wanted;

@@ -16,6 +16,7 @@
 #include "bytes/byte_reader.h"
 #include "bytes/byte_writer.h"
 #include "bytes/isolated_call.h"
+#include "bytes/status.h"
 #include "bytes/whole_file.h"
 #include "editor/io/imported_model_bytes.h"
 
@@ -366,13 +367,8 @@ bool FromScene(const aiScene* scene, Assimp::Importer& importer, ImportedModel& 
                std::string& error) {
     model = ImportedModel{};
     if (scene == nullptr) {
-        // assimp's reason, without its closing full stop: the caller's sentence ends it.
-        std::string reason = importer.GetErrorString();
-        while (!reason.empty() &&
-               (reason.back() == '.' || std::isspace(static_cast<unsigned char>(reason.back())))) {
-            reason.pop_back();
-        }
-        error = reason.empty() ? "assimp cannot read it" : reason;
+        // The caller's sentence ends assimp's reason.
+        error = bytes::ReasonClause(importer.GetErrorString(), "assimp cannot read it");
         return false;
     }
     SceneGatherer gatherer(*scene, model);

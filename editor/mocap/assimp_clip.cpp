@@ -12,6 +12,7 @@
 #include <map>
 
 #include "bytes/isolated_call.h"
+#include "bytes/status.h"
 #include "bytes/whole_file.h"
 #include "editor/mocap/bvh_reader.h"
 #include "editor/mocap/clip_bytes.h"
@@ -42,13 +43,8 @@ bool TakeNames(const aiScene* scene, Assimp::Importer& importer, std::vector<std
                std::string& error) {
     takes.clear();
     if (scene == nullptr) {
-        // assimp's reason, without its closing full stop: the caller's sentence ends it.
-        std::string reason = importer.GetErrorString();
-        while (!reason.empty() &&
-               (reason.back() == '.' || std::isspace(static_cast<unsigned char>(reason.back())))) {
-            reason.pop_back();
-        }
-        error = reason.empty() ? "assimp cannot read it" : reason;
+        // The caller's sentence ends assimp's reason.
+        error = bytes::ReasonClause(importer.GetErrorString(), "assimp cannot read it");
         return false;
     }
     for (unsigned a = 0; a < scene->mNumAnimations; ++a) {

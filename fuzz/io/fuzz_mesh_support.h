@@ -26,7 +26,8 @@ inline void StoreForFuzzing(const RawMesh& raw) {
 // Lists the frames of a Quake-family model, then reads the first and the last by name.
 inline void ReadQuakeFramesForFuzzing(const QuakeModelLayout& layout) {
     std::vector<std::string> names;
-    ListQuakeFrames(layout, names);
+    // A list that stops early still names the frames read so far; those are read below.
+    (void)ListQuakeFrames(layout, names);
     for (const std::string& name :
          {std::string(), names.empty() ? std::string("x") : names.back()}) {
         RawMesh raw;

@@ -170,7 +170,8 @@ TEST(AssimpImport, AFileThatCrashesAssimpIsRefusedAndTheNextOneOpens) {
     if (!HaveModels()) {
         GTEST_SKIP() << "assimp-testmodels is not installed";
     }
-    const bytes::Result<std::string> opened = ImportMesh(shape, *mesh, MODELS + "FBX/spider.fbx", nullptr);
+    const bytes::Result<std::string> opened =
+        ImportMesh(shape, *mesh, MODELS + "FBX/spider.fbx", nullptr);
     EXPECT_TRUE(opened) << opened.Reason();
     EXPECT_GT(mesh->TriangleCount(), 0);
 }

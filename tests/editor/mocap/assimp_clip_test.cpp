@@ -121,7 +121,8 @@ TEST(AssimpClip, AFileThatCrashesAssimpIsRefusedAndTheNextOneReads) {
     BvhClip clip;
     std::vector<std::string> takes;
     // signal 6 from assimp's abort; under the address sanitizer, its exit status.
-    for (const Status& read : {ListClipTakes(crashing, takes), ReadAssimpClip(crashing, "", clip)}) {
+    for (const Status& read :
+         {ListClipTakes(crashing, takes), ReadAssimpClip(crashing, "", clip)}) {
         EXPECT_FALSE(read);
         EXPECT_EQ(read.Reason().rfind("assimp stopped while reading 'double-free.fbx' (", 0), 0u)
             << read.Reason();
