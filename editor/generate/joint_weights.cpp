@@ -21,10 +21,14 @@ namespace {
 constexpr int NO_OWNER = -1;
 // Vertices closer than this at rest are one point of the surface (split for skin seams).
 constexpr double WELD_DISTANCE = 1e-4;
-// How far along the surface from the seam between two bones the blend may reach, in blend
-// zones: a vertex on the far side of the limb from a jagged seam still blends, one merely near
-// the joint in space does not.
-constexpr double SEAM_REACH = 2.0;
+// How far along the surface from the seam between two bones the blend reaches, in blend zones:
+// a vertex on the far side of the limb from a jagged seam still blends, one merely near the joint
+// in space does not. Within FULL_SHARE_REACH of the seam a vertex takes the share its place along
+// the limb gives; further out the share fades to none at SEAM_REACH, so a seam that lies off its
+// joint (a neck bound below the collar) bends over the fade instead of tearing where the blend
+// stops.
+constexpr double FULL_SHARE_REACH = 1.0;
+constexpr double SEAM_REACH = 3.0;
 
 struct Link {
     int to;
@@ -155,7 +159,8 @@ struct JointBetween {
 // Bones that leave one joint side by side (chest and upper torso) do not blend: their motions
 // differ (a shrug against the spine) and blending them shears the part between. Neither do
 // bones further apart: a surface crossing between them (an arm touching the chest) is contact,
-// not a joint.
+// not a joint. (Blending such pairs too, with shares by distance over the surface, stretched
+// the jump on real characters more than the seams it mended: their motions differ too much.)
 JointBetween FindJoint(const ModelDocument& document, int a, int n) {
     const PoseVec limb = RestDirection(document, a) + RestDirection(document, n);
     if (IsChild(n, a)) {
@@ -163,6 +168,11 @@ JointBetween FindJoint(const ModelDocument& document, int a, int n) {
     }
     if (IsChild(a, n)) {
         return {a, Normalized(limb * -1.0)};
+    }
+    // Side by side however they are bound: an unbound lower torso must not join the chest bones
+    // and the upper torso through their common parent.
+    if (boneTable[a].startJoint == boneTable[n].startJoint) {
+        return {};
     }
     for (int between = 0; between < NUM_BONES; ++between) {
         if (between == a || between == n) {
@@ -216,6 +226,11 @@ std::vector<double> DistancesFromSeam(const Surface& surface, const RestVertices
         }
     }
     return distance;
+}
+
+// What is left of a vertex's share at this distance from the seam, in zones.
+double FadeWithDistance(double zones) {
+    return std::clamp((SEAM_REACH - zones) / (SEAM_REACH - FULL_SHARE_REACH), 0.0, 1.0);
 }
 
 // The strongest neighbours' shares next to the own bone's (what the strongest leaves it),
@@ -278,7 +293,8 @@ void ComputeJointWeights(ModelDocument& document) {
                     continue;
                 }
                 const double past = Dot(rest.position[v] - at, joint.across);
-                const double share = std::clamp((past + reach) / (2.0 * reach), 0.0, 1.0);
+                const double share = std::clamp((past + reach) / (2.0 * reach), 0.0, 1.0) *
+                                     FadeWithDistance(distance[v] / reach);
                 if (share > 0.0) {
                     candidates[v].push_back({n, joint.anchor, share});
                 }

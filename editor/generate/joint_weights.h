@@ -5,7 +5,8 @@
 // whatever path the binding's seam takes, and the bend spreads evenly over the zone (a ramp
 // steeper at the joint stretched the edges there more, on the sample and on test characters). Only
 // vertices the surface joins to the seam between the two bones blend (not a hand that merely hangs
-// by the hip), and vertices farther than the zone from every joint follow their own bone alone.
+// by the hip), their share fading out over the surface away from the seam, and vertices farther
+// than the zone from every joint follow their own bone alone.
 
 #include "editor/model/forward.h"
 

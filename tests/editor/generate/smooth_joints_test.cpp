@@ -294,3 +294,56 @@ TEST_F(SmoothJoints, VerticesAwayFromJointsFollowTheirBoneExactly) {
     EXPECT_GT(narrower, 0);
     EXPECT_LT(narrower, blended);
 }
+
+// Where the binding's seam lies off its joint (the lower arm's first rings bound to the upper
+// arm), every bone's share still changes along the surface no faster than across the zone: no
+// edge where a vertex's blend stops short of its neighbour's and the surface tears.
+TEST_F(SmoothJoints, SharesRunOnWithoutAJumpWhereTheSeamLiesOffItsJoint) {
+    constexpr int SIDES = 12;
+    constexpr int RINGS = 16;
+    for (const int ringsPast : {0, 6}) {
+        SCOPED_TRACE(ringsPast);
+        document_->Reset();
+        TearDown();
+        SetUp();
+        document_->jointBlend.zonePercent = 20;
+        Make([&](MeshData& mesh, BoundTriangles& bound, const GuessSkeleton& skeleton) {
+            AddBoneChain(mesh, bound, skeleton, {LEFT_UPPER_ARM, LEFT_LOWER_ARM},
+                         {1.0, RINGS, SIDES, false});
+            for (int t = RINGS * 2 * SIDES; t < (RINGS + ringsPast) * 2 * SIDES; ++t) {
+                bound[LEFT_LOWER_ARM].ClearBit(t);
+                bound[LEFT_UPPER_ARM].SetBit(t);
+            }
+        });
+        const MeshData& mesh = document_->model.mesh;
+        // Each vertex's share of the lower arm's motion.
+        std::vector<double> lower(mesh.vertexCount, 0.0);
+        for (int v = 0; v < mesh.vertexCount; ++v) {
+            const VertexBlend& blend = document_->jointBlend.vertices[v];
+            double others = 0.0;
+            for (int k = 0; k < blend.count; ++k) {
+                others += blend.weights[k];
+            }
+            const bool ownedByLower = document_->bones[LEFT_LOWER_ARM].boundVertices.Test(v);
+            lower[v] = ownedByLower ? 1.0 - others : others;
+        }
+        const double zone = 0.2 * std::min(document_->bones[LEFT_UPPER_ARM].length,
+                                           document_->bones[LEFT_LOWER_ARM].length);
+        const Positions rest(mesh.vertices, mesh.vertices + mesh.vertexCount);
+        double steepest = 0.0;
+        for (const auto& edge : EdgesOf(mesh)) {
+            steepest = std::max(steepest, std::fabs(lower[edge.first] - lower[edge.second]) /
+                                              (Length(rest, edge) / zone));
+        }
+        // Along the limb the share rises over two zones and fades over two more: at most one
+        // zone's worth per zone of surface.
+        EXPECT_LE(steepest, 1.05);
+        double upperArmTakes = 0.0;
+        for (int v = 0; v < mesh.vertexCount; ++v) {
+            if (!document_->bones[LEFT_LOWER_ARM].boundVertices.Test(v)) {
+                upperArmTakes = std::max(upperArmTakes, lower[v]);
+            }
+        }
+        EXPECT_GT(upperArmTakes, 0.3) << "the upper arm's rings by the seam blend";
+    }
+}
