@@ -133,9 +133,9 @@ TEST_F(AutoRigExport, TheSampleComesNearHerHandFit) {
         worst, same, triangles, 100.0 * same / triangles);
     EXPECT_LE(worst, 3.0);
     // 85% is the aim; her hand-fitted joints themselves, bound by the same steps, give 86.6%.
-    // What is missing is her left shoulder and her chest (she stands with her hips off her
-    // chest's line), where the hand fit and its hand-picked triangles differ from the fit.
-    EXPECT_GE(same, 0.78 * triangles);
+    // What is missing is her shoulders' height, her ankles and her right knee, where the hand
+    // fit and its hand-picked triangles differ from the fit.
+    EXPECT_GE(same, 0.784 * triangles);
 }
 
 // Characters of other makers and box characters in T-pose, A-pose and arms down: rigged and
@@ -146,6 +146,8 @@ TEST_F(AutoRigExport, CharactersOfOtherMakersStretchAtMostTwice) {
     const std::vector<Character> rigid = {
         {"faerie", ASSIMP + "MD2/faerie.md2", "answer text stand01\nanswer no\n", ""},
         {"BCN_Epileptic", ASSIMP + "X/BCN_Epileptic.X", "answer no\n", ""},
+        // 28796 triangles, simplified to fit on opening.
+        {"human", ASSIMP + "Collada/human.zae", "answer yes\nanswer no\n", ""},
         Boxes("box T-pose", 0.0, 2),
         Boxes("box A-pose", 45.0, 2),
         Boxes("box arms down", 80.0, 2)};
