@@ -1,6 +1,7 @@
 // The two automatic rigging steps at the model's capacity of 2048 triangles: the skeleton fit
 // on a standing box character (A-pose) padded with a box to the capacity, and binding every
-// triangle of the test character around the start-up skeleton when only one triangle is bound.
+// triangle of the test character around the start-up skeleton when only one triangle is bound,
+// and freeing the limbs' seams when every triangle is bound to a limb bone.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -52,5 +53,22 @@ void BM_BindUnboundTriangles(benchmark::State& state) {
     state.counters["triangles"] = mesh->TriangleCount();
 }
 BENCHMARK(BM_BindUnboundTriangles)->Unit(benchmark::kMillisecond);
+
+void BM_FreeLimbSeams(benchmark::State& state) {
+    auto mesh = std::make_unique<MeshData>();
+    const GuessSkeleton skeleton = StartUpSkeleton();
+    AddCharacterMesh(*mesh, skeleton, 7);
+    BoneBindings all;
+    all[1].SetRange(0, mesh->TriangleCount());
+    int freed = 0;
+    for (auto _ : state) {
+        BoneBindings bindings = all;
+        freed = FreeLimbSeams(*mesh, skeleton, bindings);
+        benchmark::DoNotOptimize(bindings);
+    }
+    state.counters["triangles"] = mesh->TriangleCount();
+    state.counters["freed"] = freed;
+}
+BENCHMARK(BM_FreeLimbSeams)->Unit(benchmark::kMillisecond);
 
 }  // namespace

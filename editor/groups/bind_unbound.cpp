@@ -20,6 +20,9 @@ using namespace ::scene;
 namespace {
 
 constexpr int kNoOwner = -1;
+// Thighs, calves, feet, upper arms, forearms and hands.
+constexpr int kLimbBones[] = {1, 2, 3, 5, 6, 7, 11, 12, 13, 14, 17, 18, 19, 20};
+constexpr double kUnreached = 1e300;
 // How much farther than the nearest eligible bone a triangle's bone may be.
 constexpr double kFarther = 1.5;
 
@@ -251,6 +254,47 @@ int RebindFarTriangles(const MeshData& mesh, const GuessSkeleton& skeleton,
     return moved;
 }
 
+int FreeLimbSeams(const MeshData& mesh, const GuessSkeleton& skeleton, BoneBindings& bindings) {
+    const std::vector<int> eligible = EligibleBones(skeleton);
+    if (eligible.size() < 2) {
+        return 0;
+    }
+    int freed = 0;
+    int corner[3];
+    for (int t = 0; t < mesh.TriangleCount(); ++t) {
+        int bound = kNoOwner;
+        int boneCount = 0;
+        for (int b = 0; b < NUM_BONES; ++b) {
+            if (bindings[b].Test(t)) {
+                bound = b;
+                ++boneCount;
+            }
+        }
+        if (boneCount != 1 || !skeleton.eligible[bound] ||
+            std::find(std::begin(kLimbBones), std::end(kLimbBones), bound) ==
+                std::end(kLimbBones) ||
+            !mesh.GetTriangle(t, corner[0], corner[1], corner[2])) {
+            continue;
+        }
+        const Vector centre = Vector::Scaled(
+            Vector::Add(Vector::Add(mesh.vertices[corner[0]], mesh.vertices[corner[1]]),
+                        mesh.vertices[corner[2]]),
+            1.0 / 3.0);
+        double nearest = kUnreached;
+        double next = kUnreached;
+        for (int b : eligible) {
+            const double d = BoneDistance(skeleton, b, centre);
+            next = std::min(next, std::max(nearest, d));
+            nearest = std::min(nearest, d);
+        }
+        if (nearest >= SEAM_SHARE * next) {
+            bindings[bound].ClearBit(t);
+            ++freed;
+        }
+    }
+    return freed;
+}
+
 namespace {
 
 // Runs `change` on the bindings of the document's model as the scene shows it.
@@ -281,6 +325,14 @@ BindUnboundOutcome BindModelUnboundTriangles(ModelDocument& document, BindUnboun
         document,
         [&counts](const MeshData& mesh, const GuessSkeleton& skeleton, BoneBindings& bindings) {
             counts = BindUnboundTriangles(mesh, skeleton, bindings);
+        });
+}
+
+BindUnboundOutcome FreeModelLimbSeams(ModelDocument& document, int& freed) {
+    return ChangeModelBindings(
+        document,
+        [&freed](const MeshData& mesh, const GuessSkeleton& skeleton, BoneBindings& bindings) {
+            freed = FreeLimbSeams(mesh, skeleton, bindings);
         });
 }
 

@@ -28,9 +28,19 @@ BindUnboundCounts BindUnboundTriangles(const MeshData& mesh, const GuessSkeleton
 // the upper arm, the chest to the neck); the nearest segment is the better start there.
 int RebindFarTriangles(const MeshData& mesh, const GuessSkeleton& skeleton, BoneBindings& bindings);
 
+// A triangle bound to one eligible bone of an arm or a leg is unbound when its nearest eligible
+// bone's segment is no nearer than SEAM_SHARE of the next nearest's: it lies where two bones
+// meet, and Bind Unbound Triangles then gives it the bone of the nearest surely bound triangle
+// across the surface. The guess's cutting planes run straight through a joint whatever the
+// mesh does there; across the surface the seam falls halfway between the parts each bone
+// surely holds, around the limb. Returns how many were unbound.
+inline constexpr double SEAM_SHARE = 0.7;
+int FreeLimbSeams(const MeshData& mesh, const GuessSkeleton& skeleton, BoneBindings& bindings);
+
 enum class BindUnboundOutcome { Done, NoModel, ReadBackFailed, NoEligibleBone };
 // The same on the document's model as the scene shows it.
 BindUnboundOutcome BindModelUnboundTriangles(ModelDocument& document, BindUnboundCounts& counts);
 BindUnboundOutcome RebindModelFarTriangles(ModelDocument& document, int& moved);
+BindUnboundOutcome FreeModelLimbSeams(ModelDocument& document, int& freed);
 
 }  // namespace editor::groups

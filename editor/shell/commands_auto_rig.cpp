@@ -127,6 +127,16 @@ bool RebindFarStep(CMainFrame& frame) {
     return true;
 }
 
+// The triangles of the limbs where two bones meet are left to be bound across the surface.
+bool FreeSeamsStep(CMainFrame& frame) {
+    int freed = 0;
+    if (!BindingsChanged(frame, FreeModelLimbSeams(frame.Document(), freed))) {
+        return false;
+    }
+    frame.SetStatus("Unbound %d triangles where two bones of a limb meet.", freed);
+    return true;
+}
+
 // The skeleton fit tried on the model as Fit Model to Skeleton would place it, before anything
 // changes: a model that is no standing humanoid is left as it was.
 FitSkeletonOutcome TrialFit(ModelDocument& document) {
@@ -161,8 +171,8 @@ void AutoRig(CMainFrame& frame) {
     }
     const bool rigged = FitModelToSkeletonStep(frame) && FitSkeletonToModelStep(frame) &&
                         GroupTrianglesTakingPart(frame) && GuessStep(frame) &&
-                        RebindFarStep(frame) && BindUnboundTrianglesStep(frame) &&
-                        frame.MakePoseable();
+                        FreeSeamsStep(frame) && RebindFarStep(frame) &&
+                        BindUnboundTrianglesStep(frame) && frame.MakePoseable();
     frame.RequestRedraw();
     if (rigged) {
         frame.SetStatus(

@@ -40,6 +40,10 @@ constexpr double kUnreached = 1e300;
 // The far end of an arm: points this close to its farthest reach.
 constexpr double kHandEnd = 0.015;
 constexpr double kWidestTrunk = 1.2;
+// The chest's slices, as shares of the way from the hip anchor up to the shoulders.
+constexpr double kChestFrom = 0.5;
+constexpr double kChestTo = 0.9;
+constexpr double kChestShift = 0.05;
 
 struct SideJoints {
     int hip, knee, ankle, toes, shoulder, elbow, wrist, fingertips;
@@ -402,6 +406,27 @@ void FitArm(const Body& body, const JointPositions& model, int side, const Point
     joints[s.fingertips] = tip;
 }
 
+// The middle of the chest across: the median middle of the trunk's slices between the hip
+// anchor and the shoulders (their upper half; the belly's slices lean with the hips). A
+// character standing with her weight on one leg carries her hips off her chest's line; the
+// upper spine and the shoulders belong on the chest's. An arm joining the trunk on one side
+// only can move a slice's middle a lot: beyond kChestShift of the height the hips' middle stays.
+double ChestMiddleY(const Body& body, double anchorZ, double shoulderZ) {
+    std::vector<double> middles;
+    const double step = SLICE_STEP * body.height;
+    for (double z = anchorZ + kChestFrom * (shoulderZ - anchorZ);
+         z <= anchorZ + kChestTo * (shoulderZ - anchorZ); z += step) {
+        const auto [low, high] = TrunkAcross(body, z);
+        middles.push_back((low + high) / 2.0);
+    }
+    if (middles.empty()) {
+        return body.middleY;
+    }
+    std::nth_element(middles.begin(), middles.begin() + middles.size() / 2, middles.end());
+    const double chest = middles[middles.size() / 2];
+    return std::fabs(chest - body.middleY) <= kChestShift * body.height ? chest : body.middleY;
+}
+
 // The minimal turn taking unit vector a onto unit vector b, applied to v.
 Point3 TurnLike(const Point3& a, const Point3& b, const Point3& v) {
     const Point3 axis = Cross(a, b);
@@ -503,16 +528,18 @@ SkeletonFit FitSkeleton(const std::vector<Triangle3>& triangles, const JointPosi
     // The spine shares the skeleton's proportions between the hip anchor and the top of the head.
     const double spineScale =
         (body.headTop - anchorZ) / (model[TOP_OF_HEAD_JOINT].z - model[ROOT_JOINT].z);
+    const double chestY = ChestMiddleY(body, anchorZ, shoulderZ);
     for (int j : kSpine) {
         const double z = anchorZ + (model[j].z - model[ROOT_JOINT].z) * spineScale;
-        joints[j] = {body.SpineX(j == TOP_OF_HEAD_JOINT ? z - 0.03 * body.height : z), body.middleY,
-                     z};
+        // The lower back stays over the hips; from the upper back up the spine is the chest's.
+        joints[j] = {body.SpineX(j == TOP_OF_HEAD_JOINT ? z - 0.03 * body.height : z),
+                     j == kSpine[0] ? body.middleY : chestY, z};
     }
     // Shoulders mirror each other: the skeleton's two sides differ by a few hundredths.
     const double shoulderOut = (model[11].y - model[17].y) / 2.0 * scale;
     for (int side = 0; side < 2; ++side) {
-        const Point3 shoulder = {body.SpineX(shoulderZ),
-                                 body.middleY + kSides[side].sign * shoulderOut, shoulderZ};
+        const Point3 shoulder = {body.SpineX(shoulderZ), chestY + kSides[side].sign * shoulderOut,
+                                 shoulderZ};
         FitArm(body, model, side, shoulder, joints);
     }
     const double currentHeight = StandingHeight(current);

@@ -132,20 +132,22 @@ TEST_F(AutoRigExport, TheSampleComesNearHerHandFit) {
         "triangles (%.1f%%) on the hand bindings' bone\n",
         worst, same, triangles, 100.0 * same / triangles);
     EXPECT_LE(worst, 3.0);
-    // 85% is the aim; her hand-fitted joints themselves, bound by the same steps, give 86.6%.
-    // What is missing is her left shoulder and her chest (she stands with her hips off her
-    // chest's line), where the hand fit and its hand-picked triangles differ from the fit.
-    EXPECT_GE(same, 0.78 * triangles);
+    // 85% is the aim; her hand-fitted joints themselves, bound by the same steps, give 87.3%.
+    // What is missing is her shoulders' height, her ankles and her right knee, where the hand
+    // fit and its hand-picked triangles differ from the fit.
+    EXPECT_GE(same, 0.81 * triangles);
 }
 
 // Characters of other makers and box characters in T-pose, A-pose and arms down: rigged and
-// exported, stretching at most twice. Finer boxes (faces in 3 x 3 grids) stretch more than twice
-// with rigid parts: the clip's first frame bends the wrists, squeezing the short edges across
-// them, and every straighter frame reads as stretch. Smooth joints bring them back under.
+// exported, stretching at most twice. Finer boxes (faces in 3 x 3 grids) have long edges across
+// the wrists, which the clip's first frame bends: rigid parts stay under twice only when the seam
+// there runs around the limb between what each bone surely holds; smooth joints stretch less.
 TEST_F(AutoRigExport, CharactersOfOtherMakersStretchAtMostTwice) {
     const std::vector<Character> rigid = {
         {"faerie", ASSIMP + "MD2/faerie.md2", "answer text stand01\nanswer no\n", ""},
         {"BCN_Epileptic", ASSIMP + "X/BCN_Epileptic.X", "answer no\n", ""},
+        // 28796 triangles, simplified to fit on opening.
+        {"human", ASSIMP + "Collada/human.zae", "answer yes\nanswer no\n", ""},
         Boxes("box T-pose", 0.0, 2),
         Boxes("box A-pose", 45.0, 2),
         Boxes("box arms down", 80.0, 2)};
@@ -160,11 +162,10 @@ TEST_F(AutoRigExport, CharactersOfOtherMakersStretchAtMostTwice) {
         BatchScriptRun run;
         const Stretch hard = Rig(c, false, run);
         const Stretch smooth = Rig(c, true, run);
+        EXPECT_LE(hard.p99, 2.0);
         EXPECT_LE(smooth.p99, 2.0);
-        EXPECT_LT(smooth.p99, hard.p99);
         // Not a fold anywhere: the unbound lower torso once joined the chest bones to the
         // upper torso, and the arms-down boxes folded where they meet.
         EXPECT_LE(smooth.p999, 2.0);
-        EXPECT_LT(smooth.max, hard.max);
     }
 }

@@ -1,9 +1,11 @@
 // Completing the bindings of the test character: unbound triangles take the bone of their bound
 // neighbours across the surface, a loose piece the nearest bone, a doubly bound triangle the
-// nearer of its bones.
+// nearer of its bones; a jagged seam across a limb, freed and bound again, runs around it.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "editor/groups/bind_unbound.h"
 #include "editor/model/mesh_data.h"
@@ -15,6 +17,8 @@ using namespace ::editor::model;
 namespace {
 
 constexpr int kLeftCalf = 2;
+constexpr int kLeftUpperArm = 11;
+constexpr int kLeftLowerArm = 12;
 constexpr int kRightCalf = 6;
 constexpr int kRightLowerArm = 18;
 constexpr int kHead = 27;
@@ -157,5 +161,56 @@ TEST(BindUnbound, TrianglesBoundFarFromTheirBoneGoToTheNearestOne) {
     EXPECT_EQ(RebindFarTriangles(*mesh, none, untouched), 0);
     for (int b = 0; b < NUM_BONES; ++b) {
         EXPECT_TRUE(untouched[b].Equals(before[b]));
+    }
+}
+
+// A straight arm as a tube of radius 1 along +X, the elbow at x = 10, bound with a seam that
+// zigzags 0.75 either side of the elbow: the triangles about as near both bones are freed and
+// bound again across the surface, and every ring of the tube then moves with one bone, the
+// upper arm's up to the elbow and the forearm's past it.
+TEST(BindUnbound, AJaggedSeamAcrossALimbSettlesAroundIt) {
+    constexpr int kSides = 8;
+    constexpr int kRings = 41;  // every half unit from the shoulder to the wrist
+    constexpr double kStep = 0.5;
+    GuessSkeleton skeleton;
+    for (Vector& joint : skeleton.joints) {
+        joint = Vector(0, 0, 100);
+    }
+    skeleton.joints[boneTable[kLeftUpperArm].startJoint] = Vector(0, 0, 0);
+    skeleton.joints[boneTable[kLeftUpperArm].endJoint] = Vector(10, 0, 0);
+    skeleton.joints[boneTable[kLeftLowerArm].endJoint] = Vector(20, 0, 0);
+    skeleton.eligible[kLeftUpperArm] = skeleton.eligible[kLeftLowerArm] = true;
+    auto mesh = std::make_unique<MeshData>();
+    for (int ring = 0; ring < kRings; ++ring) {
+        for (int side = 0; side < kSides; ++side) {
+            const double angle = 2.0 * std::numbers::pi * side / kSides;
+            mesh->AddVertex(Vector(ring * kStep, std::cos(angle), std::sin(angle)));
+        }
+    }
+    BoneBindings bindings;
+    for (int ring = 0; ring + 1 < kRings; ++ring) {
+        for (int side = 0; side < kSides; ++side) {
+            const int a = ring * kSides + side;
+            const int b = ring * kSides + (side + 1) % kSides;
+            const double middle = (ring + 0.5) * kStep;
+            const int bone =
+                middle > 10.0 + (side % 2 ? 0.75 : -0.75) ? kLeftLowerArm : kLeftUpperArm;
+            bindings[bone].SetBit(mesh->AddTriangle(a, b, b + kSides, 0, 0, 0));
+            bindings[bone].SetBit(mesh->AddTriangle(a, b + kSides, a + kSides, 0, 0, 0));
+        }
+    }
+
+    const int freed = FreeLimbSeams(*mesh, skeleton, bindings);
+    EXPECT_GT(freed, 0);
+    EXPECT_EQ(BindUnboundTriangles(*mesh, skeleton, bindings).bound, freed);
+    for (int ring = 0; ring + 1 < kRings; ++ring) {
+        const double middle = (ring + 0.5) * kStep;
+        // The two rings beside the elbow may go either way, each whole.
+        const int expected = std::fabs(middle - 10.0) < kStep ? BoneOf(bindings, ring * 2 * kSides)
+                             : middle < 10.0                  ? kLeftUpperArm
+                                                              : kLeftLowerArm;
+        for (int t = ring * 2 * kSides; t < (ring + 1) * 2 * kSides; ++t) {
+            EXPECT_EQ(BoneOf(bindings, t), expected) << "ring at " << middle;
+        }
     }
 }

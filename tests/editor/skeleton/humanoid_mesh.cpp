@@ -87,8 +87,8 @@ std::vector<Triangle3> HumanoidTriangles(const HumanoidShape& shape) {
     const int n = shape.divisions;
     std::vector<Triangle3> out;
     for (double side : {1.0, -1.0}) {
-        const double inner = 1.5 * side;
-        const double outer = 5.5 * side;
+        const double inner = 1.5 * side + shape.legShift;
+        const double outer = 5.5 * side + shape.legShift;
         Append(out,
                BoxTriangles({-2, std::min(inner, outer), 2}, {2, std::max(inner, outer), 29}, n));
         Append(out,

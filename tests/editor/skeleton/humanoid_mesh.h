@@ -14,6 +14,7 @@ struct HumanoidShape {
     int divisions = 2;           // each box face as a divisions x divisions grid
     bool wings = false;          // two tall thin panels behind the shoulders, above the head
     bool leftArmFolded = false;  // the left forearm raised back up beside the hanging upper arm
+    double legShift = 0.0;       // legs and feet moved this far to +Y: hips off the chest's line
 };
 
 // The left elbow of a folded left arm.

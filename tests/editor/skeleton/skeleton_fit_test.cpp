@@ -26,10 +26,12 @@ enum Joint {
     LeftToes = 4,
     RightHip = 5,
     RightToes = 8,
+    UpperBack = 10,
     LeftShoulder = 11,
     LeftElbow = 12,
     LeftWrist = 13,
     LeftFingertips = 14,
+    Collar = 26,
     TopOfHead = 28,
 };
 
@@ -90,6 +92,22 @@ INSTANTIATE_TEST_SUITE_P(Humanoids, ArmPoses,
                                            HumanoidShape{.armDrop = 45.0},
                                            HumanoidShape{.armDrop = 80.0},
                                            HumanoidShape{.armDrop = 30.0, .wings = true}));
+
+// Legs set to one side of the chest, as a character standing on one leg sets her hips: the
+// spine starts over the hips but rises on the chest's middle, and the shoulders mirror about it.
+TEST(SkeletonFit, UpperSpineAndShouldersFollowTheChestNotTheHips) {
+    const double shift = 1.5;
+    const SkeletonFit fit =
+        FitSkeleton(HumanoidTriangles({.armDrop = 80.0, .legShift = shift}), NoJoints());
+    ASSERT_EQ(fit.failure, SkeletonFitFailure::None);
+    const JointPositions& j = fit.joints;
+    EXPECT_NEAR(j[0].y, shift, 0.3);  // the hip anchor
+    for (int spine : {UpperBack, Collar, TopOfHead}) {
+        EXPECT_NEAR(j[spine].y, 0.0, 0.3) << spine;
+    }
+    EXPECT_NEAR(j[LeftShoulder].y, -j[LeftShoulder + 6].y, 0.3);
+    EXPECT_GT(j[LeftShoulder].y, 4.0);
+}
 
 // A forearm raised back up beside the hanging upper arm: the elbow at the bend below, not
 // halfway up between the two halves of the arm.
