@@ -195,6 +195,33 @@ void GivePiecesNearestBone(const Surface& surface, const GuessSkeleton& skeleton
     }
 }
 
+// The one bone triangle t is bound to; kNoOwner when it is bound to none or to several.
+int OnlyBone(const BoneBindings& bindings, int t) {
+    int bound = kNoOwner;
+    for (int b = 0; b < NUM_BONES; ++b) {
+        if (bindings[b].Test(t)) {
+            if (bound != kNoOwner) {
+                return kNoOwner;
+            }
+            bound = b;
+        }
+    }
+    return bound;
+}
+
+// The centre of triangle t; false when t names no triangle.
+bool TriangleCentre(const MeshData& mesh, int t, Vector& centre) {
+    int corner[3];
+    if (!mesh.GetTriangle(t, corner[0], corner[1], corner[2])) {
+        return false;
+    }
+    centre =
+        Vector::Scaled(Vector::Add(Vector::Add(mesh.vertices[corner[0]], mesh.vertices[corner[1]]),
+                                   mesh.vertices[corner[2]]),
+                       1.0 / 3.0);
+    return true;
+}
+
 }  // namespace
 
 BindUnboundCounts BindUnboundTriangles(const MeshData& mesh, const GuessSkeleton& skeleton,
@@ -225,24 +252,12 @@ int RebindFarTriangles(const MeshData& mesh, const GuessSkeleton& skeleton,
         return 0;
     }
     int moved = 0;
-    int corner[3];
     for (int t = 0; t < mesh.TriangleCount(); ++t) {
-        int bound = kNoOwner;
-        int boneCount = 0;
-        for (int b = 0; b < NUM_BONES; ++b) {
-            if (bindings[b].Test(t)) {
-                bound = b;
-                ++boneCount;
-            }
-        }
-        if (boneCount != 1 || !skeleton.eligible[bound] ||
-            !mesh.GetTriangle(t, corner[0], corner[1], corner[2])) {
+        const int bound = OnlyBone(bindings, t);
+        Vector centre;
+        if (bound == kNoOwner || !skeleton.eligible[bound] || !TriangleCentre(mesh, t, centre)) {
             continue;
         }
-        const Vector centre = Vector::Scaled(
-            Vector::Add(Vector::Add(mesh.vertices[corner[0]], mesh.vertices[corner[1]]),
-                        mesh.vertices[corner[2]]),
-            1.0 / 3.0);
         const int nearest = NearestBone(skeleton, eligible, centre);
         if (BoneDistance(skeleton, bound, centre) >
             kFarther * BoneDistance(skeleton, nearest, centre)) {
@@ -260,26 +275,15 @@ int FreeLimbSeams(const MeshData& mesh, const GuessSkeleton& skeleton, BoneBindi
         return 0;
     }
     int freed = 0;
-    int corner[3];
     for (int t = 0; t < mesh.TriangleCount(); ++t) {
-        int bound = kNoOwner;
-        int boneCount = 0;
-        for (int b = 0; b < NUM_BONES; ++b) {
-            if (bindings[b].Test(t)) {
-                bound = b;
-                ++boneCount;
-            }
-        }
-        if (boneCount != 1 || !skeleton.eligible[bound] ||
+        const int bound = OnlyBone(bindings, t);
+        Vector centre;
+        if (bound == kNoOwner || !skeleton.eligible[bound] ||
             std::find(std::begin(kLimbBones), std::end(kLimbBones), bound) ==
                 std::end(kLimbBones) ||
-            !mesh.GetTriangle(t, corner[0], corner[1], corner[2])) {
+            !TriangleCentre(mesh, t, centre)) {
             continue;
         }
-        const Vector centre = Vector::Scaled(
-            Vector::Add(Vector::Add(mesh.vertices[corner[0]], mesh.vertices[corner[1]]),
-                        mesh.vertices[corner[2]]),
-            1.0 / 3.0);
         double nearest = kUnreached;
         double next = kUnreached;
         for (int b : eligible) {
