@@ -145,7 +145,11 @@ class StatementRunner {
         return {};
     }
     std::string operator()(const batch::Select& statement) {
-        return AsStep(kPickFaceStep, [&] { return SelectByName(frame_, statement.name); });
+        // Selecting is no step, even where the bindings view fills the temporary group.
+        frame_.History().BeginStep();
+        std::string error = SelectByName(frame_, statement.name);
+        frame_.History().EndUnrecorded();
+        return error;
     }
     std::string operator()(const batch::Pick& statement) {
         return AsStep(kPickFaceStep, [&] { return PickModelFace(frame_, statement.face); });

@@ -90,6 +90,18 @@ void EditHistory::EndStep(const std::string& name) {
     steps_.Record(name, TakeSnapshot());
 }
 
+void EditHistory::EndUnrecorded() {
+    if (openSteps_ == 0 || --openSteps_ > 0) {
+        return;
+    }
+    if (restartAtEnd_) {
+        restartAtEnd_ = false;
+        Restart();
+        return;
+    }
+    steps_.Rebase(TakeSnapshot());
+}
+
 void EditHistory::Step(const std::string& name, const std::function<void()>& change) {
     BeginStep();
     change();

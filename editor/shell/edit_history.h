@@ -33,6 +33,9 @@ class EditHistory {
     // The same around a change that spans several calls (a drag from press to release).
     void BeginStep();
     void EndStep(const std::string& name);
+    // Ends a change that is no step (a click that selected a bone, whose bindings the bindings
+    // view puts into the temporary group): the document as it is becomes the present.
+    void EndUnrecorded();
     bool InStep() const { return openSteps_ > 0; }
 
     // The controller moved something in an idle step, or stopped moving: one move sequence is

@@ -181,7 +181,19 @@ C3dFrame* CMainFrame::ControllerTarget(void* frame) {
 
 void CMainFrame::PickCallback(C3dShape* shape, int x, int y, void* argument) {
     auto* frame = static_cast<CMainFrame*>(argument);
-    frame->history_->Step(kPickFaceStep, [&] { frame->selection_->Pick(shape, x, y); });
+    frame->history_->BeginStep();
+    frame->selection_->Pick(shape, x, y);
+    frame->EndClickStep();
+}
+
+void CMainFrame::EndClickStep() {
+    // Only a face picked on the model changes the temporary group as a step; selecting anything
+    // else is none, even where the bindings view shows a bone's triangles in that group.
+    if (selection_->Shape() != nullptr && selection_->Shape() == document_->model.Shape()) {
+        history_->EndStep(kPickFaceStep);
+    } else {
+        history_->EndUnrecorded();
+    }
 }
 
 bool CMainFrame::OnIdle() {
@@ -247,7 +259,7 @@ bool CMainFrame::PressView(int x, int y, bool mayDrag) {
     history_->BeginStep();
     view_.OnLeftButtonDown(x, y);
     if (!mayDrag || !viewDrag_.Begin(x, y, selectedBefore)) {
-        history_->EndStep(kPickFaceStep);
+        EndClickStep();
         return false;
     }
     viewDragStep_ = history_->MoveName();

@@ -211,6 +211,8 @@ class CMainFrame {
     void ConnectDeformation();
     C3dFrame* ControlTargetFrame();
     static void PickCallback(C3dShape* shape, int x, int y, void* frame);
+    // The end of the undo step of a click: a step only when it picked a face of the model.
+    void EndClickStep();
     static C3dFrame* ControllerTarget(void* frame);
 
     Ui& ui_;

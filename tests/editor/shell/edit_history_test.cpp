@@ -19,6 +19,7 @@
 #include "scene/view.h"
 #include "scene/viewport.h"
 #include "tests/editor/shell/shell_test_support.h"
+#include "tests/support/batch_script_run.h"
 
 using namespace ::editor::history;
 using namespace ::editor::model;
@@ -184,6 +185,53 @@ TEST_F(EditHistoryTest, ADragIsOneStepAndSelectingFailingOrCancellingIsNone) {
     ASSERT_FALSE(SameState(Now(), before));
     ASSERT_TRUE(Frame().RunCommand(ID_EDIT_UNDO));
     EXPECT_TRUE(SameState(Now(), before));
+
+    // A click on the model selects it; the next one picks the face under it into the group.
+    const MeshData& mesh = Document().model.mesh;
+    int a = 0, b = 0, c = 0;
+    ASSERT_TRUE(mesh.GetTriangle(300, a, b, c));
+    const Vector centre((mesh.vertices[a].x + mesh.vertices[b].x + mesh.vertices[c].x) / 3,
+                        (mesh.vertices[a].y + mesh.vertices[b].y + mesh.vertices[c].y) / 3,
+                        (mesh.vertices[a].z + mesh.vertices[b].z + mesh.vertices[c].z) / 3);
+    const C3dVector4 face =
+        Frame().View().GetViewport()->Transform(Document().model.Shape()->LocalToWorld(centre));
+    const int faceX = static_cast<int>(std::lround(face.x / face.w));
+    const int faceY = static_cast<int>(std::lround(face.y / face.w));
+    Frame().ClickView(faceX, faceY);
+    ASSERT_EQ(Frame().Selection().Shape(), Document().model.Shape());
+    Frame().ClickView(faceX, faceY);
+    EXPECT_EQ(UndoText(), "&Undo Pick Face");
+    EXPECT_EQ(Document().model.mesh.groupTable->temporaryGroup.Count(), 1);
+    ASSERT_TRUE(Frame().RunCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(Document().model.mesh.groupTable->temporaryGroup.Count(), 0);
+}
+
+TEST(EditHistoryBatchTest, ScriptsUndoAndRedoByMenuPathAndSelectingIsNoStep) {
+    TempDirectory directory;
+    BatchScriptRun run;
+    run.programDir = directory.Path().string() + "/";
+    const std::string script =
+        "answer file " + SYDNEY +
+        "sydney.md2\nanswer text stand1\nanswer no\nrun Open\n"
+        "answer file " +
+        SYDNEY +
+        "sydney.bnd\nrun Load Bindings\n"
+        "pick 5\npick 9\nrun Edit/Undo\nshow temporary\n"
+        "run Edit/Redo\nshow temporary\n"
+        "run Bone Bindings\nselect left thigh\nrun Edit/Undo\nshow temporary\n"
+        "run Edit/Undo\nrun Edit/Undo\nshow bone left thigh\n"
+        "run Edit/Undo\n";
+    EXPECT_EQ(run.Run(script, directory.File("mn.log")), 1) << run.errors;
+    const std::vector<std::string> temporary = run.Starting("temporary: ");
+    ASSERT_EQ(temporary.size(), 3u);
+    EXPECT_EQ(temporary[0], "temporary: 1 triangles: 5");
+    EXPECT_EQ(temporary[1], "temporary: 2 triangles: 5 9");
+    // Selecting the thigh showed its triangles in the group without a step: the undo after it
+    // took back the second pick.
+    EXPECT_EQ(temporary[2], "temporary: 1 triangles: 5");
+    EXPECT_TRUE(run.Printed("bone left thigh: 0 triangles:")) << testing::PrintToString(run.lines);
+    // Back at the opened model nothing is left to undo.
+    EXPECT_NE(run.errors.find("'Edit/Undo' (57643) is disabled"), std::string::npos) << run.errors;
 }
 
 TEST_F(EditHistoryTest, NewStartsAFreshHistoryAndTheSavedMarkFollowsUndo) {
