@@ -1,5 +1,6 @@
 #include "editor/history/history.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace editor::history {
@@ -16,10 +17,11 @@ bool SameBytes(const Section& a, const Section& b) {
 }  // namespace
 
 bool SameState(const Snapshot& a, const Snapshot& b) {
-    if (a.sections.size() != b.sections.size()) {
+    if (a.sections.size() != b.sections.size() || a.derived != b.derived) {
         return false;
     }
-    for (std::size_t i = 0; i < a.sections.size(); ++i) {
+    const std::size_t compared = a.sections.size() - std::min(a.derived, a.sections.size());
+    for (std::size_t i = 0; i < compared; ++i) {
         if (!SameBytes(a.sections[i], b.sections[i])) {
             return false;
         }

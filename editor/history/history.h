@@ -16,11 +16,14 @@ namespace editor::history {
 using Section = std::shared_ptr<const std::vector<uint8_t>>;
 
 // Everything undoable at one moment, always with the same number of sections in the same order.
+// The last `derived` sections hold what follows from the others (caches, scratch records):
+// they are restored with a state but make no step by themselves.
 struct Snapshot {
     std::vector<Section> sections;
+    std::size_t derived = 0;
 };
 
-// Whether two states hold the same bytes in every section.
+// Whether two states hold the same bytes in every section that is not derived.
 bool SameState(const Snapshot& a, const Snapshot& b);
 // Makes `fresh` use the sections of `previous` that hold the same bytes, so that they are
 // stored once.

@@ -161,6 +161,11 @@ Section Skeleton(const ModelDocument& document) {
     }
     Put(out, document.hasDefaultPose);
     Put(out, document.defaultPose);
+    return Seal(out);
+}
+
+Section SkeletonDerived(const ModelDocument& document) {
+    ByteWriter out;
     Put(out, &document.refSkeleton[0][0], NUM_BONES * REF_POINTS_PER_BONE);
     Put(out, document.scratchPose);
     return Seal(out);
@@ -348,6 +353,9 @@ void GetSkeleton(ByteReader in, ModelDocument& document) {
     }
     document.hasDefaultPose = Get<uint32_t>(in);
     document.defaultPose = Get<PoseRecord>(in);
+}
+
+void GetSkeletonDerived(ByteReader in, ModelDocument& document) {
     Get(in, &document.refSkeleton[0][0], NUM_BONES * REF_POINTS_PER_BONE);
     document.scratchPose = Get<PoseRecord>(in);
 }
@@ -490,6 +498,8 @@ Snapshot TakeDocumentSnapshot(const ModelDocument& document) {
     s[kGeneratedTopology] = MeshTopology(document.generatedModel.mesh);
     s[kGeneratedShape] = PartShape(document.generatedModel);
     s[kGeneratedBlend] = GeneratedBlend(document);
+    s[kSkeletonDerived] = SkeletonDerived(document);
+    snapshot.derived = kDocumentSectionCount - kSkeletonDerived;
     return snapshot;
 }
 
@@ -525,6 +535,9 @@ void RestoreDocumentSnapshot(CMainFrame& frame, const Snapshot& target, const Sn
     if (restore.Changed(kSkeleton)) {
         GetSkeleton(restore.Reader(kSkeleton), document);
     }
+    if (restore.Changed(kSkeletonDerived)) {
+        GetSkeletonDerived(restore.Reader(kSkeletonDerived), document);
+    }
     if (restore.Changed(kBoneCoordinates)) {
         GetBoneCoordinates(restore.Reader(kBoneCoordinates), document);
     }
@@ -537,8 +550,12 @@ void RestoreDocumentSnapshot(CMainFrame& frame, const Snapshot& target, const Sn
     if (restore.Changed(kGeneratedBlend)) {
         GetGeneratedBlend(restore.Reader(kGeneratedBlend), document);
     }
-    restore.Part(document.generatedModel,
-                 {kGeneratedVertices, kGeneratedTopology, kGeneratedShape});
+    if (restore.Part(document.generatedModel,
+                     {kGeneratedVertices, kGeneratedTopology, kGeneratedShape}) &&
+        document.generatedModel.Shape() != nullptr) {
+        // Shown as posing shows it: in place of the model only in the generated view.
+        document.generatedModel.Show(document.viewGenerated);
+    }
     frame.RequestRedraw();
 }
 

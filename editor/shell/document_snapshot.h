@@ -35,6 +35,8 @@ enum DocumentSection : int {
     kGeneratedTopology,
     kGeneratedShape,
     kGeneratedBlend,
+    // Derived: the reference skeleton posing computes, the pose kept while bone lengths change.
+    kSkeletonDerived,
     kDocumentSectionCount,
 };
 

@@ -23,6 +23,14 @@ TEST(HistoryTest, OldestStepsGoFirstPastTheLimitsAndUnchangedSectionsAreShared) 
         EXPECT_TRUE(steps.Record("step " + std::to_string(i), State(static_cast<uint8_t>(i))));
     }
     EXPECT_FALSE(steps.Record("same", State(150)));
+    // A derived section alone (a cache) makes no step.
+    Snapshot cache = State(150);
+    cache.derived = 1;
+    cache.sections[1] = std::make_shared<const std::vector<uint8_t>>(1000, 7);
+    Snapshot present = State(150);
+    present.derived = 1;
+    EXPECT_TRUE(SameState(cache, present));
+    EXPECT_FALSE(SameState(cache, State(150)));
     EXPECT_EQ(steps.StepCount(), 100u);
     // 101 states share the one zero section.
     EXPECT_EQ(steps.Bytes(), 101u * 1000 + 1000);
