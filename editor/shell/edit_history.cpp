@@ -109,7 +109,8 @@ void EditHistory::Step(const std::string& name, const std::function<void()>& cha
 }
 
 void EditHistory::ControllerMoved() {
-    if (openSteps_ > 0 || controllerMoving_) {
+    // A camera under control moves nothing of the document.
+    if (openSteps_ > 0 || controllerMoving_ || frame_.controlTarget == 1) {
         return;
     }
     controllerMoving_ = true;

@@ -15,6 +15,7 @@
 #include "editor/shell/command_ids.h"
 #include "editor/shell/document_snapshot.h"
 #include "editor/shell/edit_history.h"
+#include "scene/input/input_message.h"
 #include "scene/shape.h"
 #include "scene/view.h"
 #include "scene/viewport.h"
@@ -185,6 +186,23 @@ TEST_F(EditHistoryTest, ADragIsOneStepAndSelectingFailingOrCancellingIsNone) {
     ASSERT_FALSE(SameState(Now(), before));
     ASSERT_TRUE(Frame().RunCommand(ID_EDIT_UNDO));
     EXPECT_TRUE(SameState(Now(), before));
+
+    // The keyboard held down over many idle steps, then let go: one step.
+    Frame().Selection().Select(Document().joints[10].Shape());
+    const Snapshot keysBefore = Now();
+    for (int repeat = 0; repeat < 20; ++repeat) {
+        Frame().View().RouteMessage(kMsgKeyDown, kKeyRight, 0);
+        Frame().OnIdle();
+    }
+    Frame().View().RouteMessage(kMsgKeyUp, kKeyRight, 0);
+    for (int idle = 0; idle < 3; ++idle) {
+        Frame().OnIdle();
+    }
+    EXPECT_EQ(UndoText(), "&Undo Move Joint");
+    EXPECT_FALSE(History().CanRedo());  // the drag undone before can no longer be redone
+    ASSERT_TRUE(Frame().RunCommand(ID_EDIT_UNDO));
+    EXPECT_TRUE(SameState(Now(), keysBefore));
+    EXPECT_EQ(UndoText(), "&Undo Load Bones");
 
     // A click on the model selects it; the next one picks the face under it into the group.
     const MeshData& mesh = Document().model.mesh;
