@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -266,6 +267,20 @@ TEST_F(EditHistoryTest, NewStartsAFreshHistoryAndTheSavedMarkFollowsUndo) {
     EXPECT_EQ(UndoText(), "&Undo Flip X");
     ASSERT_TRUE(Frame().RunCommand(ID_EDIT_UNDO));
     EXPECT_TRUE(Frame().HasUnsavedChanges());
+
+    // A file opened into the model merges into it: a step, not a fresh history.
+    const int vertices = Document().model.mesh.vertexCount;
+    const std::string square = Path("square.obj");
+    std::ofstream(square) << "v 0 0 0\nv 10 0 0\nv 10 10 0\nv 0 10 0\nf 1 2 3\nf 1 3 4\n";
+    // Not remapped: merged on the skins as they are.
+    Queue({ScriptedAnswer::File(square), ScriptedAnswer::Press(Button::Cancel),
+           ScriptedAnswer::Press(Button::Ok), ScriptedAnswer::Press(Button::Ok),
+           ScriptedAnswer::Press(Button::Ok)});
+    ASSERT_TRUE(Frame().RunCommand(ID_FILE_OPEN));
+    ASSERT_GT(Document().model.mesh.vertexCount, vertices);
+    EXPECT_EQ(UndoText(), "&Undo Open");
+    ASSERT_TRUE(Frame().RunCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(Document().model.mesh.vertexCount, vertices);
 
     ASSERT_TRUE(Frame().RunCommand(ID_FILE_NEW));
     EXPECT_FALSE(Frame().Commands().IsEnabled(ID_EDIT_UNDO));
