@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/model/model_document.h"
+#include "editor/shell/command_ids.h"
 #include "editor/shell/command_table.h"
 #include "editor/shell/document_snapshot.h"
 #include "editor/shell/main_frame.h"
@@ -24,6 +25,10 @@ std::string CommandStepName(int id) {
     const CommandInfo* command = FindCommand(id);
     if (command == nullptr) {
         return std::string();
+    }
+    // A recent file merged into the model is opened as "Open..." opens it.
+    if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4) {
+        return CommandStepName(ID_FILE_OPEN);
     }
     const std::string name = PlainCommandName(command->menuText);
     // "Save" of the Group menu is not the file's: a name two commands share takes its menu path.
