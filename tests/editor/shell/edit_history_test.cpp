@@ -109,6 +109,8 @@ void SelectLeftThighWithTriangles(CMainFrame& frame) {
 }
 
 TEST_F(EditHistoryTest, EachCommandIsOneStepThatUndoAndRedoGiveBackByteForByte) {
+    const std::string square = Path("square.obj");
+    std::ofstream(square) << "v 0 0 0\nv 10 0 0\nv 10 10 0\nv 0 10 0\nf 1 2 3\nf 1 3 4\n";
     const StepCase cases[] = {
         {"Unbind All Bones", ID_SKELETON_UNBIND_ALL_BONES, {ScriptedAnswer::Press(Button::Yes)}},
         {"Load Bindings", ID_FILE_LOAD_BINDINGS, {ScriptedAnswer::File(SYDNEY + "sydney.bnd")}},
@@ -126,6 +128,12 @@ TEST_F(EditHistoryTest, EachCommandIsOneStepThatUndoAndRedoGiveBackByteForByte) 
          ID_GROUP_SAVE,
          {ScriptedAnswer::Text("thigh")},
          SelectLeftThighWithTriangles},
+        {"Open Prop", ID_FILE_OPEN_PROP, {ScriptedAnswer::File(square)}},
+        // Not remapped: merged on the skins as they are.
+        {"Merge Prop",
+         ID_MODEL_MERGE_PROP,
+         {ScriptedAnswer::Press(Button::Cancel), ScriptedAnswer::Press(Button::Ok),
+          ScriptedAnswer::Press(Button::Ok), ScriptedAnswer::Press(Button::Ok)}},
     };
     Queue({ScriptedAnswer::File(SYDNEY + "sydney.bnd")});
     ASSERT_TRUE(Frame().RunCommand(ID_FILE_LOAD_BINDINGS));
