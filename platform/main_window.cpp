@@ -298,6 +298,9 @@ void MainWindow::UpdateCommandStates() {
             continue;
         }
         action->setEnabled(frame_.Commands().IsEnabled(id));
+        if (const std::optional<std::string> text = frame_.Commands().MenuText(id)) {
+            action->setText(ToQt(*text));
+        }
         if (action->isCheckable()) {
             action->setChecked(frame_.Commands().IsChecked(id));
         }

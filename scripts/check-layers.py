@@ -23,6 +23,8 @@ LAYERS = {
     "scene/input": {"scene"},
     # The questions every editor library may ask; it needs nothing but the standard library.
     "editor/prompts": set(),
+    # The undo history keeps states as bytes and knows nothing of what they hold.
+    "editor/history": set(),
     "fmtoobj": {"flexmodel"},
     "editor/model": {"scene", "flexmodel"},
     "editor/io": {"editor/model", "scene", "flexmodel"},
@@ -41,7 +43,7 @@ LAYERS = {
     # Cloned hands change mesh, bindings, groups and the closed hands' bones.
     "editor/hands": {"editor/model", "editor/skeleton", "editor/groups", "scene", "flexmodel"},
     "editor/shell": {
-        "editor/model", "editor/io", "editor/skeleton", "editor/groups", "editor/props",
+        "editor/history", "editor/model", "editor/io", "editor/skeleton", "editor/groups", "editor/props",
         "editor/mocap", "editor/generate", "editor/export", "editor/hands", "scene", "scene/input",
         "flexmodel",
     },

@@ -7,6 +7,7 @@
 #include "bytes/replace_file.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/batch_script.h"
+#include "editor/shell/edit_history.h"
 #include "editor/shell/main_frame.h"
 #include "editor/shell/script_names.h"
 #include "editor/shell/script_objects.h"
@@ -144,12 +145,18 @@ class StatementRunner {
         return {};
     }
     std::string operator()(const batch::Select& statement) {
-        return SelectByName(frame_, statement.name);
+        // Selecting is no step, even where the bindings view fills the temporary group.
+        frame_.History().BeginStep();
+        std::string error = SelectByName(frame_, statement.name);
+        frame_.History().EndUnrecorded();
+        return error;
     }
     std::string operator()(const batch::Pick& statement) {
-        return PickModelFace(frame_, statement.face);
+        return AsStep(kPickFaceStep, [&] { return PickModelFace(frame_, statement.face); });
     }
-    std::string operator()(const batch::Place& statement) { return PlaceJoint(frame_, statement); }
+    std::string operator()(const batch::Place& statement) {
+        return AsStep("Move Joint", [&] { return PlaceJoint(frame_, statement); });
+    }
     std::string operator()(const batch::Snapshot& statement) {
         std::string error = TakeSnapshot(frame_, snapshot_, statement.path);
         if (error.empty()) {
@@ -165,6 +172,14 @@ class StatementRunner {
     }
 
   private:
+    // A statement that changes the document as a click or a drag would is one undo step.
+    template <class Change>
+    std::string AsStep(const std::string& name, Change change) {
+        std::string error;
+        frame_.History().Step(name, [&] { error = change(); });
+        return error;
+    }
+
     CMainFrame& frame_;
     ScriptedUi& ui_;
     const BatchRunner::Snapshot& snapshot_;

@@ -37,6 +37,7 @@ enum CommandId : int {
     ID_FILE_BACKGROUND = 32898,
     // Edit
     ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_EDIT_CUT = 57635,
     ID_EDIT_COPY = 57634,
     ID_EDIT_PASTE = 57637,

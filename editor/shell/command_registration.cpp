@@ -21,15 +21,17 @@ void RegisterGenerateCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterExportCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterSkinCommands(CMainFrame& frame, CommandRouter& router);
 void RegisterAutoRigCommands(CMainFrame& frame, CommandRouter& router);
+void RegisterEditHistoryCommands(CMainFrame& frame, CommandRouter& router);
 
 void RegisterAllCommandHandlers(CMainFrame& frame, CommandRouter& router) {
     using Registration = void (*)(CMainFrame&, CommandRouter&);
     static constexpr Registration kAreas[] = {
-        RegisterFrameCommands,     RegisterFileCommands,       RegisterSkeletonCommands,
-        RegisterSelectionCommands, RegisterCameraViewCommands, RegisterPropCommands,
-        RegisterGroupCommands,     RegisterBindingCommands,    RegisterMotionCaptureCommands,
-        RegisterModelFitCommands,  RegisterHandsCommands,      RegisterGenerateCommands,
-        RegisterExportCommands,    RegisterSkinCommands,       RegisterAutoRigCommands,
+        RegisterFrameCommands,       RegisterFileCommands,       RegisterSkeletonCommands,
+        RegisterSelectionCommands,   RegisterCameraViewCommands, RegisterPropCommands,
+        RegisterGroupCommands,       RegisterBindingCommands,    RegisterMotionCaptureCommands,
+        RegisterModelFitCommands,    RegisterHandsCommands,      RegisterGenerateCommands,
+        RegisterExportCommands,      RegisterSkinCommands,       RegisterAutoRigCommands,
+        RegisterEditHistoryCommands,
     };
     for (Registration registration : kAreas) {
         registration(frame, router);

@@ -34,13 +34,25 @@ bool CommandRouter::IsChecked(int id) const {
     return handler != nullptr && handler->isChecked && handler->isChecked();
 }
 
+std::optional<std::string> CommandRouter::MenuText(int id) const {
+    const CommandHandler* handler = Find(id);
+    if (handler == nullptr || !handler->menuText) {
+        return std::nullopt;
+    }
+    return handler->menuText();
+}
+
 bool CommandRouter::Run(int id) {
     if (!IsEnabled(id)) {
         return false;
     }
     // Copy the function: a handler may rebind commands while it runs.
     std::function<void()> run = Find(id)->run;
-    run();
+    if (wrapper_) {
+        wrapper_(id, run);
+    } else {
+        run();
+    }
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace editor::shell {
 
@@ -14,7 +16,12 @@ struct CommandHandler {
     std::function<bool()> isEnabled = {};
     // Empty: no check mark.
     std::function<bool()> isChecked = {};
+    // Empty: the table's menu text; else the text the menu shows now ("&Undo Bind to Bone").
+    std::function<std::string()> menuText = {};
 };
+
+// Runs a command's handler; a frame installs one to make every command one undo step.
+using CommandRunWrapper = std::function<void(int id, const std::function<void()>& run)>;
 
 // Routes commands to their handlers and answers the menu's update questions. A command
 // without a handler is disabled and refuses to run, like an unhandled menu item.
@@ -28,6 +35,10 @@ class CommandRouter {
     bool IsBound(int id) const;
     bool IsEnabled(int id) const;
     bool IsChecked(int id) const;
+    // The text the command's menu item shows now; none when the table's text stays.
+    std::optional<std::string> MenuText(int id) const;
+    // Every command run from then on runs through wrapper.
+    void SetRunWrapper(CommandRunWrapper wrapper) { wrapper_ = std::move(wrapper); }
 
     // Runs the command when it is enabled; false when it is unknown, unbound or disabled.
     bool Run(int id);
@@ -36,6 +47,7 @@ class CommandRouter {
     const CommandHandler* Find(int id) const;
 
     std::map<int, CommandHandler> handlers_;
+    CommandRunWrapper wrapper_;
 };
 
 // Binds a command to a member function of the area object that keeps the command's state; the

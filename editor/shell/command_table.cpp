@@ -112,6 +112,9 @@ constexpr CommandInfo kCommands[] = {
     Menu(ID_EDIT_UNDO, kEdit, "&Undo")
         .Prompt("Undo the last action\nUndo")
         .Keys("Ctrl+Z", "Alt+Backspace"),
+    Menu(ID_EDIT_REDO, kEdit, "&Redo")
+        .Prompt("Redo the previously undone action\nRedo")
+        .Keys("Ctrl+Y", "Ctrl+Shift+Z"),
     Menu(ID_EDIT_CUT, kEdit, "Cu&t")
         .Prompt("Cut the selection and put it on the Clipboard\nCut")
         .Keys("Ctrl+X", "Shift+Del")

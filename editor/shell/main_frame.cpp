@@ -9,6 +9,7 @@
 #include "editor/shell/camera_navigation.h"
 #include "editor/shell/command_ids.h"
 #include "editor/shell/command_registration.h"
+#include "editor/shell/edit_history.h"
 #include "editor/shell/program_files.h"
 #include "editor/skeleton/camera_presets.h"
 #include "editor/skeleton/posing.h"
@@ -51,11 +52,19 @@ CMainFrame::CMainFrame(Ui& ui, SettingsStore& settings, std::string programDirec
       deformation_(std::make_unique<editor::generate::MeshDeformation>()),
       localCoordinates_(std::make_unique<editor::generate::LocalCoordinateStore>()),
       posing_(std::make_unique<editor::skeleton::Posing>(*document_, *deformation_)),
-      selection_(std::make_unique<shell::Selection>(*this)) {
+      selection_(std::make_unique<shell::Selection>(*this)),
+      history_(std::make_unique<EditHistory>(*this)) {
     if (programDir.back() != '/') {
         programDir.push_back('/');
     }
     ConnectDeformation();
+    commands_.SetRunWrapper([this](int id, const std::function<void()>& run) {
+        if (id == ID_EDIT_UNDO || id == ID_EDIT_REDO) {
+            run();
+        } else {
+            history_->Step(CommandStepName(id), run);
+        }
+    });
     RegisterAllCommandHandlers(*this, commands_);
 }
 
@@ -121,6 +130,7 @@ bool CMainFrame::Create(int viewWidth, int viewHeight) {
     created_ = true;
     closed_ = false;
     saved_.MarkSaved(*document_, std::string());
+    history_->Restart();
     return true;
 }
 
@@ -170,7 +180,20 @@ C3dFrame* CMainFrame::ControllerTarget(void* frame) {
 }
 
 void CMainFrame::PickCallback(C3dShape* shape, int x, int y, void* argument) {
-    static_cast<CMainFrame*>(argument)->selection_->Pick(shape, x, y);
+    auto* frame = static_cast<CMainFrame*>(argument);
+    frame->history_->BeginStep();
+    frame->selection_->Pick(shape, x, y);
+    frame->EndClickStep();
+}
+
+void CMainFrame::EndClickStep() {
+    // Only a face picked on the model changes the temporary group as a step; selecting anything
+    // else is none, even where the bindings view shows a bone's triangles in that group.
+    if (selection_->Shape() != nullptr && selection_->Shape() == document_->model.Shape()) {
+        history_->EndStep(kPickFaceStep);
+    } else {
+        history_->EndUnrecorded();
+    }
 }
 
 bool CMainFrame::OnIdle() {
@@ -178,6 +201,11 @@ bool CMainFrame::OnIdle() {
         return false;
     }
     const bool moved = controller_ != nullptr && controller_->Update();
+    if (moved) {
+        history_->ControllerMoved();
+    } else {
+        history_->ControllerStopped();
+    }
     if (!moved && !redrawPending_ && !SceneSpins()) {
         return false;
     }
@@ -225,10 +253,17 @@ void CMainFrame::ClickView(int x, int y) {
 }
 
 bool CMainFrame::PressView(int x, int y, bool mayDrag) {
+    // A press whose drag was never released: that drag's step ends here.
+    ReleaseView();
     const C3dShape* selectedBefore = selection_->Shape();
-    viewDrag_.End();
+    history_->BeginStep();
     view_.OnLeftButtonDown(x, y);
-    return mayDrag && viewDrag_.Begin(x, y, selectedBefore);
+    if (!mayDrag || !viewDrag_.Begin(x, y, selectedBefore)) {
+        EndClickStep();
+        return false;
+    }
+    viewDragStep_ = history_->MoveName();
+    return true;
 }
 
 void CMainFrame::DragView(int x, int y) {
@@ -237,6 +272,11 @@ void CMainFrame::DragView(int x, int y) {
 
 void CMainFrame::ReleaseView() {
     viewDrag_.End();
+    if (viewDragStep_) {
+        const std::string step = *viewDragStep_;
+        viewDragStep_.reset();
+        history_->EndStep(step);
+    }
 }
 
 bool CMainFrame::RunCommand(int id) {
@@ -259,6 +299,7 @@ void CMainFrame::NewDocument() {
     }
     SetCameraView(kCameraFront);
     saved_.MarkSaved(*document_, std::string());
+    history_->Restart();
 }
 
 bool CMainFrame::ConfirmDiscardChanges() {

@@ -31,6 +31,8 @@ class Posing;
 
 namespace editor::shell {
 
+class EditHistory;
+
 using namespace ::scene;
 using namespace ::scene::input;
 using namespace ::editor::model;
@@ -131,6 +133,9 @@ class CMainFrame {
     void DragView(int x, int y);
     void ReleaseView();
 
+    // Undo and redo: every change of the document is one step of it.
+    EditHistory& History() { return *history_; }
+
     // Reads all settings again (also done by "New").
     void ReadSettings();
     void WriteSettings();
@@ -206,6 +211,8 @@ class CMainFrame {
     void ConnectDeformation();
     C3dFrame* ControlTargetFrame();
     static void PickCallback(C3dShape* shape, int x, int y, void* frame);
+    // The end of the undo step of a click: a step only when it picked a face of the model.
+    void EndClickStep();
     static C3dFrame* ControllerTarget(void* frame);
 
     Ui& ui_;
@@ -218,6 +225,7 @@ class CMainFrame {
     std::unique_ptr<editor::generate::LocalCoordinateStore> localCoordinates_;
     std::unique_ptr<editor::skeleton::Posing> posing_;
     std::unique_ptr<shell::Selection> selection_;
+    std::unique_ptr<EditHistory> history_;
     C3dView view_;
     std::unique_ptr<C3dScene> scene_;
     std::unique_ptr<C3dController> controller_;
@@ -230,6 +238,8 @@ class CMainFrame {
     SavedState saved_;
     JoystickBackend* joystickBackend_ = nullptr;
     ViewDrag viewDrag_{*this};
+    // The step a drag in the view makes at its release; empty while none is held.
+    std::optional<std::string> viewDragStep_;
 };
 
 }  // namespace editor::shell

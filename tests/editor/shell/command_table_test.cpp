@@ -46,6 +46,7 @@ const ExpectedRow kExpected[] = {
     {32898, "&File", "Background...", "Load a background image\nBackground"},
     {57635, "&Edit", "Cu&t", "Cut the selection and put it on the Clipboard\nCut"},
     {57643, "&Edit", "&Undo", "Undo the last action\nUndo"},
+    {57644, "&Edit", "&Redo", "Redo the previously undone action\nRedo"},
     {57634, "&Edit", "&Copy", "Copy the selection and put it on the Clipboard\nCopy"},
     {57637, "&Edit", "&Paste", "Insert Clipboard contents\nPaste"},
     {32775, "&Edit", "Control Device...", nullptr},
@@ -180,6 +181,7 @@ TEST(CommandTableTest, AcceleratorsToolbarAndCheckItems) {
     EXPECT_EQ(keys(ID_EDIT_COPY), (Keys{"Ctrl+C", "Ctrl+Ins"}));
     EXPECT_EQ(keys(ID_EDIT_PASTE), (Keys{"Ctrl+V", "Shift+Ins"}));
     EXPECT_EQ(keys(ID_EDIT_UNDO), (Keys{"Ctrl+Z", "Alt+Backspace"}));
+    EXPECT_EQ(keys(ID_EDIT_REDO), (Keys{"Ctrl+Y", "Ctrl+Shift+Z"}));
     EXPECT_EQ(keys(ID_NEXT_PANE), (Keys{"F6", ""}));
     EXPECT_EQ(keys(ID_PREV_PANE), (Keys{"Shift+F6", ""}));
     EXPECT_EQ(keys(ID_SKELETON_NEXT_BONE), (Keys{"Tab", ""}));
