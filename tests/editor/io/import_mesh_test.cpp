@@ -160,22 +160,23 @@ TEST_F(ImportMeshTest, DirectXFilesLoadTheirFirstMeshAsStored) {
     EXPECT_EQ(mesh->vertexCount, 0);
 }
 
-// assimp writes a skin weight at the vertex index the file gives, unchecked, and crashes; only
-// its child process goes down.
-TEST_F(ImportMeshTest, ADirectXFileThatCrashesAssimpIsRefusedAndTheNextOneOpens) {
-    const std::string crashing =
-        std::string(MARIONET_SAMPLES_DIR) + "/../fuzz/io/assimp-faults/skin-weight-out-of-range.x";
-    const auto refused = ImportMesh(shape, *mesh, crashing, &questions);
-    ASSERT_FALSE(refused);
-    // signal 11; under the address sanitizer, its exit status.
-    EXPECT_EQ(
-        refused.Reason().rfind("assimp stopped while reading 'skin-weight-out-of-range.x' (", 0),
-        0u)
-        << refused.Reason();
-    EXPECT_EQ(mesh->vertexCount, 0);
-    const auto opened = ImportMesh(shape, *mesh, DataFile("twoboxes.x"), &questions);
-    ASSERT_TRUE(opened) << opened.Reason();
-    EXPECT_EQ(mesh->faceCount, 12);
+// assimp writes a skin weight at the vertex index the file gives, unchecked (signal 11), and its
+// triangulation asserts on faces it miscounts (signal 6); only its child process goes down.
+TEST_F(ImportMeshTest, DirectXFilesThatCrashAssimpAreRefusedAndTheNextOneOpens) {
+    for (const std::string name : {"skin-weight-out-of-range.x", "assert-triangulate.x"}) {
+        SCOPED_TRACE(name);
+        const auto refused = ImportMesh(
+            shape, *mesh, std::string(MARIONET_SAMPLES_DIR) + "/../fuzz/io/assimp-faults/" + name,
+            &questions);
+        ASSERT_FALSE(refused);
+        // Under the address sanitizer, its exit status instead of the signal.
+        EXPECT_EQ(refused.Reason().rfind("assimp stopped while reading '" + name + "' (", 0), 0u)
+            << refused.Reason();
+        EXPECT_EQ(mesh->vertexCount, 0);
+        const auto opened = ImportMesh(shape, *mesh, DataFile("twoboxes.x"), &questions);
+        ASSERT_TRUE(opened) << opened.Reason();
+        EXPECT_EQ(mesh->faceCount, 12);
+    }
 }
 
 TEST_F(ImportMeshTest, DirectXTexturesAreLoadedBesideTheFileAndOwnedByTheShape) {
