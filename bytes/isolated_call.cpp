@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace bytes {
 
@@ -165,6 +166,27 @@ IsolatedRead RunIsolatedRead(const std::function<bool(std::vector<uint8_t>&, std
     }
     result.assign(answer.begin() + 1, answer.end());
     return IsolatedRead::Succeeded;
+}
+
+Status ReadApart(const std::string& library, const std::string& path,
+                 const std::function<bool(std::vector<uint8_t>&, std::string&)>& read,
+                 const std::function<bool(std::span<const uint8_t>)>& decode) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    std::vector<uint8_t> answer;
+    std::string reason;
+    switch (RunIsolatedRead(read, answer, reason)) {
+        case IsolatedRead::Refused:
+            return Status::Refuse(reason);
+        case IsolatedRead::Stopped:
+            return Status::Refuse(library + " stopped while reading '" + name + "' (" + reason +
+                                  ")");
+        case IsolatedRead::Succeeded:
+            break;
+    }
+    if (!decode(answer)) {
+        return Status::Refuse(library + " sent back a damaged answer for '" + name + "'");
+    }
+    return {};
 }
 
 }  // namespace bytes

@@ -6,8 +6,11 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "bytes/status.h"
 
 namespace bytes {
 
@@ -28,5 +31,13 @@ enum class IsolatedRead { Succeeded, Refused, Stopped };
 // passes that reason on; Stopped says why the child ended without answering (RunIsolated's why).
 IsolatedRead RunIsolatedRead(const std::function<bool(std::vector<uint8_t>&, std::string&)>& read,
                              std::vector<uint8_t>& result, std::string& reason);
+
+// A reader of the file at path run in a child by RunIsolatedRead, its answer decoded here by
+// decode. Refused with the reader's own reason; with "LIBRARY stopped while reading 'NAME' (why)"
+// when the child ended without answering, and "LIBRARY sent back a damaged answer for 'NAME'"
+// when decode rejects what it sent (NAME: the path's file name, LIBRARY: library).
+Status ReadApart(const std::string& library, const std::string& path,
+                 const std::function<bool(std::vector<uint8_t>&, std::string&)>& read,
+                 const std::function<bool(std::span<const uint8_t>)>& decode);
 
 }  // namespace bytes

@@ -477,22 +477,6 @@ bytes::Status ReadAssimpModel(std::span<const uint8_t> bytes, const std::string&
     return {};
 }
 
-namespace {
-
-std::string FileName(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
-}
-
-std::string StoppedText(const std::string& path, const std::string& why) {
-    return "assimp stopped while reading '" + FileName(path) + "' (" + why + ")";
-}
-
-std::string DamagedAnswerText(const std::string& path) {
-    return "assimp sent back a damaged answer for '" + FileName(path) + "'";
-}
-
-}  // namespace
-
 std::vector<std::string> AssimpSkinNames(const std::string& path) {
     std::vector<uint8_t> answer;
     std::string reason;
@@ -537,20 +521,9 @@ bytes::Status ReadAssimpModel(const std::string& path, ImportedModel& model) {
         result = ImportedModelToBytes(here);
         return true;
     };
-    std::vector<uint8_t> answer;
-    std::string reason;
-    switch (bytes::RunIsolatedRead(read, answer, reason)) {
-        case bytes::IsolatedRead::Refused:
-            return bytes::Status::Refuse(reason);
-        case bytes::IsolatedRead::Stopped:
-            return bytes::Status::Refuse(StoppedText(path, reason));
-        case bytes::IsolatedRead::Succeeded:
-            break;
-    }
-    if (!ImportedModelFromBytes(answer, model)) {
-        return bytes::Status::Refuse(DamagedAnswerText(path));
-    }
-    return {};
+    return bytes::ReadApart("assimp", path, read, [&model](std::span<const uint8_t> answer) {
+        return ImportedModelFromBytes(answer, model);
+    });
 }
 
 }  // namespace editor::io

@@ -91,11 +91,11 @@ bool ImportChosen(C3dShape& shape, MeshData& target, const std::string& chosen, 
         return false;
     }
     if (type == IMPORT_X) {
-        if (ReadXFile(shape, target, chosen) != 0) {
-            *refusal = "not a DirectX file the editor can read";
-            return false;
+        const Status read = ReadXFile(shape, target, chosen);
+        if (!read) {
+            *refusal = read.Reason();
         }
-        return true;
+        return read.Ok();
     }
     const int read = type < 0 ? ImportThroughAssimp(target, chosen, questions, report, refusal)
                               : ReadByType(type, target, chosen, questions, refusal);

@@ -510,27 +510,6 @@ bool ReadClipHere(const std::string& path, const std::string& take, BvhClip& cli
     return ClipOfScene(importer.ReadFile(path, 0), importer, take, clip, error);
 }
 
-// Runs read in a child and decodes its answer; the reasons a child gives pass on unchanged.
-Status ReadApart(const std::string& path,
-                 const std::function<bool(std::vector<uint8_t>&, std::string&)>& read,
-                 const std::function<bool(std::span<const uint8_t>)>& decode) {
-    const std::string name = std::filesystem::path(path).filename().string();
-    std::vector<uint8_t> answer;
-    std::string reason;
-    switch (bytes::RunIsolatedRead(read, answer, reason)) {
-        case bytes::IsolatedRead::Refused:
-            return Status::Refuse(reason);
-        case bytes::IsolatedRead::Stopped:
-            return Status::Refuse("assimp stopped while reading '" + name + "' (" + reason + ")");
-        case bytes::IsolatedRead::Succeeded:
-            break;
-    }
-    if (!decode(answer)) {
-        return Status::Refuse("assimp sent back a damaged answer for '" + name + "'");
-    }
-    return {};
-}
-
 }  // namespace
 
 Status ReadAssimpClip(std::span<const uint8_t> bytes, const std::string& extension,
@@ -559,7 +538,7 @@ Status ListClipTakes(const std::string& path, std::vector<std::string>& takes) {
         result = NamesToBytes(here);
         return true;
     };
-    return ReadApart(path, read, [&takes](std::span<const uint8_t> answer) {
+    return bytes::ReadApart("assimp", path, read, [&takes](std::span<const uint8_t> answer) {
         return NamesFromBytes(answer, takes);
     });
 }
@@ -573,7 +552,7 @@ Status ReadAssimpClip(const std::string& path, const std::string& take, BvhClip&
         result = ClipToBytes(here);
         return true;
     };
-    return ReadApart(path, read, [&clip](std::span<const uint8_t> answer) {
+    return bytes::ReadApart("assimp", path, read, [&clip](std::span<const uint8_t> answer) {
         return ClipFromBytes(answer, clip);
     });
 }

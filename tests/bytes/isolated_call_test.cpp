@@ -65,4 +65,44 @@ TEST(IsolatedCall, AReadersReasonPassesOnUnchanged) {
     EXPECT_EQ(result, (std::vector<uint8_t>{1, 2, 3}));
 }
 
+// A reader run apart for a file: its reason, a crash and an answer its decoder rejects each
+// reach the user in words naming the library and the file.
+TEST(IsolatedCall, AReaderRunApartSaysWhoStoppedOnWhichFile) {
+    using Read = std::function<bool(std::vector<uint8_t>&, std::string&)>;
+    const Read answers = [](std::vector<uint8_t>& bytes, std::string&) {
+        bytes = {7};
+        return true;
+    };
+    struct Case {
+        Read read;
+        uint8_t accepted;  // the one answer the decoder takes
+        const char* outcome;
+    };
+    const Case cases[] = {
+        {answers, 7, ""},
+        {[](std::vector<uint8_t>&, std::string& reason) {
+             reason = "it holds no triangles";
+             return false;
+         },
+         7, "it holds no triangles"},
+        {[](std::vector<uint8_t>&, std::string&) -> bool { std::abort(); }, 7,
+         "lib stopped while reading 'box.x' (signal 6)"},
+        {answers, 8, "lib sent back a damaged answer for 'box.x'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.outcome);
+        std::vector<uint8_t> decoded;
+        const Status read =
+            ReadApart("lib", "/some/folder/box.x", c.read, [&](std::span<const uint8_t> answer) {
+                decoded.assign(answer.begin(), answer.end());
+                return answer.size() == 1 && answer[0] == c.accepted;
+            });
+        EXPECT_EQ(read.Reason(), c.outcome);
+        EXPECT_EQ(read.Ok(), std::string(c.outcome).empty());
+        if (read) {
+            EXPECT_EQ(decoded, std::vector<uint8_t>{7});
+        }
+    }
+}
+
 }  // namespace
