@@ -118,7 +118,11 @@ class StatementRunner {
         : frame_(frame), ui_(ui), snapshot_(snapshot), out_(out) {}
 
     std::string operator()(const batch::Answer& statement) {
-        ui_.Queue(statement.answer);
+        if (statement.clear) {
+            ui_.DropAnswers();
+        } else {
+            ui_.Queue(statement.answer);
+        }
         return {};
     }
     std::string operator()(const batch::Run& statement) {

@@ -99,9 +99,9 @@ std::string GroupsFault(const std::string& what, const MeshData& mesh) {
     std::set<std::string> names;
     for (int g = 0; g < table->GroupCount(); ++g) {
         const std::string& name = table->GroupName(g);
-        if (name.empty() || !names.insert(name).second) {
-            return what + " group " + std::to_string(g) + " has an empty or repeated name '" +
-                   name + "'";
+        // An empty name is one a person may give; two groups of one name are not.
+        if (!names.insert(name).second) {
+            return what + " group " + std::to_string(g) + " repeats the name '" + name + "'";
         }
         const TriangleSet* set = table->GroupSet(g);
         if (set != nullptr && HighestSet(*set) >= mesh.faceCount) {

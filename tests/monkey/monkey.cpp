@@ -57,12 +57,17 @@ constexpr BrokenFile kBroken[] = {
     {"noise.bvh", nullptr, 500},
 };
 
+// The inputs again, under in/: only the opening of a character and the answers given with the
+// commands that read them name these, so that a save dialog taking a random answer seldom
+// overwrites them and the walk keeps a character to open.
+constexpr const char* kKeptInputs = "in/";
+
 // The models a step opens, each with the frame its list offers first.
 struct Character {
     const char* file;
     const char* frame;
 };
-constexpr Character kCharacters[] = {{"sydney.md2", "stand1"}, {"faerie.md2", "stand1"}};
+constexpr Character kCharacters[] = {{"sydney.md2", "stand1"}, {"faerie.md2", "stand01"}};
 
 const char* const kOpenFiles[] = {
     "sydney.md2", "faerie.md2", "sample.fm",  "box.obj",     "spider.obj",  "sydney.spz",
@@ -113,13 +118,13 @@ struct Plausible {
 
 const std::vector<Plausible>& PlausibleAnswers() {
     static const std::vector<Plausible> table = {
-        {ID_FILE_OPEN_PROP, {"answer file box.obj"}},
-        {ID_FILE_OPEN_PROP, {"answer file spider.obj"}},
-        {ID_FILE_OPEN_PROP, {"answer file faerie.md2", "answer text stand1"}},
-        {ID_FILE_LOAD_POSE, {"answer file sydney.spz", "answer text sydney"}},
-        {ID_FILE_LOAD_POSE, {"answer file jump.spz", "answer text jump17"}},
-        {ID_FILE_LOAD_BONES, {"answer file sydney.bnz"}},
-        {ID_FILE_LOAD_BINDINGS, {"answer file sydney.bnd"}},
+        {ID_FILE_OPEN_PROP, {"answer file in/box.obj"}},
+        {ID_FILE_OPEN_PROP, {"answer file in/spider.obj"}},
+        {ID_FILE_OPEN_PROP, {"answer file in/faerie.md2", "answer text stand01"}},
+        {ID_FILE_LOAD_POSE, {"answer file in/sydney.spz", "answer text sydney"}},
+        {ID_FILE_LOAD_POSE, {"answer file in/jump.spz", "answer text jump17"}},
+        {ID_FILE_LOAD_BONES, {"answer file in/sydney.bnz"}},
+        {ID_FILE_LOAD_BINDINGS, {"answer file in/sydney.bnd"}},
         {ID_FILE_LOAD_ORIENTATION, {"answer file out.ori"}},
         {ID_FILE_SAVE_ORIENTATION, {"answer file out.ori"}},
         {ID_FILE_SAVE_POSE, {"answer text walk", "answer file out.spz"}},
@@ -127,8 +132,8 @@ const std::vector<Plausible>& PlausibleAnswers() {
         {ID_FILE_SAVE_BINDINGS, {"answer file out.bnd"}},
         {ID_FILE_SAVE_AS, {"answer file out.obj"}},
         {ID_FILE_IMPORT_MOTION_CAPTURE,
-         {"answer file clip.bvh", "answer mocap 10 clip in-place", "answer file out.spz"}},
-        {ID_SKELETON_PLAY_POSES, {"answer file sydney.spz", "answer text 10"}},
+         {"answer file in/clip.bvh", "answer mocap 10 clip in-place", "answer file out.spz"}},
+        {ID_SKELETON_PLAY_POSES, {"answer file in/sydney.spz", "answer text 10"}},
         {ID_SKELETON_MESH_NODES, {"answer nodes 0 1 5 6 10 11 13 14 15"}},
         {ID_SKELETON_AUTO_RIG, {"answer nodes 0 1 5 6 10 11 13 14 15"}},
         {ID_MODEL_SCALE, {"answer text 90"}},
@@ -136,8 +141,8 @@ const std::vector<Plausible>& PlausibleAnswers() {
         {ID_MODEL_JOINT_BLEND, {"answer text 30"}},
         {ID_MODEL_SIMPLIFY, {"answer text 300"}},
         {ID_MODEL_SIMPLIFY, {"answer text 50"}},
-        {ID_MODEL_SKIN, {"answer file sydney.bmp"}},
-        {ID_FILE_BACKGROUND, {"answer file faerie2.bmp"}},
+        {ID_MODEL_SKIN, {"answer file in/sydney.bmp"}},
+        {ID_FILE_BACKGROUND, {"answer file in/faerie2.bmp"}},
         {ID_MODEL_MAKE_POSEABLE, {"answer yes all"}},
         {ID_GROUP_SAVE, {"answer text g1"}},
         {ID_GROUP_SAVE, {"answer text g2"}},
@@ -146,10 +151,10 @@ const std::vector<Plausible>& PlausibleAnswers() {
         {ID_GROUP_SUBTRACT, {"answer text g1"}},
         {ID_GROUP_RENAME, {"answer text g1", "answer text g3"}},
         {ID_GROUP_DELETE, {"answer text g2", "answer yes"}},
-        {ID_EXPORT_FLEX_MODEL, {"answer file out.fm", "answer file jump.spz", "answer no all"}},
+        {ID_EXPORT_FLEX_MODEL, {"answer file out.fm", "answer file in/jump.spz", "answer no all"}},
         {ID_EXPORT_MERGED_SKIN, {"answer file out.bmp"}},
         {ID_EXPORT_GAME_SKIN, {"answer file out.m8"}},
-        {ID_EXPORT_FOR_GAME, {"answer file game", "answer file sydney.spz"}},
+        {ID_EXPORT_FOR_GAME, {"answer file game", "answer file in/sydney.spz"}},
     };
     return table;
 }
@@ -227,8 +232,9 @@ class StepMaker {
 
     std::vector<std::string> Opening() {
         const Character& character = kCharacters[Below(std::size(kCharacters))];
-        return {std::string("answer file ") + character.file,
-                std::string("answer text ") + character.frame, "answer no", "run File/Open"};
+        return Answered({std::string("answer file ") + kKeptInputs + character.file,
+                         std::string("answer text ") + character.frame, "answer no"},
+                        "run File/Open");
     }
 
     std::vector<std::string> Next(BatchSession& session) {
@@ -255,6 +261,16 @@ class StepMaker {
     }
 
   private:
+    // The command with just these answers: none left over from earlier steps goes to its
+    // dialogs, and none it did not take is left for later ones (a kept input's name taken by a
+    // save dialog would overwrite it).
+    static std::vector<std::string> Answered(std::vector<std::string> answers, std::string run) {
+        answers.insert(answers.begin(), "answer clear");
+        answers.push_back(std::move(run));
+        answers.push_back("answer clear");
+        return answers;
+    }
+
     int Below(std::size_t n) {
         return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, n - 1)(random_));
     }
@@ -317,14 +333,15 @@ class StepMaker {
         }
         const CommandInfo& command = *enabled[std::discrete_distribution<std::size_t>(
             weights.begin(), weights.end())(random_)];
-        std::vector<std::string> lines;
         if (command.id == ID_FILE_OPEN && Below(2) == 0) {
-            lines = Opening();
-            lines.pop_back();
-        } else if (std::vector<const Plausible*> fits = PlausibleFor(command.id);
-                   !fits.empty() && Below(4) != 0) {
-            lines = fits[Below(fits.size())]->lines;
-        } else if (pendingAnswers_ < 12) {
+            return Opening();
+        }
+        if (std::vector<const Plausible*> fits = PlausibleFor(command.id);
+            !fits.empty() && Below(4) != 0) {
+            return Answered(fits[Below(fits.size())]->lines, RunLineFor(command));
+        }
+        std::vector<std::string> lines;
+        if (pendingAnswers_ < 12) {
             for (int i = 0, n = Below(4); i < n; ++i) {
                 lines.push_back(Answer());
             }
@@ -472,6 +489,11 @@ std::string PrepareMonkeyDirectory(const std::string& directory, const MonkeySou
         if (error) {
             return "cannot copy " + from.string() + ": " + error.message();
         }
+    }
+    fs::create_directories(target / kKeptInputs);
+    for (const InputFile& input : kInputs) {
+        fs::copy_file(target / input.name, target / kKeptInputs / input.name,
+                      fs::copy_options::overwrite_existing);
     }
     std::mt19937 noise(1);
     for (const BrokenFile& broken : kBroken) {
