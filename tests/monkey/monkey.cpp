@@ -222,7 +222,7 @@ bool WalkTakes(const CommandInfo& command, bool keepHistory) {
 // Makes the statements of one random step from the seed and what the document holds now.
 class StepMaker {
   public:
-    StepMaker(uint32_t seed, bool keepHistory) : random_(seed) {
+    StepMaker(uint32_t seed, bool keepHistory) : random_(seed), keepHistory_(keepHistory) {
         for (const CommandInfo& command : CommandTable()) {
             if (WalkTakes(command, keepHistory)) {
                 commands_.push_back(&command);
@@ -241,7 +241,7 @@ class StepMaker {
         pendingAnswers_ = session.Ui().PendingAnswers();
         CMainFrame& frame = session.Frame();
         // An empty editor has little to do: most of the time a character is opened again.
-        if (frame.Document().model.mesh.faceCount == 0 && Below(3) != 0) {
+        if (frame.Document().model.mesh.faceCount == 0 && !keepHistory_ && Below(3) != 0) {
             return Opening();
         }
         const int roll = Below(100);
@@ -287,7 +287,7 @@ class StepMaker {
         // Runs of neighbouring faces make groups worth flooding and binding.
         const int first = Below(static_cast<std::size_t>(faces));
         std::vector<std::string> lines;
-        for (int i = 0, n = 1 + Below(4); i < n && first + i < faces; ++i) {
+        for (int i = 0, n = keepHistory_ ? 1 : 1 + Below(4); i < n && first + i < faces; ++i) {
             lines.push_back("pick " + std::to_string(first + i));
         }
         return lines;
@@ -395,6 +395,8 @@ class StepMaker {
     }
 
     std::mt19937 random_;
+    // No step starts a fresh history, and each is at most one entry of it.
+    bool keepHistory_;
     std::size_t pendingAnswers_ = 0;
     std::vector<const CommandInfo*> commands_;
 };
@@ -428,22 +430,22 @@ class CheckedSession {
         return BrokenInvariant(session_.Frame().Document());
     }
 
-    // Saves the model, the bindings, the pose and the bone lengths under the tag; their bytes.
+    // Saves the model, the bindings, the pose and the bone lengths, as statements of the script
+    // (a replay saves the same files); their bytes. Always under one name, which the OBJ names
+    // inside; each is kept under the tag as well, for a person to compare. The saves are no
+    // steps.
     std::vector<std::string> SaveState(const std::string& tag) {
-        session_.Ui().DropAnswers();
-        const std::vector<std::string> files = {tag + ".obj", tag + ".bnd", tag + ".spz",
-                                                tag + ".bnz"};
-        for (const std::string& line :
-             {"answer file " + files[0], std::string("run File/Save As"), "answer file " + files[1],
-              std::string("run Save Bindings"), std::string("answer text state"),
-              "answer file " + files[2], std::string("run Save Pose"), "answer file " + files[3],
-              std::string("run Save Bones")}) {
-            session_.RunLine(line);
-        }
-        session_.Ui().DropAnswers();
+        const std::vector<std::string> extensions = {".obj", ".bnd", ".spz", ".bnz"};
+        const std::string base = "state";
+        Step({"answer clear", "answer file " + base + ".obj", "run File/Save As",
+              "answer file " + base + ".bnd", "run Save Bindings", "answer text state",
+              "answer file " + base + ".spz", "run Save Pose", "answer file " + base + ".bnz",
+              "run Save Bones", "answer clear"});
         std::vector<std::string> bytes;
-        for (const std::string& file : files) {
-            bytes.push_back(ReadBytes(file));
+        for (const std::string& extension : extensions) {
+            bytes.push_back(ReadBytes(base + extension));
+            std::ofstream(tag + extension, std::ios::binary) << bytes.back();
+            fs::remove(base + extension);
         }
         return bytes;
     }
