@@ -182,11 +182,14 @@ std::string BrokenInvariant(const ModelDocument& document) {
             return fault;
         }
     }
-    const C3dShape* shape = document.model.Shape();
-    if (shape != nullptr && document.model.mesh.faceCount > 0 &&
-        shape->GetFaceCount() != document.model.mesh.faceCount) {
-        return "the model's shape has " + std::to_string(shape->GetFaceCount()) +
-               " faces for its " + std::to_string(document.model.mesh.faceCount) + " triangles";
+    // What is drawn is what a merge, a save or an export takes: the mesh behind a shape has
+    // the shape's faces.
+    for (const auto& [what, part] : {parts[0], parts[1]}) {
+        const C3dShape* shape = part->Shape();
+        if (shape != nullptr && shape->GetFaceCount() != part->mesh.faceCount) {
+            return std::string(what) + " shape has " + std::to_string(shape->GetFaceCount()) +
+                   " faces for its " + std::to_string(part->mesh.faceCount) + " triangles";
+        }
     }
     return SkeletonFault(document);
 }

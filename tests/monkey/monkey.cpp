@@ -257,6 +257,9 @@ class StepMaker {
         if (roll < 43) {
             return {"click " + std::to_string(Below(640)) + " " + std::to_string(Below(480))};
         }
+        if (roll < 46) {
+            return Look();
+        }
         return Run(frame);
     }
 
@@ -317,6 +320,16 @@ class StepMaker {
         line << "place " << AnyOf(kPlaceJoints) << " " << coordinate(random_) << " "
              << coordinate(random_) << " " << coordinate(random_);
         return {line.str()};
+    }
+
+    // What only shows or sizes the view: the printouts must cope with any document.
+    std::vector<std::string> Look() {
+        const char* const shows[] = {"show groups", "show temporary", "show selection",
+                                     "show joints", "view 320 200",   "view 640 480"};
+        if (Below(7) == 0) {
+            return {std::string("show bone ") + BoneTableName(Below(NUM_BONES))};
+        }
+        return {AnyOf(shows)};
     }
 
     std::vector<std::string> Run(CMainFrame& frame) {
