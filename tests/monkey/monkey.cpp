@@ -33,13 +33,21 @@ struct InputFile {
 };
 
 constexpr InputFile kInputs[] = {
-    {"sydney.md2", true, "sydney/sydney.md2"}, {"sydney.bmp", true, "sydney/sydney.bmp"},
-    {"sydney.bnd", true, "sydney/sydney.bnd"}, {"sydney.bnz", true, "sydney/sydney.bnz"},
-    {"sydney.spz", true, "sydney/sydney.spz"}, {"jump.spz", true, "cmu_01_01_jump.spz"},
-    {"sample.fm", true, "sample.fm"},          {"faerie.md2", false, "MD2/faerie.md2"},
-    {"faerie2.bmp", false, "MD2/faerie2.bmp"}, {"box.obj", false, "OBJ/box.obj"},
-    {"spider.obj", false, "OBJ/spider.obj"},   {"spider.mtl", false, "OBJ/spider.mtl"},
+    {"sydney.md2", true, "sydney/sydney.md2"},
+    {"sydney.bmp", true, "sydney/sydney.bmp"},
+    {"sydney.bnd", true, "sydney/sydney.bnd"},
+    {"sydney.bnz", true, "sydney/sydney.bnz"},
+    {"sydney.spz", true, "sydney/sydney.spz"},
+    {"jump.spz", true, "cmu_01_01_jump.spz"},
+    {"sample.fm", true, "sample.fm"},
+    {"faerie.md2", false, "MD2/faerie.md2"},
+    {"faerie2.bmp", false, "MD2/faerie2.bmp"},
+    {"box.obj", false, "OBJ/box.obj"},
+    {"spider.obj", false, "OBJ/spider.obj"},
+    {"spider.mtl", false, "OBJ/spider.mtl"},
     {"clip.bvh", false, "BVH/01_01.bvh"},
+    // The export's animations, read from the program directory: one pose keeps it short.
+    {"mocap.spz", true, "sydney/sydney.spz"},
 };
 
 // Files cut short or filled with noise, under the extensions the readers take.
