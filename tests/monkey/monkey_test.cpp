@@ -48,7 +48,7 @@ TEST_F(MonkeyTest, FindingsStayMended) {
 // A few short walks; a finding prints its seed, step and replay script.
 TEST_F(MonkeyTest, ShortWalksKeepTheDocumentWhole) {
     for (uint32_t seed : {1u, 2u, 3u, 4u}) {
-        const std::optional<MonkeyFinding> finding = RunMonkey(Directory(), seed, 750);
+        const std::optional<MonkeyFinding> finding = RunMonkey(Directory(), seed, 1000);
         EXPECT_FALSE(finding) << DescribeFinding(*finding);
     }
 }
