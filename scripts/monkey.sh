@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The long monkey run: scripts/monkey.sh SEED STEPS [ROUND_TRIPS]
+#                  or: scripts/monkey.sh --replay SCRIPT   (a finding, the document checked)
 # Walks STEPS random steps through the editor's commands from SEED over a real model, checking
 # the document after each, then runs ROUND_TRIPS undo round trips (seeds SEED, SEED+1, ...).
 # A finding prints the seed, the step and a replayable script; the exit status is 1 then.
