@@ -152,6 +152,9 @@ const std::vector<Plausible>& PlausibleAnswers() {
         {ID_MODEL_SKIN, {"answer file in/sydney.bmp"}},
         {ID_FILE_BACKGROUND, {"answer file in/faerie2.bmp"}},
         {ID_MODEL_MAKE_POSEABLE, {"answer yes all"}},
+        // Through the texture overlap's questions: remapped, or merged as they are.
+        {ID_MODEL_MERGE_PROP, {"answer yes", "answer ok", "answer ok"}},
+        {ID_MODEL_MERGE_PROP, {"answer no", "answer yes", "answer ok", "answer ok"}},
         {ID_GROUP_SAVE, {"answer text g1"}},
         {ID_GROUP_SAVE, {"answer text g2"}},
         {ID_GROUP_ADD, {"answer text mesh"}},
