@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string_view>
 
@@ -191,6 +192,28 @@ std::string ReadBytes(const std::string& path) {
         return "(missing)";
     }
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A file a status line says was written and that is not there, said plainly; empty when every
+// one is.
+std::string UnwrittenFile(const std::string& transcript) {
+    static const std::regex written(
+        "^status: (?:Saved model to '([^']+)'|Bones saved to '([^']+)'|"
+        "Flex model generated in '([^']+)'|Game skin written to '([^']+)'|"
+        "Saved skeleton as '[^']*' in (.+)\\.)",
+        std::regex::multiline);
+    for (auto match = std::sregex_iterator(transcript.begin(), transcript.end(), written);
+         match != std::sregex_iterator(); ++match) {
+        for (std::size_t group = 1; group < match->size(); ++group) {
+            const std::string path = (*match)[group].str();
+            std::error_code error;
+            if (!path.empty() && fs::file_size(path, error) == 0) {
+                return "'" + path + "' is said to be written but is " +
+                       (error ? "not there" : "empty");
+            }
+        }
+    }
+    return {};
 }
 
 // Runs in directory while alive; the old working directory comes back after.
@@ -440,17 +463,23 @@ class CheckedSession {
     // editor refuses (a disabled command, a face it does not have) changes nothing and is kept
     // as a comment.
     std::string Step(const std::vector<std::string>& lines) {
+        std::string unwritten;
         for (const std::string& line : lines) {
             const std::string error = session_.RunLine(line);
             script_.push_back(error.empty() ? line : "# " + line + "  (refused: " + error + ")");
+            if (unwritten.empty()) {
+                unwritten = UnwrittenFile(transcript_.str());
+            }
             if (trace_ != nullptr) {
                 *trace_ << "> " << script_.back() << "\n" << transcript_.str() << std::flush;
-                transcript_.str({});
             }
+            // The transcript of one statement is all a finding needs; memory stays flat.
+            transcript_.str({});
         }
-        // The transcript of one step is all a finding needs; keep memory flat over long walks.
-        transcript_.str({});
         session_.Ui().ClearTranscript();
+        if (!unwritten.empty()) {
+            return unwritten;
+        }
         return BrokenInvariant(session_.Frame().Document());
     }
 
