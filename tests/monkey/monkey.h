@@ -17,8 +17,8 @@ struct MonkeySources {
     std::string assimpModelsDir;
 };
 
-// Copies the inputs into directory (which must exist) under the names the steps use, and writes
-// the broken files; why not, or empty.
+// Empties directory (which must exist), copies the inputs in under the names the steps use and
+// writes the broken files; why not, or empty.
 std::string PrepareMonkeyDirectory(const std::string& directory, const MonkeySources& sources);
 
 struct MonkeyFinding {

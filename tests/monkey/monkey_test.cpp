@@ -30,7 +30,8 @@ struct Finding {
 };
 
 const Finding kFindings[] = {
-    // Seed 19, step 344: a recent file that failed to load emptied the prop's mesh under its
+    // Seed 19, step 344 (of the first walks, before their answers were sorted): a recent file that
+    // failed to load emptied the prop's mesh under its
     // shape; merging the prop then took its triangles back from the shape without texture
     // coordinates, naming texture vertices past the model's last.
     {"failed open under a prop",
