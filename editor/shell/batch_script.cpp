@@ -89,11 +89,17 @@ BatchLine ParseMotionCaptureAnswer(const std::vector<std::string_view>& words) {
 BatchLine ParseAnswer(std::string_view text, const std::vector<std::string_view>& words) {
     if (words.size() < 2) {
         return Error(
-            "'answer' needs a kind: file, text, yes, no, ok, cancel, nodes, device or mocap");
+            "'answer' needs a kind: file, text, yes, no, ok, cancel, nodes, device, mocap or "
+            "clear");
     }
     std::string_view kind = words[1];
     batch::Answer statement;
-    if (EqualsIgnoreCase(kind, "file")) {
+    if (EqualsIgnoreCase(kind, "clear")) {
+        if (words.size() != 2) {
+            return Error("'answer clear' takes nothing more");
+        }
+        statement.clear = true;
+    } else if (EqualsIgnoreCase(kind, "file")) {
         std::string_view path = RestAfterWords(text, 2);
         if (path.empty()) {
             return Error("'answer file' needs a path");

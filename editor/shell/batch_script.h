@@ -16,6 +16,8 @@ namespace batch {
 // answer ...: queued for the next question the editor asks.
 struct Answer {
     ScriptedAnswer answer;
+    // answer clear: forgets every answer still queued instead.
+    bool clear = false;
 };
 // run COMMAND: a numeric id or a menu text as written; the check before running fills in id.
 struct Run {

@@ -7,7 +7,9 @@
 
 #include "editor/groups/closed_submesh_groups.h"
 #include "editor/io/import_mesh.h"
+#include "editor/model/mesh_data.h"
 #include "editor/model/model_document.h"
+#include "editor/model/triangle_group_table.h"
 #include "editor/props/prop_merge.h"
 #include "editor/props/skin_merge.h"
 #include "editor/shell/command_ids.h"
@@ -160,6 +162,22 @@ void BackgroundCommand(CMainFrame& frame) {
     ShowMergeOutcome(frame, outcome);
 }
 
+// A mesh to import into, with a group table as the prop's has.
+std::unique_ptr<MeshData> ImportTarget() {
+    auto mesh = std::make_unique<MeshData>();
+    mesh->groupTable = std::make_unique<TriangleGroupTable>();
+    return mesh;
+}
+
+// The prop's mesh becomes what was imported: geometry, groups and the import's normals.
+void TakeImportedMesh(MeshData& prop, MeshData& imported) {
+    prop.CopyGeometryFrom(imported);
+    prop.groupTable->ClearGroups();
+    prop.groupTable->MergeGroups(*imported.groupTable, 0);
+    prop.groupTable->temporaryGroup = imported.groupTable->temporaryGroup;
+    prop.normalIndices = std::move(imported.normalIndices);
+}
+
 void BindRecentFile(CMainFrame& frame, CommandRouter& router, int id, int index) {
     router.Bind(id, {.run =
                          [&frame, index] {
@@ -189,8 +207,11 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
     FramePrompts questions(frame);
     ImportReport ownReport;
     report = report != nullptr ? report : &ownReport;
+    // Read into a mesh of its own: a file that fails half-way leaves the prop's mesh as it was,
+    // still the mesh its shape draws, so that a later merge takes what is shown.
+    std::unique_ptr<MeshData> imported = ImportTarget();
     Result<std::string> loaded =
-        ImportMesh(*shape, document.prop.mesh, path, &questions, &frame.lastImportPath, report);
+        ImportMesh(*shape, *imported, path, &questions, &frame.lastImportPath, report);
     if (!loaded) {
         // A cancelled dialog ends the command silently, without leaving "Loading..." behind.
         if (questions.Cancelled()) {
@@ -203,6 +224,7 @@ std::optional<std::string> OpenMeshAsProp(CMainFrame& frame, const std::string& 
             loaded.Reason().empty() ? "the file cannot be read" : loaded.Reason().c_str());
         return std::nullopt;
     }
+    TakeImportedMesh(document.prop.mesh, *imported);
     FramePrompts prompts(frame);
     OfferClosedSubmeshGroups(document.prop.mesh, prompts);
     ReplacePartShape(frame, document.prop, std::move(shape));

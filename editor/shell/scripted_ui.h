@@ -40,6 +40,8 @@ class ScriptedUi : public Ui {
   public:
     void Queue(ScriptedAnswer answer);
     std::size_t PendingAnswers() const;
+    // Forgets every queued answer, so the next dialogs find none.
+    void DropAnswers() { answers_.clear(); }
 
     // Every line so far, and an optional sink that sees each line as it is recorded.
     const std::vector<std::string>& Transcript() const { return transcript_; }

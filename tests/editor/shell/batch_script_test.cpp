@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/batch_script_run.h"
+#include "tests/support/scratch_directory.h"
+
 #include "editor/shell/batch_script.h"
 #include "editor/shell/command_ids.h"
 
@@ -53,6 +56,8 @@ TEST(BatchScriptTest, StatementsAndTheirArguments) {
     EXPECT_EQ(mocap.motionCapture.baseName, "walk");
     EXPECT_TRUE(mocap.motionCapture.keepRootMotion);
     EXPECT_FALSE(AnswerOf("answer mocap 10 run").motionCapture.keepRootMotion);
+    EXPECT_TRUE(ParsedAs<batch::Answer>("answer Clear").clear);
+    EXPECT_FALSE(ParsedAs<batch::Answer>("answer text clear").clear);
 
     EXPECT_EQ(ParsedAs<batch::Run>("run Save Pose").command, "Save Pose");
     batch::View view = ParsedAs<batch::View>("view 800 600");
@@ -76,6 +81,7 @@ TEST(BatchScriptTest, LinesThatCannotBeParsed) {
     EXPECT_NE(ErrorOf("answer yes please"), "");
     EXPECT_NE(ErrorOf("answer ok all"), "");
     EXPECT_NE(ErrorOf("answer yes all now"), "");
+    EXPECT_NE(ErrorOf("answer clear all"), "");
     EXPECT_NE(ErrorOf("answer nodes 3 16"), "");
     EXPECT_NE(ErrorOf("answer nodes x"), "");
     EXPECT_NE(ErrorOf("answer device object"), "");
@@ -161,3 +167,16 @@ TEST(BatchScriptTest, AShortNameOfTwoCommandsIsAnErrorNamingBoth) {
 }
 
 }  // namespace
+
+// Answers left over from a dialog that was never asked stay queued until `answer clear`.
+TEST(BatchScriptTest, AnswerClearLeavesTheNextDialogsUnanswered) {
+    BatchScriptRun run;
+    ScratchDirectory directory;
+    ASSERT_EQ(run.Run("answer text walk\nanswer clear\nrun Save Pose\n"
+                      "answer text stand\nrun Save Pose\n",
+                      directory.File("mn.log")),
+              0)
+        << run.errors;
+    EXPECT_TRUE(run.Printed("unanswered: Enter a name for this pose (15 chars max)"));
+    EXPECT_TRUE(run.Printed("question: Enter a name for this pose (15 chars max) -> stand"));
+}
