@@ -1,4 +1,6 @@
 // Saving the model as Wavefront OBJ: "&Save" and "Save &As..." do the same.
+#include <memory>
+
 #include "editor/io/obj_writer.h"
 #include "editor/model/model_document.h"
 #include "editor/shell/command_ids.h"
@@ -24,8 +26,13 @@ void SaveModel(CMainFrame& frame) {
         return;
     }
     FramePrompts questions(frame);
+    // The file gets the geometry where the scene shows it, read back into a copy: saving changes
+    // nothing of the document, so it is no undo step and a later restore never moves the model
+    // twice.
+    auto written = std::make_unique<MeshData>();
+    written->CopyGeometryFrom(model.mesh);
     const Result<std::string> saved =
-        ExportMesh(*model.Shape(), frame.Document().scene, std::string(), &model.mesh, &questions,
+        ExportMesh(*model.Shape(), frame.Document().scene, std::string(), written.get(), &questions,
                    &frame.lastExportPath);
     if (saved) {
         frame.Saved().MarkSaved(frame.Document(), *saved);

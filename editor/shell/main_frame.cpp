@@ -61,6 +61,11 @@ CMainFrame::CMainFrame(Ui& ui, SettingsStore& settings, std::string programDirec
     commands_.SetRunWrapper([this](int id, const std::function<void()>& run) {
         if (id == ID_EDIT_UNDO || id == ID_EDIT_REDO) {
             run();
+        } else if (id == ID_FILE_SAVE || id == ID_FILE_SAVE_AS) {
+            // Saving names the model's shape after its file and changes nothing else: no step.
+            history_->BeginStep();
+            run();
+            history_->EndUnrecorded();
         } else {
             history_->Step(CommandStepName(id), run);
         }

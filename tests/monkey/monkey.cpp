@@ -248,7 +248,10 @@ bool WalkTakes(const CommandInfo& command, bool keepHistory) {
     }
     if (keepHistory) {
         const std::string path = CommandPath(command);
-        return !StartsFreshHistory(command.id) && path != "Edit/Undo" && path != "Edit/Redo";
+        // Normalize Poses is an option kept in the settings, which undo leaves as it is; it
+        // changes what Save Pose and Save Bones write, so the states compared would differ.
+        return !StartsFreshHistory(command.id) && path != "Edit/Undo" && path != "Edit/Redo" &&
+               command.id != ID_SKELETON_NORMALIZE_POSES;
     }
     return true;
 }
