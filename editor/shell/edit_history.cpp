@@ -159,34 +159,27 @@ std::string EditHistory::MoveName() const {
 }
 
 bool EditHistory::Undo() {
-    if (openSteps_ > 0) {
-        return false;
-    }
-    ControllerStopped();
-    const Snapshot now = Catch();
-    const std::string name = steps_.UndoName();
-    const Snapshot* target = steps_.Undo();
-    if (target == nullptr) {
-        return false;
-    }
-    RestoreDocumentSnapshot(frame_, *target, now);
-    frame_.SetStatus("Undone: %s", name.c_str());
-    return true;
+    return Travel(&History::UndoName, &History::Undo, "Undone");
 }
 
 bool EditHistory::Redo() {
+    return Travel(&History::RedoName, &History::Redo, "Redone");
+}
+
+bool EditHistory::Travel(std::string (History::*nameOf)() const, const Snapshot* (History::*move)(),
+                         const char* done) {
     if (openSteps_ > 0) {
         return false;
     }
     ControllerStopped();
     const Snapshot now = Catch();
-    const std::string name = steps_.RedoName();
-    const Snapshot* target = steps_.Redo();
+    const std::string name = (steps_.*nameOf)();
+    const Snapshot* target = (steps_.*move)();
     if (target == nullptr) {
         return false;
     }
     RestoreDocumentSnapshot(frame_, *target, now);
-    frame_.SetStatus("Redone: %s", name.c_str());
+    frame_.SetStatus("%s: %s", done, name.c_str());
     return true;
 }
 

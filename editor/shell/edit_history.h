@@ -59,6 +59,11 @@ class EditHistory {
 
   private:
     ::editor::history::Snapshot TakeSnapshot() const;
+    // One step back or forward: the history's move, the step's name and what the status line says
+    // of it ("Undone").
+    bool Travel(std::string (::editor::history::History::*nameOf)() const,
+                const ::editor::history::Snapshot* (::editor::history::History::*move)(),
+                const char* done);
     // The present state is the document as it is, whatever changed it outside a step.
     ::editor::history::Snapshot Catch();
 
