@@ -55,7 +55,8 @@ struct SelectionArea {
             frame.Selection().Select(nullptr);
             TakeOutOfScene(selected);
             document.model.ReleaseShape();
-            frame.NewDocument();
+            // Deleting the model empties the document, as one step that Undo takes back.
+            frame.ResetDocument();
         } else if (selected != nullptr && selected == document.generatedModel.Shape()) {
             frame.Selection().Select(nullptr);
             TakeOutOfScene(selected);

@@ -289,6 +289,11 @@ bool CMainFrame::RunCommand(int id) {
 }
 
 void CMainFrame::NewDocument() {
+    ResetDocument();
+    history_->Restart();
+}
+
+void CMainFrame::ResetDocument() {
     selection_->Select(nullptr);
     if (scene_ != nullptr) {
         RunHooks(hooks_.depopulateScene);
@@ -304,7 +309,6 @@ void CMainFrame::NewDocument() {
     }
     SetCameraView(kCameraFront);
     saved_.MarkSaved(*document_, std::string());
-    history_->Restart();
 }
 
 bool CMainFrame::ConfirmDiscardChanges() {

@@ -141,8 +141,10 @@ class CMainFrame {
     void WriteSettings();
 
     // "New": clears the selection, resets the document, reads the settings again and sets the
-    // front camera.
+    // front camera; the history starts afresh.
     void NewDocument();
+    // The same as one step that can be undone (the model deleted by "Cut").
+    void ResetDocument();
     // "Control Device...": asks for the target and device and tells the controller.
     void ChooseControlDevice();
 

@@ -99,6 +99,10 @@ struct StepCase {
     void (*prepare)(CMainFrame& frame) = nullptr;
 };
 
+void SelectModel(CMainFrame& frame) {
+    frame.Selection().Select(frame.Document().model.Shape());
+}
+
 void SelectLeftThighWithTriangles(CMainFrame& frame) {
     ModelDocument& document = frame.Document();
     frame.Selection().Select(document.bones[1].Shape());
@@ -106,6 +110,20 @@ void SelectLeftThighWithTriangles(CMainFrame& frame) {
     for (int t = 0; t < 40; ++t) {
         group.SetBit(t);
     }
+}
+
+// Deleting the model empties the document as one step: Undo brings all of it back.
+TEST_F(EditHistoryTest, ADeletedModelComesBack) {
+    SelectModel(Frame());
+    const Snapshot before = Now();
+    ASSERT_TRUE(Frame().RunCommand(ID_EDIT_CUT));
+    EXPECT_EQ(Document().model.Shape(), nullptr);
+    EXPECT_EQ(UndoText(), "&Undo Cut");
+    ASSERT_TRUE(Frame().RunCommand(ID_EDIT_UNDO));
+    EXPECT_TRUE(SameState(Now(), before));
+    ASSERT_NE(Document().model.Shape(), nullptr);
+    ASSERT_TRUE(Frame().RunCommand(ID_EDIT_REDO));
+    EXPECT_EQ(Document().model.Shape(), nullptr);
 }
 
 TEST_F(EditHistoryTest, EachCommandIsOneStepThatUndoAndRedoGiveBackByteForByte) {
