@@ -93,6 +93,21 @@ Section MeshVertices(const MeshData& mesh) {
     return Seal(out);
 }
 
+// The vertices of a part as its shape holds them, before the shape's placement: reading the
+// scene's geometry back (saving, fitting, generating) writes placed positions into the mesh
+// while the shape keeps its placement, and a restore that rebuilt the shape from those and placed
+// it again would move the model twice.
+Section PartVertices(const MeshPart& part) {
+    const C3dShape* shape = part.Shape();
+    if (shape == nullptr || shape->Mesh().GetVertexCount() != InUse(part.mesh.vertexCount)) {
+        return MeshVertices(part.mesh);
+    }
+    ByteWriter out;
+    Put(out, part.mesh.vertexCount);
+    Put(out, shape->Mesh().Vertices().data(), shape->Mesh().Vertices().size());
+    return Seal(out);
+}
+
 Section MeshTopology(const MeshData& mesh) {
     ByteWriter out;
     Put(out, mesh.faceCount);
@@ -478,15 +493,15 @@ Snapshot TakeDocumentSnapshot(const ModelDocument& document) {
     Snapshot snapshot;
     snapshot.sections.resize(kDocumentSectionCount);
     std::vector<Section>& s = snapshot.sections;
-    s[kModelVertices] = MeshVertices(document.model.mesh);
+    s[kModelVertices] = PartVertices(document.model);
     s[kModelTopology] = MeshTopology(document.model.mesh);
     s[kModelShape] = PartShape(document.model);
     s[kModelGroups] = Groups(document.model.mesh);
-    s[kPropVertices] = MeshVertices(document.prop.mesh);
+    s[kPropVertices] = PartVertices(document.prop);
     s[kPropTopology] = MeshTopology(document.prop.mesh);
     s[kPropShape] = PartShape(document.prop);
     s[kPropGroups] = Groups(document.prop.mesh);
-    s[kPlaneVertices] = MeshVertices(document.dividingPlane.mesh);
+    s[kPlaneVertices] = PartVertices(document.dividingPlane);
     s[kPlaneTopology] = MeshTopology(document.dividingPlane.mesh);
     s[kPlaneShape] = PartShape(document.dividingPlane);
     s[kBindings] = Bindings(document);
