@@ -19,8 +19,11 @@
 #include "bytes/status.h"
 #include "bytes/whole_file.h"
 #include "editor/io/imported_model_bytes.h"
+#include "editor/model/lower_case.h"
 
 namespace editor::io {
+
+using ::editor::model::LowerCase;
 
 namespace {
 
@@ -28,13 +31,6 @@ namespace {
 // whole program. Polygons are cut into fans here instead.
 constexpr unsigned LOAD_FLAGS = aiProcess_JoinIdenticalVertices | aiProcess_SortByPType |
                                 aiProcess_ValidateDataStructure | aiProcess_LimitBoneWeights;
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 void Configure(Assimp::Importer& importer) {
     // Points and lines are no surface; the sort step drops them.
@@ -197,7 +193,7 @@ class SceneGatherer {
             embedded->mWidth > 0 && embedded->mWidth <= bytes::MAX_FILE_BYTES) {
             const auto* data = reinterpret_cast<const uint8_t*>(embedded->pcData);
             model_.embeddedSkin.assign(data, data + embedded->mWidth);
-            model_.embeddedSkinHint = Lower(
+            model_.embeddedSkinHint = LowerCase(
                 std::string(embedded->achFormatHint,
                             strnlen(embedded->achFormatHint, sizeof(embedded->achFormatHint))));
         }
@@ -352,14 +348,14 @@ bool OffCountsFit(std::span<const uint8_t> bytes, std::string& error) {
 }
 
 bool IsOff(const std::string& pathOrExtension) {
-    const std::string lower = Lower(pathOrExtension);
+    const std::string lower = LowerCase(pathOrExtension);
     return lower == "off" || (lower.size() > 4 && lower.substr(lower.size() - 4) == ".off");
 }
 
 // LightWave and 3MF files: the installed assimp's own assertions abort the whole program on
 // damaged ones (found by fuzzing), so the editor does not hand them to it.
 bool IsStopped(const std::string& extension) {
-    const std::string lower = Lower(extension);
+    const std::string lower = LowerCase(extension);
     return lower == ".lwo" || lower == ".lws" || lower == ".lxo" || lower == ".3mf";
 }
 
@@ -387,7 +383,7 @@ bool AssimpReadsExtension(const std::string& path) {
         return false;
     }
     Assimp::Importer importer;
-    return importer.IsExtensionSupported(Lower(extension).c_str());
+    return importer.IsExtensionSupported(LowerCase(extension).c_str());
 }
 
 std::string AssimpPatterns(const std::vector<std::string>& except) {
@@ -398,7 +394,7 @@ std::string AssimpPatterns(const std::vector<std::string>& except) {
     std::stringstream stream(list);
     std::string pattern;
     while (std::getline(stream, pattern, ';')) {
-        const std::string extension = Lower(pattern.substr(pattern.find('.') + 1));
+        const std::string extension = LowerCase(pattern.substr(pattern.find('.') + 1));
         if (pattern.size() < 3 || IsStopped("." + extension) ||
             std::find(except.begin(), except.end(), "." + extension) != except.end()) {
             continue;

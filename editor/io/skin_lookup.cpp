@@ -1,6 +1,7 @@
 #include "editor/io/skin_lookup.h"
 
 #include "editor/io/assimp_model_reader.h"
+#include "editor/model/lower_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,15 +13,11 @@
 
 namespace editor::io {
 
+using ::editor::model::LowerCase;
+
 using namespace ::bytes;
 
 namespace {
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The last part of a name written with either kind of slash ("models\a.pcx", ".\a.jpg").
 std::string BaseName(const std::string& name) {
@@ -34,7 +31,7 @@ std::string Stem(const std::string& baseName) {
 }
 
 std::string Extension(const std::string& path) {
-    return Lower(std::filesystem::path(path).extension().string());
+    return LowerCase(std::filesystem::path(path).extension().string());
 }
 
 std::vector<uint8_t> ReadOrEmpty(const std::string& path) {
@@ -46,9 +43,10 @@ std::vector<uint8_t> ReadOrEmpty(const std::string& path) {
 }
 
 void AddOnce(std::vector<std::string>& names, const std::string& name) {
-    const std::string lower = Lower(name);
-    const bool known = std::any_of(names.begin(), names.end(),
-                                   [&lower](const std::string& n) { return Lower(n) == lower; });
+    const std::string lower = LowerCase(name);
+    const bool known = std::any_of(names.begin(), names.end(), [&lower](const std::string& n) {
+        return LowerCase(n) == lower;
+    });
     if (!name.empty() && !known) {
         names.push_back(name);
     }
@@ -104,13 +102,13 @@ SkinSearch FindSkinPicture(const std::string& modelPath) {
     // A file with several materials names several pictures; the one named like the model
     // ("SpiderTex.jpg" of spider.obj) is its skin more often than the first one listed.
     const std::string modelBase = BaseName(std::filesystem::path(modelPath).filename().string());
-    const std::string modelStem = Lower(Stem(modelBase));
+    const std::string modelStem = LowerCase(Stem(modelBase));
     std::vector<std::string> bases;
     for (const std::string& name : SkinNamesOfFile(modelPath)) {
         bases.push_back(BaseName(name));
     }
     std::stable_partition(bases.begin(), bases.end(), [&modelStem](const std::string& base) {
-        return !modelStem.empty() && Lower(base).find(modelStem) != std::string::npos;
+        return !modelStem.empty() && LowerCase(base).find(modelStem) != std::string::npos;
     });
     bases.push_back(modelBase);
     std::vector<std::string> candidates;
@@ -129,9 +127,9 @@ SkinSearch FindSkinPicture(const std::string& modelPath) {
                                            : std::filesystem::path(modelPath).parent_path());
     for (const std::string& candidate : candidates) {
         search.lookedFor.push_back(candidate);
-        const std::string lower = Lower(candidate);
+        const std::string lower = LowerCase(candidate);
         for (const auto& entry : entries) {
-            if (Lower(entry.filename().string()) == lower) {
+            if (LowerCase(entry.filename().string()) == lower) {
                 search.found = entry.string();
                 return search;
             }
@@ -143,12 +141,12 @@ SkinSearch FindSkinPicture(const std::string& modelPath) {
         search.lookedFor.push_back(Stem(modelBase) + "*");
         std::optional<std::filesystem::path> first;
         for (const auto& entry : entries) {
-            const std::string name = Lower(entry.filename().string());
+            const std::string name = LowerCase(entry.filename().string());
             const std::vector<std::string>& pictures = SkinPictureExtensions();
             const bool picture =
                 std::find(pictures.begin(), pictures.end(), Extension(name)) != pictures.end();
             if (picture && name.rfind(modelStem, 0) == 0 &&
-                (!first || name < Lower(first->filename().string()))) {
+                (!first || name < LowerCase(first->filename().string()))) {
                 first = entry;
             }
         }

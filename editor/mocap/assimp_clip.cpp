@@ -17,8 +17,11 @@
 #include "editor/mocap/bvh_reader.h"
 #include "editor/mocap/clip_bytes.h"
 #include "editor/mocap/clip_kinematics.h"
+#include "editor/model/lower_case.h"
 
 namespace editor::mocap {
+
+using ::editor::model::LowerCase;
 
 namespace {
 
@@ -26,13 +29,6 @@ constexpr double DEFAULT_TICKS_PER_SECOND = 25.0;
 // A file that gives no key rate worth the name is sampled at this rate.
 constexpr double FALLBACK_RATE = 30.0;
 constexpr double DEGREES_PER_RADIAN = 180.0 / 3.14159265358979323846;
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 std::string TakeName(const aiAnimation& animation, unsigned index) {
     const std::string name = animation.mName.C_Str();
@@ -66,7 +62,7 @@ const aiAnimation* FindTake(const aiScene& scene, const std::string& take, std::
         if (animation == nullptr) {
             continue;
         }
-        if (take.empty() || Lower(TakeName(*animation, a)) == Lower(take)) {
+        if (take.empty() || LowerCase(TakeName(*animation, a)) == LowerCase(take)) {
             return animation;
         }
         names += (names.empty() ? "" : ", ") + TakeName(*animation, a);
@@ -437,7 +433,7 @@ class ClipBuilder {
 // reading them (gigabytes for a damaged header); on damaged LightWave and 3MF files its own
 // assertions abort the program. None is handed to assimp.
 bool NeverAnimated(const std::string& extension, std::string& error) {
-    std::string lower = Lower(extension);
+    std::string lower = LowerCase(extension);
     if (!lower.empty() && lower[0] == '.') {
         lower.erase(0, 1);
     }
@@ -469,7 +465,7 @@ bool ClipOfScene(const aiScene* scene, Assimp::Importer& importer, const std::st
 }  // namespace
 
 bool IsBvhPath(const std::string& path) {
-    return Lower(std::filesystem::path(path).extension().string()) == ".bvh";
+    return LowerCase(std::filesystem::path(path).extension().string()) == ".bvh";
 }
 
 namespace {
